@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test: the whole suite, the
+# core libraries again under AddressSanitizer and UndefinedBehaviorSanitizer,
+# and the fuzz targets for a fixed number of runs.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+jobs="$(nproc)"
+
+cmake -S . -B build
+cmake --build build -j"$jobs"
+QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j"$jobs"
+
+sanitize="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+cmake -S . -B build-sanitize -DORVANE_DESKTOP=OFF -DCMAKE_BUILD_TYPE=Debug \
+    -DCMAKE_CXX_FLAGS="$sanitize" -DCMAKE_EXE_LINKER_FLAGS="$sanitize"
+cmake --build build-sanitize -j"$jobs"
+ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
+
+if [ -f fuzz/CMakeLists.txt ]; then
+    cmake -S fuzz -B build-fuzz -DCMAKE_CXX_COMPILER=clang++
+    cmake --build build-fuzz -j"$jobs"
+    ctest --test-dir build-fuzz --output-on-failure
+fi

@@ -1,0 +1,63 @@
+#include "event_bindings.h"
+
+#include "ansi_literals.h"
+#include "component_names.h"
+#include "fatal_error.h"
+#include "field_copy.h"
+#include "phone_fill.h"
+
+#include <new>
+
+namespace {
+
+using Event = MainWindow::Event;
+
+void AddGroupBindings(std::vector<EventBinding>& table) {
+    for (int n = 1; n <= kGroupCount; ++n) {
+        for (const std::string& key : kFieldKeys) {
+            table.push_back({CopyButtonName(n, key), Event::Click,
+                             [n, key](MainWindow& w) { CopyField(w, n, key); }});
+        }
+        table.push_back(
+            {RestoreButtonName(n), Event::Click, [n](MainWindow& w) { RestoreGroup(w, n); }});
+    }
+}
+
+void AddFillBindings(std::vector<EventBinding>& table) {
+    for (int page = 1; page <= kGroupPageCount; ++page) {
+        table.push_back({PagePhoneButtonName(page), Event::Click,
+                         [page](MainWindow& w) { FillPagePhone(w, page); }});
+    }
+    table.push_back({kAllPhoneButton, Event::Click, FillAllPhone});
+}
+
+std::vector<EventBinding> BuildTable() {
+    std::vector<EventBinding> table;
+    AddGroupBindings(table);
+    AddFillBindings(table);
+    return table;
+}
+
+void RunGuarded(const std::function<void(MainWindow&)>& handler, MainWindow& window) {
+    try {
+        handler(window);
+    } catch (const std::bad_alloc&) {
+        FatalError("分配内存失败!");
+    } catch (const std::exception& error) {
+        FatalError(error.what());
+    }
+}
+
+} // namespace
+
+const std::vector<EventBinding>& EventBindings() {
+    static const std::vector<EventBinding> table = BuildTable();
+    return table;
+}
+
+void InstallBindings(MainWindow& window, const std::vector<EventBinding>& bindings) {
+    for (const EventBinding& binding : bindings) {
+        window.Bind(binding.component, binding.event,
+                    [&window, handler = binding.handler] { RunGuarded(handler, window); });
+    }
+}

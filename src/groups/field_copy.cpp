@@ -1,0 +1,18 @@
+#include "field_copy.h"
+
+#include "clipboard.h"
+#include "component_names.h"
+#include "main_window.h"
+
+void CopyField(MainWindow& window, int group, const std::string& key) {
+    // Marked used even when the clipboard refused: the user sees the paste
+    // fail at once, and the mark must not depend on another program.
+    SetClipboardText(window.GetContent(EditBoxName(group, key)));
+    window.SetEnabled(CopyButtonName(group, key), false);
+}
+
+void RestoreGroup(MainWindow& window, int group) {
+    for (const std::string& key : kFieldKeys) {
+        window.SetEnabled(CopyButtonName(group, key), true);
+    }
+}

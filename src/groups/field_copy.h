@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+class MainWindow;
+
+// Puts the field's text on the clipboard and greys its copy button out: the
+// button's enabled state is the field's only "used" mark.
+void CopyField(MainWindow& window, int group, const std::string& key);
+
+// Enables the group's three copy buttons again.
+void RestoreGroup(MainWindow& window, int group);

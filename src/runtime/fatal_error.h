@@ -1,0 +1,12 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// The text of the fatal-error box: "运行时出错!", the error code line and the
+// message line.
+std::string FatalErrorText(const std::string& message, std::optional<int> code);
+
+// Reports a condition the program cannot go on from, in a box captioned
+// "错误" and on standard error, then ends the process with exit code -1.
+[[noreturn]] void FatalError(const std::string& message, std::optional<int> code = std::nullopt);

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+class QWidget;
+
+// Button-and-icon codes, as the Windows message box takes them.
+enum MessageBoxCode : int {
+    kBoxOk = 0x0,
+    kBoxOkCancel = 0x1,
+    kBoxAbortRetryIgnore = 0x2,
+    kBoxYesNoCancel = 0x3,
+    kBoxYesNo = 0x4,
+    kBoxRetryCancel = 0x5,
+    kBoxIconError = 0x10,
+    kBoxIconQuestion = 0x20,
+    kBoxIconWarning = 0x30,
+    kBoxIconInformation = 0x40,
+};
+
+// Button that closed the box.
+enum MessageBoxResult : int {
+    kResultOk = 0,
+    kResultCancel = 1,
+    kResultAbort = 2,
+    kResultRetry = 3,
+    kResultIgnore = 4,
+    kResultYes = 5,
+    kResultNo = 6,
+};
+
+// Shows a modal box and waits for it to be closed. The caption defaults to
+// "信息："; without an owner the box blocks every window of the program.
+int ShowMessageBox(const std::string& text, int code,
+                   const std::optional<std::string>& caption = std::nullopt,
+                   QWidget* owner = nullptr);

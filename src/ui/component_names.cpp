@@ -1,0 +1,51 @@
+#include "component_names.h"
+
+#include "ansi_literals.h"
+
+const std::array<std::string, 3> kFieldKeys = {"姓名", "身份证", "手机号"};
+const std::string& NameKey() { return kFieldKeys[0]; }
+const std::string& IdKey() { return kFieldKeys[1]; }
+const std::string& PhoneKey() { return kFieldKeys[2]; }
+
+const std::string kAllPhoneBox = "编辑框_全部手机号";
+const std::string kAllPhoneButton = "按钮_全部页设置";
+const std::string kRememberBox = "选择框_记住配置";
+const std::string kTopmostBox = "选择框_窗口置顶";
+const std::string kTimeToggleButton = "按钮_显示_关闭";
+const std::string kSaveButton = "按钮_保存配置";
+const std::string kLoadButton = "按钮_读取配置";
+const std::string kPageControl = "高级选择夹1";
+const std::string kStatusBar = "状态条";
+const std::string kClock = "时钟";
+const std::string kMainWindow = "启动窗口";
+
+std::string ChineseNumeral(int n) {
+    static const std::array<std::string, 10> digits = {"",   "一", "二", "三", "四",
+                                                       "五", "六", "七", "八", "九"};
+    int tens = n / 10 % 10;
+    std::string text = tens > 1 ? digits[size_t(tens)] : "";
+    if (tens > 0) {
+        text += "十";
+    }
+    return text + digits[size_t(n % 10)];
+}
+
+std::string GroupCaption(int group) { return "第" + ChineseNumeral(group) + "组"; }
+std::string PageCaption(int page) { return "第" + ChineseNumeral(page) + "页"; }
+int PageOfGroup(int group) { return (group - 1) / kGroupsPerPage + 1; }
+int FirstGroupOfPage(int page) { return (page - 1) * kGroupsPerPage + 1; }
+
+std::string GroupBoxName(int group) { return "分组框" + std::to_string(group); }
+
+std::string EditBoxName(int group, const std::string& key) {
+    return "编辑框" + std::to_string(group) + "_" + key;
+}
+
+std::string CopyButtonName(int group, const std::string& key) {
+    return "按钮" + std::to_string(group) + "_" + key;
+}
+
+std::string RestoreButtonName(int group) { return "按钮" + std::to_string(group) + "_恢复"; }
+std::string PagePhoneBoxName(int page) { return "编辑框_" + PageCaption(page) + "手机号"; }
+std::string PagePhoneButtonName(int page) { return "按钮_" + PageCaption(page) + "设置"; }
+std::string DrawPanelName(int page) { return "画板" + std::to_string(page); }

@@ -1,0 +1,142 @@
+#include "main_window.h"
+
+#include "ansi.h"
+#include "component_names.h"
+#include "layout.h"
+#include "page_control.h"
+#include "window_builder.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QTimer>
+
+MainWindow::MainWindow()
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowCloseButtonHint) {
+    const WindowSpec& spec = MainWindowSpec();
+    setObjectName(ToUnicode(kMainWindow));
+    setWindowTitle(ToUnicode(spec.title));
+    setFixedSize(spec.clientWidth, spec.clientHeight);
+    BuildComponents(this, MainWindowLayout(), components_);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WindowShortcut);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+    SelectPage(0);
+}
+
+template <class T> T* MainWindow::Find(const std::string& name) const {
+    auto found = components_.find(name);
+    T* component = found == components_.end() ? nullptr : dynamic_cast<T*>(found->second);
+#ifndef NDEBUG
+    if (component == nullptr) {
+        qFatal("no component %s of the asked kind", ToUnicode(name).toUtf8().constData());
+    }
+#endif
+    return component;
+}
+
+std::string MainWindow::GetContent(const std::string& editBox) const {
+    auto* edit = Find<QLineEdit>(editBox);
+    return edit != nullptr ? ToAnsi(edit->text()) : std::string();
+}
+
+void MainWindow::SetContent(const std::string& editBox, const std::string& text) {
+    if (auto* edit = Find<QLineEdit>(editBox)) {
+        edit->setText(ToUnicode(text));
+    }
+}
+
+void MainWindow::SetEnabled(const std::string& button, bool enabled) {
+    if (auto* widget = Find<QAbstractButton>(button)) {
+        widget->setEnabled(enabled);
+    }
+}
+
+bool MainWindow::GetTicked(const std::string& checkBox) const {
+    auto* box = Find<QCheckBox>(checkBox);
+    return box != nullptr && box->isChecked();
+}
+
+void MainWindow::SetTicked(const std::string& checkBox, bool ticked) {
+    if (auto* box = Find<QCheckBox>(checkBox)) {
+        box->setChecked(ticked);
+    }
+}
+
+int MainWindow::GetInterval(const std::string& timer) const {
+    auto* clock = Find<QTimer>(timer);
+    return clock != nullptr && clock->isActive() ? clock->interval() : 0;
+}
+
+void MainWindow::SetInterval(const std::string& timer, int milliseconds) {
+    auto* clock = Find<QTimer>(timer);
+    if (clock == nullptr) {
+        return;
+    }
+    if (milliseconds > 0) {
+        clock->start(milliseconds);
+    } else {
+        clock->stop();
+    }
+}
+
+void MainWindow::FocusComponent(const std::string& name) {
+    if (auto* widget = Find<QWidget>(name)) {
+        widget->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+quintptr MainWindow::WindowHandle(const std::string& name) {
+    if (name == kMainWindow) {
+        return winId();
+    }
+    auto found = components_.find(name);
+    auto* widget = found == components_.end() ? nullptr : qobject_cast<QWidget*>(found->second);
+    return widget != nullptr ? widget->winId() : 0;
+}
+
+void MainWindow::SetStatusPanelText(const std::string& statusBar, int panel,
+                                    const std::string& text) {
+    auto* bar = Find<QStatusBar>(statusBar);
+    if (bar == nullptr) {
+        return;
+    }
+    QList<QLabel*> panes = bar->findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
+    if (panel >= 0 && panel < panes.size()) {
+        panes[panel]->setText(ToUnicode(text));
+    }
+}
+
+void MainWindow::Bind(const std::string& name, Event event, std::function<void()> handler) {
+    if (event == Event::Tick) {
+        if (auto* clock = Find<QTimer>(name)) {
+            connect(clock, &QTimer::timeout, this, std::move(handler));
+        }
+    } else if (auto* button = Find<QAbstractButton>(name)) {
+        connect(button, &QAbstractButton::clicked, this, std::move(handler));
+    }
+}
+
+int MainWindow::CurrentPage() const {
+    auto* control = Find<PageControl>(kPageControl);
+    return control != nullptr ? control->CurrentPage() : -1;
+}
+
+void MainWindow::SelectPage(int index) {
+    if (auto* control = Find<PageControl>(kPageControl)) {
+        control->SelectPage(index);
+    }
+}
+
+void MainWindow::CenterOnScreen() {
+    const WindowSpec& spec = MainWindowSpec();
+    QRect screenArea = screen()->geometry();
+    move(screenArea.left() + (screenArea.width() - spec.outerWidth) / 2,
+         screenArea.top() + (screenArea.height() - spec.outerHeight) / 2);
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <string>
+
+class QTimer;
+
+// The one window of the program, built from its layout. Handlers reach its
+// components only through the operations below, by component name.
+//
+// A name that no component has is a programming error: debug builds stop on
+// it, release builds ignore the call (reads give the empty value).
+class MainWindow : public QWidget {
+public:
+    enum class Event { Click, Tick };
+
+    // Builds every component; throws std::runtime_error when it cannot.
+    MainWindow();
+
+    std::string GetContent(const std::string& editBox) const;
+    void SetContent(const std::string& editBox, const std::string& text);
+    void SetEnabled(const std::string& button, bool enabled);
+    bool GetTicked(const std::string& checkBox) const;
+    void SetTicked(const std::string& checkBox, bool ticked);
+    int GetInterval(const std::string& timer) const;
+    void SetInterval(const std::string& timer, int milliseconds);
+    void FocusComponent(const std::string& name);
+    // Native handle of the window (kMainWindow) or of a component; 0 if none.
+    quintptr WindowHandle(const std::string& name);
+    void SetStatusPanelText(const std::string& statusBar, int panel, const std::string& text);
+
+    // Runs the handler on each click (button, check box) or tick (timer).
+    void Bind(const std::string& name, Event event, std::function<void()> handler);
+
+    int CurrentPage() const; // 0-based tab index
+    void SelectPage(int index);
+    void CenterOnScreen();
+
+private:
+    template <class T> T* Find(const std::string& name) const;
+
+    std::map<std::string, QObject*> components_;
+};

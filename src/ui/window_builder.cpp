@@ -1,0 +1,142 @@
+#include "window_builder.h"
+
+#include "ansi.h"
+#include "byte_limit_validator.h"
+#include "page_control.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTimer>
+#include <stdexcept>
+
+namespace {
+
+// Windows' SimSun and 微软雅黑 rarely exist elsewhere: fall back to a CJK face.
+QFont FontOf(const FontSpec& spec) {
+    QFont font;
+    font.setFamilies({ToUnicode(spec.family), QStringLiteral("Noto Sans CJK SC")});
+    font.setPixelSize(spec.pixels);
+    return font;
+}
+
+void SetTextColor(QWidget* widget, std::uint32_t rgb) {
+    QPalette palette = widget->palette();
+    QColor color = QColor::fromRgb(rgb);
+    palette.setColor(QPalette::WindowText, color);
+    palette.setColor(QPalette::Text, color);
+    widget->setPalette(palette);
+}
+
+QWidget* MakeWidget(const ComponentSpec& spec, QWidget* parent) {
+    QString caption = ToUnicode(spec.caption);
+    switch (spec.kind) {
+    case Kind::EditBox: {
+        auto* edit = new QLineEdit(parent);
+        if (spec.inputLimit > 0) {
+            edit->setValidator(new ByteLimitValidator(spec.inputLimit, edit));
+        }
+        return edit;
+    }
+    case Kind::Button:
+        return new QPushButton(caption, parent);
+    case Kind::CheckBox:
+        return new QCheckBox(caption, parent);
+    case Kind::Label:
+        return new QLabel(caption, parent);
+    case Kind::TransLabel: {
+        auto* label = new QLabel(caption, parent);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return label;
+    }
+    case Kind::GroupBox:
+        return new QGroupBox(caption, parent);
+    case Kind::DrawPanel:
+        return new QWidget(parent);
+    case Kind::PageControl:
+        return new PageControl(parent);
+    case Kind::Page: {
+        auto* control = dynamic_cast<PageControl*>(parent);
+        if (control == nullptr) {
+            throw std::runtime_error("page outside a page control");
+        }
+        return control->AddPage(caption);
+    }
+    case Kind::StatusBar: {
+        auto* bar = new QStatusBar(parent);
+        bar->setSizeGripEnabled(false);
+        auto* pane = new QLabel(bar);
+        pane->setFixedWidth(315);
+        bar->addWidget(pane);
+        return bar;
+    }
+    case Kind::Timer:
+        break;
+    }
+    throw std::runtime_error("component kind without a widget");
+}
+
+void Configure(QWidget* widget, const ComponentSpec& spec) {
+    if (spec.kind != Kind::Page) {
+        const Geometry& g = spec.geometry;
+        widget->setGeometry(g.left, g.top, g.width, g.height);
+    }
+    if (spec.font) {
+        if (auto* control = dynamic_cast<PageControl*>(widget)) {
+            control->SetTabFont(FontOf(*spec.font));
+        } else {
+            widget->setFont(FontOf(*spec.font));
+        }
+    }
+    if (spec.color) {
+        SetTextColor(widget, *spec.color);
+    }
+    if (!spec.accessibleName.empty()) {
+        widget->setAccessibleName(ToUnicode(spec.accessibleName));
+    }
+    widget->setObjectName(ToUnicode(spec.name));
+}
+
+QObject* MakeTimer(const ComponentSpec& spec, QWidget* window) {
+    auto* timer = new QTimer(window);
+    timer->setObjectName(ToUnicode(spec.name));
+    if (spec.interval > 0) {
+        timer->start(spec.interval);
+    }
+    return timer;
+}
+
+QWidget* ParentOf(const ComponentSpec& spec, QWidget* window,
+                  const std::map<std::string, QObject*>& components) {
+    if (spec.parent.empty()) {
+        return window;
+    }
+    auto found = components.find(spec.parent);
+    auto* parent = found == components.end() ? nullptr : qobject_cast<QWidget*>(found->second);
+    if (parent == nullptr) {
+        throw std::runtime_error("component parent missing or not a widget");
+    }
+    return parent;
+}
+
+} // namespace
+
+void BuildComponents(QWidget* window, const std::vector<ComponentSpec>& layout,
+                     std::map<std::string, QObject*>& components) {
+    for (const ComponentSpec& spec : layout) {
+        if (components.count(spec.name) != 0) {
+            throw std::runtime_error("two components share a name");
+        }
+        if (spec.kind == Kind::Timer) {
+            components[spec.name] = MakeTimer(spec, window);
+            continue;
+        }
+        QWidget* widget = MakeWidget(spec, ParentOf(spec, window, components));
+        Configure(widget, spec);
+        components[spec.name] = widget;
+    }
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "layout.h"
+
+#include <QObject>
+#include <map>
+#include <string>
+
+class QWidget;
+
+// Creates the widgets of a layout table under the window and records each
+// one under its name. Throws std::runtime_error on a malformed table.
+void BuildComponents(QWidget* window, const std::vector<ComponentSpec>& layout,
+                     std::map<std::string, QObject*>& components);

@@ -1,0 +1,16 @@
+// Entry point of the widget tests: a real QApplication on the offscreen
+// platform (unless a display was asked for), styled as the program is.
+#include "desktop_look.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    ApplyDesktopLook(app);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
