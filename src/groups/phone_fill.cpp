@@ -20,4 +20,6 @@ void FillPagePhone(MainWindow& window, int page) {
     FillPhones(window, PagePhoneBoxName(page), first, first + kGroupsPerPage - 1);
 }
 
-void FillAllPhone(MainWindow& window) { FillPhones(window, kAllPhoneBox, 1, kGroupCount); }
+void FillAllPhone(MainWindow& window) {
+    FillPhones(window, kAllPhoneBox, 1, kGroupCount);
+}

@@ -21,7 +21,7 @@ const std::array<QMessageBox::StandardButtons, 6> kButtonSets = {
 };
 
 const std::array<QMessageBox::Icon, 5> kIcons = {
-    QMessageBox::NoIcon, QMessageBox::Critical, QMessageBox::Question,
+    QMessageBox::NoIcon,  QMessageBox::Critical,    QMessageBox::Question,
     QMessageBox::Warning, QMessageBox::Information,
 };
 

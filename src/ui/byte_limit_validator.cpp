@@ -4,7 +4,9 @@
 
 #include <QLineEdit>
 
-int AnsiByteCount(const QString& text) { return int(ToAnsi(text).size()); }
+int AnsiByteCount(const QString& text) {
+    return int(ToAnsi(text).size());
+}
 
 ByteLimitValidator::ByteLimitValidator(int limit, QLineEdit* edit)
     : QValidator(edit), limit_(limit) {

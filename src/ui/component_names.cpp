@@ -3,9 +3,15 @@
 #include "ansi_literals.h"
 
 const std::array<std::string, 3> kFieldKeys = {"姓名", "身份证", "手机号"};
-const std::string& NameKey() { return kFieldKeys[0]; }
-const std::string& IdKey() { return kFieldKeys[1]; }
-const std::string& PhoneKey() { return kFieldKeys[2]; }
+const std::string& NameKey() {
+    return kFieldKeys[0];
+}
+const std::string& IdKey() {
+    return kFieldKeys[1];
+}
+const std::string& PhoneKey() {
+    return kFieldKeys[2];
+}
 
 const std::string kAllPhoneBox = "编辑框_全部手机号";
 const std::string kAllPhoneButton = "按钮_全部页设置";
@@ -30,12 +36,22 @@ std::string ChineseNumeral(int n) {
     return text + digits[size_t(n % 10)];
 }
 
-std::string GroupCaption(int group) { return "第" + ChineseNumeral(group) + "组"; }
-std::string PageCaption(int page) { return "第" + ChineseNumeral(page) + "页"; }
-int PageOfGroup(int group) { return (group - 1) / kGroupsPerPage + 1; }
-int FirstGroupOfPage(int page) { return (page - 1) * kGroupsPerPage + 1; }
+std::string GroupCaption(int group) {
+    return "第" + ChineseNumeral(group) + "组";
+}
+std::string PageCaption(int page) {
+    return "第" + ChineseNumeral(page) + "页";
+}
+int PageOfGroup(int group) {
+    return (group - 1) / kGroupsPerPage + 1;
+}
+int FirstGroupOfPage(int page) {
+    return (page - 1) * kGroupsPerPage + 1;
+}
 
-std::string GroupBoxName(int group) { return "分组框" + std::to_string(group); }
+std::string GroupBoxName(int group) {
+    return "分组框" + std::to_string(group);
+}
 
 std::string EditBoxName(int group, const std::string& key) {
     return "编辑框" + std::to_string(group) + "_" + key;
@@ -45,7 +61,15 @@ std::string CopyButtonName(int group, const std::string& key) {
     return "按钮" + std::to_string(group) + "_" + key;
 }
 
-std::string RestoreButtonName(int group) { return "按钮" + std::to_string(group) + "_恢复"; }
-std::string PagePhoneBoxName(int page) { return "编辑框_" + PageCaption(page) + "手机号"; }
-std::string PagePhoneButtonName(int page) { return "按钮_" + PageCaption(page) + "设置"; }
-std::string DrawPanelName(int page) { return "画板" + std::to_string(page); }
+std::string RestoreButtonName(int group) {
+    return "按钮" + std::to_string(group) + "_恢复";
+}
+std::string PagePhoneBoxName(int page) {
+    return "编辑框_" + PageCaption(page) + "手机号";
+}
+std::string PagePhoneButtonName(int page) {
+    return "按钮_" + PageCaption(page) + "设置";
+}
+std::string DrawPanelName(int page) {
+    return "画板" + std::to_string(page);
+}

@@ -16,7 +16,7 @@ const std::string& NameKey();
 const std::string& IdKey();
 const std::string& PhoneKey();
 
-std::string ChineseNumeral(int n); // 1..99: "一" … "九十九"
+std::string ChineseNumeral(int n);   // 1..99: "一" … "九十九"
 std::string GroupCaption(int group); // "第三组"
 std::string PageCaption(int page);   // "第三页"
 int PageOfGroup(int group);          // 1-based
@@ -26,9 +26,9 @@ std::string GroupBoxName(int group);                        // 分组框3
 std::string EditBoxName(int group, const std::string& key); // 编辑框3_姓名
 std::string CopyButtonName(int group, const std::string& key);
 std::string RestoreButtonName(int group);
-std::string PagePhoneBoxName(int page);   // 编辑框_第三页手机号
+std::string PagePhoneBoxName(int page);    // 编辑框_第三页手机号
 std::string PagePhoneButtonName(int page); // 按钮_第三页设置
-std::string DrawPanelName(int page);      // 画板3
+std::string DrawPanelName(int page);       // 画板3
 
 extern const std::string kAllPhoneBox;
 extern const std::string kAllPhoneButton;

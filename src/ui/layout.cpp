@@ -22,8 +22,8 @@ struct GroupRow {
     int editTop;
     int editWidth;
     int inputLimit;
-    int labelBack;      // label number 3N - labelBack for N >= 2
-    int firstLabelNo;   // label number in group 1
+    int labelBack;    // label number 3N - labelBack for N >= 2
+    int firstLabelNo; // label number in group 1
 };
 
 const std::vector<GroupRow>& GroupRows() {
@@ -35,24 +35,40 @@ const std::vector<GroupRow>& GroupRows() {
     return rows;
 }
 
-std::string PageName(int page) { return kPageControl + "_" + std::to_string(page); }
+std::string PageName(int page) {
+    return kPageControl + "_" + std::to_string(page);
+}
 
 void AddGroup(std::vector<ComponentSpec>& out, int n, const std::string& parent, int top) {
     std::string box = GroupBoxName(n);
-    out.push_back({.name = box, .kind = Kind::GroupBox, .parent = parent,
-                   .geometry = {0, top, 315, 114}, .caption = GroupCaption(n)});
-    out.push_back({.name = RestoreButtonName(n), .kind = Kind::Button, .parent = box,
-                   .geometry = {160, 18, 40, 20}, .caption = "恢复",
+    out.push_back({.name = box,
+                   .kind = Kind::GroupBox,
+                   .parent = parent,
+                   .geometry = {0, top, 315, 114},
+                   .caption = GroupCaption(n)});
+    out.push_back({.name = RestoreButtonName(n),
+                   .kind = Kind::Button,
+                   .parent = box,
+                   .geometry = {160, 18, 40, 20},
+                   .caption = "恢复",
                    .accessibleName = GroupCaption(n) + " 恢复"});
     for (const GroupRow& row : GroupRows()) {
         int labelNo = n == 1 ? row.firstLabelNo : 3 * n - row.labelBack;
-        out.push_back({.name = "标签" + std::to_string(labelNo), .kind = Kind::Label,
-                       .parent = box, .geometry = {22, row.top, 40, 24}, .caption = row.caption});
-        out.push_back({.name = EditBoxName(n, row.key), .kind = Kind::EditBox, .parent = box,
+        out.push_back({.name = "标签" + std::to_string(labelNo),
+                       .kind = Kind::Label,
+                       .parent = box,
+                       .geometry = {22, row.top, 40, 24},
+                       .caption = row.caption});
+        out.push_back({.name = EditBoxName(n, row.key),
+                       .kind = Kind::EditBox,
+                       .parent = box,
                        .geometry = {70, row.editTop, row.editWidth, 20},
                        .inputLimit = row.inputLimit});
-        out.push_back({.name = CopyButtonName(n, row.key), .kind = Kind::Button, .parent = box,
-                       .geometry = {216, row.editTop, 80, 20}, .caption = kCopyCaption,
+        out.push_back({.name = CopyButtonName(n, row.key),
+                       .kind = Kind::Button,
+                       .parent = box,
+                       .geometry = {216, row.editTop, 80, 20},
+                       .caption = kCopyCaption,
                        .accessibleName = GroupCaption(n) + " " + row.key + " " + kCopyCaption});
     }
 }
@@ -63,7 +79,9 @@ void AddGroup(std::vector<ComponentSpec>& out, int n, const std::string& parent,
 void AddGroupPage(std::vector<ComponentSpec>& out, int page) {
     std::string pageName = PageName(page);
     std::string panel = DrawPanelName(page);
-    out.push_back({.name = panel, .kind = Kind::DrawPanel, .parent = pageName,
+    out.push_back({.name = panel,
+                   .kind = Kind::DrawPanel,
+                   .parent = pageName,
                    .geometry = {0, 22, 315, 630}});
     bool inPanel = page >= 3;
     for (int p = 0; p < kGroupsPerPage; ++p) {
@@ -75,10 +93,16 @@ void AddGroupPage(std::vector<ComponentSpec>& out, int page) {
         }
     }
     if (page == 1) {
-        out.push_back({.name = kRememberBox, .kind = Kind::CheckBox, .parent = panel,
-                       .geometry = {16, 585, 80, 13}, .caption = "记住配置"});
-        out.push_back({.name = kTopmostBox, .kind = Kind::CheckBox, .parent = panel,
-                       .geometry = {16, 607, 80, 13}, .caption = "窗口置顶"});
+        out.push_back({.name = kRememberBox,
+                       .kind = Kind::CheckBox,
+                       .parent = panel,
+                       .geometry = {16, 585, 80, 13},
+                       .caption = "记住配置"});
+        out.push_back({.name = kTopmostBox,
+                       .kind = Kind::CheckBox,
+                       .parent = panel,
+                       .geometry = {16, 607, 80, 13},
+                       .caption = "窗口置顶"});
     }
 }
 
@@ -92,38 +116,54 @@ const std::string kAboutText =
 
 void AddSettingsPage(std::vector<ComponentSpec>& out) {
     std::string page = PageName(6);
-    out.push_back({.name = kTimeToggleButton, .kind = Kind::Button, .parent = page,
-                   .geometry = {24, 34, 264, 32}, .caption = "停止/恢复 底部时间"});
+    out.push_back({.name = kTimeToggleButton,
+                   .kind = Kind::Button,
+                   .parent = page,
+                   .geometry = {24, 34, 264, 32},
+                   .caption = "停止/恢复 底部时间"});
     for (int row = 1; row <= kPhoneRowCount; ++row) {
         bool all = row == kPhoneRowCount;
         int top = all ? 244 : 80 + 33 * (row - 1);
         std::uint32_t color = all ? kOrange : kBlack;
-        out.push_back({.name = "透明标签" + std::to_string(row), .kind = Kind::TransLabel,
-                       .parent = page, .geometry = {16, top, 80, 25},
+        out.push_back({.name = "透明标签" + std::to_string(row),
+                       .kind = Kind::TransLabel,
+                       .parent = page,
+                       .geometry = {16, top, 80, 25},
                        .caption = all ? "全 部 手机号：" : PageCaption(row) + "手机号：",
                        .color = color});
         ComponentSpec box{.name = all ? kAllPhoneBox : PagePhoneBoxName(row),
-                          .kind = Kind::EditBox, .parent = page,
+                          .kind = Kind::EditBox,
+                          .parent = page,
                           .geometry = {112, top + 2, 130, 20}};
         if (all) {
             box.color = kOrange;
         }
         out.push_back(box);
         out.push_back({.name = all ? kAllPhoneButton : PagePhoneButtonName(row),
-                       .kind = Kind::Button, .parent = page, .geometry = {259, top + 2, 40, 20},
+                       .kind = Kind::Button,
+                       .parent = page,
+                       .geometry = {259, top + 2, 40, 20},
                        .caption = "设置"});
     }
-    out.push_back({.name = "透明标签7", .kind = Kind::TransLabel, .parent = page,
-                   .geometry = {8, 306, 300, 280}, .caption = kAboutText, .color = kBlue,
+    out.push_back({.name = "透明标签7",
+                   .kind = Kind::TransLabel,
+                   .parent = page,
+                   .geometry = {8, 306, 300, 280},
+                   .caption = kAboutText,
+                   .color = kBlue,
                    .font = FontSpec{"微软雅黑", 14}});
 }
 
 std::vector<ComponentSpec> BuildLayout() {
     std::vector<ComponentSpec> out;
-    out.push_back({.name = kPageControl, .kind = Kind::PageControl,
-                   .geometry = {0, 2, 315, 654}, .font = FontSpec{"SimSun", 12}});
+    out.push_back({.name = kPageControl,
+                   .kind = Kind::PageControl,
+                   .geometry = {0, 2, 315, 654},
+                   .font = FontSpec{"SimSun", 12}});
     for (int page = 1; page <= kGroupPageCount + 1; ++page) {
-        out.push_back({.name = PageName(page), .kind = Kind::Page, .parent = kPageControl,
+        out.push_back({.name = PageName(page),
+                       .kind = Kind::Page,
+                       .parent = kPageControl,
                        .geometry = {0, 0, 315, 654},
                        .caption = page <= kGroupPageCount ? PageCaption(page) : "配置"});
     }
@@ -132,9 +172,13 @@ std::vector<ComponentSpec> BuildLayout() {
     }
     AddSettingsPage(out);
     // In front of the tab control on every page.
-    out.push_back({.name = kLoadButton, .kind = Kind::Button, .geometry = {211, 612, 80, 32},
+    out.push_back({.name = kLoadButton,
+                   .kind = Kind::Button,
+                   .geometry = {211, 612, 80, 32},
                    .caption = "读取配置"});
-    out.push_back({.name = kSaveButton, .kind = Kind::Button, .geometry = {109, 612, 80, 32},
+    out.push_back({.name = kSaveButton,
+                   .kind = Kind::Button,
+                   .geometry = {109, 612, 80, 32},
                    .caption = "保存配置"});
     out.push_back({.name = kStatusBar, .kind = Kind::StatusBar, .geometry = {0, 651, 314, 20}});
     out.push_back({.name = kClock, .kind = Kind::Timer, .interval = 900});

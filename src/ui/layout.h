@@ -40,10 +40,10 @@ struct ComponentSpec {
     std::string parent; // empty: the window itself
     Geometry geometry;
     std::string caption;
-    int inputLimit = 0; // ANSI bytes the user may type; 0: no limit
+    int inputLimit = 0;                 // ANSI bytes the user may type; 0: no limit
     std::optional<std::uint32_t> color; // 0xRRGGBB, of the text
     std::optional<FontSpec> font;
-    int interval = 0; // timer interval in ms
+    int interval = 0;           // timer interval in ms
     std::string accessibleName; // for screen readers where captions repeat
 };
 

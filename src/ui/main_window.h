@@ -13,7 +13,7 @@ class QTimer;
 // A name that no component has is a programming error: debug builds stop on
 // it, release builds ignore the call (reads give the empty value).
 class MainWindow : public QWidget {
-public:
+  public:
     enum class Event { Click, Tick };
 
     // Builds every component; throws std::runtime_error when it cannot.
@@ -38,7 +38,7 @@ public:
     void SelectPage(int index);
     void CenterOnScreen();
 
-private:
+  private:
     template <class T> T* Find(const std::string& name) const;
 
     std::map<std::string, QObject*> components_;

@@ -16,7 +16,9 @@ PageControl::PageControl(QWidget* parent) : QWidget(parent), tabs_(new QTabBar(t
     QObject::connect(tabs_, &QTabBar::currentChanged, this, [this](int i) { ShowOnly(i); });
 }
 
-void PageControl::SetTabFont(const QFont& font) { tabs_->setFont(font); }
+void PageControl::SetTabFont(const QFont& font) {
+    tabs_->setFont(font);
+}
 
 QWidget* PageControl::AddPage(const QString& caption) {
     auto* page = new QWidget(this);
@@ -29,9 +31,13 @@ QWidget* PageControl::AddPage(const QString& caption) {
     return page;
 }
 
-int PageControl::CurrentPage() const { return tabs_->currentIndex(); }
+int PageControl::CurrentPage() const {
+    return tabs_->currentIndex();
+}
 
-void PageControl::SelectPage(int index) { tabs_->setCurrentIndex(index); }
+void PageControl::SelectPage(int index) {
+    tabs_->setCurrentIndex(index);
+}
 
 void PageControl::ShowOnly(int index) {
     for (size_t i = 0; i < pages_.size(); ++i) {

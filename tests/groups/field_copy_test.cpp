@@ -10,7 +10,7 @@
 namespace {
 
 class FieldCopy : public testing::Test {
-protected:
+  protected:
     bool Enabled(int group, const std::string& key) {
         return Component<QPushButton>(window, CopyButtonName(group, key))->isEnabled();
     }
@@ -27,7 +27,8 @@ protected:
 };
 
 TEST_F(FieldCopy, PutsExactlyTheBoxTextOnTheClipboardAndGreysOnlyThatButton) {
-    for (const std::string& text : {std::string("张三"), std::string("𠮷子"), std::string("O'Neil Ann")}) {
+    for (const std::string& text :
+         {std::string("张三"), std::string("𠮷子"), std::string("O'Neil Ann")}) {
         window.SetContent(EditBoxName(3, NameKey()), text);
         RestoreGroup(window, 3);
         CopyField(window, 3, NameKey());

@@ -6,7 +6,7 @@
 namespace {
 
 class PhoneFill : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         for (int n = 1; n <= kGroupCount; ++n) {
             window.SetContent(EditBoxName(n, PhoneKey()), "old" + std::to_string(n));
@@ -33,8 +33,8 @@ TEST_F(PhoneFill, PageFillTouchesExactlyItsFiveGroups) {
 }
 
 TEST_F(PhoneFill, TextIsCopiedUnchanged) {
-    for (const std::string& text : {std::string("13800138000123456"), std::string(" 138 abc 转 "),
-                                    std::string("")}) {
+    for (const std::string& text :
+         {std::string("13800138000123456"), std::string(" 138 abc 转 "), std::string("")}) {
         window.SetContent(PagePhoneBoxName(2), text);
         FillPagePhone(window, 2);
         for (int n = 6; n <= 10; ++n) {

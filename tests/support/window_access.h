@@ -15,4 +15,6 @@ template <class T = QWidget> T* Component(QWidget& window, const std::string& an
     return found;
 }
 
-inline std::string ClipboardText() { return ToAnsi(QGuiApplication::clipboard()->text()); }
+inline std::string ClipboardText() {
+    return ToAnsi(QGuiApplication::clipboard()->text());
+}

@@ -2,8 +2,8 @@
 #include "component_names.h"
 #include "window_access.h"
 
-#include <QLineEdit>
 #include <QInputMethodEvent>
+#include <QLineEdit>
 #include <QTest>
 
 namespace {
@@ -20,8 +20,10 @@ void TypeThroughInputMethod(QLineEdit* edit, const QString& text) {
 }
 
 class InputLimit : public testing::Test {
-protected:
-    QLineEdit* Box(const std::string& key) { return Component<QLineEdit>(window, EditBoxName(6, key)); }
+  protected:
+    QLineEdit* Box(const std::string& key) {
+        return Component<QLineEdit>(window, EditBoxName(6, key));
+    }
     MainWindow window;
 };
 

@@ -91,13 +91,15 @@ TEST(Layout, SettingsPageRowsAndColours) {
     EXPECT_EQ(allBox->palette().color(QPalette::Text), QColor(255, 128, 0));
     auto* about = Component<QLabel>(window, "透明标签7");
     EXPECT_EQ(about->palette().color(QPalette::WindowText), QColor(0, 136, 255));
-    EXPECT_TRUE(about->text().endsWith(QString(38, QLatin1Char(' ')) + QStringLiteral("By：qelvorn")));
+    EXPECT_TRUE(
+        about->text().endsWith(QString(38, QLatin1Char(' ')) + QStringLiteral("By：qelvorn")));
     EXPECT_EQ(about->font().pixelSize(), 14);
 }
 
 TEST(Layout, CopyAndRestoreButtonsSayWhatTheyActOn) {
     MainWindow window;
-    EXPECT_EQ(Component(window, "按钮3_姓名")->accessibleName(), QStringLiteral("第三组 姓名 复制"));
+    EXPECT_EQ(Component(window, "按钮3_姓名")->accessibleName(),
+              QStringLiteral("第三组 姓名 复制"));
     EXPECT_EQ(Component(window, "按钮21_手机号")->accessibleName(),
               QStringLiteral("第二十一组 手机号 复制"));
     EXPECT_EQ(Component(window, "按钮12_恢复")->accessibleName(), QStringLiteral("第十二组 恢复"));
