@@ -1,0 +1,37 @@
+// Hostile header and cookie texts through the utilities that read response
+// headers and merge cookies.
+#include "header_utils.h"
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+namespace {
+
+void Check(bool ok) {
+    if (!ok) {
+        __builtin_trap();
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
+    FuzzedDataProvider data(bytes, size);
+    std::string left = data.ConsumeRandomLengthString(12);
+    std::string right = data.ConsumeRandomLengthString(12);
+    std::string sent = data.ConsumeRandomLengthString(256);
+    std::string text = data.ConsumeRemainingBytesAsString();
+
+    HeaderLineName(text);
+    HeaderLineValue(text);
+    Check(NormaliseHeaderNames(text).size() <= text.size());
+    Check(TextBetween(text, left, right).size() <= text.size());
+    TextBefore(text, left);
+
+    ByteArray raw = BytesFromText(text);
+    Check(Base64Encode(raw).size() == (raw.size() + 2) / 3 * 4);
+
+    std::string returned = text;
+    std::string merged = MergeCookies(sent, returned);
+    Check(merged == sent);
+    return 0;
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A counted sequence of bytes; empty is a valid value.
+using ByteArray = std::vector<std::uint8_t>;
+
+inline ByteArray BytesFromText(const std::string& text) {
+    return ByteArray(text.begin(), text.end());
+}
