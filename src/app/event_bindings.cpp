@@ -4,7 +4,11 @@
 #include "component_names.h"
 #include "fatal_error.h"
 #include "field_copy.h"
+#include "information_file.h"
 #include "phone_fill.h"
+#include "remember_flag.h"
+#include "start_up.h"
+#include "window_options.h"
 
 #include <new>
 
@@ -31,10 +35,20 @@ void AddFillBindings(std::vector<EventBinding>& table) {
     table.push_back({kAllPhoneButton, Event::Click, FillAllPhone});
 }
 
+void AddWindowBindings(std::vector<EventBinding>& table) {
+    table.push_back({kSaveButton, Event::Click, [](MainWindow& w) { SaveApplicants(w); }});
+    table.push_back({kLoadButton, Event::Click, [](MainWindow& w) { LoadApplicants(w); }});
+    table.push_back({kRememberBox, Event::Click, [](MainWindow& w) { OnRememberClicked(w); }});
+    table.push_back({kTopmostBox, Event::Click, OnTopmostClicked});
+    table.push_back({kTimeToggleButton, Event::Click, OnTimeDisplayToggleClicked});
+}
+
 std::vector<EventBinding> BuildTable() {
     std::vector<EventBinding> table;
+    table.push_back({kMainWindow, Event::Created, OnMainWindowCreated});
     AddGroupBindings(table);
     AddFillBindings(table);
+    AddWindowBindings(table);
     return table;
 }
 

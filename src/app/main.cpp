@@ -36,6 +36,7 @@ int main(int argc, char** argv) {
     if (!screenshot.isEmpty()) {
         return window->grab().save(screenshot, "PNG") ? 0 : 1;
     }
+    window->FinishCreation();
     window->CenterOnScreen();
     window->show();
     return QApplication::exec();

@@ -8,12 +8,14 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
+#include <utility>
 
 MainWindow::MainWindow()
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -89,7 +91,25 @@ void MainWindow::SetInterval(const std::string& timer, int milliseconds) {
 void MainWindow::FocusComponent(const std::string& name) {
     if (auto* widget = Find<QWidget>(name)) {
         widget->setFocus(Qt::OtherFocusReason);
+        pendingFocus_ = isActiveWindow() ? nullptr : widget;
     }
+}
+
+// Activating a window hands the focus to a visible child, and a component on
+// another page is not visible: give the focus back once activation is done.
+bool MainWindow::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate && pendingFocus_) {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (pendingFocus_) {
+                    pendingFocus_->setFocus(Qt::OtherFocusReason);
+                }
+                pendingFocus_ = nullptr;
+            },
+            Qt::QueuedConnection);
+    }
+    return QWidget::event(event);
 }
 
 quintptr MainWindow::WindowHandle(const std::string& name) {
@@ -114,12 +134,20 @@ void MainWindow::SetStatusPanelText(const std::string& statusBar, int panel,
 }
 
 void MainWindow::Bind(const std::string& name, Event event, std::function<void()> handler) {
-    if (event == Event::Tick) {
+    if (event == Event::Created) {
+        onCreated_.push_back(std::move(handler));
+    } else if (event == Event::Tick) {
         if (auto* clock = Find<QTimer>(name)) {
             connect(clock, &QTimer::timeout, this, std::move(handler));
         }
     } else if (auto* button = Find<QAbstractButton>(name)) {
         connect(button, &QAbstractButton::clicked, this, std::move(handler));
+    }
+}
+
+void MainWindow::FinishCreation() {
+    for (const auto& handler : std::exchange(onCreated_, {})) {
+        handler();
     }
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 class QTimer;
 
@@ -14,7 +16,7 @@ class QTimer;
 // it, release builds ignore the call (reads give the empty value).
 class MainWindow : public QWidget {
   public:
-    enum class Event { Click, Tick };
+    enum class Event { Created, Click, Tick };
 
     // Builds every component; throws std::runtime_error when it cannot.
     MainWindow();
@@ -31,15 +33,23 @@ class MainWindow : public QWidget {
     quintptr WindowHandle(const std::string& name);
     void SetStatusPanelText(const std::string& statusBar, int panel, const std::string& text);
 
-    // Runs the handler on each click (button, check box) or tick (timer).
+    // Runs the handler on each click (button, check box) or tick (timer), or
+    // once from FinishCreation (the window itself, kMainWindow).
     void Bind(const std::string& name, Event event, std::function<void()> handler);
+    // Signals that every component exists; call before the window is shown.
+    void FinishCreation();
 
     int CurrentPage() const; // 0-based tab index
     void SelectPage(int index);
     void CenterOnScreen();
 
+  protected:
+    bool event(QEvent* event) override;
+
   private:
     template <class T> T* Find(const std::string& name) const;
 
     std::map<std::string, QObject*> components_;
+    std::vector<std::function<void()>> onCreated_;
+    QPointer<QWidget> pendingFocus_; // focus given before the window was active
 };

@@ -15,7 +15,7 @@ class WindowTest : public testing::Test {
   protected:
     void SetUp() override {
         window.show();
-        QApplication::setActiveWindow(&window);
+        window.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     }
     MainWindow window;
@@ -65,7 +65,7 @@ TEST_F(WindowTest, EscapeClosesFromAnEditBoxAndFromAButton) {
     EXPECT_FALSE(window.isVisible());
 
     window.show();
-    QApplication::setActiveWindow(&window);
+    window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     auto* button = Component<QPushButton>(window, kSaveButton);
     button->setFocus();

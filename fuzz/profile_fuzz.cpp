@@ -1,0 +1,44 @@
+// A damaged or hostile "信息.ini": arbitrary bytes as the file, any section
+// and key, reads and single-item writes. Nothing may crash, and a clean
+// item written into any file reads back.
+#include "profile_format.h"
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+namespace {
+
+void Check(bool ok) {
+    if (!ok) {
+        __builtin_trap();
+    }
+}
+
+// Names and values that the format can carry unchanged.
+bool Clean(const std::string& text) {
+    if (text.empty()) {
+        return false;
+    }
+    for (char c : text) {
+        if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
+    FuzzedDataProvider data(bytes, size);
+    std::string section = data.ConsumeRandomLengthString(16);
+    std::string key = data.ConsumeRandomLengthString(16);
+    std::string value = data.ConsumeRandomLengthString(32);
+    std::string content = data.ConsumeRemainingBytesAsString();
+
+    FindProfileValue(content, section, key);
+    std::string written = SetProfileValue(content, section, key, value);
+    if (Clean(section) && Clean(key) && Clean(value)) {
+        Check(FindProfileValue(written, section, key) == value);
+    }
+    return 0;
+}

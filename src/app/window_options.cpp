@@ -1,0 +1,28 @@
+#include "window_options.h"
+
+#include "component_names.h"
+#include "main_window.h"
+#include "window_calls.h"
+
+namespace {
+
+constexpr int kClockInterval = 900;
+
+} // namespace
+
+void OnTopmostClicked(MainWindow& window) {
+    bool ticked = window.GetTicked(kTopmostBox);
+    SetWindowTopmost(window.WindowHandle(kMainWindow), ticked);
+}
+
+void SetWindowTopmost(std::uintptr_t handle, bool on) {
+    if (on) {
+        SetForegroundWindow(handle);
+    }
+    SetWindowPos(handle, on ? kHwndTopmost : kHwndNotTopmost, 0, 0, 0, 0, kSwpNoSize | kSwpNoMove);
+}
+
+void OnTimeDisplayToggleClicked(MainWindow& window) {
+    bool running = window.GetInterval(kClock) == kClockInterval;
+    window.SetInterval(kClock, running ? 0 : kClockInterval);
+}

@@ -1,0 +1,181 @@
+#include "profile_format.h"
+
+#include "text.h"
+
+#include <vector>
+
+namespace {
+
+const std::string kNewLine = "\r\n";
+
+struct Line {
+    size_t begin = 0; // first byte of the line
+    size_t end = 0;   // first byte of its line break
+    size_t next = 0;  // first byte of the next line
+};
+
+std::vector<Line> SplitLines(const std::string& content) {
+    std::vector<Line> lines;
+    size_t at = 0;
+    while (at < content.size()) {
+        size_t end = content.find_first_of("\r\n", at);
+        if (end == std::string::npos) {
+            lines.push_back({at, content.size(), content.size()});
+            break;
+        }
+        size_t next = end + (content.compare(end, 2, kNewLine) == 0 ? 2 : 1);
+        lines.push_back({at, end, next});
+        at = next;
+    }
+    return lines;
+}
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// Offset of the first occurrence of a single-byte character, stepping over
+// double-byte characters; npos when absent.
+size_t FindChar(const std::string& text, char wanted) {
+    for (size_t at = 0; at < text.size(); at += IsLeadByte(text[at]) ? 2 : 1) {
+        if (text[at] == wanted) {
+            return at;
+        }
+    }
+    return std::string::npos;
+}
+
+// ASCII letters match regardless of case; double-byte characters exactly.
+bool SameName(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (size_t at = 0; at < a.size(); ++at) {
+        if (IsLeadByte(a[at])) {
+            if (a.compare(at, 2, b, at, 2) != 0) {
+                return false;
+            }
+            ++at;
+        } else if (ToUpperCase(std::string(1, a[at])) != ToUpperCase(std::string(1, b[at]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+enum class LineKind { Other, Section, Key };
+
+struct ParsedLine {
+    LineKind kind = LineKind::Other;
+    std::string name; // section or key, trimmed
+    std::string value;
+};
+
+ParsedLine Parse(const std::string& raw) {
+    std::string line = TrimBlanks(raw);
+    if (line.empty() || line[0] == ';') {
+        return {};
+    }
+    if (line[0] == '[') {
+        size_t close = FindChar(line, ']');
+        if (close != std::string::npos) {
+            return {LineKind::Section, TrimBlanks(line.substr(1, close - 1)), {}};
+        }
+    }
+    size_t equals = FindChar(line, '=');
+    if (equals == std::string::npos) {
+        return {};
+    }
+    return {LineKind::Key, TrimBlanks(line.substr(0, equals)), TrimBlanks(line.substr(equals + 1))};
+}
+
+std::string Unquote(const std::string& value) {
+    bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+                  value.back() == value.front();
+    return quoted ? value.substr(1, value.size() - 2) : value;
+}
+
+// Where a section's lines are, and where a key sits in it.
+struct Place {
+    bool sectionFound = false;
+    size_t lastLineOfSection = 0; // index of its header or last key line
+    std::optional<size_t> keyLine;
+    std::string value;
+};
+
+Place Locate(const std::string& content, const std::vector<Line>& lines, const std::string& section,
+             const std::string& key) {
+    Place place;
+    bool inside = false;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        ParsedLine parsed = Parse(content.substr(lines[i].begin, lines[i].end - lines[i].begin));
+        if (parsed.kind == LineKind::Section) {
+            if (place.sectionFound) {
+                break; // only the first section of the name counts
+            }
+            inside = SameName(parsed.name, section);
+            place.sectionFound = inside;
+            place.lastLineOfSection = i;
+        } else if (inside && parsed.kind == LineKind::Key) {
+            place.lastLineOfSection = i;
+            if (!place.keyLine && SameName(parsed.name, key)) {
+                place.keyLine = i;
+                place.value = parsed.value;
+            }
+        }
+    }
+    return place;
+}
+
+// The content up to the end of a line, with a line break after it.
+std::string UpToLineEnd(const std::string& content, const Line& line) {
+    std::string head = content.substr(0, line.next);
+    return line.next == line.end ? head + kNewLine : head;
+}
+
+} // namespace
+
+std::string TrimBlanks(const std::string& text) {
+    size_t first = 0;
+    size_t last = text.size();
+    while (first < last && IsBlank(text[first])) {
+        ++first;
+    }
+    while (last > first && IsBlank(text[last - 1])) {
+        --last;
+    }
+    return text.substr(first, last - first);
+}
+
+std::optional<std::string> FindProfileValue(const std::string& content, const std::string& section,
+                                            const std::string& key) {
+    Place place = Locate(content, SplitLines(content), TrimBlanks(section), TrimBlanks(key));
+    if (!place.keyLine) {
+        return std::nullopt;
+    }
+    return Unquote(place.value);
+}
+
+std::string SetProfileValue(const std::string& content, const std::string& section,
+                            const std::string& key, const std::string& value) {
+    std::string sectionName = TrimBlanks(section);
+    std::string keyName = TrimBlanks(key);
+    std::vector<Line> lines = SplitLines(content);
+    Place place = Locate(content, lines, sectionName, keyName);
+    if (place.keyLine) {
+        const Line& line = lines[*place.keyLine];
+        std::string raw = content.substr(line.begin, line.end - line.begin);
+        std::string spelling = Parse(raw).name;
+        return content.substr(0, line.begin) + spelling + "=" + value + content.substr(line.end);
+    }
+    std::string entry = keyName + "=" + value + kNewLine;
+    if (place.sectionFound) {
+        const Line& after = lines[place.lastLineOfSection];
+        return UpToLineEnd(content, after) + entry + content.substr(after.next);
+    }
+    std::string head = content;
+    if (!lines.empty() && lines.back().next == lines.back().end) {
+        head += kNewLine;
+    }
+    return head + "[" + sectionName + "]" + kNewLine + entry;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// The text of a Windows INI profile file, read and edited as the Windows
+// private-profile functions do. Pure functions on the file's bytes (ANSI
+// text); profile_file.h does the disk work.
+//
+// Reading: lines end in CR LF, LF or CR; blanks (space, tab) at either end
+// of a line are ignored; "[name]" starts a section, ";" a comment, and a key
+// line splits at its first "=". ASCII letters in names match regardless of
+// case. The first section of a name wins. One outer pair of matching quotes
+// is removed from a value. Double-byte characters are stepped over whole,
+// so their second byte is never taken for "[", "]", "=" or a letter.
+
+// The key's value, or nothing when the section or key is missing.
+std::optional<std::string> FindProfileValue(const std::string& content, const std::string& section,
+                                            const std::string& key);
+
+// The content with key=value set: an existing line is rewritten in place
+// (keeping its spelling of the key), a new key goes after the last key of
+// its section, a new section at the end. Every other byte stays.
+std::string SetProfileValue(const std::string& content, const std::string& section,
+                            const std::string& key, const std::string& value);
+
+// Space and tab removed at both ends.
+std::string TrimBlanks(const std::string& text);

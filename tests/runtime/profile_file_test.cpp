@@ -1,0 +1,102 @@
+#include "ansi.h"
+#include "ansi_literals.h"
+#include "profile_file.h"
+
+#include <QTemporaryDir>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/stat.h>
+
+namespace {
+
+class ProfileFile : public testing::Test {
+  protected:
+    // A folder with a Chinese name, as users' folders often have.
+    std::string Path(const std::string& name) { return folder + "/" + name; }
+    void Write(const std::string& name, const std::string& bytes) {
+        std::ofstream(NativePath(Path(name)), std::ios::binary) << bytes;
+    }
+    std::string Bytes(const std::string& name) {
+        std::ifstream in(NativePath(Path(name)), std::ios::binary);
+        std::ostringstream out;
+        out << in.rdbuf();
+        return out.str();
+    }
+    mode_t Mode(const std::string& name) {
+        struct stat st {};
+        ::stat(NativePath(Path(name)).c_str(), &st);
+        return st.st_mode & 0777;
+    }
+    QTemporaryDir temporary;
+    std::string folder = [this] {
+        std::string dir = AnsiFromNativePath(temporary.path().toStdString()) + "/预约";
+        ::mkdir(NativePath(dir).c_str(), 0700);
+        return dir;
+    }();
+};
+
+TEST_F(ProfileFile, MissingFileSectionOrKeyGivesTheDefaultWithoutTrailingSpaces) {
+    EXPECT_EQ(ReadProfileItem(Path("无.ini"), "配置", "记住配置", "真"), "真");
+    EXPECT_EQ(ReadProfileItem(Path("无.ini"), "配置", "记住配置", " 真  "), " 真");
+    EXPECT_EQ(ReadProfileItem(Path("无.ini"), "配置", "记住配置"), "");
+    Write("有.ini", "[配置]\r\n其他=1\r\n");
+    EXPECT_EQ(ReadProfileItem(Path("有.ini"), "配置", "记住配置", "真"), "真");
+    EXPECT_EQ(ReadProfileItem(Path("有.ini"), "别的", "其他", "x"), "x");
+}
+
+TEST_F(ProfileFile, BlankSectionOrKeyGivesEmptyEvenWithADefault) {
+    Write("有.ini", "[配置]\r\n其他=1\r\n");
+    EXPECT_EQ(ReadProfileItem(Path("有.ini"), "配置", "   ", "真"), "");
+    EXPECT_EQ(ReadProfileItem(Path("有.ini"), "\t", "其他", "真"), "");
+    EXPECT_EQ(ReadProfileItem("  ", "配置", "其他", "真"), "");
+    EXPECT_EQ(ReadProfileItem(Path("有.ini"), " 配置", "\n其他", "真"), "1");
+}
+
+TEST_F(ProfileFile, LongValuesAreCutWithoutSplittingACharacter) {
+    Write(
+        "长.ini", "[s]\r\nascii=" + std::string(20000, 'x') + "\r\nzh=" + std::string(1, 'a') + [] {
+            std::string s;
+            for (int i = 0; i < 6000; ++i) {
+                s += "中";
+            }
+            return s;
+        }() + "\r\n");
+    EXPECT_EQ(ReadProfileItem(Path("长.ini"), "s", "ascii").size(), 10239u);
+    std::string zh = ReadProfileItem(Path("长.ini"), "s", "zh");
+    EXPECT_EQ(zh.size(), 10239u); // "a" and 5119 whole characters
+    EXPECT_EQ(zh.substr(zh.size() - 2), "中");
+}
+
+TEST_F(ProfileFile, WritingCreatesAPrivateFileAndKeepsOtherBytes) {
+    ASSERT_TRUE(WriteProfileItem(Path("信息.ini"), "配置", "记住配置", "假"));
+    EXPECT_EQ(Bytes("信息.ini"), "[配置]\r\n记住配置=假\r\n");
+    EXPECT_EQ(Mode("信息.ini"), 0600u);
+    Write("信息.ini", "[第一组]\n姓名=张三\n[配置]\n记住配置=假\n");
+    ::chmod(NativePath(Path("信息.ini")).c_str(), 0640);
+    ASSERT_TRUE(WriteProfileItem(Path("信息.ini"), "配置", "记住配置", "真"));
+    EXPECT_EQ(Bytes("信息.ini"), "[第一组]\n姓名=张三\n[配置]\n记住配置=真\n");
+    EXPECT_EQ(Mode("信息.ini"), 0640u) << "an existing file keeps its permissions";
+}
+
+TEST_F(ProfileFile, FailedReplaceLeavesTheOldFileAndSaysWhy) {
+    Write("信息.ini", "[第一组]\r\n姓名=张三\r\n");
+    ::chmod(NativePath(Path("信息.ini")).c_str(), 0444);
+    EXPECT_EQ(ReplaceFileContent(Path("信息.ini"), "new"), "文件是只读的");
+    EXPECT_FALSE(WriteProfileItem(Path("信息.ini"), "配置", "记住配置", "真"));
+    EXPECT_EQ(Bytes("信息.ini"), "[第一组]\r\n姓名=张三\r\n");
+
+    EXPECT_EQ(ReplaceFileContent(folder + "/不存在/信息.ini", "x"), "文件夹不存在");
+    ::mkdir(NativePath(Path("目录.ini")).c_str(), 0700);
+    EXPECT_EQ(ReplaceFileContent(Path("目录.ini"), "x"), "同名的文件夹已存在");
+}
+
+TEST_F(ProfileFile, NoTemporaryFileIsLeftBehind) {
+    ASSERT_FALSE(ReplaceFileContent(Path("a.ini"), "1").has_value());
+    ASSERT_FALSE(ReplaceFileContent(Path("a.ini"), "2").has_value());
+    QDir dir(ToUnicode(folder));
+    EXPECT_EQ(dir.entryList(QDir::Files), QStringList{QStringLiteral("a.ini")});
+    EXPECT_EQ(Bytes("a.ini"), "2");
+}
+
+} // namespace
