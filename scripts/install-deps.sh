@@ -9,7 +9,7 @@ packages=(
     libcurl4-openssl-dev
     libgtest-dev
     clang libclang-rt-14-dev
-    libcpp-httplib-dev tinyproxy-bin
+    libcpp-httplib-dev tinyproxy-bin openssl
 )
 
 missing=()

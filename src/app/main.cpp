@@ -2,6 +2,7 @@
 #include "desktop_look.h"
 #include "event_bindings.h"
 #include "fatal_error.h"
+#include "http_global.h"
 #include "main_window.h"
 
 #include <QApplication>
@@ -27,6 +28,7 @@ QString ScreenshotPath(const QStringList& arguments) {
 } // namespace
 
 int main(int argc, char** argv) {
+    HttpGlobal http;
     QApplication app(argc, argv);
     ApplyDesktopLook(app);
     std::unique_ptr<MainWindow> window = CreateMainWindow();

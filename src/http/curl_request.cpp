@@ -1,0 +1,261 @@
+#include "curl_request.h"
+
+#include "text.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr long kMaxRedirects = 10;
+constexpr int kPollMs = 20;
+
+bool SameHeaderName(const std::string& a, const std::string& b) {
+    return ToUpperCase(a) == ToUpperCase(b);
+}
+
+// libcurl adds these on its own; a request carries them only when asked to.
+const char* const kCurlDefaults[] = {"Accept", "Content-Type", "Expect"};
+
+curl_slist* Append(curl_slist* list, const std::string& line) {
+    curl_slist* grown = curl_slist_append(list, line.c_str());
+    return grown != nullptr ? grown : list;
+}
+
+} // namespace
+
+SharedRequest CreateRequestService() {
+    CURL* easy = curl_easy_init();
+    CURLM* multi = curl_multi_init();
+    if (easy == nullptr || multi == nullptr) {
+        curl_easy_cleanup(easy);
+        curl_multi_cleanup(multi);
+        return nullptr;
+    }
+    return std::make_shared<CurlRequest>(easy, multi);
+}
+
+CurlRequest::CurlRequest(CURL* easy, CURLM* multi) : easy_(easy), multi_(multi) {}
+
+CurlRequest::~CurlRequest() {
+    curl_easy_cleanup(easy_);
+    curl_multi_cleanup(multi_);
+}
+
+void CurlRequest::SetTimeouts(int resolve, int connect, int send, int receive) {
+    connectTimeoutMs_ = std::max({resolve, connect, 0});
+    sendTimeoutMs_ = send;
+    receiveTimeoutMs_ = receive;
+}
+
+void CurlRequest::SetProxy(int setting, const std::string& proxy) {
+    if (setting == 2) {
+        proxy_ = proxy;
+    }
+}
+
+void CurlRequest::Open(const std::string& method, const std::string& url, bool) {
+    method_ = method;
+    url_ = url;
+    requestHeaders_.clear();
+    ClearResponse();
+}
+
+void CurlRequest::SetOption(int index, int value) {
+    if (index == 6) {
+        followRedirects_ = value != 0;
+    }
+}
+
+void CurlRequest::SetCredentials(const std::string& user, const std::string& password, int target) {
+    if (target == 0) {
+        serverLogin_ = {user, password};
+    } else if (target == 1) {
+        proxyLogin_ = {user, password};
+    }
+}
+
+void CurlRequest::SetRequestHeader(const std::string& name, const std::string& value) {
+    bool printable = std::none_of(name.begin(), name.end(), [](char c) {
+        return c == ':' || c == '\r' || c == '\n' || c == ' ';
+    });
+    if (!name.empty() && printable && value.find_first_of("\r\n") == std::string::npos) {
+        requestHeaders_.emplace_back(name, value);
+    }
+}
+
+void CurlRequest::Send(const ByteArray& body) {
+    Send(std::string(body.begin(), body.end()));
+}
+
+void CurlRequest::Send(const std::string& text) {
+    ClearResponse();
+    if (url_.empty()) {
+        return;
+    }
+    Configure(text);
+    if (!Perform()) {
+        ClearResponse();
+    }
+}
+
+void CurlRequest::Configure(const std::string& body) {
+    curl_easy_reset(easy_);
+    curl_easy_setopt(easy_, CURLOPT_URL, url_.c_str());
+    curl_easy_setopt(easy_, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(easy_, CURLOPT_FOLLOWLOCATION, followRedirects_ ? 1L : 0L);
+    curl_easy_setopt(easy_, CURLOPT_MAXREDIRS, kMaxRedirects);
+    curl_easy_setopt(easy_, CURLOPT_CONNECTTIMEOUT_MS, connectTimeoutMs_);
+    curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, &CurlRequest::OnBody);
+    curl_easy_setopt(easy_, CURLOPT_WRITEDATA, this);
+    curl_easy_setopt(easy_, CURLOPT_HEADERFUNCTION, &CurlRequest::OnHeader);
+    curl_easy_setopt(easy_, CURLOPT_HEADERDATA, this);
+    curl_easy_setopt(easy_, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(easy_, CURLOPT_XFERINFOFUNCTION, &CurlRequest::OnProgress);
+    curl_easy_setopt(easy_, CURLOPT_XFERINFODATA, this);
+    curl_easy_setopt(easy_, CURLOPT_PREREQFUNCTION, &CurlRequest::OnConnected);
+    curl_easy_setopt(easy_, CURLOPT_PREREQDATA, this);
+    curl_easy_setopt(easy_, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
+
+    uploading_ = !body.empty();
+    if (method_ == "HEAD") {
+        curl_easy_setopt(easy_, CURLOPT_NOBODY, 1L);
+    } else if (method_ == "POST" || !body.empty()) {
+        curl_easy_setopt(easy_, CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(body.size()));
+        curl_easy_setopt(easy_, CURLOPT_COPYPOSTFIELDS, body.c_str());
+    }
+    if (method_ != "GET" && method_ != "HEAD" && method_ != "POST") {
+        curl_easy_setopt(easy_, CURLOPT_CUSTOMREQUEST, method_.c_str());
+    } else if (method_ == "GET" && !body.empty()) {
+        curl_easy_setopt(easy_, CURLOPT_CUSTOMREQUEST, "GET");
+    }
+    if (!proxy_.empty()) {
+        curl_easy_setopt(easy_, CURLOPT_PROXY, ("http://" + proxy_).c_str());
+    }
+    if (!proxy_.empty() && !proxyLogin_.first.empty()) {
+        curl_easy_setopt(easy_, CURLOPT_PROXYUSERNAME, proxyLogin_.first.c_str());
+        curl_easy_setopt(easy_, CURLOPT_PROXYPASSWORD, proxyLogin_.second.c_str());
+    }
+    if (!serverLogin_.first.empty()) {
+        curl_easy_setopt(easy_, CURLOPT_HTTPAUTH, CURLAUTH_ANY);
+        curl_easy_setopt(easy_, CURLOPT_USERNAME, serverLogin_.first.c_str());
+        curl_easy_setopt(easy_, CURLOPT_PASSWORD, serverLogin_.second.c_str());
+    }
+}
+
+bool CurlRequest::Perform() {
+    // The proxy's credentials go to the proxy only, never into a tunnel.
+    curl_slist* server = nullptr;
+    curl_slist* proxy = nullptr;
+    for (const auto& [name, value] : requestHeaders_) {
+        std::string line = value.empty() ? name + ";" : name + ": " + value;
+        if (SameHeaderName(name, "Proxy-Authorization")) {
+            proxy = Append(proxy, line);
+        } else {
+            server = Append(server, line);
+        }
+    }
+    for (const char* name : kCurlDefaults) {
+        bool given =
+            std::any_of(requestHeaders_.begin(), requestHeaders_.end(),
+                        [&](const auto& header) { return SameHeaderName(header.first, name); });
+        if (!given) {
+            server = Append(server, std::string(name) + ":");
+        }
+    }
+    curl_easy_setopt(easy_, CURLOPT_HTTPHEADER, server);
+    curl_easy_setopt(easy_, CURLOPT_PROXYHEADER, proxy);
+
+    connected_ = false;
+    lastUp_ = lastDown_ = 0;
+    lastActivity_ = Clock::now();
+    curl_multi_add_handle(multi_, easy_);
+    int running = 1;
+    bool stalled = false;
+    while (curl_multi_perform(multi_, &running) == CURLM_OK && running > 0) {
+        if ((stalled = Stalled())) {
+            break;
+        }
+        curl_multi_poll(multi_, nullptr, 0, kPollMs, nullptr);
+    }
+    CURLcode result = CURLE_OPERATION_TIMEDOUT;
+    int left = 0;
+    while (CURLMsg* message = curl_multi_info_read(multi_, &left)) {
+        if (message->msg == CURLMSG_DONE && message->easy_handle == easy_ && !stalled) {
+            result = message->data.result;
+        }
+    }
+    curl_multi_remove_handle(multi_, easy_);
+    curl_slist_free_all(server);
+    curl_slist_free_all(proxy);
+    if (result != CURLE_OK) {
+        return false;
+    }
+    long code = 0;
+    curl_easy_getinfo(easy_, CURLINFO_RESPONSE_CODE, &code);
+    status_ = double(code);
+    return true;
+}
+
+// A connected request that has moved no byte for its phase's time-out: the
+// send time-out while the body goes out, the receive time-out after.
+bool CurlRequest::Stalled() const {
+    if (!connected_) {
+        return false; // libcurl's connect time-out covers this phase
+    }
+    int limit = uploading_ ? sendTimeoutMs_ : receiveTimeoutMs_;
+    return limit > 0 && Clock::now() - lastActivity_ > std::chrono::milliseconds(limit);
+}
+
+void CurlRequest::ClearResponse() {
+    body_.clear();
+    headers_.clear();
+    status_ = 0;
+    statusText_.clear();
+}
+
+size_t CurlRequest::OnBody(char* data, size_t size, size_t count, void* self) {
+    auto* request = static_cast<CurlRequest*>(self);
+    request->body_.insert(request->body_.end(), data, data + size * count);
+    request->lastActivity_ = Clock::now();
+    return size * count;
+}
+
+// Each response (a redirect, a 1xx, the final one) starts with its status
+// line; only the last one's header lines are kept.
+size_t CurlRequest::OnHeader(char* data, size_t size, size_t count, void* self) {
+    auto* request = static_cast<CurlRequest*>(self);
+    std::string line(data, size * count);
+    request->lastActivity_ = Clock::now();
+    while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) {
+        line.pop_back();
+    }
+    if (line.rfind("HTTP/", 0) == 0) {
+        request->headers_.clear();
+        request->body_.clear();
+        size_t code = line.find(' ');
+        size_t text = code == std::string::npos ? code : line.find(' ', code + 1);
+        request->statusText_ = text == std::string::npos ? "" : line.substr(text + 1);
+    } else if (!line.empty()) {
+        request->headers_ += line + "\r\n";
+    }
+    return size * count;
+}
+
+int CurlRequest::OnProgress(void* self, curl_off_t, curl_off_t downNow, curl_off_t upTotal,
+                            curl_off_t upNow) {
+    auto* request = static_cast<CurlRequest*>(self);
+    if (upNow != request->lastUp_ || downNow != request->lastDown_) {
+        request->lastUp_ = upNow;
+        request->lastDown_ = downNow;
+        request->lastActivity_ = Clock::now();
+    }
+    request->uploading_ = upNow < upTotal;
+    return 0;
+}
+
+int CurlRequest::OnConnected(void* self, char*, char*, int, int) {
+    auto* request = static_cast<CurlRequest*>(self);
+    request->connected_ = true;
+    request->lastActivity_ = Clock::now();
+    return CURL_PREREQFUNC_OK;
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "request_service.h"
+
+#include <chrono>
+#include <curl/curl.h>
+#include <string>
+#include <utility>
+#include <vector>
+
+// The request object over a libcurl easy handle. Its multi handle keeps the
+// connection cache, so one object reused across calls reuses connections.
+// Certificates are always verified. Not for use by two threads at once.
+class CurlRequest : public RequestService {
+  public:
+    CurlRequest(CURL* easy, CURLM* multi);
+    ~CurlRequest() override;
+    CurlRequest(const CurlRequest&) = delete;
+    CurlRequest& operator=(const CurlRequest&) = delete;
+
+    void SetTimeouts(int resolve, int connect, int send, int receive) override;
+    void SetProxy(int setting, const std::string& proxy) override;
+    void Open(const std::string& method, const std::string& url, bool async) override;
+    void SetOption(int index, int value) override;
+    void SetCredentials(const std::string& user, const std::string& password, int target) override;
+    void SetRequestHeader(const std::string& name, const std::string& value) override;
+    void Send(const ByteArray& body) override;
+    void Send(const std::string& text) override;
+    ByteArray ResponseBody() override { return body_; }
+    std::string GetAllResponseHeaders() override { return headers_; }
+    double Status() override { return status_; }
+    std::string StatusText() override { return statusText_; }
+
+  private:
+    using Clock = std::chrono::steady_clock;
+
+    void Configure(const std::string& body);
+    bool Perform();
+    bool Stalled() const;
+    void ClearResponse();
+    static size_t OnBody(char* data, size_t size, size_t count, void* self);
+    static size_t OnHeader(char* data, size_t size, size_t count, void* self);
+    static int OnProgress(void* self, curl_off_t downTotal, curl_off_t downNow, curl_off_t upTotal,
+                          curl_off_t upNow);
+    static int OnConnected(void* self, char*, char*, int, int);
+
+    CURL* easy_;
+    CURLM* multi_;
+    // What the request will be, set up by the calls before Send.
+    std::string method_;
+    std::string url_;
+    std::string proxy_;
+    bool followRedirects_ = true;
+    long connectTimeoutMs_ = 60000; // WinHttp's own defaults
+    int sendTimeoutMs_ = 30000;
+    int receiveTimeoutMs_ = 30000;
+    std::vector<std::pair<std::string, std::string>> requestHeaders_;
+    std::pair<std::string, std::string> serverLogin_;
+    std::pair<std::string, std::string> proxyLogin_;
+    // The transfer in progress.
+    bool connected_ = false;
+    bool uploading_ = false;
+    curl_off_t lastUp_ = 0;
+    curl_off_t lastDown_ = 0;
+    Clock::time_point lastActivity_;
+    // The response.
+    ByteArray body_;
+    std::string headers_;
+    double status_ = 0;
+    std::string statusText_;
+};

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "bytes.h"
+
+#include <memory>
+#include <string>
+
+// One HTTP request object, driven step by step the way the web request
+// routine drives it. Nothing is checked by the caller: an operation that
+// fails has no effect, and reads after a failed Send give empty values.
+class RequestService {
+  public:
+    virtual ~RequestService() = default;
+
+    // Milliseconds for name resolution, connecting, sending, and receiving.
+    virtual void SetTimeouts(int resolve, int connect, int send, int receive) = 0;
+    // setting 2: use the named proxy "host:port".
+    virtual void SetProxy(int setting, const std::string& proxy) = 0;
+    virtual void Open(const std::string& method, const std::string& url, bool async) = 0;
+    // index 6: follow redirects (value 0 turns it off).
+    virtual void SetOption(int index, int value) = 0;
+    // target 0: server credentials; 1: proxy credentials.
+    virtual void SetCredentials(const std::string& user, const std::string& password,
+                                int target) = 0;
+    virtual void SetRequestHeader(const std::string& name, const std::string& value) = 0;
+    // Blocks until the response is complete or has failed.
+    virtual void Send(const ByteArray& body) = 0;
+    virtual void Send(const std::string& text) = 0;
+
+    virtual ByteArray ResponseBody() = 0;
+    // The final response's header lines, each ending in CR LF, without the
+    // status line.
+    virtual std::string GetAllResponseHeaders() = 0;
+    virtual double Status() = 0;
+    virtual std::string StatusText() = 0;
+};
+
+using SharedRequest = std::shared_ptr<RequestService>;
+
+// A new request object over libcurl; empty when none can be made.
+SharedRequest CreateRequestService();

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "bytes.h"
+#include "request_service.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+// The parameters of one web request. Out and in/out parameters point at the
+// caller's variables; a null pointer is an omitted parameter.
+struct WebRequestParams {
+    std::string url;
+    int method = 0; // 0 GET, 1 POST, 2 HEAD, 3 PUT, 4 OPTIONS, 5 DELETE, 6 TRACE, 7 CONNECT
+    std::string postText;
+    std::string* cookies = nullptr;         // in/out; omitted: no Cookie header, no merge
+    std::string* returnedCookies = nullptr; // out
+    std::string extraHeaders;               // "Name: value" lines joined by CR LF
+    std::string* responseHeaders = nullptr; // out
+    int* statusCode = nullptr;              // out
+    bool noRedirect = false;
+    ByteArray postBytes;    // sent instead of postText when not empty
+    std::string proxy;      // "host:port"
+    int timeoutSeconds = 0; // -1: the request object's own; below 1: 15 s
+    std::string proxyUser;
+    std::string proxyPassword;
+    int credentialTarget = 1; // 0: server, 1: proxy
+    // Omitted: a new request object. Given but empty: no request is made.
+    std::optional<SharedRequest> sharedRequest;
+    bool mergeCookies = true;
+    bool completeHeaders = true;
+    bool normaliseHeaderNames = true;
+};
+
+using RequestFactory = std::function<SharedRequest()>;
+
+// One synchronous HTTP request with the program's policy: default headers
+// added only when missing, header names normalised, a proxy with Basic
+// credentials, per-phase time-outs, redirects and a cookie exchange. Returns
+// the response body; empty when no request object can be made (the out
+// parameters are then left alone) or the request fails. Safe to call from
+// any thread; a shared request must not be used by two at once.
+ByteArray WebRequest(const WebRequestParams& params,
+                     const RequestFactory& create = CreateRequestService);
+
+// The cookies that a response's "Set-Cookie: " lines set, as "a=1; b=2".
+std::string CollectCookies(const std::string& responseHeaders);

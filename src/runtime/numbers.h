@@ -1,0 +1,13 @@
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+
+// A computed number as an integer, rounded toward zero. Out of range and NaN
+// give INT32_MIN, as the x86 conversion the Windows build used does.
+inline std::int32_t TruncateToInteger(double number) {
+    if (!(number > -2147483649.0 && number < 2147483648.0)) {
+        return INT32_MIN;
+    }
+    return static_cast<std::int32_t>(std::trunc(number));
+}

@@ -1,0 +1,314 @@
+// The order and arguments of the calls the web request routine makes on its
+// request object, seen through a recording stand-in.
+#include "web_request.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+
+class RecordingRequest : public RequestService {
+  public:
+    std::vector<std::string> calls;
+    std::string responseHeaders;
+    ByteArray responseBody;
+    double status = 200;
+
+    void SetTimeouts(int a, int b, int c, int d) override {
+        calls.push_back("SetTimeouts " + std::to_string(a) + " " + std::to_string(b) + " " +
+                        std::to_string(c) + " " + std::to_string(d));
+    }
+    void SetProxy(int setting, const std::string& proxy) override {
+        calls.push_back("SetProxy " + std::to_string(setting) + " " + proxy);
+    }
+    void Open(const std::string& method, const std::string& url, bool async) override {
+        calls.push_back("Open " + method + " " + url + (async ? " async" : " sync"));
+    }
+    void SetOption(int index, int value) override {
+        calls.push_back("Option " + std::to_string(index) + "=" + std::to_string(value));
+    }
+    void SetCredentials(const std::string& user, const std::string& password, int target) override {
+        calls.push_back("SetCredentials " + user + " " + password + " " + std::to_string(target));
+    }
+    void SetRequestHeader(const std::string& name, const std::string& value) override {
+        calls.push_back("Header [" + name + "] [" + value + "]");
+    }
+    void Send(const ByteArray& body) override {
+        calls.push_back("Send bytes " + std::string(body.begin(), body.end()));
+    }
+    void Send(const std::string& text) override { calls.push_back("Send text " + text); }
+    ByteArray ResponseBody() override { return responseBody; }
+    std::string GetAllResponseHeaders() override { return responseHeaders; }
+    double Status() override { return status; }
+    std::string StatusText() override { return "OK"; }
+
+    std::vector<std::string> Headers() const {
+        std::vector<std::string> headers;
+        for (const std::string& call : calls) {
+            if (call.rfind("Header ", 0) == 0) {
+                headers.push_back(call);
+            }
+        }
+        return headers;
+    }
+    bool Called(const std::string& prefix) const {
+        for (const std::string& call : calls) {
+            if (call.rfind(prefix, 0) == 0) {
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+class WebRequestOrder : public testing::Test {
+  protected:
+    WebRequestParams Params(const std::string& url = "http://t.example/") {
+        WebRequestParams p;
+        p.url = url;
+        p.sharedRequest = fake;
+        return p;
+    }
+    std::shared_ptr<RecordingRequest> fake = std::make_shared<RecordingRequest>();
+};
+
+const std::string kUserAgent =
+    "Header [User-Agent] [Mozilla/4.0 (compatible; MSIE 9.0; Windows NT 6.1)]";
+
+TEST_F(WebRequestOrder, AFullRequestInOrder) {
+    WebRequestParams p = Params("http://Example.com/a?b=1");
+    p.method = 2;
+    p.proxy = "127.0.0.1:8888";
+    p.noRedirect = true;
+    WebRequest(p);
+    std::vector<std::string> expected = {
+        "SetTimeouts 15000 15000 15000 15000",
+        "SetProxy 2 127.0.0.1:8888",
+        "Open HEAD http://Example.com/a?b=1 sync",
+        "Option 6=0",
+        "Header [Accept] [*/*]",
+        "Header [Referer] [http://Example.com/a?b=1]",
+        "Header [Accept-Language] [zh-cn]",
+        kUserAgent,
+        "Send text ",
+    };
+    EXPECT_EQ(fake->calls, expected);
+}
+
+TEST_F(WebRequestOrder, MethodsOutsideTheTableSendGet) {
+    for (int method : {8, -1, 1000}) {
+        fake->calls.clear();
+        WebRequestParams p = Params();
+        p.method = method;
+        WebRequest(p);
+        EXPECT_TRUE(fake->Called("Open GET ")) << method;
+    }
+}
+
+TEST_F(WebRequestOrder, ContentTypeDefaultsOnlyForPost) {
+    WebRequestParams p = Params();
+    p.method = 1;
+    WebRequest(p);
+    EXPECT_EQ(fake->Headers().back(), "Header [Content-Type] [application/x-www-form-urlencoded]");
+    fake->calls.clear();
+    p.method = 3;
+    WebRequest(p);
+    EXPECT_FALSE(fake->Called("Header [Content-Type]"));
+    fake->calls.clear();
+    p.method = 1;
+    p.extraHeaders = "content-type: text/plain";
+    WebRequest(p);
+    EXPECT_EQ(fake->Headers().front(), "Header [Content-Type] [text/plain]");
+    EXPECT_EQ(fake->Headers().back(), kUserAgent);
+}
+
+TEST_F(WebRequestOrder, CallersUserAgentInAnyCaseWinsAndIsNormalised) {
+    WebRequestParams p = Params();
+    p.extraHeaders = "uSeR-aGeNt: x";
+    WebRequest(p);
+    EXPECT_EQ(fake->Headers().front(), "Header [USeR-AGeNt] [x]");
+    EXPECT_FALSE(fake->Called(kUserAgent));
+    fake->calls.clear();
+    p.extraHeaders = "user-agent: x";
+    WebRequest(p);
+    EXPECT_EQ(fake->Headers().front(), "Header [User-Agent] [x]");
+    fake->calls.clear();
+    p.normaliseHeaderNames = false;
+    WebRequest(p);
+    EXPECT_EQ(fake->Headers().front(), "Header [user-agent] [x]");
+}
+
+TEST_F(WebRequestOrder, KeepAliveIsDroppedCloseIsSent) {
+    WebRequestParams p = Params();
+    p.extraHeaders = "Connection: keep-alive";
+    WebRequest(p);
+    EXPECT_FALSE(fake->Called("Header [Connection]"));
+    fake->calls.clear();
+    p.extraHeaders = "Connection: close";
+    WebRequest(p);
+    EXPECT_TRUE(fake->Called("Header [Connection] [close]"));
+}
+
+TEST_F(WebRequestOrder, TimeOuts) {
+    const std::pair<int, std::string> cases[] = {
+        {0, "SetTimeouts 15000 15000 15000 15000"},
+        {-7, "SetTimeouts 15000 15000 15000 15000"},
+        {5, "SetTimeouts 5000 5000 5000 5000"},
+    };
+    for (const auto& [seconds, call] : cases) {
+        fake->calls.clear();
+        WebRequestParams p = Params();
+        p.timeoutSeconds = seconds;
+        WebRequest(p);
+        EXPECT_EQ(fake->calls.front(), call);
+    }
+    fake->calls.clear();
+    WebRequestParams p = Params();
+    p.timeoutSeconds = -1;
+    WebRequest(p);
+    EXPECT_FALSE(fake->Called("SetTimeouts"));
+}
+
+TEST_F(WebRequestOrder, ProxyCredentials) {
+    WebRequestParams p = Params();
+    p.proxyUser = "u";
+    p.proxyPassword = "p";
+    WebRequest(p);
+    EXPECT_FALSE(fake->Called("SetProxy"));
+    EXPECT_FALSE(fake->Called("SetCredentials"));
+    EXPECT_FALSE(fake->Called("Header [Proxy-Authorization]"));
+
+    fake->calls.clear();
+    p.proxy = "127.0.0.1:1";
+    p.credentialTarget = 0;
+    WebRequest(p);
+    EXPECT_TRUE(fake->Called("SetCredentials u p 0"));
+    EXPECT_FALSE(fake->Called("Header [Proxy-Authorization]"));
+
+    fake->calls.clear();
+    p.credentialTarget = 1;
+    p.proxyUser = "user";
+    p.proxyPassword = "pass";
+    WebRequest(p);
+    EXPECT_TRUE(fake->Called("SetCredentials user pass 1"));
+    EXPECT_EQ(fake->Headers().front(), "Header [Proxy-Authorization] [Basic dXNlcjpwYXNz]");
+}
+
+TEST_F(WebRequestOrder, HeaderOrderProxyAuthorisationCookieThenLines) {
+    std::string cookies = "a=1";
+    WebRequestParams p = Params();
+    p.proxy = "127.0.0.1:1";
+    p.proxyUser = "user";
+    p.cookies = &cookies;
+    p.extraHeaders = "X-First: 1\r\nX-Second: 2";
+    WebRequest(p);
+    std::vector<std::string> expected = {
+        "Header [Proxy-Authorization] [Basic dXNlcjo=]",
+        "Header [Cookie] [a=1]",
+        "Header [X-First] [1]",
+        "Header [X-Second] [2]",
+        "Header [Accept] [*/*]",
+        "Header [Referer] [http://t.example/]",
+        "Header [Accept-Language] [zh-cn]",
+        kUserAgent,
+    };
+    EXPECT_EQ(fake->Headers(), expected);
+}
+
+TEST_F(WebRequestOrder, CookiesGivenWithTheirHeaderName) {
+    std::string cookies = "Cookie: a=1";
+    WebRequestParams p = Params();
+    p.cookies = &cookies;
+    p.mergeCookies = false;
+    WebRequest(p);
+    EXPECT_TRUE(fake->Called("Header [Cookie] [ a=1]"));
+    EXPECT_EQ(cookies, " a=1");
+
+    std::string empty;
+    p.cookies = &empty;
+    fake->calls.clear();
+    WebRequest(p);
+    EXPECT_TRUE(fake->Called("Header [Cookie] []"));
+}
+
+TEST_F(WebRequestOrder, NothingToCompleteGivesOneEmptyHeaderCall) {
+    WebRequestParams p = Params();
+    p.completeHeaders = false;
+    WebRequest(p);
+    EXPECT_EQ(fake->Headers(), std::vector<std::string>{"Header [] []"});
+}
+
+TEST_F(WebRequestOrder, BytesWinOverText) {
+    WebRequestParams p = Params();
+    p.postBytes = BytesFromText("raw");
+    p.postText = "text";
+    WebRequest(p);
+    EXPECT_EQ(fake->calls.back(), "Send bytes raw");
+}
+
+TEST_F(WebRequestOrder, ResponseCookiesAreCollectedAndMerged) {
+    fake->responseHeaders = "Set-Cookie: sid=7; Path=/\r\nset-cookie: x=1\r\nSet-Cookie:y=2\r\n"
+                            "Set-Cookie: lang=zh\r\n";
+    std::string returned = "untouched";
+    WebRequestParams p = Params();
+    p.returnedCookies = &returned;
+    WebRequest(p);
+    EXPECT_EQ(returned, "sid=7; lang=zh");
+
+    fake->responseHeaders = "Set-Cookie: b=3\r\n";
+    std::string cookies = "a=1; b=2";
+    p.cookies = &cookies;
+    WebRequest(p);
+    EXPECT_EQ(cookies, "b=3; a=1");
+    EXPECT_EQ(returned, "b=3; a=1");
+}
+
+TEST_F(WebRequestOrder, AnEmptySharedRequestMakesNoRequest) {
+    int created = 0;
+    auto factory = [&created]() -> SharedRequest {
+        ++created;
+        return nullptr;
+    };
+    std::string headers = "old";
+    int status = 99;
+    WebRequestParams p;
+    p.url = "http://t.example/";
+    p.sharedRequest = SharedRequest();
+    p.responseHeaders = &headers;
+    p.statusCode = &status;
+    EXPECT_TRUE(WebRequest(p, factory).empty());
+    EXPECT_EQ(created, 0);
+    EXPECT_EQ(headers, "");
+    EXPECT_EQ(status, 0);
+}
+
+TEST_F(WebRequestOrder, NoRequestObjectLeavesTheOutParametersAlone) {
+    std::string headers = "old";
+    std::string cookies = "Cookie: a=1";
+    int status = 99;
+    WebRequestParams p;
+    p.url = "http://t.example/";
+    p.responseHeaders = &headers;
+    p.statusCode = &status;
+    p.cookies = &cookies;
+    EXPECT_TRUE(WebRequest(p, [] { return SharedRequest(); }).empty());
+    EXPECT_EQ(headers, "old");
+    EXPECT_EQ(status, 99);
+    EXPECT_EQ(cookies, "Cookie: a=1");
+}
+
+TEST_F(WebRequestOrder, ReturnsTheBodyHeadersAndStatus) {
+    fake->responseBody = BytesFromText("hello");
+    fake->responseHeaders = "Date: x\r\n";
+    fake->status = 404;
+    std::string headers;
+    int status = 0;
+    WebRequestParams p = Params();
+    p.responseHeaders = &headers;
+    p.statusCode = &status;
+    EXPECT_EQ(WebRequest(p), BytesFromText("hello"));
+    EXPECT_EQ(headers, "Date: x\r\n");
+    EXPECT_EQ(status, 404);
+}
+
+} // namespace

@@ -1,0 +1,249 @@
+// The web request routine against real servers on 127.0.0.1: an HTTP server,
+// a listener that never answers, a TLS server with a certificate no one
+// vouches for, and tinyproxy with Basic authentication.
+#include "loopback.h"
+#include "test_http_server.h"
+#include "web_request.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <chrono>
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Result {
+    std::string body;
+    std::string headers;
+    int status = -1;
+};
+
+Result Fetch(WebRequestParams p) {
+    Result result;
+    p.responseHeaders = &result.headers;
+    p.statusCode = &result.status;
+    ByteArray body = WebRequest(p);
+    result.body.assign(body.begin(), body.end());
+    return result;
+}
+
+WebRequestParams To(const std::string& url, int method = 0) {
+    WebRequestParams p;
+    p.url = url;
+    p.method = method;
+    return p;
+}
+
+class WebRequestServer : public testing::Test {
+  protected:
+    TestHttpServer server;
+};
+
+TEST_F(WebRequestServer, DefaultHeadersGoOnTheWire) {
+    WebRequestParams p = To(server.Url("/echo"));
+    p.extraHeaders = "x-custom: 1";
+    Result r = Fetch(p);
+    EXPECT_EQ(r.status, 200);
+    EXPECT_EQ(r.body, "echo:");
+    TestHttpServer::Seen seen = server.Last();
+    EXPECT_EQ(seen.method, "GET");
+    EXPECT_EQ(seen.Header("Accept"), "*/*");
+    EXPECT_EQ(seen.Header("Referer"), server.Url("/echo"));
+    EXPECT_EQ(seen.Header("Accept-Language"), "zh-cn");
+    EXPECT_EQ(seen.Header("User-Agent"), "Mozilla/4.0 (compatible; MSIE 9.0; Windows NT 6.1)");
+    EXPECT_EQ(seen.Header("X-Custom"), "1");
+}
+
+TEST_F(WebRequestServer, BodiesAndMethods) {
+    WebRequestParams post = To(server.Url("/echo"), 1);
+    post.postBytes = {'a', 0, 'b', 0xFF};
+    post.postText = "ignored";
+    Result r = Fetch(post);
+    EXPECT_EQ(r.body, std::string("echo:a\0b\xFF", 9));
+    EXPECT_EQ(server.Last().Header("Content-Type"), "application/x-www-form-urlencoded");
+
+    WebRequestParams put = To(server.Url("/echo"), 3);
+    put.postText = "张三"; // its ANSI bytes
+    r = Fetch(put);
+    EXPECT_EQ(server.Last().method, "PUT");
+    EXPECT_EQ(server.Last().body, "\xD5\xC5\xC8\xFD");
+    EXPECT_FALSE(server.Last().Has("Content-Type"));
+
+    for (auto [method, name] : {std::pair{4, "OPTIONS"}, std::pair{5, "DELETE"}}) {
+        EXPECT_EQ(Fetch(To(server.Url("/echo"), method)).status, 200);
+        EXPECT_EQ(server.Last().method, name);
+    }
+}
+
+TEST_F(WebRequestServer, HeadGetsHeadersWithoutABody) {
+    Result r = Fetch(To(server.Url("/echo"), 2));
+    EXPECT_EQ(server.Last().method, "HEAD");
+    EXPECT_EQ(r.status, 200);
+    EXPECT_EQ(r.body, "");
+    EXPECT_NE(r.headers.find("Date: Sun, 06 Dec 2026 23:05:19 GMT\r\n"), std::string::npos);
+    EXPECT_EQ(r.headers.rfind("HTTP/", 0), std::string::npos) << "no status line";
+    EXPECT_EQ(r.headers.substr(r.headers.size() - 2), "\r\n");
+}
+
+TEST_F(WebRequestServer, AnErrorStatusIsNoFailure) {
+    Result r = Fetch(To(server.Url("/missing")));
+    EXPECT_EQ(r.status, 404);
+    EXPECT_EQ(r.body, "not here");
+}
+
+TEST_F(WebRequestServer, RedirectsFollowedUnlessTurnedOff) {
+    Result followed = Fetch(To(server.Url("/redirect")));
+    EXPECT_EQ(followed.status, 200);
+    EXPECT_EQ(followed.body, "echo:");
+    EXPECT_EQ(followed.headers.find("Location"), std::string::npos) << "final response only";
+
+    WebRequestParams p = To(server.Url("/redirect"));
+    p.noRedirect = true;
+    Result stopped = Fetch(p);
+    EXPECT_EQ(stopped.status, 302);
+    EXPECT_NE(stopped.headers.find("Location: /echo\r\n"), std::string::npos);
+}
+
+TEST_F(WebRequestServer, CookiesSentCollectedAndMerged) {
+    std::string cookies = "a=1; sid=old";
+    std::string returned;
+    WebRequestParams p = To(server.Url("/cookies"));
+    p.cookies = &cookies;
+    p.returnedCookies = &returned;
+    Fetch(p);
+    EXPECT_EQ(server.Last().Header("Cookie"), "a=1; sid=old");
+    EXPECT_EQ(cookies, "sid=7; lang=zh; a=1");
+    EXPECT_EQ(returned, cookies);
+}
+
+TEST_F(WebRequestServer, ASharedRequestReusesItsConnection) {
+    WebRequestParams p = To(server.Url("/echo"));
+    p.sharedRequest = CreateRequestService();
+    Fetch(p);
+    int firstPort = server.Last().remotePort;
+    Fetch(p);
+    EXPECT_EQ(server.Last().remotePort, firstPort);
+}
+
+TEST(WebRequestTimeouts, ASilentServerCostsNoMoreThanTheTimeout) {
+    SilentListener silent;
+    WebRequestParams p = To("http://127.0.0.1:" + std::to_string(silent.port) + "/");
+    p.timeoutSeconds = 1;
+    auto start = std::chrono::steady_clock::now();
+    Result r = Fetch(p);
+    auto elapsed = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.headers, "");
+    EXPECT_GE(elapsed, std::chrono::milliseconds(900));
+    EXPECT_LT(elapsed, std::chrono::milliseconds(1500));
+}
+
+TEST(WebRequestTimeouts, NothingListeningFailsAtOnce) {
+    Result r = Fetch(To("http://127.0.0.1:" + std::to_string(FreeLoopbackPort()) + "/"));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.body, "");
+}
+
+// A child process serving on a free loopback port until the test ends.
+class ChildServer {
+  public:
+    ChildServer(const QString& program, const QStringList& arguments, int port) {
+        process_.setProgram(program);
+        process_.setArguments(arguments);
+        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process_.start();
+        for (int i = 0; i < 500 && !Accepts(port); ++i) {
+            process_.waitForFinished(10);
+        }
+        ready = Accepts(port);
+    }
+    ~ChildServer() {
+        process_.kill();
+        process_.waitForFinished();
+    }
+    bool ready = false;
+
+  private:
+    QProcess process_;
+};
+
+QString Tool(const char* name) {
+    return QStandardPaths::findExecutable(QString::fromLatin1(name),
+                                          {QStringLiteral("/usr/sbin"), QStringLiteral("/usr/bin"),
+                                           QStringLiteral("/usr/local/bin")});
+}
+
+TEST(WebRequestTls, AnUntrustedCertificateFailsTheRequest) {
+    QString openssl = Tool("openssl");
+    ASSERT_FALSE(openssl.isEmpty()) << "openssl is needed: apt-get install openssl";
+    QTemporaryDir dir;
+    QString key = dir.filePath(QStringLiteral("key.pem"));
+    QString cert = dir.filePath(QStringLiteral("cert.pem"));
+    ASSERT_EQ(QProcess::execute(openssl, {QStringLiteral("req"), QStringLiteral("-x509"),
+                                          QStringLiteral("-newkey"), QStringLiteral("rsa:2048"),
+                                          QStringLiteral("-nodes"), QStringLiteral("-keyout"), key,
+                                          QStringLiteral("-out"), cert, QStringLiteral("-subj"),
+                                          QStringLiteral("/CN=127.0.0.1"), QStringLiteral("-days"),
+                                          QStringLiteral("1")}),
+              0);
+    int port = FreeLoopbackPort();
+    ChildServer tls(openssl,
+                    {QStringLiteral("s_server"), QStringLiteral("-accept"),
+                     QStringLiteral("127.0.0.1:%1").arg(port), QStringLiteral("-cert"), cert,
+                     QStringLiteral("-key"), key, QStringLiteral("-www"), QStringLiteral("-quiet")},
+                    port);
+    ASSERT_TRUE(tls.ready);
+    Result r = Fetch(To("https://127.0.0.1:" + std::to_string(port) + "/"));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.body, "");
+}
+
+class WebRequestProxy : public testing::Test {
+  protected:
+    void SetUp() override {
+        QString tinyproxy = Tool("tinyproxy");
+        ASSERT_FALSE(tinyproxy.isEmpty())
+            << "tinyproxy is needed for the proxy tests: apt-get install tinyproxy-bin";
+        port = FreeLoopbackPort();
+        QString config = dir.filePath(QStringLiteral("tinyproxy.conf"));
+        std::ofstream(config.toStdString()) << "Port " << port << "\nListen 127.0.0.1\n"
+                                            << "Timeout 30\nMaxClients 8\nAllow 127.0.0.1\n"
+                                            << "BasicAuth orvane s3cret\nLogLevel Critical\n";
+        proxy = std::make_unique<ChildServer>(
+            tinyproxy, QStringList{QStringLiteral("-d"), QStringLiteral("-c"), config}, port);
+        ASSERT_TRUE(proxy->ready) << "tinyproxy did not start";
+    }
+    WebRequestParams ThroughProxy() {
+        WebRequestParams p = To(server.Url("/echo"));
+        p.proxy = "127.0.0.1:" + std::to_string(port);
+        return p;
+    }
+    TestHttpServer server;
+    QTemporaryDir dir;
+    int port = 0;
+    std::unique_ptr<ChildServer> proxy;
+};
+
+TEST_F(WebRequestProxy, CredentialsPassTheProxy) {
+    WebRequestParams p = ThroughProxy();
+    p.proxyUser = "orvane";
+    p.proxyPassword = "s3cret";
+    Result r = Fetch(p);
+    EXPECT_EQ(r.status, 200);
+    EXPECT_EQ(r.body, "echo:");
+    EXPECT_FALSE(server.Last().Has("Proxy-Authorization")) << "the proxy keeps the credentials";
+}
+
+TEST_F(WebRequestProxy, WithoutCredentialsTheProxyRefuses) {
+    Result r = Fetch(ThroughProxy());
+    EXPECT_EQ(r.status, 407);
+    WebRequestParams wrong = ThroughProxy();
+    wrong.proxyUser = "orvane";
+    wrong.proxyPassword = "guess";
+    EXPECT_EQ(Fetch(wrong).status, 401) << "tinyproxy answers wrong credentials so";
+    EXPECT_EQ(server.Last().path, "") << "no request got through";
+}
+
+} // namespace

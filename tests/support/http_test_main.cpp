@@ -1,0 +1,10 @@
+// Entry point of the HTTP tests: libcurl set up once, as the program does.
+#include "http_global.h"
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    HttpGlobal http;
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <httplib.h>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+
+// A real HTTP server on 127.0.0.1 for the web request tests. It remembers
+// the last request exactly as it arrived.
+class TestHttpServer {
+  public:
+    struct Seen {
+        std::string method;
+        std::string path;
+        std::string body;
+        std::multimap<std::string, std::string, httplib::detail::ci> headers;
+        int remotePort = -1;
+        bool Has(const std::string& name) const { return headers.count(name) != 0; }
+        std::string Header(const std::string& name) const {
+            auto found = headers.find(name);
+            return found == headers.end() ? std::string() : found->second;
+        }
+    };
+
+    TestHttpServer() {
+        // Every response carries a Date, as a real server's does.
+        server_.set_post_routing_handler([](const httplib::Request&, httplib::Response& response) {
+            response.set_header("Date", kDate);
+        });
+        auto echo = [this](const httplib::Request& request, httplib::Response& response) {
+            Record(request);
+            response.set_content("echo:" + request.body, "text/plain");
+        };
+        server_.Get("/echo", echo);
+        server_.Post("/echo", echo);
+        server_.Put("/echo", echo);
+        server_.Delete("/echo", echo);
+        server_.Options("/echo", echo);
+        server_.Get("/missing",
+                    [this](const httplib::Request& request, httplib::Response& response) {
+                        Record(request);
+                        response.status = 404;
+                        response.set_content("not here", "text/plain");
+                    });
+        server_.Get("/redirect",
+                    [this](const httplib::Request& request, httplib::Response& response) {
+                        Record(request);
+                        response.set_redirect("/echo");
+                        response.set_content("moved", "text/plain");
+                    });
+        server_.Get("/cookies",
+                    [this](const httplib::Request& request, httplib::Response& response) {
+                        Record(request);
+                        response.headers.emplace("Set-Cookie", "sid=7; Path=/");
+                        response.headers.emplace("Set-Cookie", "lang=zh");
+                        response.set_content("cookies", "text/plain");
+                    });
+        port = server_.bind_to_any_port("127.0.0.1");
+        thread_ = std::thread([this] { server_.listen_after_bind(); });
+        while (!server_.is_running()) {
+            std::this_thread::yield();
+        }
+    }
+    ~TestHttpServer() {
+        server_.stop();
+        thread_.join();
+    }
+    TestHttpServer(const TestHttpServer&) = delete;
+    TestHttpServer& operator=(const TestHttpServer&) = delete;
+
+    std::string Url(const std::string& path) const {
+        return "http://127.0.0.1:" + std::to_string(port) + path;
+    }
+    Seen Last() const {
+        std::lock_guard lock(mutex_);
+        return last_;
+    }
+
+    int port = 0;
+    static constexpr const char* kDate = "Sun, 06 Dec 2026 23:05:19 GMT";
+
+  private:
+    void Record(const httplib::Request& request) {
+        std::lock_guard lock(mutex_);
+        last_ = {request.method,
+                 request.path,
+                 request.body,
+                 {request.headers.begin(), request.headers.end()},
+                 request.remote_port};
+    }
+
+    httplib::Server server_;
+    std::thread thread_;
+    mutable std::mutex mutex_;
+    Seen last_;
+};
