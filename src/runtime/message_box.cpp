@@ -3,6 +3,7 @@
 #include "ansi.h"
 #include "ansi_literals.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
 #include <array>
 #include <utility>
@@ -25,14 +26,20 @@ const std::array<QMessageBox::Icon, 5> kIcons = {
     QMessageBox::Warning, QMessageBox::Information,
 };
 
-const std::array<std::pair<Button, int>, 7> kResults = {{
-    {QMessageBox::Ok, kResultOk},
-    {QMessageBox::Cancel, kResultCancel},
-    {QMessageBox::Abort, kResultAbort},
-    {QMessageBox::Retry, kResultRetry},
-    {QMessageBox::Ignore, kResultIgnore},
-    {QMessageBox::Yes, kResultYes},
-    {QMessageBox::No, kResultNo},
+struct ButtonInfo {
+    Button button;
+    int result;
+    const char* caption; // as a Chinese Windows labels it
+};
+
+const std::array<ButtonInfo, 7> kButtonInfo = {{
+    {QMessageBox::Ok, kResultOk, "确定"},
+    {QMessageBox::Cancel, kResultCancel, "取消"},
+    {QMessageBox::Abort, kResultAbort, "中止"},
+    {QMessageBox::Retry, kResultRetry, "重试"},
+    {QMessageBox::Ignore, kResultIgnore, "忽略"},
+    {QMessageBox::Yes, kResultYes, "是"},
+    {QMessageBox::No, kResultNo, "否"},
 }};
 
 QMessageBox::StandardButtons ButtonsOf(int code) {
@@ -45,11 +52,19 @@ QMessageBox::Icon IconOf(int code) {
     return icon < kIcons.size() ? kIcons[icon] : QMessageBox::NoIcon;
 }
 
+void CaptionButtons(QMessageBox& box) {
+    for (const ButtonInfo& info : kButtonInfo) {
+        if (QAbstractButton* button = box.button(info.button)) {
+            button->setText(ToUnicode(info.caption));
+        }
+    }
+}
+
 int ResultOf(QMessageBox& box) {
     Button clicked = box.standardButton(box.clickedButton());
-    for (auto [button, result] : kResults) {
-        if (button == clicked) {
-            return result;
+    for (const ButtonInfo& info : kButtonInfo) {
+        if (info.button == clicked) {
+            return info.result;
         }
     }
     return kResultOk;
@@ -62,6 +77,7 @@ int ShowMessageBox(const std::string& text, int code, const std::optional<std::s
     QMessageBox box(IconOf(code), ToUnicode(caption.value_or("信息：")), ToUnicode(text),
                     ButtonsOf(code), owner);
     box.setWindowModality(owner != nullptr ? Qt::WindowModal : Qt::ApplicationModal);
+    CaptionButtons(box);
     box.exec();
     return ResultOf(box);
 }

@@ -49,7 +49,8 @@ QWidget* MakeWidget(const ComponentSpec& spec, QWidget* parent) {
         return new QLabel(caption, parent);
     case Kind::TransLabel: {
         auto* label = new QLabel(caption, parent);
-        label->setWordWrap(true);
+        // One-line captions must not break before their last character.
+        label->setWordWrap(caption.contains(QLatin1Char('\n')));
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         return label;
     }

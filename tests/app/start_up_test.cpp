@@ -41,7 +41,7 @@ TEST_F(StartUp, GreetingAloneFirstThenTheLoadThenTheFocus) {
               QStringLiteral("希望本软件能提高您预约纪念币的成功率，感谢您的使用。"));
     EXPECT_EQ(answerer.caption, QStringLiteral("信息："));
     EXPECT_EQ(answerer.icon, QMessageBox::NoIcon);
-    EXPECT_EQ(answerer.buttonCount, 1);
+    EXPECT_EQ(answerer.buttonTexts, QStringList{QStringLiteral("确定")});
     EXPECT_EQ(nameDuringGreeting, "");
     EXPECT_FALSE(tickedDuringGreeting);
     EXPECT_FALSE(windowShownDuringGreeting);

@@ -24,6 +24,7 @@ class ModalBoxAnswerer {
     QString caption;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     int buttonCount = 0;
+    QStringList buttonTexts;
 
   private:
     void Poll() {
@@ -36,6 +37,10 @@ class ModalBoxAnswerer {
         caption = box->windowTitle();
         icon = box->icon();
         buttonCount = int(box->buttons().size());
+        buttonTexts.clear();
+        for (QAbstractButton* button : box->buttons()) {
+            buttonTexts << button->text();
+        }
         if (onShown_) {
             onShown_();
         }
