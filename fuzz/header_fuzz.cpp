@@ -2,17 +2,9 @@
 // headers and merge cookies.
 #include "header_utils.h"
 
+#include "fuzz_check.h"
+
 #include <fuzzer/FuzzedDataProvider.h>
-
-namespace {
-
-void Check(bool ok) {
-    if (!ok) {
-        __builtin_trap();
-    }
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     FuzzedDataProvider data(bytes, size);

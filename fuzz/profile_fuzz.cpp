@@ -3,15 +3,11 @@
 // item written into any file reads back.
 #include "profile_format.h"
 
+#include "fuzz_check.h"
+
 #include <fuzzer/FuzzedDataProvider.h>
 
 namespace {
-
-void Check(bool ok) {
-    if (!ok) {
-        __builtin_trap();
-    }
-}
 
 // Names and values that the format can carry unchanged.
 bool Clean(const std::string& text) {

@@ -3,15 +3,11 @@
 // their promises.
 #include "text.h"
 
+#include "fuzz_check.h"
+
 #include <fuzzer/FuzzedDataProvider.h>
 
 namespace {
-
-void Check(bool ok) {
-    if (!ok) {
-        __builtin_trap();
-    }
-}
 
 std::optional<int> MaybeInt(FuzzedDataProvider& data) {
     return data.ConsumeBool() ? std::optional<int>(data.ConsumeIntegral<int>()) : std::nullopt;

@@ -116,9 +116,11 @@ quintptr MainWindow::WindowHandle(const std::string& name) {
     if (name == kMainWindow) {
         return winId();
     }
+    // A component's own native handle would turn it into a native child
+    // window; it shares its window's.
     auto found = components_.find(name);
     auto* widget = found == components_.end() ? nullptr : qobject_cast<QWidget*>(found->second);
-    return widget != nullptr ? widget->winId() : 0;
+    return widget != nullptr ? widget->window()->winId() : 0;
 }
 
 void MainWindow::SetStatusPanelText(const std::string& statusBar, int panel,

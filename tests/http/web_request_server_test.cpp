@@ -11,6 +11,7 @@
 #include <chrono>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
@@ -125,6 +126,22 @@ TEST_F(WebRequestServer, ASharedRequestReusesItsConnection) {
     int firstPort = server.Last().remotePort;
     Fetch(p);
     EXPECT_EQ(server.Last().remotePort, firstPort);
+}
+
+TEST_F(WebRequestServer, ThreadsMakeRequestsSideBySide) {
+    std::vector<int> statuses(4, -1);
+    std::vector<std::thread> threads;
+    for (int& status : statuses) {
+        threads.emplace_back([this, &status] {
+            for (int i = 0; i < 5 && status != 0; ++i) {
+                status = Fetch(To(server.Url("/echo"))).status;
+            }
+        });
+    }
+    for (std::thread& thread : threads) {
+        thread.join();
+    }
+    EXPECT_EQ(statuses, std::vector<int>(4, 200));
 }
 
 TEST(WebRequestTimeouts, ASilentServerCostsNoMoreThanTheTimeout) {
