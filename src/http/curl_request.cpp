@@ -3,6 +3,7 @@
 #include "text.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -16,9 +17,39 @@ bool SameHeaderName(const std::string& a, const std::string& b) {
 // libcurl adds these on its own; a request carries them only when asked to.
 const char* const kCurlDefaults[] = {"Accept", "Content-Type", "Expect"};
 
-curl_slist* Append(curl_slist* list, const std::string& line) {
-    curl_slist* grown = curl_slist_append(list, line.c_str());
-    return grown != nullptr ? grown : list;
+struct FreeList {
+    void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+};
+using HeaderList = std::unique_ptr<curl_slist, FreeList>;
+
+void Append(HeaderList& list, const std::string& line) {
+    if (curl_slist* grown = curl_slist_append(list.get(), line.c_str())) {
+        list.release();
+        list.reset(grown);
+    }
+}
+
+struct HeaderLists {
+    HeaderList server;
+    HeaderList proxy;
+};
+
+// The proxy's credentials go to the proxy only, never into a tunnel.
+HeaderLists BuildHeaderLists(const std::vector<std::pair<std::string, std::string>>& headers) {
+    HeaderLists lists;
+    for (const auto& [name, value] : headers) {
+        std::string line = value.empty() ? name + ";" : name + ": " + value;
+        Append(SameHeaderName(name, "Proxy-Authorization") ? lists.proxy : lists.server, line);
+    }
+    for (const char* name : kCurlDefaults) {
+        bool given = std::any_of(headers.begin(), headers.end(), [&](const auto& header) {
+            return SameHeaderName(header.first, name);
+        });
+        if (!given) {
+            Append(lists.server, std::string(name) + ":");
+        }
+    }
+    return lists;
 }
 
 } // namespace
@@ -116,6 +147,11 @@ void CurlRequest::Configure(const std::string& body) {
     curl_easy_setopt(easy_, CURLOPT_PREREQDATA, this);
     curl_easy_setopt(easy_, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
 
+    ConfigureMethod(body);
+    ConfigureLogins();
+}
+
+void CurlRequest::ConfigureMethod(const std::string& body) {
     uploading_ = !body.empty();
     if (method_ == "HEAD") {
         curl_easy_setopt(easy_, CURLOPT_NOBODY, 1L);
@@ -128,6 +164,9 @@ void CurlRequest::Configure(const std::string& body) {
     } else if (method_ == "GET" && !body.empty()) {
         curl_easy_setopt(easy_, CURLOPT_CUSTOMREQUEST, "GET");
     }
+}
+
+void CurlRequest::ConfigureLogins() {
     if (!proxy_.empty()) {
         curl_easy_setopt(easy_, CURLOPT_PROXY, ("http://" + proxy_).c_str());
     }
@@ -143,28 +182,19 @@ void CurlRequest::Configure(const std::string& body) {
 }
 
 bool CurlRequest::Perform() {
-    // The proxy's credentials go to the proxy only, never into a tunnel.
-    curl_slist* server = nullptr;
-    curl_slist* proxy = nullptr;
-    for (const auto& [name, value] : requestHeaders_) {
-        std::string line = value.empty() ? name + ";" : name + ": " + value;
-        if (SameHeaderName(name, "Proxy-Authorization")) {
-            proxy = Append(proxy, line);
-        } else {
-            server = Append(server, line);
-        }
+    HeaderLists lists = BuildHeaderLists(requestHeaders_);
+    curl_easy_setopt(easy_, CURLOPT_HTTPHEADER, lists.server.get());
+    curl_easy_setopt(easy_, CURLOPT_PROXYHEADER, lists.proxy.get());
+    if (RunTransfer() != CURLE_OK) {
+        return false;
     }
-    for (const char* name : kCurlDefaults) {
-        bool given =
-            std::any_of(requestHeaders_.begin(), requestHeaders_.end(),
-                        [&](const auto& header) { return SameHeaderName(header.first, name); });
-        if (!given) {
-            server = Append(server, std::string(name) + ":");
-        }
-    }
-    curl_easy_setopt(easy_, CURLOPT_HTTPHEADER, server);
-    curl_easy_setopt(easy_, CURLOPT_PROXYHEADER, proxy);
+    long code = 0;
+    curl_easy_getinfo(easy_, CURLINFO_RESPONSE_CODE, &code);
+    status_ = double(code);
+    return true;
+}
 
+CURLcode CurlRequest::RunTransfer() {
     connected_ = false;
     lastUp_ = lastDown_ = 0;
     lastActivity_ = Clock::now();
@@ -185,15 +215,7 @@ bool CurlRequest::Perform() {
         }
     }
     curl_multi_remove_handle(multi_, easy_);
-    curl_slist_free_all(server);
-    curl_slist_free_all(proxy);
-    if (result != CURLE_OK) {
-        return false;
-    }
-    long code = 0;
-    curl_easy_getinfo(easy_, CURLINFO_RESPONSE_CODE, &code);
-    status_ = double(code);
-    return true;
+    return result;
 }
 
 // A connected request that has moved no byte for its phase's time-out: the

@@ -35,7 +35,10 @@ class CurlRequest : public RequestService {
     using Clock = std::chrono::steady_clock;
 
     void Configure(const std::string& body);
+    void ConfigureMethod(const std::string& body);
+    void ConfigureLogins();
     bool Perform();
+    CURLcode RunTransfer();
     bool Stalled() const;
     void ClearResponse();
     static size_t OnBody(char* data, size_t size, size_t count, void* self);
