@@ -2,6 +2,7 @@
 #include "desktop_look.h"
 #include "event_bindings.h"
 #include "fatal_error.h"
+#include "file_queue.h"
 #include "http_global.h"
 #include "main_window.h"
 
@@ -41,5 +42,7 @@ int main(int argc, char** argv) {
     window->FinishCreation();
     window->CenterOnScreen();
     window->show();
-    return QApplication::exec();
+    int code = QApplication::exec();
+    FileQueue::Shared().Drain(); // a save still under way is finished first
+    return code;
 }

@@ -2,6 +2,7 @@
 
 #include "ansi_literals.h"
 #include "component_names.h"
+#include "file_queue.h"
 #include "main_window.h"
 #include "profile_file.h"
 
@@ -21,10 +22,13 @@ bool IsTrueText(const std::string& text) {
 void ApplyRememberFlag(MainWindow& window, const std::string& file) {
     if (IsTrueText(ReadProfileItem(file, kSection, kKey, kTrue))) {
         window.SetTicked(kRememberBox, true);
-        LoadApplicants(window, file);
+        ShowApplicants(window, ReadApplicants(file));
     }
 }
 
 void OnRememberClicked(MainWindow& window, const std::string& file) {
-    WriteProfileItem(file, kSection, kKey, window.GetTicked(kRememberBox) ? kTrue : kFalse);
+    std::string value = window.GetTicked(kRememberBox) ? kTrue : kFalse;
+    FileQueue::Shared().Run<bool>(
+        &window, [file, value] { return WriteProfileItem(file, kSection, kKey, value); },
+        [](bool) {});
 }

@@ -7,6 +7,7 @@
 #include "window_builder.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QEvent>
 #include <QLabel>
@@ -92,11 +93,16 @@ void MainWindow::FocusComponent(const std::string& name) {
     if (auto* widget = Find<QWidget>(name)) {
         widget->setFocus(Qt::OtherFocusReason);
         pendingFocus_ = isActiveWindow() ? nullptr : widget;
+        if (pendingFocus_) {
+            qApp->installEventFilter(this);
+        }
     }
 }
 
 // Activating a window hands the focus to a visible child, and a component on
-// another page is not visible: give the focus back once activation is done.
+// another page is not visible: give the focus back once activation is done,
+// unless the user has clicked somewhere first (that click may be what
+// activates the window, and its focus wins).
 bool MainWindow::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate && pendingFocus_) {
         QMetaObject::invokeMethod(
@@ -105,11 +111,25 @@ bool MainWindow::event(QEvent* event) {
                 if (pendingFocus_) {
                     pendingFocus_->setFocus(Qt::OtherFocusReason);
                 }
-                pendingFocus_ = nullptr;
+                DropPendingFocus();
             },
             Qt::QueuedConnection);
     }
     return QWidget::event(event);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (event->type() == QEvent::MouseButtonPress && widget != nullptr &&
+        widget->window() == this) {
+        DropPendingFocus();
+    }
+    return false;
+}
+
+void MainWindow::DropPendingFocus() {
+    pendingFocus_ = nullptr;
+    qApp->removeEventFilter(this);
 }
 
 quintptr MainWindow::WindowHandle(const std::string& name) {

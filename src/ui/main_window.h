@@ -45,9 +45,11 @@ class MainWindow : public QWidget {
 
   protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     template <class T> T* Find(const std::string& name) const;
+    void DropPendingFocus();
 
     std::map<std::string, QObject*> components_;
     std::vector<std::function<void()>> onCreated_;

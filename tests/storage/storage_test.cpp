@@ -1,5 +1,6 @@
 #include "ansi_literals.h"
 #include "component_names.h"
+#include "file_queue.h"
 #include "information_file.h"
 #include "modal_box.h"
 #include "profile_file.h"
@@ -8,9 +9,11 @@
 
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <atomic>
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
+#include <thread>
 
 namespace {
 
@@ -26,6 +29,21 @@ class Storage : public testing::Test {
         return out.str();
     }
     bool FileExists() { return QFile::exists(ToUnicode(file)); }
+    // The file work is queued; these wait for it, as a user waits a moment.
+    void Save(const std::string& path) {
+        SaveApplicants(window, path);
+        FileQueue::Shared().Drain();
+    }
+    void Save() { Save(file); }
+    void Load(MainWindow& target) {
+        LoadApplicants(target, file);
+        FileQueue::Shared().Drain();
+    }
+    void Remember(bool ticked) {
+        window.SetTicked(kRememberBox, ticked);
+        OnRememberClicked(window, file);
+        FileQueue::Shared().Drain();
+    }
     void FillAll(const std::string& prefix) {
         for (int n = 1; n <= kGroupCount; ++n) {
             for (const std::string& key : kFieldKeys) {
@@ -44,9 +62,9 @@ TEST_F(Storage, SaveThenLoadGivesBackEveryFieldExactly) {
     window.SetContent(EditBoxName(1, NameKey()), "𠮷野家");
     window.SetContent(EditBoxName(2, NameKey()), "");
     window.SetContent(EditBoxName(3, PhoneKey()), "13800138000 转 8001");
-    ASSERT_TRUE(SaveApplicants(window, file));
+    Save();
     MainWindow fresh;
-    LoadApplicants(fresh, file);
+    Load(fresh);
     for (int n = 1; n <= kGroupCount; ++n) {
         for (const std::string& key : kFieldKeys) {
             EXPECT_EQ(fresh.GetContent(EditBoxName(n, key)),
@@ -56,11 +74,34 @@ TEST_F(Storage, SaveThenLoadGivesBackEveryFieldExactly) {
     EXPECT_EQ(fresh.GetContent(EditBoxName(1, NameKey())), "𠮷野家");
 }
 
+// The window's thread only queues the write; jobs keep their order.
+TEST_F(Storage, SavingQueuesTheDiskWorkInOrder) {
+    std::atomic<bool> release = false;
+    FileQueue::Shared().Run<int>(
+        &window,
+        [&release] {
+            while (!release) {
+                std::this_thread::yield();
+            }
+            return 0;
+        },
+        [](int) {});
+    window.SetContent(EditBoxName(1, NameKey()), "张三");
+    SaveApplicants(window, file);
+    MainWindow other;
+    LoadApplicants(other, file);
+    EXPECT_FALSE(FileExists()) << "the save waited for the disk";
+    release = true;
+    FileQueue::Shared().Drain();
+    EXPECT_EQ(other.GetContent(EditBoxName(1, NameKey())), "张三")
+        << "the load came after the save";
+}
+
 TEST_F(Storage, SaveWritesTheWindowsProfileBytesAndDropsOtherSections) {
     WriteFile("[配置]\r\n记住配置=假\r\n[杂项]\r\nx=1\r\n");
     window.SetContent(EditBoxName(1, NameKey()), "张三");
     window.SetContent(EditBoxName(1, IdKey()), "11010519491231002X");
-    ASSERT_TRUE(SaveApplicants(window, file));
+    Save();
     std::string expected = "[第一组]\r\n姓名=张三\r\n身份证=11010519491231002X\r\n手机号=\r\n";
     for (int n = 2; n <= kGroupCount; ++n) {
         expected += "[" + GroupCaption(n) + "]\r\n姓名=\r\n身份证=\r\n手机号=\r\n";
@@ -74,7 +115,7 @@ TEST_F(Storage, LoadsAFileMadeOnWindows) {
     WriteFile("[第一组]\r\n姓名=张三\r\n身份证=110105194912310021\r\n手机号=13800138000\r\n"
               "[第七组]\r\n姓名 = 王五 \r\n手机号=\"13900000007\"\r\n[配置]\r\n记住配置=真\r\n");
     FillAll("旧");
-    LoadApplicants(window, file);
+    Load(window);
     EXPECT_EQ(window.GetContent(EditBoxName(1, NameKey())), "张三");
     EXPECT_EQ(window.GetContent(EditBoxName(1, IdKey())), "110105194912310021");
     EXPECT_EQ(window.GetContent(EditBoxName(7, NameKey())), "王五");
@@ -87,7 +128,7 @@ TEST_F(Storage, LoadingWithoutAFileClearsFieldsAndKeepsUsedMarks) {
     FillAll("旧");
     window.SetContent(kAllPhoneBox, "13900000000");
     window.SetEnabled(CopyButtonName(4, IdKey()), false);
-    LoadApplicants(window, file);
+    Load(window);
     for (int n = 1; n <= kGroupCount; ++n) {
         for (const std::string& key : kFieldKeys) {
             EXPECT_EQ(window.GetContent(EditBoxName(n, key)), "");
@@ -104,7 +145,7 @@ TEST_F(Storage, FailedSaveTellsTheUserAndKeepsTheOldFile) {
     ::chmod(NativePath(file).c_str(), 0444);
     FillAll("新");
     ModalBoxAnswerer answerer;
-    EXPECT_FALSE(SaveApplicants(window, file));
+    Save();
     EXPECT_EQ(answerer.count, 1);
     EXPECT_EQ(answerer.caption, QStringLiteral("保存失败"));
     EXPECT_TRUE(answerer.text.contains(ToUnicode(file)));
@@ -114,7 +155,7 @@ TEST_F(Storage, FailedSaveTellsTheUserAndKeepsTheOldFile) {
 
 TEST_F(Storage, SaveIntoAMissingFolderSaysSo) {
     ModalBoxAnswerer answerer;
-    EXPECT_FALSE(SaveApplicants(window, folder + "/已删除/信息.ini"));
+    Save(folder + "/已删除/信息.ini");
     EXPECT_TRUE(answerer.text.contains(QStringLiteral("文件夹不存在")));
 }
 
@@ -124,7 +165,7 @@ TEST_F(Storage, SaveIntoAReadOnlyFolderSaysSo) {
     }
     ::chmod(NativePath(folder).c_str(), 0555);
     ModalBoxAnswerer answerer;
-    EXPECT_FALSE(SaveApplicants(window, file));
+    Save();
     ::chmod(NativePath(folder).c_str(), 0755);
     EXPECT_EQ(answerer.count, 1);
     EXPECT_FALSE(FileExists());
@@ -167,15 +208,14 @@ TEST_F(Storage, RememberDecisionTable) {
 
 TEST_F(Storage, UntickThenSaveBringsTheAutoLoadBack) {
     window.SetContent(EditBoxName(5, NameKey()), "赵六");
-    window.SetTicked(kRememberBox, false);
-    OnRememberClicked(window, file);
+    Remember(false);
     EXPECT_EQ(FileBytes(), "[配置]\r\n记住配置=假\r\n");
     {
         MainWindow next;
         ApplyRememberFlag(next, file);
         EXPECT_FALSE(next.GetTicked(kRememberBox));
     }
-    ASSERT_TRUE(SaveApplicants(window, file));
+    Save();
     MainWindow next;
     ApplyRememberFlag(next, file);
     EXPECT_TRUE(next.GetTicked(kRememberBox));
@@ -184,9 +224,8 @@ TEST_F(Storage, UntickThenSaveBringsTheAutoLoadBack) {
 
 TEST_F(Storage, TickingWritesTrueAndKeepsTheApplicants) {
     window.SetContent(EditBoxName(1, NameKey()), "张三");
-    ASSERT_TRUE(SaveApplicants(window, file));
-    window.SetTicked(kRememberBox, true);
-    OnRememberClicked(window, file);
+    Save();
+    Remember(true);
     EXPECT_EQ(ReadProfileItem(file, "配置", "记住配置"), "真");
     EXPECT_EQ(ReadProfileItem(file, "第一组", "姓名"), "张三");
     EXPECT_TRUE(IsTrueText("真"));
