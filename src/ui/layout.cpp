@@ -39,7 +39,7 @@ std::string PageName(int page) {
     return kPageControl + "_" + std::to_string(page);
 }
 
-void AddGroup(std::vector<ComponentSpec>& out, int n, const std::string& parent, int top) {
+void AddGroup(std::vector<ComponentRow>& out, int n, const std::string& parent, int top) {
     std::string box = GroupBoxName(n);
     out.push_back({.name = box,
                    .kind = Kind::GroupBox,
@@ -76,7 +76,7 @@ void AddGroup(std::vector<ComponentSpec>& out, int n, const std::string& parent,
 // Pages 1 and 2 hold their groups directly, in front of an empty-looking
 // panel; pages 3 to 5 hold them inside the panel. Both put a group at the
 // same place on screen.
-void AddGroupPage(std::vector<ComponentSpec>& out, int page) {
+void AddGroupPage(std::vector<ComponentRow>& out, int page) {
     std::string pageName = PageName(page);
     std::string panel = DrawPanelName(page);
     out.push_back({.name = panel,
@@ -114,7 +114,7 @@ const std::string kAboutText =
     "\n"
     "                                      By：qelvorn";
 
-void AddSettingsPage(std::vector<ComponentSpec>& out) {
+void AddSettingsPage(std::vector<ComponentRow>& out) {
     std::string page = PageName(6);
     out.push_back({.name = kTimeToggleButton,
                    .kind = Kind::Button,
@@ -131,10 +131,10 @@ void AddSettingsPage(std::vector<ComponentSpec>& out) {
                        .geometry = {16, top, 80, 25},
                        .caption = all ? "全 部 手机号：" : PageCaption(row) + "手机号：",
                        .color = color});
-        ComponentSpec box{.name = all ? kAllPhoneBox : PagePhoneBoxName(row),
-                          .kind = Kind::EditBox,
-                          .parent = page,
-                          .geometry = {112, top + 2, 130, 20}};
+        ComponentRow box{.name = all ? kAllPhoneBox : PagePhoneBoxName(row),
+                         .kind = Kind::EditBox,
+                         .parent = page,
+                         .geometry = {112, top + 2, 130, 20}};
         if (all) {
             box.color = kOrange;
         }
@@ -151,15 +151,15 @@ void AddSettingsPage(std::vector<ComponentSpec>& out) {
                    .geometry = {8, 306, 300, 280},
                    .caption = kAboutText,
                    .color = kBlue,
-                   .font = FontSpec{"微软雅黑", 14}});
+                   .font = FontChoice{"微软雅黑", 14}});
 }
 
-std::vector<ComponentSpec> BuildLayout() {
-    std::vector<ComponentSpec> out;
+std::vector<ComponentRow> BuildLayout() {
+    std::vector<ComponentRow> out;
     out.push_back({.name = kPageControl,
                    .kind = Kind::PageControl,
                    .geometry = {0, 2, 315, 654},
-                   .font = FontSpec{"SimSun", 12}});
+                   .font = FontChoice{"SimSun", 12}});
     for (int page = 1; page <= kGroupPageCount + 1; ++page) {
         out.push_back({.name = PageName(page),
                        .kind = Kind::Page,
@@ -187,12 +187,12 @@ std::vector<ComponentSpec> BuildLayout() {
 
 } // namespace
 
-const WindowSpec& MainWindowSpec() {
-    static const WindowSpec spec{"Orvane", 315, 671, 320, 700, PageCaption(1)};
-    return spec;
+const WindowFrame& MainWindowFrame() {
+    static const WindowFrame frame{"Orvane", 315, 671, 320, 700, PageCaption(1)};
+    return frame;
 }
 
-const std::vector<ComponentSpec>& MainWindowLayout() {
-    static const std::vector<ComponentSpec> layout = BuildLayout();
+const std::vector<ComponentRow>& MainWindowLayout() {
+    static const std::vector<ComponentRow> layout = BuildLayout();
     return layout;
 }

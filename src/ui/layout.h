@@ -29,12 +29,12 @@ struct Geometry {
     int height = 0;
 };
 
-struct FontSpec {
+struct FontChoice {
     std::string family; // ANSI text; a CJK fallback is added by the builder
     int pixels = 0;
 };
 
-struct ComponentSpec {
+struct ComponentRow {
     std::string name; // unique; handlers address the component by it
     Kind kind{};
     std::string parent; // empty: the window itself
@@ -42,12 +42,12 @@ struct ComponentSpec {
     std::string caption;
     int inputLimit = 0;                 // ANSI bytes the user may type; 0: no limit
     std::optional<std::uint32_t> color; // 0xRRGGBB, of the text
-    std::optional<FontSpec> font;
+    std::optional<FontChoice> font;
     int interval = 0;           // timer interval in ms
     std::string accessibleName; // for screen readers where captions repeat
 };
 
-struct WindowSpec {
+struct WindowFrame {
     std::string title;
     int clientWidth = 0;
     int clientHeight = 0;
@@ -56,7 +56,7 @@ struct WindowSpec {
     std::string firstPage;
 };
 
-const WindowSpec& MainWindowSpec();
+const WindowFrame& MainWindowFrame();
 
 // Components in creation order; among siblings a later one lies in front.
-const std::vector<ComponentSpec>& MainWindowLayout();
+const std::vector<ComponentRow>& MainWindowLayout();

@@ -22,10 +22,10 @@ MainWindow::MainWindow()
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint) {
-    const WindowSpec& spec = MainWindowSpec();
+    const WindowFrame& frame = MainWindowFrame();
     setObjectName(ToUnicode(kMainWindow));
-    setWindowTitle(ToUnicode(spec.title));
-    setFixedSize(spec.clientWidth, spec.clientHeight);
+    setWindowTitle(ToUnicode(frame.title));
+    setFixedSize(frame.clientWidth, frame.clientHeight);
     BuildComponents(this, MainWindowLayout(), components_);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     escape->setContext(Qt::WindowShortcut);
@@ -185,8 +185,8 @@ void MainWindow::SelectPage(int index) {
 }
 
 void MainWindow::CenterOnScreen() {
-    const WindowSpec& spec = MainWindowSpec();
+    const WindowFrame& frame = MainWindowFrame();
     QRect screenArea = screen()->geometry();
-    move(screenArea.left() + (screenArea.width() - spec.outerWidth) / 2,
-         screenArea.top() + (screenArea.height() - spec.outerHeight) / 2);
+    move(screenArea.left() + (screenArea.width() - frame.outerWidth) / 2,
+         screenArea.top() + (screenArea.height() - frame.outerHeight) / 2);
 }

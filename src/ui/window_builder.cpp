@@ -16,10 +16,10 @@
 namespace {
 
 // Windows' SimSun and 微软雅黑 rarely exist elsewhere: fall back to a CJK face.
-QFont FontOf(const FontSpec& spec) {
+QFont FontOf(const FontChoice& choice) {
     QFont font;
-    font.setFamilies({ToUnicode(spec.family), QStringLiteral("Noto Sans CJK SC")});
-    font.setPixelSize(spec.pixels);
+    font.setFamilies({ToUnicode(choice.family), QStringLiteral("Noto Sans CJK SC")});
+    font.setPixelSize(choice.pixels);
     return font;
 }
 
@@ -31,13 +31,13 @@ void SetTextColor(QWidget* widget, std::uint32_t rgb) {
     widget->setPalette(palette);
 }
 
-QWidget* MakeWidget(const ComponentSpec& spec, QWidget* parent) {
-    QString caption = ToUnicode(spec.caption);
-    switch (spec.kind) {
+QWidget* MakeWidget(const ComponentRow& row, QWidget* parent) {
+    QString caption = ToUnicode(row.caption);
+    switch (row.kind) {
     case Kind::EditBox: {
         auto* edit = new QLineEdit(parent);
-        if (spec.inputLimit > 0) {
-            edit->setValidator(new ByteLimitValidator(spec.inputLimit, edit));
+        if (row.inputLimit > 0) {
+            edit->setValidator(new ByteLimitValidator(row.inputLimit, edit));
         }
         return edit;
     }
@@ -81,42 +81,42 @@ QWidget* MakeWidget(const ComponentSpec& spec, QWidget* parent) {
     throw std::runtime_error("component kind without a widget");
 }
 
-void Configure(QWidget* widget, const ComponentSpec& spec) {
-    if (spec.kind != Kind::Page) {
-        const Geometry& g = spec.geometry;
+void Configure(QWidget* widget, const ComponentRow& row) {
+    if (row.kind != Kind::Page) {
+        const Geometry& g = row.geometry;
         widget->setGeometry(g.left, g.top, g.width, g.height);
     }
-    if (spec.font) {
+    if (row.font) {
         if (auto* control = dynamic_cast<PageControl*>(widget)) {
-            control->SetTabFont(FontOf(*spec.font));
+            control->SetTabFont(FontOf(*row.font));
         } else {
-            widget->setFont(FontOf(*spec.font));
+            widget->setFont(FontOf(*row.font));
         }
     }
-    if (spec.color) {
-        SetTextColor(widget, *spec.color);
+    if (row.color) {
+        SetTextColor(widget, *row.color);
     }
-    if (!spec.accessibleName.empty()) {
-        widget->setAccessibleName(ToUnicode(spec.accessibleName));
+    if (!row.accessibleName.empty()) {
+        widget->setAccessibleName(ToUnicode(row.accessibleName));
     }
-    widget->setObjectName(ToUnicode(spec.name));
+    widget->setObjectName(ToUnicode(row.name));
 }
 
-QObject* MakeTimer(const ComponentSpec& spec, QWidget* window) {
+QObject* MakeTimer(const ComponentRow& row, QWidget* window) {
     auto* timer = new QTimer(window);
-    timer->setObjectName(ToUnicode(spec.name));
-    if (spec.interval > 0) {
-        timer->start(spec.interval);
+    timer->setObjectName(ToUnicode(row.name));
+    if (row.interval > 0) {
+        timer->start(row.interval);
     }
     return timer;
 }
 
-QWidget* ParentOf(const ComponentSpec& spec, QWidget* window,
+QWidget* ParentOf(const ComponentRow& row, QWidget* window,
                   const std::map<std::string, QObject*>& components) {
-    if (spec.parent.empty()) {
+    if (row.parent.empty()) {
         return window;
     }
-    auto found = components.find(spec.parent);
+    auto found = components.find(row.parent);
     auto* parent = found == components.end() ? nullptr : qobject_cast<QWidget*>(found->second);
     if (parent == nullptr) {
         throw std::runtime_error("component parent missing or not a widget");
@@ -126,18 +126,18 @@ QWidget* ParentOf(const ComponentSpec& spec, QWidget* window,
 
 } // namespace
 
-void BuildComponents(QWidget* window, const std::vector<ComponentSpec>& layout,
+void BuildComponents(QWidget* window, const std::vector<ComponentRow>& layout,
                      std::map<std::string, QObject*>& components) {
-    for (const ComponentSpec& spec : layout) {
-        if (components.count(spec.name) != 0) {
+    for (const ComponentRow& row : layout) {
+        if (components.count(row.name) != 0) {
             throw std::runtime_error("two components share a name");
         }
-        if (spec.kind == Kind::Timer) {
-            components[spec.name] = MakeTimer(spec, window);
+        if (row.kind == Kind::Timer) {
+            components[row.name] = MakeTimer(row, window);
             continue;
         }
-        QWidget* widget = MakeWidget(spec, ParentOf(spec, window, components));
-        Configure(widget, spec);
-        components[spec.name] = widget;
+        QWidget* widget = MakeWidget(row, ParentOf(row, window, components));
+        Configure(widget, row);
+        components[row.name] = widget;
     }
 }

@@ -10,5 +10,5 @@ class QWidget;
 
 // Creates the widgets of a layout table under the window and records each
 // one under its name. Throws std::runtime_error on a malformed table.
-void BuildComponents(QWidget* window, const std::vector<ComponentSpec>& layout,
+void BuildComponents(QWidget* window, const std::vector<ComponentRow>& layout,
                      std::map<std::string, QObject*>& components);

@@ -20,8 +20,8 @@ QPoint OnWindow(QWidget& window, const std::string& name) {
 
 TEST(Layout, NamesAreUniqueAndCoverEveryGroupComponent) {
     std::set<std::string> names;
-    for (const ComponentSpec& spec : MainWindowLayout()) {
-        EXPECT_TRUE(names.insert(spec.name).second) << ToUnicode(spec.name).toStdString();
+    for (const ComponentRow& row : MainWindowLayout()) {
+        EXPECT_TRUE(names.insert(row.name).second) << ToUnicode(row.name).toStdString();
     }
     for (int n = 1; n <= kGroupCount; ++n) {
         EXPECT_TRUE(names.count(GroupBoxName(n)));
