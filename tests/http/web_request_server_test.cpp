@@ -157,6 +157,18 @@ TEST(WebRequestTimeouts, ASilentServerCostsNoMoreThanTheTimeout) {
     EXPECT_LT(elapsed, std::chrono::milliseconds(1500));
 }
 
+TEST(WebRequestTimeouts, AnUploadNobodyReadsCostsNoMoreThanTheTimeout) {
+    SilentListener silent;
+    WebRequestParams p = To("http://127.0.0.1:" + std::to_string(silent.port) + "/", 1);
+    p.postBytes = ByteArray(64 << 20, 'x'); // far more than the socket buffers take
+    p.timeoutSeconds = 1;
+    auto start = std::chrono::steady_clock::now();
+    Result r = Fetch(p);
+    auto elapsed = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(r.status, 0);
+    EXPECT_LT(elapsed, std::chrono::milliseconds(2500));
+}
+
 TEST(WebRequestTimeouts, NothingListeningFailsAtOnce) {
     Result r = Fetch(To("http://127.0.0.1:" + std::to_string(FreeLoopbackPort()) + "/"));
     EXPECT_EQ(r.status, 0);
