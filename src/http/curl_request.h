@@ -12,7 +12,7 @@
 // connection cache, so one object reused across calls reuses connections.
 // Certificates are always verified. Not for use by two threads at once.
 class CurlRequest : public RequestService {
-  public:
+public:
     CurlRequest(CURL* easy, CURLM* multi);
     ~CurlRequest() override;
     CurlRequest(const CurlRequest&) = delete;
@@ -31,7 +31,7 @@ class CurlRequest : public RequestService {
     double Status() override { return status_; }
     std::string StatusText() override { return statusText_; }
 
-  private:
+private:
     using Clock = std::chrono::steady_clock;
 
     void Configure(const std::string& body);

@@ -3,7 +3,7 @@
 // libcurl's global set-up, done once at program start before any thread can
 // make a request, and undone at exit. Hold one instance in main().
 class HttpGlobal {
-  public:
+public:
     HttpGlobal();
     ~HttpGlobal();
     HttpGlobal(const HttpGlobal&) = delete;

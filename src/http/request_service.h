@@ -9,7 +9,7 @@
 // routine drives it. Nothing is checked by the caller: an operation that
 // fails has no effect, and reads after a failed Send give empty values.
 class RequestService {
-  public:
+public:
     virtual ~RequestService() = default;
 
     // Milliseconds for name resolution, connecting, sending, and receiving.

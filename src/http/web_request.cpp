@@ -37,59 +37,54 @@ std::string WithDefaultHeaders(const WebRequestParams& p, int method) {
     return headers;
 }
 
-// Forwards to the request object; every call is skipped when there is none.
-class Request {
-  public:
-    explicit Request(RequestService* service) : service_(service) {}
-    template <class F> void Do(F&& call) {
-        if (service_ != nullptr) {
-            call(*service_);
-        }
-    }
-    template <class T, class F> T Read(F&& read) {
-        return service_ != nullptr ? read(*service_) : T();
-    }
-
-  private:
-    RequestService* service_;
+// A shared request that holds no object: every call fails and has no
+// effect, and every read gives the empty value.
+class NoRequest : public RequestService {
+public:
+    void SetTimeouts(int, int, int, int) override {}
+    void SetProxy(int, const std::string&) override {}
+    void Open(const std::string&, const std::string&, bool) override {}
+    void SetOption(int, int) override {}
+    void SetCredentials(const std::string&, const std::string&, int) override {}
+    void SetRequestHeader(const std::string&, const std::string&) override {}
+    void Send(const ByteArray&) override {}
+    void Send(const std::string&) override {}
+    ByteArray ResponseBody() override { return {}; }
+    std::string GetAllResponseHeaders() override { return {}; }
+    double Status() override { return 0; }
+    std::string StatusText() override { return {}; }
 };
 
-void SetTimeouts(Request& request, int timeoutSeconds) {
+void SetTimeouts(RequestService& request, int timeoutSeconds) {
     if (timeoutSeconds == -1) {
         return;
     }
     int ms =
         timeoutSeconds < 1 ? kDefaultTimeoutMs : TruncateToInteger(double(timeoutSeconds) * 1000.0);
-    request.Do([ms](RequestService& r) { r.SetTimeouts(ms, ms, ms, ms); });
+    request.SetTimeouts(ms, ms, ms, ms);
 }
 
-void SetProxyCredentials(Request& request, const WebRequestParams& p) {
+void SetProxyCredentials(RequestService& request, const WebRequestParams& p) {
     if (p.proxy.empty() || p.proxyUser.empty()) {
         return;
     }
-    request.Do([&](RequestService& r) {
-        r.SetCredentials(p.proxyUser, p.proxyPassword, p.credentialTarget);
-    });
+    request.SetCredentials(p.proxyUser, p.proxyPassword, p.credentialTarget);
     if (p.credentialTarget == 1) {
         std::string token = Base64Encode(BytesFromText(p.proxyUser + ":" + p.proxyPassword));
-        request.Do([&](RequestService& r) {
-            r.SetRequestHeader("Proxy-Authorization", "Basic " + token);
-        });
+        request.SetRequestHeader("Proxy-Authorization", "Basic " + token);
     }
 }
 
-void SetCookieHeader(Request& request, std::string& cookies) {
+void SetCookieHeader(RequestService& request, std::string& cookies) {
     if (!cookies.empty() && FindSubtext(cookies, "Cookie:", std::nullopt, true) != -1) {
         cookies = ReplaceSubtext(cookies, "Cookie:", "");
     }
-    request.Do([&](RequestService& r) { r.SetRequestHeader("Cookie", cookies); });
+    request.SetRequestHeader("Cookie", cookies);
 }
 
-void SetHeaderLines(Request& request, const std::string& headers) {
+void SetHeaderLines(RequestService& request, const std::string& headers) {
     if (FindSubtext(headers, kCrLf) == -1) {
-        request.Do([&](RequestService& r) {
-            r.SetRequestHeader(HeaderLineName(headers), HeaderLineValue(headers));
-        });
+        request.SetRequestHeader(HeaderLineName(headers), HeaderLineValue(headers));
         return;
     }
     for (const std::string& line : SplitText(headers, kCrLf)) {
@@ -98,7 +93,7 @@ void SetHeaderLines(Request& request, const std::string& headers) {
         if (line.empty() || (name == "Connection" && value == "keep-alive")) {
             continue;
         }
-        request.Do([&](RequestService& r) { r.SetRequestHeader(name, value); });
+        request.SetRequestHeader(name, value);
     }
 }
 
@@ -126,15 +121,18 @@ ByteArray WebRequest(const WebRequestParams& p, const RequestFactory& create) {
     if (!p.sharedRequest && service == nullptr) {
         return {};
     }
-    Request request(service.get());
+    if (service == nullptr) {
+        service = std::make_shared<NoRequest>();
+    }
+    RequestService& request = *service;
 
     SetTimeouts(request, p.timeoutSeconds);
     if (!p.proxy.empty()) {
-        request.Do([&](RequestService& r) { r.SetProxy(2, p.proxy); });
+        request.SetProxy(2, p.proxy);
     }
-    request.Do([&](RequestService& r) { r.Open(kMethods[size_t(method)], p.url, false); });
+    request.Open(kMethods[size_t(method)], p.url, false);
     if (p.noRedirect) {
-        request.Do([](RequestService& r) { r.SetOption(6, 0); });
+        request.SetOption(6, 0);
     }
     // Certificate errors are never ignored: the service always verifies.
     std::string headers = p.completeHeaders ? WithDefaultHeaders(p, method) : p.extraHeaders;
@@ -147,17 +145,15 @@ ByteArray WebRequest(const WebRequestParams& p, const RequestFactory& create) {
     }
     SetHeaderLines(request, headers);
     if (!p.postBytes.empty()) {
-        request.Do([&](RequestService& r) { r.Send(p.postBytes); });
+        request.Send(p.postBytes);
     } else {
-        request.Do([&](RequestService& r) { r.Send(p.postText); });
+        request.Send(p.postText);
     }
 
-    ByteArray body = request.Read<ByteArray>([](RequestService& r) { return r.ResponseBody(); });
-    std::string responseHeaders =
-        request.Read<std::string>([](RequestService& r) { return r.GetAllResponseHeaders(); });
-    int status =
-        TruncateToInteger(request.Read<double>([](RequestService& r) { return r.Status(); }));
-    request.Read<std::string>([](RequestService& r) { return r.StatusText(); });
+    ByteArray body = request.ResponseBody();
+    std::string responseHeaders = request.GetAllResponseHeaders();
+    int status = TruncateToInteger(request.Status());
+    request.StatusText();
 
     std::string returned = CollectCookies(responseHeaders);
     if (p.mergeCookies && p.cookies != nullptr) {

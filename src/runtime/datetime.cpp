@@ -13,6 +13,11 @@ constexpr double kMinDays = -657434; // 1 January 100
 constexpr double kMaxDays = 2958465; // 31 December 9999
 constexpr std::int64_t kSecondsPerDay = 86400;
 
+// Division rounding toward minus infinity.
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
+    return a / b - (a % b < 0);
+}
+
 bool IsLeapYear(std::int64_t year) {
     return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
 }
@@ -57,7 +62,7 @@ std::int64_t LinearSeconds(DateTime dateTime) {
 }
 
 DateTime FromLinearSeconds(std::int64_t seconds) {
-    std::int64_t day = seconds / kSecondsPerDay - (seconds % kSecondsPerDay < 0);
+    std::int64_t day = FloorDiv(seconds, kSecondsPerDay);
     double fraction = double(seconds - day * kSecondsPerDay) / double(kSecondsPerDay);
     return {day >= 0 ? double(day) + fraction : double(day) - fraction};
 }
@@ -72,7 +77,7 @@ int ClampToInt(std::int64_t value) {
 
 DateTime AddToCalendar(const DateParts& parts, std::int64_t years, std::int64_t months) {
     std::int64_t monthIndex = std::int64_t(parts.month) - 1 + months;
-    std::int64_t carry = monthIndex / 12 - (monthIndex % 12 < 0);
+    std::int64_t carry = FloorDiv(monthIndex, 12);
     int month = int(monthIndex - carry * 12) + 1;
     std::int64_t year = parts.year + years + carry;
     return MakeDateTime(ClampToInt(year), month, parts.day, parts.hour, parts.minute, parts.second);
@@ -82,7 +87,7 @@ DateTime AddToCalendar(const DateParts& parts, std::int64_t years, std::int64_t 
 
 DateParts BreakDown(DateTime dateTime) {
     std::int64_t seconds = LinearSeconds(dateTime);
-    std::int64_t day = seconds / kSecondsPerDay - (seconds % kSecondsPerDay < 0);
+    std::int64_t day = FloorDiv(seconds, kSecondsPerDay);
     std::int64_t timeOfDay = seconds - day * kSecondsPerDay;
     DateParts parts = CivilFromDays(day + kEpochDays);
     parts.hour = int(timeOfDay / 3600);

@@ -6,7 +6,6 @@
 #include <QAbstractButton>
 #include <QMessageBox>
 #include <array>
-#include <utility>
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>

@@ -34,15 +34,15 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-// Offset of the first occurrence of a single-byte character, stepping over
-// double-byte characters; npos when absent.
+// Offset of a single-byte character outside double-byte characters; npos
+// when absent.
 size_t FindChar(const std::string& text, char wanted) {
-    for (size_t at = 0; at < text.size(); at += IsLeadByte(text[at]) ? 2 : 1) {
-        if (text[at] == wanted) {
-            return at;
-        }
-    }
-    return std::string::npos;
+    int at = FindSubtext(text, std::string(1, wanted));
+    return at == -1 ? std::string::npos : size_t(at - 1);
+}
+
+char AsciiUpper(char c) {
+    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
 }
 
 // ASCII letters match regardless of case; double-byte characters exactly.
@@ -56,7 +56,7 @@ bool SameName(const std::string& a, const std::string& b) {
                 return false;
             }
             ++at;
-        } else if (ToUpperCase(std::string(1, a[at])) != ToUpperCase(std::string(1, b[at]))) {
+        } else if (AsciiUpper(a[at]) != AsciiUpper(b[at])) {
             return false;
         }
     }

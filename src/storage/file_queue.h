@@ -10,7 +10,7 @@
 // what the save wrote); each answer comes back on the window's thread, and
 // is dropped when its receiver is gone by then.
 class FileQueue {
-  public:
+public:
     static FileQueue& Shared();
 
     template <class Result>
@@ -20,7 +20,12 @@ class FileQueue {
             Result result = work();
             if (QCoreApplication* app = QCoreApplication::instance()) {
                 QMetaObject::invokeMethod(
-                    app, [guard, answer, result] { guard ? answer(result) : void(); },
+                    app,
+                    [guard, answer, result] {
+                        if (guard) {
+                            answer(result);
+                        }
+                    },
                     Qt::QueuedConnection);
             }
         });
@@ -30,7 +35,7 @@ class FileQueue {
     // program ends, so that nothing queued is lost.
     void Drain();
 
-  private:
+private:
     FileQueue();
     QThreadPool pool_;
 };

@@ -17,12 +17,7 @@ void ReportSaveFailure(MainWindow& window, const std::string& file, const std::s
                    kBoxOk | kBoxIconError, std::string("保存失败"), &window);
 }
 
-} // namespace
-
-std::string InformationFilePath() {
-    return ProgramDirectory() + kPathSeparator + "信息.ini";
-}
-
+// What deleting the file and writing the 75 items one by one would give.
 std::string ApplicantFileContent(const MainWindow& window) {
     std::string content;
     for (int group = 1; group <= kGroupCount; ++group) {
@@ -32,6 +27,12 @@ std::string ApplicantFileContent(const MainWindow& window) {
         }
     }
     return content;
+}
+
+} // namespace
+
+std::string InformationFilePath() {
+    return ProgramDirectory() + kPathSeparator + "信息.ini";
 }
 
 void SaveApplicants(MainWindow& window, const std::string& file) {

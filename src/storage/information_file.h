@@ -24,7 +24,3 @@ void LoadApplicants(MainWindow& window, const std::string& file = InformationFil
 // the fields must be filled before the window appears.
 std::vector<std::string> ReadApplicants(const std::string& file);
 void ShowApplicants(MainWindow& window, const std::vector<std::string>& values);
-
-// The file content a save writes for these fields (group by group, in key
-// order): what deleting the file and writing the 75 items one by one gives.
-std::string ApplicantFileContent(const MainWindow& window);

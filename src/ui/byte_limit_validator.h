@@ -8,11 +8,11 @@ class QLineEdit;
 // the way a Windows edit box's typing limit counts. Edits that shorten an
 // over-long text (one set by the program) stay allowed.
 class ByteLimitValidator : public QValidator {
-  public:
+public:
     ByteLimitValidator(int limit, QLineEdit* edit);
     State validate(QString& input, int& pos) const override;
 
-  private:
+private:
     int limit_;
     int currentBytes_ = 0;
 };

@@ -15,7 +15,7 @@ class QTimer;
 // A name that no component has is a programming error: debug builds stop on
 // it, release builds ignore the call (reads give the empty value).
 class MainWindow : public QWidget {
-  public:
+public:
     enum class Event { Created, Click, Tick };
 
     // Builds every component; throws std::runtime_error when it cannot.
@@ -43,11 +43,11 @@ class MainWindow : public QWidget {
     void SelectPage(int index);
     void CenterOnScreen();
 
-  protected:
+protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
+private:
     template <class T> T* Find(const std::string& name) const;
     void DropPendingFocus();
 

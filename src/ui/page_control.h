@@ -9,7 +9,7 @@ class QTabBar;
 // whole control, so their children are placed in the control's own
 // coordinates, below the tab row.
 class PageControl : public QWidget {
-  public:
+public:
     static constexpr int kTabRowHeight = 22;
 
     explicit PageControl(QWidget* parent);
@@ -19,7 +19,7 @@ class PageControl : public QWidget {
     void SelectPage(int index);
     QTabBar* TabBar() const { return tabs_; }
 
-  private:
+private:
     void ShowOnly(int index);
 
     QTabBar* tabs_;

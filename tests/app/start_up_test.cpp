@@ -14,7 +14,7 @@
 namespace {
 
 class StartUp : public testing::Test {
-  protected:
+protected:
     void SetUp() override { QFile::remove(ToUnicode(InformationFilePath())); }
     void TearDown() override { QFile::remove(ToUnicode(InformationFilePath())); }
     void WriteInformationFile(const std::string& bytes) {

@@ -12,7 +12,7 @@
 namespace {
 
 class WindowOptions : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         InstallBindings(window, EventBindings());
         other.setWindowTitle(QStringLiteral("别的窗口"));

@@ -10,7 +10,7 @@
 namespace {
 
 class FieldCopy : public testing::Test {
-  protected:
+protected:
     bool Enabled(int group, const std::string& key) {
         return Component<QPushButton>(window, CopyButtonName(group, key))->isEnabled();
     }

@@ -6,7 +6,7 @@
 namespace {
 
 class PhoneFill : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         for (int n = 1; n <= kGroupCount; ++n) {
             window.SetContent(EditBoxName(n, PhoneKey()), "old" + std::to_string(n));

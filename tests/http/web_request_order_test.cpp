@@ -8,7 +8,7 @@
 namespace {
 
 class RecordingRequest : public RequestService {
-  public:
+public:
     std::vector<std::string> calls;
     std::string responseHeaders;
     ByteArray responseBody;
@@ -62,7 +62,7 @@ class RecordingRequest : public RequestService {
 };
 
 class WebRequestOrder : public testing::Test {
-  protected:
+protected:
     WebRequestParams Params(const std::string& url = "http://t.example/") {
         WebRequestParams p;
         p.url = url;

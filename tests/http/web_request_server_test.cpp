@@ -38,7 +38,7 @@ WebRequestParams To(const std::string& url, int method = 0) {
 }
 
 class WebRequestServer : public testing::Test {
-  protected:
+protected:
     TestHttpServer server;
 };
 
@@ -177,7 +177,7 @@ TEST(WebRequestTimeouts, NothingListeningFailsAtOnce) {
 
 // A child process serving on a free loopback port until the test ends.
 class ChildServer {
-  public:
+public:
     ChildServer(const QString& program, const QStringList& arguments, int port) {
         process_.setProgram(program);
         process_.setArguments(arguments);
@@ -194,7 +194,7 @@ class ChildServer {
     }
     bool ready = false;
 
-  private:
+private:
     QProcess process_;
 };
 
@@ -230,7 +230,7 @@ TEST(WebRequestTls, AnUntrustedCertificateFailsTheRequest) {
 }
 
 class WebRequestProxy : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         QString tinyproxy = Tool("tinyproxy");
         ASSERT_FALSE(tinyproxy.isEmpty())

@@ -11,7 +11,7 @@
 namespace {
 
 class ProfileFile : public testing::Test {
-  protected:
+protected:
     // A folder with a Chinese name, as users' folders often have.
     std::string Path(const std::string& name) { return folder + "/" + name; }
     void Write(const std::string& name, const std::string& bytes) {

@@ -18,7 +18,7 @@
 namespace {
 
 class Storage : public testing::Test {
-  protected:
+protected:
     void WriteFile(const std::string& bytes) {
         std::ofstream(NativePath(file), std::ios::binary) << bytes;
     }

@@ -32,7 +32,7 @@ inline bool Accepts(int port) {
 
 // Accepts connections into its backlog and never answers.
 class SilentListener {
-  public:
+public:
     SilentListener() : fd_(::socket(AF_INET, SOCK_STREAM, 0)) {
         sockaddr_in address{};
         address.sin_family = AF_INET;
@@ -48,6 +48,6 @@ class SilentListener {
     SilentListener& operator=(const SilentListener&) = delete;
     int port = 0;
 
-  private:
+private:
     int fd_;
 };

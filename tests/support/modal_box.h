@@ -10,7 +10,7 @@
 // Answers the message boxes that appear while it lives, the way a user
 // would, and records what they said. `onShown` runs while a box is up.
 class ModalBoxAnswerer {
-  public:
+public:
     enum class Answer { ClickOk, PressEscape, CloseBox };
 
     explicit ModalBoxAnswerer(Answer answer = Answer::ClickOk, std::function<void()> onShown = {})
@@ -26,7 +26,7 @@ class ModalBoxAnswerer {
     int buttonCount = 0;
     QStringList buttonTexts;
 
-  private:
+private:
     void Poll() {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (box == nullptr || !box->isVisible()) {

@@ -9,7 +9,7 @@
 // A real HTTP server on 127.0.0.1 for the web request tests. It remembers
 // the last request exactly as it arrived.
 class TestHttpServer {
-  public:
+public:
     struct Seen {
         std::string method;
         std::string path;
@@ -80,7 +80,7 @@ class TestHttpServer {
     int port = 0;
     static constexpr const char* kDate = "Sun, 06 Dec 2026 23:05:19 GMT";
 
-  private:
+private:
     void Record(const httplib::Request& request) {
         std::lock_guard lock(mutex_);
         last_ = {request.method,

@@ -20,7 +20,7 @@ void TypeThroughInputMethod(QLineEdit* edit, const QString& text) {
 }
 
 class InputLimit : public testing::Test {
-  protected:
+protected:
     QLineEdit* Box(const std::string& key) {
         return Component<QLineEdit>(window, EditBoxName(6, key));
     }

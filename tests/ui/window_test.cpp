@@ -12,7 +12,7 @@
 namespace {
 
 class WindowTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         window.show();
         window.activateWindow();
