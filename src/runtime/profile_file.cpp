@@ -43,16 +43,6 @@ std::string CutToLimit(const std::string& value) {
     return value.substr(0, std::min(end, value.size()));
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& file) {
-    std::ifstream in(NativePath(file), std::ios::binary);
-    if (!in) {
-        return std::nullopt;
-    }
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 std::string ReasonOf(int error) {
     switch (error) {
     case EACCES:
@@ -87,16 +77,33 @@ bool WriteAll(int fd, const std::string& content) {
 
 } // namespace
 
+std::optional<std::string> ReadProfileFile(const std::string& file) {
+    std::ifstream in(NativePath(file), std::ios::binary);
+    if (!in) {
+        return std::nullopt;
+    }
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
 std::string ReadProfileItem(const std::string& file, const std::string& section,
                             const std::string& key, const std::optional<std::string>& fallback) {
     std::string path = SkipLeadingControl(file);
+    if (path.empty()) {
+        return {};
+    }
+    return ProfileItemIn(ReadProfileFile(path), section, key, fallback);
+}
+
+std::string ProfileItemIn(const std::optional<std::string>& content, const std::string& section,
+                          const std::string& key, const std::optional<std::string>& fallback) {
     std::string sectionName = SkipLeadingControl(section);
     std::string keyName = SkipLeadingControl(key);
-    if (path.empty() || sectionName.empty() || keyName.empty()) {
+    if (sectionName.empty() || keyName.empty()) {
         return {};
     }
     std::string otherwise = WithoutTrailingSpaces(fallback.value_or(std::string()));
-    std::optional<std::string> content = ReadWholeFile(path);
     if (!content) {
         return CutToLimit(otherwise);
     }
@@ -105,7 +112,7 @@ std::string ReadProfileItem(const std::string& file, const std::string& section,
 
 bool WriteProfileItem(const std::string& file, const std::string& section, const std::string& key,
                       const std::string& value) {
-    std::string content = ReadWholeFile(file).value_or(std::string());
+    std::string content = ReadProfileFile(file).value_or(std::string());
     return !ReplaceFileContent(file, SetProfileValue(content, section, key, value));
 }
 

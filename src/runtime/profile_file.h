@@ -15,6 +15,13 @@ std::string ReadProfileItem(const std::string& file, const std::string& section,
                             const std::string& key,
                             const std::optional<std::string>& fallback = std::nullopt);
 
+// The bytes of a profile file, read once for many items; nothing when it
+// cannot be read. ProfileItemIn answers as ReadProfileItem does.
+std::optional<std::string> ReadProfileFile(const std::string& file);
+std::string ProfileItemIn(const std::optional<std::string>& content, const std::string& section,
+                          const std::string& key,
+                          const std::optional<std::string>& fallback = std::nullopt);
+
 // Sets one item, creating the file and section when needed. The file is
 // replaced in one atomic step, so a failure leaves it as it was.
 bool WriteProfileItem(const std::string& file, const std::string& section, const std::string& key,

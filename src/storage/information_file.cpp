@@ -47,10 +47,11 @@ void SaveApplicants(MainWindow& window, const std::string& file) {
 }
 
 std::vector<std::string> ReadApplicants(const std::string& file) {
+    std::optional<std::string> content = ReadProfileFile(file);
     std::vector<std::string> values;
     for (int group = 1; group <= kGroupCount; ++group) {
         for (const std::string& key : kFieldKeys) {
-            values.push_back(ReadProfileItem(file, GroupCaption(group), key));
+            values.push_back(ProfileItemIn(content, GroupCaption(group), key));
         }
     }
     return values;
