@@ -4,9 +4,8 @@
 #include "component_names.h"
 #include "fatal_error.h"
 #include "field_copy.h"
-#include "information_file.h"
+#include "file_handlers.h"
 #include "phone_fill.h"
-#include "remember_flag.h"
 #include "start_up.h"
 #include "window_options.h"
 

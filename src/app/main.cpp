@@ -2,9 +2,9 @@
 #include "desktop_look.h"
 #include "event_bindings.h"
 #include "fatal_error.h"
-#include "file_queue.h"
 #include "http_global.h"
 #include "main_window.h"
+#include "work_queues.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -43,6 +43,6 @@ int main(int argc, char** argv) {
     window->CenterOnScreen();
     window->show();
     int code = QApplication::exec();
-    FileQueue::Shared().Drain(); // a save still under way is finished first
+    DrainWorkQueues(); // a save still under way is finished first
     return code;
 }

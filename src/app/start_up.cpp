@@ -2,9 +2,9 @@
 
 #include "ansi_literals.h"
 #include "component_names.h"
+#include "file_handlers.h"
 #include "main_window.h"
 #include "message_box.h"
-#include "remember_flag.h"
 
 void OnMainWindowCreated(MainWindow& window) {
     ShowMessageBox("希望本软件能提高您预约纪念币的成功率，感谢您的使用。", kBoxOk);

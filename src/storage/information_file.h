@@ -1,26 +1,22 @@
 #pragma once
 
-#include <string>
-#include <vector>
+#include "applicants.h"
 
-class MainWindow;
+#include <optional>
+#include <string>
 
 // "信息.ini" beside the program, whatever the current directory.
 std::string InformationFilePath();
 
-// Stores the 75 applicant fields as they are now: sections "第一组" …
-// "第二十五组", keys 姓名, 身份证, 手机号, and nothing else (the remember flag
-// goes with the rest). The file is written on the file queue and replaced
-// atomically; when that fails the user is told, with the path and the
-// reason, and the old file stays untouched.
-void SaveApplicants(MainWindow& window, const std::string& file = InformationFilePath());
+// The file text of a save: sections "第一组" … "第二十五组", each with the
+// keys 姓名, 身份证 and 手机号 in that order, values as they are, CR LF line
+// ends, and nothing else (the remember flag goes with the rest).
+std::string ApplicantsFileText(const Applicants& applicants);
 
-// Fills the 75 applicant fields from the file once the file queue has read
-// it; a missing file, section or key empties its field. Used marks and the
-// phone-fill boxes stay.
-void LoadApplicants(MainWindow& window, const std::string& file = InformationFilePath());
+// Replaces the file with the applicants in one atomic step. Returns why it
+// failed, in words for the user, or nothing; on failure the old file stays.
+std::optional<std::string> WriteApplicants(const std::string& file, const Applicants& applicants);
 
-// The two halves of a load, for start-up, where nothing is shown yet and
-// the fields must be filled before the window appears.
-std::vector<std::string> ReadApplicants(const std::string& file);
-void ShowApplicants(MainWindow& window, const std::vector<std::string>& values);
+// The applicants in the file, read once. A missing file, section or key
+// gives an empty field.
+Applicants ReadApplicants(const std::string& file);

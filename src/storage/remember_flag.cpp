@@ -1,9 +1,6 @@
 #include "remember_flag.h"
 
 #include "ansi_literals.h"
-#include "component_names.h"
-#include "file_queue.h"
-#include "main_window.h"
 #include "profile_file.h"
 
 namespace {
@@ -19,16 +16,10 @@ bool IsTrueText(const std::string& text) {
     return text == kTrue;
 }
 
-void ApplyRememberFlag(MainWindow& window, const std::string& file) {
-    if (IsTrueText(ReadProfileItem(file, kSection, kKey, kTrue))) {
-        window.SetTicked(kRememberBox, true);
-        ShowApplicants(window, ReadApplicants(file));
-    }
+bool RememberFlagIsSet(const std::string& file) {
+    return IsTrueText(ReadProfileItem(file, kSection, kKey, kTrue));
 }
 
-void OnRememberClicked(MainWindow& window, const std::string& file) {
-    std::string value = window.GetTicked(kRememberBox) ? kTrue : kFalse;
-    FileQueue::Shared().Run<bool>(
-        &window, [file, value] { return WriteProfileItem(file, kSection, kKey, value); },
-        [](bool) {});
+bool WriteRememberFlag(const std::string& file, bool remember) {
+    return WriteProfileItem(file, kSection, kKey, remember ? kTrue : kFalse);
 }

@@ -1,19 +1,16 @@
 #pragma once
 
-#include "information_file.h"
-
 #include <string>
 
-class MainWindow;
+// The remember flag: key "记住配置" of section "配置" in the information
+// file, "真" or "假".
 
 // True exactly for "真", byte for byte.
 bool IsTrueText(const std::string& text);
 
-// At start-up, before the window is shown: a stored flag that is true, or
-// none at all, ticks "记住配置" and loads the applicants at once; anything
-// else leaves both alone.
-void ApplyRememberFlag(MainWindow& window, const std::string& file = InformationFilePath());
+// Whether the applicants are to be loaded at start: a stored "真", or no
+// flag at all (no file, no section or no key).
+bool RememberFlagIsSet(const std::string& file);
 
-// Records the box's new state in the file (on the file queue), for the
-// next start.
-void OnRememberClicked(MainWindow& window, const std::string& file = InformationFilePath());
+// Stores the flag, keeping everything else in the file. False on failure.
+bool WriteRememberFlag(const std::string& file, bool remember);

@@ -2,17 +2,6 @@
 
 #include "ansi_literals.h"
 
-const std::array<std::string, 3> kFieldKeys = {"姓名", "身份证", "手机号"};
-const std::string& NameKey() {
-    return kFieldKeys[0];
-}
-const std::string& IdKey() {
-    return kFieldKeys[1];
-}
-const std::string& PhoneKey() {
-    return kFieldKeys[2];
-}
-
 const std::string kAllPhoneBox = "编辑框_全部手机号";
 const std::string kAllPhoneButton = "按钮_全部页设置";
 const std::string kRememberBox = "选择框_记住配置";
@@ -25,20 +14,6 @@ const std::string kStatusBar = "状态条";
 const std::string kClock = "时钟";
 const std::string kMainWindow = "启动窗口";
 
-std::string ChineseNumeral(int n) {
-    static const std::array<std::string, 10> digits = {"",   "一", "二", "三", "四",
-                                                       "五", "六", "七", "八", "九"};
-    int tens = n / 10 % 10;
-    std::string text = tens > 1 ? digits[size_t(tens)] : "";
-    if (tens > 0) {
-        text += "十";
-    }
-    return text + digits[size_t(n % 10)];
-}
-
-std::string GroupCaption(int group) {
-    return "第" + ChineseNumeral(group) + "组";
-}
 std::string PageCaption(int page) {
     return "第" + ChineseNumeral(page) + "页";
 }

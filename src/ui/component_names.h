@@ -1,25 +1,17 @@
 #pragma once
 
-#include <array>
+#include "group_names.h"
+
 #include <string>
 
-// Applicant groups and the names of their components. Every handler and the
-// information file address the groups through these names.
+// The names of the window's components. Every handler addresses the groups'
+// components through these names.
 
-inline constexpr int kGroupCount = 25;
 inline constexpr int kGroupsPerPage = 5;
 inline constexpr int kGroupPageCount = kGroupCount / kGroupsPerPage;
 
-// The field keys, in the order applicant data is always handled.
-extern const std::array<std::string, 3> kFieldKeys;
-const std::string& NameKey();
-const std::string& IdKey();
-const std::string& PhoneKey();
-
-std::string ChineseNumeral(int n);   // 1..99: "一" … "九十九"
-std::string GroupCaption(int group); // "第三组"
-std::string PageCaption(int page);   // "第三页"
-int PageOfGroup(int group);          // 1-based
+std::string PageCaption(int page); // "第三页"
+int PageOfGroup(int group);        // 1-based
 int FirstGroupOfPage(int page);
 
 std::string GroupBoxName(int group);                        // 分组框3

@@ -1,10 +1,10 @@
 #include "ansi_literals.h"
 #include "component_names.h"
 #include "event_bindings.h"
-#include "file_queue.h"
 #include "information_file.h"
 #include "profile_file.h"
 #include "window_access.h"
+#include "work_queues.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -65,11 +65,11 @@ TEST(EventBindings, RealClicksReachTheirHandlers) {
     Component<QPushButton>(window, kSaveButton)->click();
     window.SetContent(EditBoxName(3, NameKey()), "改了");
     Component<QPushButton>(window, kLoadButton)->click();
-    FileQueue::Shared().Drain();
+    DrainWorkQueues();
     EXPECT_EQ(window.GetContent(EditBoxName(3, NameKey())), "张三") << "the load read the save";
 
     Component<QCheckBox>(window, kRememberBox)->click();
-    FileQueue::Shared().Drain();
+    DrainWorkQueues();
     EXPECT_EQ(ReadProfileItem(InformationFilePath(), "配置", "记住配置"), "真");
     QFile::remove(ToUnicode(InformationFilePath()));
 }

@@ -1,39 +1,18 @@
-#include "ansi.h"
-#include "ansi_literals.h"
 #include "profile_file.h"
+#include "temp_folder.h"
 
-#include <QTemporaryDir>
-#include <fstream>
+#include <QDir>
 #include <gtest/gtest.h>
-#include <sstream>
-#include <sys/stat.h>
 
 namespace {
 
 class ProfileFile : public testing::Test {
 protected:
-    // A folder with a Chinese name, as users' folders often have.
-    std::string Path(const std::string& name) { return folder + "/" + name; }
-    void Write(const std::string& name, const std::string& bytes) {
-        std::ofstream(NativePath(Path(name)), std::ios::binary) << bytes;
-    }
-    std::string Bytes(const std::string& name) {
-        std::ifstream in(NativePath(Path(name)), std::ios::binary);
-        std::ostringstream out;
-        out << in.rdbuf();
-        return out.str();
-    }
-    mode_t Mode(const std::string& name) {
-        struct stat st {};
-        ::stat(NativePath(Path(name)).c_str(), &st);
-        return st.st_mode & 0777;
-    }
-    QTemporaryDir temporary;
-    std::string folder = [this] {
-        std::string dir = AnsiFromNativePath(temporary.path().toStdString()) + "/预约";
-        ::mkdir(NativePath(dir).c_str(), 0700);
-        return dir;
-    }();
+    std::string Path(const std::string& name) { return folder.Path(name); }
+    void Write(const std::string& name, const std::string& bytes) { folder.Write(name, bytes); }
+    std::string Bytes(const std::string& name) { return folder.Bytes(name); }
+    mode_t Mode(const std::string& name) { return folder.Mode(name); }
+    TempFolder folder;
 };
 
 TEST_F(ProfileFile, MissingFileSectionOrKeyGivesTheDefaultWithoutTrailingSpaces) {
@@ -86,7 +65,7 @@ TEST_F(ProfileFile, FailedReplaceLeavesTheOldFileAndSaysWhy) {
     EXPECT_FALSE(WriteProfileItem(Path("信息.ini"), "配置", "记住配置", "真"));
     EXPECT_EQ(Bytes("信息.ini"), "[第一组]\r\n姓名=张三\r\n");
 
-    EXPECT_EQ(ReplaceFileContent(folder + "/不存在/信息.ini", "x"), "文件夹不存在");
+    EXPECT_EQ(ReplaceFileContent(folder.path + "/不存在/信息.ini", "x"), "文件夹不存在");
     ::mkdir(NativePath(Path("目录.ini")).c_str(), 0700);
     EXPECT_EQ(ReplaceFileContent(Path("目录.ini"), "x"), "同名的文件夹已存在");
 }
@@ -94,7 +73,7 @@ TEST_F(ProfileFile, FailedReplaceLeavesTheOldFileAndSaysWhy) {
 TEST_F(ProfileFile, NoTemporaryFileIsLeftBehind) {
     ASSERT_FALSE(ReplaceFileContent(Path("a.ini"), "1").has_value());
     ASSERT_FALSE(ReplaceFileContent(Path("a.ini"), "2").has_value());
-    QDir dir(ToUnicode(folder));
+    QDir dir(ToUnicode(folder.path));
     EXPECT_EQ(dir.entryList(QDir::Files), QStringList{QStringLiteral("a.ini")});
     EXPECT_EQ(Bytes("a.ini"), "2");
 }

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "information_file.h"
+
+#include <string>
+
+class MainWindow;
+
+// The window's handlers for the information file. The disk work runs on the
+// file queue; the window answers clicks meanwhile.
+
+// "保存配置": stores the 75 fields as they are at the click. When the write
+// fails the user is told, with the path and the reason, and the old file
+// stays untouched.
+void SaveApplicants(MainWindow& window, const std::string& file = InformationFilePath());
+
+// "读取配置": fills the 75 fields from the file once it is read; a missing
+// file, section or key empties its field. Used marks and the phone-fill
+// boxes stay.
+void LoadApplicants(MainWindow& window, const std::string& file = InformationFilePath());
+
+// At start-up, before the window is shown: a stored flag that is true, or
+// none at all, ticks "记住配置" and loads the applicants at once; anything
+// else leaves both alone. Nothing is visible yet, so this reads directly.
+void ApplyRememberFlag(MainWindow& window, const std::string& file = InformationFilePath());
+
+// "记住配置": records the box's new state for the next start.
+void OnRememberClicked(MainWindow& window, const std::string& file = InformationFilePath());

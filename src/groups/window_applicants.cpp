@@ -1,0 +1,22 @@
+#include "window_applicants.h"
+
+#include "component_names.h"
+#include "main_window.h"
+
+Applicants ApplicantsInWindow(const MainWindow& window) {
+    Applicants applicants;
+    for (int group = 1; group <= kGroupCount; ++group) {
+        for (const std::string& key : kFieldKeys) {
+            applicants.SetField(group, key, window.GetContent(EditBoxName(group, key)));
+        }
+    }
+    return applicants;
+}
+
+void ShowApplicants(MainWindow& window, const Applicants& applicants) {
+    for (int group = 1; group <= kGroupCount; ++group) {
+        for (const std::string& key : kFieldKeys) {
+            window.SetContent(EditBoxName(group, key), applicants.Field(group, key));
+        }
+    }
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "applicants.h"
+
+class MainWindow;
+
+// The applicants as the window's 75 edit boxes hold them, and back: the one
+// place where the value meets the window.
+Applicants ApplicantsInWindow(const MainWindow& window);
+
+// Fills the 75 edit boxes; used marks and the phone-fill boxes stay.
+void ShowApplicants(MainWindow& window, const Applicants& applicants);

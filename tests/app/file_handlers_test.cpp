@@ -1,0 +1,118 @@
+// The window's file handlers: the disk work on the file queue, the answers
+// back in the window.
+#include "component_names.h"
+#include "file_handlers.h"
+#include "modal_box.h"
+#include "temp_folder.h"
+#include "window_access.h"
+#include "work_queues.h"
+
+#include <QPushButton>
+#include <atomic>
+#include <thread>
+
+namespace {
+
+class FileHandlers : public testing::Test {
+protected:
+    void FillAll(const std::string& prefix) {
+        for (int n = 1; n <= kGroupCount; ++n) {
+            for (const std::string& key : kFieldKeys) {
+                window.SetContent(EditBoxName(n, key), prefix + std::to_string(n) + key);
+            }
+        }
+    }
+    // The file work is queued; this waits for it, as a user waits a moment.
+    void Settle() { DrainWorkQueues(); }
+
+    TempFolder folder;
+    std::string file = folder.Path("信息.ini");
+    MainWindow window;
+};
+
+TEST_F(FileHandlers, SaveThenLoadGivesBackEveryFieldAndKeepsUsedMarks) {
+    FillAll("值");
+    window.SetContent(EditBoxName(1, NameKey()), "𠮷野家");
+    SaveApplicants(window, file);
+    Settle();
+    MainWindow fresh;
+    fresh.SetContent(kAllPhoneBox, "13900000000");
+    fresh.SetEnabled(CopyButtonName(4, IdKey()), false);
+    LoadApplicants(fresh, file);
+    Settle();
+    for (int n = 1; n <= kGroupCount; ++n) {
+        for (const std::string& key : kFieldKeys) {
+            EXPECT_EQ(fresh.GetContent(EditBoxName(n, key)),
+                      window.GetContent(EditBoxName(n, key)));
+        }
+    }
+    EXPECT_EQ(fresh.GetContent(EditBoxName(1, NameKey())), "𠮷野家");
+    EXPECT_FALSE(Component(fresh, CopyButtonName(4, IdKey()))->isEnabled());
+    EXPECT_EQ(fresh.GetContent(kAllPhoneBox), "13900000000");
+}
+
+// The window's thread only queues the work; jobs keep their order.
+TEST_F(FileHandlers, SavingQueuesTheDiskWorkInOrder) {
+    std::atomic<bool> release = false;
+    FileQueue().Run<int>(
+        [&release] {
+            while (!release) {
+                std::this_thread::yield();
+            }
+            return 0;
+        },
+        [](int) {});
+    window.SetContent(EditBoxName(1, NameKey()), "张三");
+    SaveApplicants(window, file);
+    window.SetContent(EditBoxName(1, NameKey()), "改了");
+    MainWindow other;
+    LoadApplicants(other, file);
+    EXPECT_FALSE(folder.Exists("信息.ini")) << "the save waited for the disk";
+    release = true;
+    Settle();
+    EXPECT_EQ(other.GetContent(EditBoxName(1, NameKey())), "张三")
+        << "the save took the fields at the click, the load came after it";
+}
+
+TEST_F(FileHandlers, FailedSaveTellsTheUserAndKeepsTheOldFile) {
+    const std::string old = "[第一组]\r\n姓名=原来的\r\n";
+    folder.Write("信息.ini", old);
+    ::chmod(NativePath(file).c_str(), 0444);
+    FillAll("新");
+    ModalBoxAnswerer answerer;
+    SaveApplicants(window, file);
+    Settle();
+    EXPECT_EQ(answerer.count, 1);
+    EXPECT_EQ(answerer.caption, QStringLiteral("保存失败"));
+    EXPECT_TRUE(answerer.text.contains(ToUnicode(file)));
+    EXPECT_TRUE(answerer.text.contains(QStringLiteral("文件是只读的")));
+    EXPECT_EQ(folder.Bytes("信息.ini"), old);
+}
+
+TEST_F(FileHandlers, AnAnswerForAClosedWindowIsDropped) {
+    folder.Write("信息.ini", "[第一组]\r\n姓名=张三\r\n");
+    auto gone = std::make_unique<MainWindow>();
+    LoadApplicants(*gone, file);
+    FileQueue().Drain(); // the answer is posted, not yet delivered
+    gone.reset();
+    Settle(); // delivering it would write into a deleted window
+    LoadApplicants(window, file);
+    Settle();
+    EXPECT_EQ(window.GetContent(EditBoxName(1, NameKey())), "张三");
+}
+
+TEST_F(FileHandlers, TheRememberFlagTicksTheBoxAndLoadsAtOnce) {
+    folder.Write("信息.ini", "[第一组]\r\n姓名=张三\r\n[配置]\r\n记住配置=真\r\n");
+    ApplyRememberFlag(window, file);
+    EXPECT_TRUE(window.GetTicked(kRememberBox));
+    EXPECT_EQ(window.GetContent(EditBoxName(1, NameKey())), "张三") << "loaded before the show";
+
+    folder.Write("信息.ini", "[第一组]\r\n姓名=李四\r\n[配置]\r\n记住配置=假\r\n");
+    MainWindow next;
+    next.SetContent(EditBoxName(1, NameKey()), "未加载");
+    ApplyRememberFlag(next, file);
+    EXPECT_FALSE(next.GetTicked(kRememberBox));
+    EXPECT_EQ(next.GetContent(EditBoxName(1, NameKey())), "未加载");
+}
+
+} // namespace
