@@ -79,7 +79,7 @@ void CurlRequest::SetTimeouts(int resolve, int connect, int send, int receive) {
 }
 
 void CurlRequest::SetProxy(int setting, const std::string& proxy) {
-    if (setting == 2) {
+    if (setting == kProxyNamed) {
         proxy_ = proxy;
     }
 }
@@ -92,15 +92,15 @@ void CurlRequest::Open(const std::string& method, const std::string& url, bool) 
 }
 
 void CurlRequest::SetOption(int index, int value) {
-    if (index == 6) {
+    if (index == kOptionFollowRedirects) {
         followRedirects_ = value != 0;
     }
 }
 
 void CurlRequest::SetCredentials(const std::string& user, const std::string& password, int target) {
-    if (target == 0) {
+    if (target == kCredentialsForServer) {
         serverLogin_ = {user, password};
-    } else if (target == 1) {
+    } else if (target == kCredentialsForProxy) {
         proxyLogin_ = {user, password};
     }
 }
@@ -115,21 +115,25 @@ void CurlRequest::SetRequestHeader(const std::string& name, const std::string& v
 }
 
 void CurlRequest::Send(const ByteArray& body) {
-    Send(std::string(body.begin(), body.end()));
+    SendBody({reinterpret_cast<const char*>(body.data()), body.size()});
 }
 
 void CurlRequest::Send(const std::string& text) {
+    SendBody(text);
+}
+
+void CurlRequest::SendBody(std::string_view body) {
     ClearResponse();
     if (url_.empty()) {
         return;
     }
-    Configure(text);
+    Configure(body);
     if (!Perform()) {
         ClearResponse();
     }
 }
 
-void CurlRequest::Configure(const std::string& body) {
+void CurlRequest::Configure(std::string_view body) {
     curl_easy_reset(easy_);
     curl_easy_setopt(easy_, CURLOPT_URL, url_.c_str());
     curl_easy_setopt(easy_, CURLOPT_NOSIGNAL, 1L);
@@ -151,13 +155,15 @@ void CurlRequest::Configure(const std::string& body) {
     ConfigureLogins();
 }
 
-void CurlRequest::ConfigureMethod(const std::string& body) {
+void CurlRequest::ConfigureMethod(std::string_view body) {
     uploading_ = !body.empty();
     if (method_ == "HEAD") {
         curl_easy_setopt(easy_, CURLOPT_NOBODY, 1L);
     } else if (method_ == "POST" || !body.empty()) {
+        // libcurl reads the body where the caller keeps it: Send returns only
+        // once the transfer is over, so it is never copied.
         curl_easy_setopt(easy_, CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(body.size()));
-        curl_easy_setopt(easy_, CURLOPT_COPYPOSTFIELDS, body.c_str());
+        curl_easy_setopt(easy_, CURLOPT_POSTFIELDS, body.empty() ? "" : body.data());
     }
     if (method_ != "GET" && method_ != "HEAD" && method_ != "POST") {
         curl_easy_setopt(easy_, CURLOPT_CUSTOMREQUEST, method_.c_str());

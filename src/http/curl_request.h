@@ -5,6 +5,7 @@
 #include <chrono>
 #include <curl/curl.h>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -34,8 +35,9 @@ public:
 private:
     using Clock = std::chrono::steady_clock;
 
-    void Configure(const std::string& body);
-    void ConfigureMethod(const std::string& body);
+    void SendBody(std::string_view body);
+    void Configure(std::string_view body);
+    void ConfigureMethod(std::string_view body);
     void ConfigureLogins();
     bool Perform();
     CURLcode RunTransfer();
@@ -54,7 +56,8 @@ private:
     std::string url_;
     std::string proxy_;
     bool followRedirects_ = true;
-    long connectTimeoutMs_ = 60000; // WinHttp's own defaults
+    // Until SetTimeouts: a minute to connect, half a minute without a byte.
+    long connectTimeoutMs_ = 60000;
     int sendTimeoutMs_ = 30000;
     int receiveTimeoutMs_ = 30000;
     std::vector<std::pair<std::string, std::string>> requestHeaders_;

@@ -5,6 +5,12 @@
 #include <memory>
 #include <string>
 
+// The values the request object takes, numbered as it numbers them.
+inline constexpr int kProxyNamed = 2;            // SetProxy: a proxy given by name
+inline constexpr int kOptionFollowRedirects = 6; // SetOption: whether redirects are followed
+inline constexpr int kCredentialsForServer = 0;  // SetCredentials: for the server
+inline constexpr int kCredentialsForProxy = 1;   // SetCredentials: for the proxy
+
 // One HTTP request object, driven step by step the way the web request
 // routine drives it. Nothing is checked by the caller: an operation that
 // fails has no effect, and reads after a failed Send give empty values.
@@ -14,12 +20,12 @@ public:
 
     // Milliseconds for name resolution, connecting, sending, and receiving.
     virtual void SetTimeouts(int resolve, int connect, int send, int receive) = 0;
-    // setting 2: use the named proxy "host:port".
+    // kProxyNamed: use the named proxy "host:port".
     virtual void SetProxy(int setting, const std::string& proxy) = 0;
     virtual void Open(const std::string& method, const std::string& url, bool async) = 0;
-    // index 6: follow redirects (value 0 turns it off).
+    // kOptionFollowRedirects: follow redirects (value 0 turns it off).
     virtual void SetOption(int index, int value) = 0;
-    // target 0: server credentials; 1: proxy credentials.
+    // target kCredentialsForServer or kCredentialsForProxy.
     virtual void SetCredentials(const std::string& user, const std::string& password,
                                 int target) = 0;
     virtual void SetRequestHeader(const std::string& name, const std::string& value) = 0;

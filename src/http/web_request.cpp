@@ -18,7 +18,13 @@ struct DefaultHeader {
     std::string line;
 };
 
-std::string WithDefaultHeaders(const WebRequestParams& p, int method) {
+// The method's name; an unknown number is GET.
+const std::string& MethodName(HttpMethod method) {
+    int index = int(method);
+    return kMethods[index < 0 || index >= int(kMethods.size()) ? 0 : size_t(index)];
+}
+
+std::string WithDefaultHeaders(const WebRequestParams& p) {
     std::string headers = p.extraHeaders;
     const DefaultHeader defaults[] = {
         {"Accept:", "Accept: */*"},
@@ -31,7 +37,8 @@ std::string WithDefaultHeaders(const WebRequestParams& p, int method) {
             headers += kCrLf + header.line;
         }
     }
-    if (method == 1 && FindSubtext(headers, "Content-Type:", std::nullopt, true) == -1) {
+    if (p.method == HttpMethod::Post &&
+        FindSubtext(headers, "Content-Type:", std::nullopt, true) == -1) {
         headers += kCrLf + "Content-Type: application/x-www-form-urlencoded";
     }
     return headers;
@@ -69,7 +76,7 @@ void SetProxyCredentials(RequestService& request, const WebRequestParams& p) {
         return;
     }
     request.SetCredentials(p.proxyUser, p.proxyPassword, p.credentialTarget);
-    if (p.credentialTarget == 1) {
+    if (p.credentialTarget == kCredentialsForProxy) {
         std::string token = Base64Encode(BytesFromText(p.proxyUser + ":" + p.proxyPassword));
         request.SetRequestHeader("Proxy-Authorization", "Basic " + token);
     }
@@ -116,7 +123,6 @@ std::string CollectCookies(const std::string& responseHeaders) {
 }
 
 ByteArray WebRequest(const WebRequestParams& p, const RequestFactory& create) {
-    int method = p.method < 0 || p.method > 7 ? 0 : p.method;
     SharedRequest service = p.sharedRequest ? *p.sharedRequest : create();
     if (!p.sharedRequest && service == nullptr) {
         return {};
@@ -128,14 +134,14 @@ ByteArray WebRequest(const WebRequestParams& p, const RequestFactory& create) {
 
     SetTimeouts(request, p.timeoutSeconds);
     if (!p.proxy.empty()) {
-        request.SetProxy(2, p.proxy);
+        request.SetProxy(kProxyNamed, p.proxy);
     }
-    request.Open(kMethods[size_t(method)], p.url, false);
+    request.Open(MethodName(p.method), p.url, false);
     if (p.noRedirect) {
-        request.SetOption(6, 0);
+        request.SetOption(kOptionFollowRedirects, 0);
     }
     // Certificate errors are never ignored: the service always verifies.
-    std::string headers = p.completeHeaders ? WithDefaultHeaders(p, method) : p.extraHeaders;
+    std::string headers = p.completeHeaders ? WithDefaultHeaders(p) : p.extraHeaders;
     if (p.normaliseHeaderNames) {
         headers = NormaliseHeaderNames(headers);
     }

@@ -7,11 +7,24 @@
 #include <optional>
 #include <string>
 
+// The request methods, numbered as they are stored and passed on. A number
+// outside 0..7 counts as Get.
+enum class HttpMethod : int {
+    Get = 0,
+    Post = 1,
+    Head = 2,
+    Put = 3,
+    Options = 4,
+    Delete = 5,
+    Trace = 6,
+    Connect = 7,
+};
+
 // The parameters of one web request. Out and in/out parameters point at the
 // caller's variables; a null pointer is an omitted parameter.
 struct WebRequestParams {
     std::string url;
-    int method = 0; // 0 GET, 1 POST, 2 HEAD, 3 PUT, 4 OPTIONS, 5 DELETE, 6 TRACE, 7 CONNECT
+    HttpMethod method = HttpMethod::Get;
     std::string postText;
     std::string* cookies = nullptr;         // in/out; omitted: no Cookie header, no merge
     std::string* returnedCookies = nullptr; // out
@@ -24,7 +37,7 @@ struct WebRequestParams {
     int timeoutSeconds = 0; // -1: the request object's own; below 1: 15 s
     std::string proxyUser;
     std::string proxyPassword;
-    int credentialTarget = 1; // 0: server, 1: proxy
+    int credentialTarget = kCredentialsForProxy;
     // Omitted: a new request object. Given but empty: no request is made.
     std::optional<SharedRequest> sharedRequest;
     bool mergeCookies = true;

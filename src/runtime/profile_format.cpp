@@ -31,7 +31,7 @@ std::vector<Line> SplitLines(const std::string& content) {
 }
 
 bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
+    return c == ' ' || c == '\t' || c == '\v';
 }
 
 // Offset of a single-byte character outside double-byte characters; npos

@@ -7,7 +7,8 @@
 // private-profile functions do. Pure functions on the file's bytes (ANSI
 // text); profile_file.h does the disk work.
 //
-// Reading: lines end in CR LF, LF or CR; blanks (space, tab) at either end
+// Reading: lines end in CR LF, LF or CR; blanks (space, tab, vertical tab)
+// at either end
 // of a line are ignored; "[name]" starts a section, ";" a comment, and a key
 // line splits at its first "=". ASCII letters in names match regardless of
 // case. The first section of a name wins. One outer pair of matching quotes
@@ -24,5 +25,5 @@ std::optional<std::string> FindProfileValue(const std::string& content, const st
 std::string SetProfileValue(const std::string& content, const std::string& section,
                             const std::string& key, const std::string& value);
 
-// Space and tab removed at both ends.
+// Blanks (space, tab, vertical tab) removed at both ends.
 std::string TrimBlanks(const std::string& text);

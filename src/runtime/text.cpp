@@ -108,7 +108,7 @@ TextArray SplitText(const std::string& text, const std::optional<std::string>& s
     if (text.empty() || (maxPieces && *maxPieces <= 0)) {
         return {};
     }
-    const std::string sep = separator.value_or(std::string());
+    const std::string sep = separator.value_or(",");
     if (sep.empty()) {
         return {text};
     }

@@ -33,7 +33,8 @@ std::string ReplaceSubtext(const std::string& text, const std::string& sought,
                            std::optional<int> count = std::nullopt, bool caseSensitive = false);
 
 // Pieces between separators: an empty piece between two separators is kept,
-// none follows a final separator. At most maxPieces pieces when given.
+// none follows a final separator. An absent separator is ","; an empty one
+// gives the whole text as one piece. At most maxPieces pieces when given.
 TextArray SplitText(const std::string& text, const std::optional<std::string>& separator = ",",
                     std::optional<int> maxPieces = std::nullopt);
 

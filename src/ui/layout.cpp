@@ -12,9 +12,8 @@ constexpr int kPhoneRowCount = 6;
 
 const std::string kCopyCaption = "复制";
 
-// One applicant group, relative to its group box. Label numbers follow the
-// original numbering: group 1 runs name, phone, ID; the others ID, phone,
-// name, counted back from 3N.
+// One applicant group, relative to its group box. Label numbers: group 1
+// runs name, phone, ID; the others ID, phone, name, counted back from 3N.
 struct GroupRow {
     const std::string& key;
     std::string caption;

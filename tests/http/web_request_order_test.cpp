@@ -77,7 +77,7 @@ const std::string kUserAgent =
 
 TEST_F(WebRequestOrder, AFullRequestInOrder) {
     WebRequestParams p = Params("http://Example.com/a?b=1");
-    p.method = 2;
+    p.method = HttpMethod::Head;
     p.proxy = "127.0.0.1:8888";
     p.noRedirect = true;
     WebRequest(p);
@@ -99,7 +99,7 @@ TEST_F(WebRequestOrder, MethodsOutsideTheTableSendGet) {
     for (int method : {8, -1, 1000}) {
         fake->calls.clear();
         WebRequestParams p = Params();
-        p.method = method;
+        p.method = HttpMethod(method);
         WebRequest(p);
         EXPECT_TRUE(fake->Called("Open GET ")) << method;
     }
@@ -107,15 +107,15 @@ TEST_F(WebRequestOrder, MethodsOutsideTheTableSendGet) {
 
 TEST_F(WebRequestOrder, ContentTypeDefaultsOnlyForPost) {
     WebRequestParams p = Params();
-    p.method = 1;
+    p.method = HttpMethod::Post;
     WebRequest(p);
     EXPECT_EQ(fake->Headers().back(), "Header [Content-Type] [application/x-www-form-urlencoded]");
     fake->calls.clear();
-    p.method = 3;
+    p.method = HttpMethod::Put;
     WebRequest(p);
     EXPECT_FALSE(fake->Called("Header [Content-Type]"));
     fake->calls.clear();
-    p.method = 1;
+    p.method = HttpMethod::Post;
     p.extraHeaders = "content-type: text/plain";
     WebRequest(p);
     EXPECT_EQ(fake->Headers().front(), "Header [Content-Type] [text/plain]");
@@ -180,13 +180,13 @@ TEST_F(WebRequestOrder, ProxyCredentials) {
 
     fake->calls.clear();
     p.proxy = "127.0.0.1:1";
-    p.credentialTarget = 0;
+    p.credentialTarget = kCredentialsForServer;
     WebRequest(p);
     EXPECT_TRUE(fake->Called("SetCredentials u p 0"));
     EXPECT_FALSE(fake->Called("Header [Proxy-Authorization]"));
 
     fake->calls.clear();
-    p.credentialTarget = 1;
+    p.credentialTarget = kCredentialsForProxy;
     p.proxyUser = "user";
     p.proxyPassword = "pass";
     WebRequest(p);

@@ -20,6 +20,7 @@ TEST(ProfileRead, LineEndsBlanksCommentsAndQuotes) {
                                 "空=\n"
                                 "单=\"\n"
                                 "混='x\"\n"
+                                "竖\v=\v\"引\"\v \n"
                                 "[ 配置 ]\r\n"
                                 "记住配置=真";
     EXPECT_EQ(Find(content, "第一组", "姓名"), "张三");
@@ -28,6 +29,7 @@ TEST(ProfileRead, LineEndsBlanksCommentsAndQuotes) {
     EXPECT_EQ(Find(content, "第一组", "空"), "") << "k= is the empty text, not missing";
     EXPECT_EQ(Find(content, "第一组", "单"), "\"");
     EXPECT_EQ(Find(content, "第一组", "混"), "'x\"");
+    EXPECT_EQ(Find(content, "第一组", "竖"), "引") << "a vertical tab is a blank too";
     EXPECT_EQ(Find(content, "配置", "记住配置"), "真");
     EXPECT_EQ(Find(content, "第一组", "记住配置"), std::nullopt);
     EXPECT_EQ(Find(content, "第二组", "姓名"), std::nullopt);

@@ -95,7 +95,7 @@ TEST(SplitText, Table) {
     EXPECT_EQ(SplitText(",a"), (A{"", "a"}));
     EXPECT_EQ(SplitText("", ","), A{});
     EXPECT_EQ(SplitText("abc", ""), A{"abc"});
-    EXPECT_EQ(SplitText("abc", std::nullopt), A{"abc"});
+    EXPECT_EQ(SplitText("a,b", std::nullopt), (A{"a", "b"})) << "absent means the default";
     EXPECT_EQ(SplitText("a-b-c", "-", 2), (A{"a", "b"}));
     EXPECT_EQ(SplitText("a-b", "-", 0), A{});
     EXPECT_EQ(SplitText("a-b", "-", -1), A{});
