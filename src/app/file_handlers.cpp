@@ -18,6 +18,13 @@ void ReportSaveFailure(MainWindow& window, const std::string& file, const std::s
                    kBoxOk | kBoxIconError, std::string("保存失败"), &window);
 }
 
+// Tells the user that the file is there but could not be read, and why.
+void ReportReadFailure(MainWindow& window, const std::string& file, const std::string& reason) {
+    ShowMessageBox("申请人信息没有读取，窗口中的内容保持不变。\n文件：" + file + "\n原因：" +
+                       reason,
+                   kBoxOk | kBoxIconError, std::string("读取失败"), &window);
+}
+
 } // namespace
 
 void SaveApplicants(MainWindow& window, const std::string& file) {
@@ -32,21 +39,35 @@ void SaveApplicants(MainWindow& window, const std::string& file) {
 }
 
 void LoadApplicants(MainWindow& window, const std::string& file) {
-    RunForWindow<Applicants>(
-        FileQueue(), window, [file] { return ReadApplicants(file); },
-        [&window](Applicants applicants) { ShowApplicants(window, applicants); });
+    RunForWindow<InformationRead>(
+        FileQueue(), window, [file] { return ReadInformationFile(file); },
+        [&window, file](InformationRead read) {
+            if (read.failure) {
+                ReportReadFailure(window, file, *read.failure);
+            } else {
+                ShowApplicants(window, read.applicants);
+            }
+        });
 }
 
 void ApplyRememberFlag(MainWindow& window, const std::string& file) {
-    if (RememberFlagIsSet(file)) {
+    InformationRead read = ReadInformationFile(file);
+    if (read.failure) {
+        ReportReadFailure(window, file, *read.failure);
+    }
+    if (read.remember) {
         window.SetTicked(kRememberBox, true);
-        ShowApplicants(window, ReadApplicants(file));
+        ShowApplicants(window, read.applicants);
     }
 }
 
 void OnRememberClicked(MainWindow& window, const std::string& file) {
     bool remember = window.GetTicked(kRememberBox);
-    RunForWindow<bool>(
+    RunForWindow<std::optional<std::string>>(
         FileQueue(), window, [file, remember] { return WriteRememberFlag(file, remember); },
-        [](bool) {});
+        [&window, file](std::optional<std::string> failure) {
+            if (failure) {
+                ReportSaveFailure(window, file, *failure);
+            }
+        });
 }

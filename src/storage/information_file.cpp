@@ -3,6 +3,7 @@
 #include "ansi_literals.h"
 #include "profile_file.h"
 #include "program_directory.h"
+#include "remember_flag.h"
 
 std::string InformationFilePath() {
     return ProgramDirectory() + kPathSeparator + "信息.ini";
@@ -23,13 +24,16 @@ std::optional<std::string> WriteApplicants(const std::string& file, const Applic
     return ReplaceFileContent(file, ApplicantsFileText(applicants));
 }
 
-Applicants ReadApplicants(const std::string& file) {
-    std::optional<std::string> content = ReadProfileFile(file);
-    Applicants applicants;
+InformationRead ReadInformationFile(const std::string& file) {
+    FileRead read = ReadProfileFile(file);
+    InformationRead result;
     for (int group = 1; group <= kGroupCount; ++group) {
         for (const std::string& key : kFieldKeys) {
-            applicants.SetField(group, key, ProfileItemIn(content, GroupCaption(group), key));
+            result.applicants.SetField(group, key,
+                                       ProfileItemIn(read.bytes, GroupCaption(group), key));
         }
     }
-    return applicants;
+    result.remember = RememberFlagIn(read.bytes);
+    result.failure = std::move(read.failure);
+    return result;
 }

@@ -17,6 +17,15 @@ std::string ApplicantsFileText(const Applicants& applicants);
 // failed, in words for the user, or nothing; on failure the old file stays.
 std::optional<std::string> WriteApplicants(const std::string& file, const Applicants& applicants);
 
-// The applicants in the file, read once. A missing file, section or key
-// gives an empty field.
-Applicants ReadApplicants(const std::string& file);
+// What one read of the file gave.
+struct InformationRead {
+    Applicants applicants; // a missing section or key gives an empty field
+    bool remember = true;  // the remember flag, true when the file has none
+    // Why a file that is there could not be read; everything else is then
+    // as for a missing file.
+    std::optional<std::string> failure;
+};
+
+// Reads the file once: only a regular file of at most kProfileFileLimit
+// bytes, without ever waiting on a pipe or a device.
+InformationRead ReadInformationFile(const std::string& file);

@@ -16,10 +16,10 @@ bool IsTrueText(const std::string& text) {
     return text == kTrue;
 }
 
-bool RememberFlagIsSet(const std::string& file) {
-    return IsTrueText(ReadProfileItem(file, kSection, kKey, kTrue));
+bool RememberFlagIn(const std::optional<std::string>& content) {
+    return IsTrueText(ProfileItemIn(content, kSection, kKey, kTrue));
 }
 
-bool WriteRememberFlag(const std::string& file, bool remember) {
+std::optional<std::string> WriteRememberFlag(const std::string& file, bool remember) {
     return WriteProfileItem(file, kSection, kKey, remember ? kTrue : kFalse);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 // The remember flag: key "记住配置" of section "配置" in the information
@@ -8,9 +9,10 @@
 // True exactly for "真", byte for byte.
 bool IsTrueText(const std::string& text);
 
-// Whether the applicants are to be loaded at start: a stored "真", or no
-// flag at all (no file, no section or no key).
-bool RememberFlagIsSet(const std::string& file);
+// Whether the applicants are to be loaded at start, from the file's bytes: a
+// stored "真", or no flag at all (no file, no section or no key).
+bool RememberFlagIn(const std::optional<std::string>& content);
 
-// Stores the flag, keeping everything else in the file. False on failure.
-bool WriteRememberFlag(const std::string& file, bool remember);
+// Stores the flag, keeping everything else in the file; a file that cannot
+// be read is left alone. Returns why it failed, or nothing.
+std::optional<std::string> WriteRememberFlag(const std::string& file, bool remember);

@@ -48,12 +48,12 @@ TEST_F(ProfileFile, LongValuesAreCutWithoutSplittingACharacter) {
 }
 
 TEST_F(ProfileFile, WritingCreatesAPrivateFileAndKeepsOtherBytes) {
-    ASSERT_TRUE(WriteProfileItem(Path("信息.ini"), "配置", "记住配置", "假"));
+    ASSERT_FALSE(WriteProfileItem(Path("信息.ini"), "配置", "记住配置", "假").has_value());
     EXPECT_EQ(Bytes("信息.ini"), "[配置]\r\n记住配置=假\r\n");
     EXPECT_EQ(Mode("信息.ini"), 0600u);
     Write("信息.ini", "[第一组]\n姓名=张三\n[配置]\n记住配置=假\n");
     ::chmod(NativePath(Path("信息.ini")).c_str(), 0640);
-    ASSERT_TRUE(WriteProfileItem(Path("信息.ini"), "配置", "记住配置", "真"));
+    ASSERT_FALSE(WriteProfileItem(Path("信息.ini"), "配置", "记住配置", "真").has_value());
     EXPECT_EQ(Bytes("信息.ini"), "[第一组]\n姓名=张三\n[配置]\n记住配置=真\n");
     EXPECT_EQ(Mode("信息.ini"), 0640u) << "an existing file keeps its permissions";
 }
@@ -62,7 +62,7 @@ TEST_F(ProfileFile, FailedReplaceLeavesTheOldFileAndSaysWhy) {
     Write("信息.ini", "[第一组]\r\n姓名=张三\r\n");
     ::chmod(NativePath(Path("信息.ini")).c_str(), 0444);
     EXPECT_EQ(ReplaceFileContent(Path("信息.ini"), "new"), "文件是只读的");
-    EXPECT_FALSE(WriteProfileItem(Path("信息.ini"), "配置", "记住配置", "真"));
+    EXPECT_EQ(WriteProfileItem(Path("信息.ini"), "配置", "记住配置", "真"), "文件是只读的");
     EXPECT_EQ(Bytes("信息.ini"), "[第一组]\r\n姓名=张三\r\n");
 
     EXPECT_EQ(ReplaceFileContent(folder.path + "/不存在/信息.ini", "x"), "文件夹不存在");

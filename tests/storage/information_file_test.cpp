@@ -18,6 +18,14 @@ Applicants Numbered(const std::string& prefix) {
     return applicants;
 }
 
+Applicants ReadApplicants(const std::string& file) {
+    return ReadInformationFile(file).applicants;
+}
+
+bool Remembered(const std::string& file) {
+    return ReadInformationFile(file).remember;
+}
+
 class InformationFile : public testing::Test {
 protected:
     TempFolder folder;
@@ -105,10 +113,10 @@ TEST_F(InformationFile, RememberDecisionTable) {
         if (content) {
             folder.Write("信息.ini", *content);
         }
-        EXPECT_EQ(RememberFlagIsSet(file), set) << content.value_or("none");
+        EXPECT_EQ(Remembered(file), set) << content.value_or("none");
     }
     ::unlink(NativePath(file).c_str());
-    RememberFlagIsSet(file);
+    Remembered(file);
     EXPECT_FALSE(folder.Exists("信息.ini")) << "the decision creates no file";
     EXPECT_TRUE(IsTrueText("真"));
     EXPECT_FALSE(IsTrueText("真 "));
@@ -116,17 +124,17 @@ TEST_F(InformationFile, RememberDecisionTable) {
 }
 
 TEST_F(InformationFile, TheFlagKeepsTheApplicantsAndASaveDropsTheFlag) {
-    ASSERT_TRUE(WriteRememberFlag(file, false));
+    ASSERT_FALSE(WriteRememberFlag(file, false).has_value());
     EXPECT_EQ(folder.Bytes("信息.ini"), "[配置]\r\n记住配置=假\r\n");
-    EXPECT_FALSE(RememberFlagIsSet(file));
+    EXPECT_FALSE(Remembered(file));
 
     Applicants applicants;
     applicants.SetField(5, NameKey(), "赵六");
     ASSERT_FALSE(WriteApplicants(file, applicants).has_value());
-    EXPECT_TRUE(RememberFlagIsSet(file)) << "an unticked box is forgotten by the next save";
+    EXPECT_TRUE(Remembered(file)) << "an unticked box is forgotten by the next save";
 
-    ASSERT_TRUE(WriteRememberFlag(file, true));
-    EXPECT_TRUE(RememberFlagIsSet(file));
+    ASSERT_FALSE(WriteRememberFlag(file, true).has_value());
+    EXPECT_TRUE(Remembered(file));
     EXPECT_EQ(ReadApplicants(file).Field(5, NameKey()), "赵六");
 }
 

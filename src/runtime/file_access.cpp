@@ -1,0 +1,204 @@
+#include "file_access.h"
+
+#include "ansi.h"
+#include "ansi_literals.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const char kTemporaryPattern[] = ".XXXXXX"; // mkstemp's, after the file's name
+
+std::string WriteReasonOf(int error) {
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        return "没有写入该文件夹的权限";
+    case ENOSPC:
+    case EDQUOT:
+        return "磁盘空间不足";
+    case EROFS:
+        return "磁盘是只读的";
+    case ENOENT:
+    case ENOTDIR:
+        return "文件夹不存在";
+    case EISDIR:
+        return "同名的文件夹已存在";
+    default:
+        return "系统错误 " + std::to_string(error);
+    }
+}
+
+std::string ReadReasonOf(int error) {
+    return error == EACCES || error == EPERM ? "没有读取该文件的权限"
+                                             : "系统错误 " + std::to_string(error);
+}
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+bool WriteAll(int fd, const std::string& content) {
+    size_t done = 0;
+    while (done < content.size()) {
+        ssize_t n = ::write(fd, content.data() + done, content.size() - done);
+        if (n < 0 && errno != EINTR) {
+            return false;
+        }
+        done += n > 0 ? size_t(n) : 0;
+    }
+    return true;
+}
+
+// Up to limit + 1 bytes, so that a file grown past the limit is seen.
+std::optional<std::string> ReadUpTo(int fd, size_t limit) {
+    std::string bytes;
+    char buffer[65536];
+    while (bytes.size() <= limit) {
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n == 0) {
+            return bytes;
+        }
+        if (n < 0 && errno != EINTR) {
+            return std::nullopt;
+        }
+        bytes.append(buffer, size_t(std::max<ssize_t>(n, 0)));
+    }
+    return bytes;
+}
+
+std::string TooLarge(size_t limit) {
+    return "文件太大（超过 " + std::to_string(limit / 1024) + " KB）";
+}
+
+// A temporary file that mkstemp made for this file: its name, a dot and six
+// letters or digits.
+bool IsTemporaryOf(const std::string& name, const std::string& base) {
+    size_t suffix = sizeof kTemporaryPattern - 2;
+    if (name.size() != base.size() + 1 + suffix || name.compare(0, base.size(), base) != 0 ||
+        name[base.size()] != '.') {
+        return false;
+    }
+    return std::all_of(name.end() - std::ptrdiff_t(suffix), name.end(),
+                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
+}
+
+// A save killed half-way leaves its temporary file, holding every applicant.
+// Ours are private regular files of our own; anything else stays.
+void RemoveStaleTemporaries(const std::filesystem::path& target) {
+    std::error_code error;
+    std::string base = target.filename().string();
+    for (const auto& entry : std::filesystem::directory_iterator(target.parent_path(), error)) {
+        struct stat st {};
+        std::string path = entry.path().string();
+        if (IsTemporaryOf(entry.path().filename().string(), base) &&
+            ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid()) {
+            ::unlink(path.c_str());
+        }
+    }
+}
+
+// After a rename, so that a power cut cannot bring the old file back.
+void SyncFolder(const std::filesystem::path& target) {
+    std::string folder = target.parent_path().string();
+    Descriptor fd(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY));
+    if (fd.get() >= 0) {
+        ::fsync(fd.get());
+    }
+}
+
+// Writes the content into a new temporary file beside the target; its path,
+// or the errno of the failure.
+std::pair<std::string, int> WriteTemporary(const std::string& native, const std::string& content,
+                                           mode_t mode) {
+    std::string temporary = native + kTemporaryPattern;
+    int fd = ::mkstemp(temporary.data());
+    if (fd < 0) {
+        return {"", errno};
+    }
+    bool ok = WriteAll(fd, content) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+    int error = ok ? 0 : errno;
+    if (::close(fd) != 0 && ok) {
+        error = errno;
+    }
+    if (error != 0) {
+        ::unlink(temporary.c_str());
+    }
+    return {temporary, error};
+}
+
+} // namespace
+
+FileRead ReadRegularFile(const std::string& file, size_t limit) {
+    // Non-blocking, so that opening a pipe never waits for a writer.
+    Descriptor fd(::open(NativePath(file).c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (fd.get() < 0) {
+        if (errno == ENOENT || errno == ENOTDIR) {
+            return {};
+        }
+        return {std::nullopt, ReadReasonOf(errno)};
+    }
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0) {
+        return {std::nullopt, ReadReasonOf(errno)};
+    }
+    if (!S_ISREG(st.st_mode)) {
+        return {std::nullopt, std::string("不是普通文件")};
+    }
+    if (st.st_size < 0 || size_t(st.st_size) > limit) {
+        return {std::nullopt, TooLarge(limit)};
+    }
+    std::optional<std::string> bytes = ReadUpTo(fd.get(), limit);
+    if (!bytes) {
+        return {std::nullopt, ReadReasonOf(errno)};
+    }
+    if (bytes->size() > limit) {
+        return {std::nullopt, TooLarge(limit)};
+    }
+    return {std::move(bytes), std::nullopt};
+}
+
+std::optional<std::string> ReplaceFileContent(const std::string& file, const std::string& content) {
+    std::string native = NativePath(file);
+    struct stat old {};
+    bool exists = ::lstat(native.c_str(), &old) == 0;
+    if (exists && S_ISDIR(old.st_mode)) {
+        return WriteReasonOf(EISDIR);
+    }
+    bool ownFile = exists && S_ISREG(old.st_mode) && old.st_uid == ::geteuid();
+    // Checked by mode rather than access(): a read-only mark holds for root too.
+    if (exists && S_ISREG(old.st_mode) && (old.st_mode & S_IWUSR) == 0) {
+        return std::string("文件是只读的");
+    }
+    RemoveStaleTemporaries(native);
+    mode_t mode = ownFile ? (old.st_mode & 07777) : (S_IRUSR | S_IWUSR);
+    auto [temporary, error] = WriteTemporary(native, content, mode);
+    if (error != 0) {
+        return WriteReasonOf(error);
+    }
+    if (::rename(temporary.c_str(), native.c_str()) != 0) {
+        error = errno;
+        ::unlink(temporary.c_str());
+        return WriteReasonOf(error);
+    }
+    SyncFolder(native);
+    return std::nullopt;
+}
