@@ -35,8 +35,12 @@ std::string CutToLimit(const std::string& value) {
 
 } // namespace
 
-FileRead ReadProfileFile(const std::string& file) {
-    return ReadRegularFile(file, kProfileFileLimit);
+ProfileRead ReadProfileFile(const std::string& file) {
+    FileRead read = ReadRegularFile(file, kProfileFileLimit);
+    if (!read.bytes) {
+        return {std::nullopt, std::move(read.failure)};
+    }
+    return {ProfileItems(*read.bytes), std::nullopt};
 }
 
 std::string ReadProfileItem(const std::string& file, const std::string& section,
@@ -45,10 +49,10 @@ std::string ReadProfileItem(const std::string& file, const std::string& section,
     if (path.empty()) {
         return {};
     }
-    return ProfileItemIn(ReadProfileFile(path).bytes, section, key, fallback);
+    return ProfileItemIn(ReadProfileFile(path).items, section, key, fallback);
 }
 
-std::string ProfileItemIn(const std::optional<std::string>& content, const std::string& section,
+std::string ProfileItemIn(const std::optional<ProfileItems>& items, const std::string& section,
                           const std::string& key, const std::optional<std::string>& fallback) {
     std::string sectionName = SkipLeadingControl(section);
     std::string keyName = SkipLeadingControl(key);
@@ -56,16 +60,16 @@ std::string ProfileItemIn(const std::optional<std::string>& content, const std::
         return {};
     }
     std::string otherwise = WithoutTrailingSpaces(fallback.value_or(std::string()));
-    if (!content) {
+    if (!items) {
         return CutToLimit(otherwise);
     }
-    std::string value = FindProfileValue(*content, sectionName, keyName).value_or(otherwise);
+    std::string value = items->Find(sectionName, keyName).value_or(otherwise);
     return CutToLimit(value.substr(0, value.find('\0'))); // texts end at their first zero byte
 }
 
 std::optional<std::string> WriteProfileItem(const std::string& file, const std::string& section,
                                             const std::string& key, const std::string& value) {
-    FileRead old = ReadProfileFile(file);
+    FileRead old = ReadRegularFile(file, kProfileFileLimit);
     if (old.failure) {
         return old.failure; // a file that is there but unreadable is never replaced
     }

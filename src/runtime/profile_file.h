@@ -1,6 +1,7 @@
 #pragma once
 
 #include "file_access.h"
+#include "profile_format.h"
 
 #include <optional>
 #include <string>
@@ -22,10 +23,16 @@ std::string ReadProfileItem(const std::string& file, const std::string& section,
 // applicants take under 2 KiB), small enough to read at once.
 inline constexpr size_t kProfileFileLimit = 1 << 20;
 
-// The bytes of a profile file, read once for many items. ProfileItemIn
-// answers as ReadProfileItem does; no content counts as a missing file.
-FileRead ReadProfileFile(const std::string& file);
-std::string ProfileItemIn(const std::optional<std::string>& content, const std::string& section,
+// A profile file read and parsed once for many items: its items, or none
+// when it is missing or cannot be read (and then why).
+struct ProfileRead {
+    std::optional<ProfileItems> items;
+    std::optional<std::string> failure;
+};
+ProfileRead ReadProfileFile(const std::string& file);
+
+// Answers as ReadProfileItem does; no items count as a missing file.
+std::string ProfileItemIn(const std::optional<ProfileItems>& items, const std::string& section,
                           const std::string& key,
                           const std::optional<std::string>& fallback = std::nullopt);
 

@@ -2,6 +2,7 @@
 
 #include "text.h"
 
+#include <map>
 #include <vector>
 
 namespace {
@@ -100,7 +101,6 @@ struct Place {
     bool sectionFound = false;
     size_t lastLineOfSection = 0; // index of its header or last key line
     std::optional<size_t> keyLine;
-    std::string value;
 };
 
 Place Locate(const std::string& content, const std::vector<Line>& lines, const std::string& section,
@@ -120,7 +120,6 @@ Place Locate(const std::string& content, const std::vector<Line>& lines, const s
             place.lastLineOfSection = i;
             if (!place.keyLine && SameName(parsed.name, key)) {
                 place.keyLine = i;
-                place.value = parsed.value;
             }
         }
     }
@@ -147,13 +146,32 @@ std::string TrimBlanks(const std::string& text) {
     return text.substr(first, last - first);
 }
 
-std::optional<std::string> FindProfileValue(const std::string& content, const std::string& section,
-                                            const std::string& key) {
-    Place place = Locate(content, SplitLines(content), TrimBlanks(section), TrimBlanks(key));
-    if (!place.keyLine) {
+ProfileItems::ProfileItems(const std::string& content) {
+    std::map<std::string, std::string>* current = nullptr;
+    for (const Line& line : SplitLines(content)) {
+        ParsedLine parsed = Parse(content.substr(line.begin, line.end - line.begin));
+        if (parsed.kind == LineKind::Section) {
+            auto [section, isNew] = sections_.try_emplace(ToUpperCase(parsed.name));
+            current = isNew ? &section->second : nullptr; // only the first of a name counts
+        } else if (current != nullptr && parsed.kind == LineKind::Key) {
+            current->try_emplace(ToUpperCase(parsed.name), Unquote(parsed.value));
+        }
+    }
+}
+
+std::optional<std::string> ProfileItems::Find(const std::string& section,
+                                              const std::string& key) const {
+    auto keys = sections_.find(ToUpperCase(TrimBlanks(section)));
+    if (keys == sections_.end()) {
         return std::nullopt;
     }
-    return Unquote(place.value);
+    auto value = keys->second.find(ToUpperCase(TrimBlanks(key)));
+    return value == keys->second.end() ? std::nullopt : std::optional(value->second);
+}
+
+std::optional<std::string> FindProfileValue(const std::string& content, const std::string& section,
+                                            const std::string& key) {
+    return ProfileItems(content).Find(section, key);
 }
 
 std::string SetProfileValue(const std::string& content, const std::string& section,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 
@@ -14,6 +15,19 @@
 // case. The first section of a name wins. One outer pair of matching quotes
 // is removed from a value. Double-byte characters are stepped over whole,
 // so their second byte is never taken for "[", "]", "=" or a letter.
+
+// A file's items, parsed once for many look-ups.
+class ProfileItems {
+public:
+    explicit ProfileItems(const std::string& content);
+    // The key's value, or nothing when the section or key is missing.
+    std::optional<std::string> Find(const std::string& section, const std::string& key) const;
+
+private:
+    // Names with ASCII letters upper-cased: the first section of each name,
+    // and in it the first key of each name.
+    std::map<std::string, std::map<std::string, std::string>> sections_;
+};
 
 // The key's value, or nothing when the section or key is missing.
 std::optional<std::string> FindProfileValue(const std::string& content, const std::string& section,

@@ -25,15 +25,15 @@ std::optional<std::string> WriteApplicants(const std::string& file, const Applic
 }
 
 InformationRead ReadInformationFile(const std::string& file) {
-    FileRead read = ReadProfileFile(file);
+    ProfileRead read = ReadProfileFile(file);
     InformationRead result;
     for (int group = 1; group <= kGroupCount; ++group) {
         for (const std::string& key : kFieldKeys) {
             result.applicants.SetField(group, key,
-                                       ProfileItemIn(read.bytes, GroupCaption(group), key));
+                                       ProfileItemIn(read.items, GroupCaption(group), key));
         }
     }
-    result.remember = RememberFlagIn(read.bytes);
+    result.remember = RememberFlagIn(read.items);
     result.failure = std::move(read.failure);
     return result;
 }

@@ -16,8 +16,8 @@ bool IsTrueText(const std::string& text) {
     return text == kTrue;
 }
 
-bool RememberFlagIn(const std::optional<std::string>& content) {
-    return IsTrueText(ProfileItemIn(content, kSection, kKey, kTrue));
+bool RememberFlagIn(const std::optional<ProfileItems>& items) {
+    return IsTrueText(ProfileItemIn(items, kSection, kKey, kTrue));
 }
 
 std::optional<std::string> WriteRememberFlag(const std::string& file, bool remember) {

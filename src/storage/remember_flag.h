@@ -1,5 +1,7 @@
 #pragma once
 
+#include "profile_format.h"
+
 #include <optional>
 #include <string>
 
@@ -9,9 +11,9 @@
 // True exactly for "真", byte for byte.
 bool IsTrueText(const std::string& text);
 
-// Whether the applicants are to be loaded at start, from the file's bytes: a
-// stored "真", or no flag at all (no file, no section or no key).
-bool RememberFlagIn(const std::optional<std::string>& content);
+// Whether the applicants are to be loaded at start, from the file's items:
+// a stored "真", or no flag at all (no file, no section or no key).
+bool RememberFlagIn(const std::optional<ProfileItems>& items);
 
 // Stores the flag, keeping everything else in the file; a file that cannot
 // be read is left alone. Returns why it failed, or nothing.
