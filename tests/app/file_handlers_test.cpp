@@ -7,6 +7,8 @@
 #include "window_access.h"
 #include "work_queues.h"
 
+#include "profile_file.h"
+
 #include <QPushButton>
 #include <atomic>
 #include <thread>
@@ -113,6 +115,53 @@ TEST_F(FileHandlers, TheRememberFlagTicksTheBoxAndLoadsAtOnce) {
     ApplyRememberFlag(next, file);
     EXPECT_FALSE(next.GetTicked(kRememberBox));
     EXPECT_EQ(next.GetContent(EditBoxName(1, NameKey())), "未加载");
+}
+
+// A pipe, a device and an oversized file in place of "信息.ini": the start
+// goes on as without a file, and the user learns why nothing was loaded.
+TEST_F(FileHandlers, TheStartCopesWithAnyInformationFile) {
+    const std::pair<std::function<void(const std::string&)>, QString> cases[] = {
+        {[](const std::string& path) { ::mkfifo(NativePath(path).c_str(), 0600); },
+         QStringLiteral("不是普通文件")},
+        {[](const std::string& path) { ::symlink("/dev/zero", NativePath(path).c_str()); },
+         QStringLiteral("不是普通文件")},
+        {[this](const std::string&) {
+             folder.Write("信息.ini", std::string(kProfileFileLimit + 1, ';'));
+         },
+         QStringLiteral("文件太大")},
+    };
+    for (const auto& [make, reason] : cases) {
+        ::unlink(NativePath(file).c_str());
+        make(file);
+        MainWindow fresh;
+        ModalBoxAnswerer answerer;
+        ApplyRememberFlag(fresh, file);
+        EXPECT_EQ(answerer.count, 1) << reason.toStdString();
+        EXPECT_EQ(answerer.caption, QStringLiteral("读取失败"));
+        EXPECT_TRUE(answerer.text.contains(reason));
+        EXPECT_TRUE(fresh.GetTicked(kRememberBox)) << "as for a missing file";
+    }
+}
+
+TEST_F(FileHandlers, AFileThatCannotBeReadIsNeitherLoadedNorOverwritten) {
+    ::mkfifo(NativePath(file).c_str(), 0600);
+    window.SetContent(EditBoxName(2, NameKey()), "李四");
+    {
+        ModalBoxAnswerer answerer;
+        LoadApplicants(window, file);
+        Settle();
+        EXPECT_EQ(answerer.caption, QStringLiteral("读取失败"));
+        EXPECT_EQ(window.GetContent(EditBoxName(2, NameKey())), "李四") << "typed data stays";
+    }
+    ModalBoxAnswerer answerer;
+    window.SetTicked(kRememberBox, false);
+    OnRememberClicked(window, file);
+    Settle();
+    EXPECT_EQ(answerer.caption, QStringLiteral("保存失败"));
+    EXPECT_TRUE(answerer.text.contains(QStringLiteral("不是普通文件")));
+    struct stat st {};
+    ::lstat(NativePath(file).c_str(), &st);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode)) << "the file was left as it was";
 }
 
 } // namespace

@@ -1,0 +1,89 @@
+// Whole-file reads and atomic replacement against hostile files: pipes,
+// devices, links, oversized and unreadable files.
+#include "file_access.h"
+#include "profile_file.h"
+#include "temp_folder.h"
+#include "unprivileged.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class FileAccess : public testing::Test {
+protected:
+    std::string Native(const std::string& name) { return NativePath(folder.Path(name)); }
+    TempFolder folder;
+};
+
+TEST_F(FileAccess, OnlyARegularFileWithinTheLimitIsRead) {
+    folder.Write("满.ini", std::string(4096, 'x'));
+    EXPECT_EQ(ReadRegularFile(folder.Path("满.ini"), 4096).bytes, std::string(4096, 'x'));
+    FileRead larger = ReadRegularFile(folder.Path("满.ini"), 4095);
+    EXPECT_FALSE(larger.bytes.has_value());
+    EXPECT_EQ(larger.failure, "文件太大（超过 3 KB）");
+
+    EXPECT_TRUE(ReadRegularFile(folder.Path("无.ini"), 4096).Missing());
+    ::symlink(NativePath(folder.Path("无.ini")).c_str(), Native("断链.ini").c_str());
+    EXPECT_TRUE(ReadRegularFile(folder.Path("断链.ini"), 4096).Missing()) << "a dangling link";
+}
+
+// Each of these would block the start or fill the memory if it were read.
+TEST_F(FileAccess, PipesDevicesAndFoldersAreRefusedWithoutWaiting) {
+    ::mkfifo(Native("管道.ini").c_str(), 0600);
+    ::symlink("/dev/zero", Native("零.ini").c_str());
+    ::mkdir(Native("目录.ini").c_str(), 0700);
+    for (const char* name : {"管道.ini", "零.ini", "目录.ini"}) {
+        FileRead read = ReadRegularFile(folder.Path(name), kProfileFileLimit);
+        EXPECT_FALSE(read.bytes.has_value()) << name;
+        EXPECT_EQ(read.failure, "不是普通文件") << name;
+    }
+}
+
+TEST_F(FileAccess, AWriteNeverStartsFromAFileItCouldNotRead) {
+    const std::string applicants = "[第一组]\r\n姓名=张三\r\n";
+    folder.Write("信息.ini", applicants);
+    ::chmod(Native("信息.ini").c_str(), 0200); // the owner may write, nobody may read
+    ::chmod(NativePath(folder.path + "/..").c_str(), 0755);
+    ::chmod(NativePath(folder.path).c_str(), 0777);
+    std::string file = folder.Path("信息.ini");
+    EXPECT_TRUE(AsOrdinaryUser([&file] {
+        return WriteProfileItem(file, "配置", "记住配置", "假") == "没有读取该文件的权限";
+    }));
+    ::chmod(Native("信息.ini").c_str(), 0600);
+    EXPECT_EQ(folder.Bytes("信息.ini"), applicants) << "not one applicant byte lost";
+}
+
+TEST_F(FileAccess, ASaveThroughALinkMakesAPrivateFileAndLeavesTheTargetAlone) {
+    folder.Write("别处.ini", "别人的");
+    ::chmod(Native("别处.ini").c_str(), 0644);
+    ::symlink(Native("别处.ini").c_str(), Native("信息.ini").c_str());
+    ASSERT_FALSE(ReplaceFileContent(folder.Path("信息.ini"), "申请人").has_value());
+    struct stat st {};
+    ::lstat(Native("信息.ini").c_str(), &st);
+    EXPECT_TRUE(S_ISREG(st.st_mode)) << "the link is replaced by a file";
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    EXPECT_EQ(folder.Bytes("别处.ini"), "别人的");
+    EXPECT_EQ(folder.Mode("别处.ini"), 0644u);
+}
+
+TEST_F(FileAccess, TemporaryFilesOfAnInterruptedSaveAreRemovedByTheNext) {
+    // What a save killed half-way leaves, and look-alikes that are not ours.
+    folder.Write("信息.ini.Ab12Cd", "[第一组]\r\n姓名=张三\r\n");
+    folder.Write("信息.ini.bak", "备份");
+    folder.Write("信息.ini.Ab12C", "短");
+    folder.Write("其他.ini.Ab12Cd", "别的文件的");
+    ASSERT_FALSE(ReplaceFileContent(folder.Path("信息.ini"), "新").has_value());
+    EXPECT_FALSE(folder.Exists("信息.ini.Ab12Cd"));
+    for (const char* kept : {"信息.ini.bak", "信息.ini.Ab12C", "其他.ini.Ab12Cd", "信息.ini"}) {
+        EXPECT_TRUE(folder.Exists(kept)) << kept;
+    }
+}
+
+TEST_F(FileAccess, AValueEndsAtItsFirstZeroByte) {
+    folder.Write("零.ini", std::string("[s]\r\nk=ab\0cd\r\nj=x\r\n", 20));
+    EXPECT_EQ(ReadProfileItem(folder.Path("零.ini"), "s", "k"), "ab");
+    EXPECT_EQ(ReadProfileItem(folder.Path("零.ini"), "s", "j"), "x");
+}
+
+} // namespace
