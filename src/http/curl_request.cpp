@@ -8,6 +8,9 @@
 namespace {
 
 constexpr long kMaxRedirects = 10;
+// The only schemes spoken, for the request and every redirect: never a
+// local file or a raw TCP port named by a URL.
+constexpr const char* kProtocols = "http,https";
 constexpr int kPollMs = 20;
 
 bool SameHeaderName(const std::string& a, const std::string& b) {
@@ -52,6 +55,11 @@ HeaderLists BuildHeaderLists(const std::vector<std::pair<std::string, std::strin
     return lists;
 }
 
+// "host:port" is an HTTP proxy; a proxy given with a scheme keeps it.
+std::string ProxyUrl(const std::string& proxy) {
+    return proxy.find("://") == std::string::npos ? "http://" + proxy : proxy;
+}
+
 } // namespace
 
 SharedRequest CreateRequestService() {
@@ -76,6 +84,12 @@ void CurlRequest::SetTimeouts(int resolve, int connect, int send, int receive) {
     connectTimeoutMs_ = std::max({resolve, connect, 0});
     sendTimeoutMs_ = send;
     receiveTimeoutMs_ = receive;
+    // A phase's time-out restarts with every byte; this bounds the whole
+    // call, so that a server dripping bytes cannot hold it for ever.
+    wholeCallMs_ = 0;
+    for (int phase : {resolve, connect, send, receive}) {
+        wholeCallMs_ += std::max(phase, 0);
+    }
 }
 
 void CurlRequest::SetProxy(int setting, const std::string& proxy) {
@@ -137,6 +151,8 @@ void CurlRequest::Configure(std::string_view body) {
     curl_easy_reset(easy_);
     curl_easy_setopt(easy_, CURLOPT_URL, url_.c_str());
     curl_easy_setopt(easy_, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(easy_, CURLOPT_PROTOCOLS_STR, kProtocols);
+    curl_easy_setopt(easy_, CURLOPT_REDIR_PROTOCOLS_STR, kProtocols);
     curl_easy_setopt(easy_, CURLOPT_FOLLOWLOCATION, followRedirects_ ? 1L : 0L);
     curl_easy_setopt(easy_, CURLOPT_MAXREDIRS, kMaxRedirects);
     curl_easy_setopt(easy_, CURLOPT_CONNECTTIMEOUT_MS, connectTimeoutMs_);
@@ -174,7 +190,7 @@ void CurlRequest::ConfigureMethod(std::string_view body) {
 
 void CurlRequest::ConfigureLogins() {
     if (!proxy_.empty()) {
-        curl_easy_setopt(easy_, CURLOPT_PROXY, ("http://" + proxy_).c_str());
+        curl_easy_setopt(easy_, CURLOPT_PROXY, ProxyUrl(proxy_).c_str());
     }
     if (!proxy_.empty() && !proxyLogin_.first.empty()) {
         curl_easy_setopt(easy_, CURLOPT_PROXYUSERNAME, proxyLogin_.first.c_str());
@@ -204,11 +220,12 @@ CURLcode CurlRequest::RunTransfer() {
     connected_ = false;
     lastUp_ = lastDown_ = 0;
     lastActivity_ = Clock::now();
+    deadline_ = lastActivity_ + std::chrono::milliseconds(wholeCallMs_);
     curl_multi_add_handle(multi_, easy_);
     int running = 1;
     bool stalled = false;
     while (curl_multi_perform(multi_, &running) == CURLM_OK && running > 0) {
-        if ((stalled = Stalled())) {
+        if ((stalled = OutOfTime())) {
             break;
         }
         curl_multi_poll(multi_, nullptr, 0, kPollMs, nullptr);
@@ -224,14 +241,16 @@ CURLcode CurlRequest::RunTransfer() {
     return result;
 }
 
-// A connected request that has moved no byte for its phase's time-out: the
-// send time-out while the body goes out, the receive time-out after.
-bool CurlRequest::Stalled() const {
-    if (!connected_) {
-        return false; // libcurl's connect time-out covers this phase
+// Past the whole call's time, or connected and no byte moved for the
+// phase's time-out: the send time-out while the body goes out, the receive
+// time-out after. libcurl's connect time-out covers the phase before.
+bool CurlRequest::OutOfTime() const {
+    Clock::time_point now = Clock::now();
+    if (wholeCallMs_ > 0 && now >= deadline_) {
+        return true;
     }
     int limit = uploading_ ? sendTimeoutMs_ : receiveTimeoutMs_;
-    return limit > 0 && Clock::now() - lastActivity_ > std::chrono::milliseconds(limit);
+    return connected_ && limit > 0 && now - lastActivity_ > std::chrono::milliseconds(limit);
 }
 
 void CurlRequest::ClearResponse() {
@@ -241,9 +260,18 @@ void CurlRequest::ClearResponse() {
     statusText_.clear();
 }
 
+// A body past the limit ends the transfer (libcurl fails it when fewer bytes
+// are taken than given). A declared length is reserved at once.
 size_t CurlRequest::OnBody(char* data, size_t size, size_t count, void* self) {
     auto* request = static_cast<CurlRequest*>(self);
-    request->body_.insert(request->body_.end(), data, data + size * count);
+    size_t length = size * count;
+    if (length > kMaxResponseBytes - request->body_.size()) {
+        return 0;
+    }
+    if (request->body_.empty()) {
+        request->ReserveDeclaredLength();
+    }
+    request->body_.insert(request->body_.end(), data, data + length);
     request->lastActivity_ = Clock::now();
     return size * count;
 }
@@ -254,6 +282,9 @@ size_t CurlRequest::OnHeader(char* data, size_t size, size_t count, void* self) 
     auto* request = static_cast<CurlRequest*>(self);
     std::string line(data, size * count);
     request->lastActivity_ = Clock::now();
+    if (line.size() > kMaxResponseHeaderBytes - request->headers_.size()) {
+        return 0;
+    }
     while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) {
         line.pop_back();
     }
@@ -267,6 +298,14 @@ size_t CurlRequest::OnHeader(char* data, size_t size, size_t count, void* self) 
         request->headers_ += line + "\r\n";
     }
     return size * count;
+}
+
+void CurlRequest::ReserveDeclaredLength() {
+    curl_off_t declared = -1;
+    curl_easy_getinfo(easy_, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &declared);
+    if (declared > 0 && curl_off_t(kMaxResponseBytes) >= declared) {
+        body_.reserve(size_t(declared));
+    }
 }
 
 int CurlRequest::OnProgress(void* self, curl_off_t, curl_off_t downNow, curl_off_t upTotal,

@@ -27,7 +27,7 @@ public:
     void SetRequestHeader(const std::string& name, const std::string& value) override;
     void Send(const ByteArray& body) override;
     void Send(const std::string& text) override;
-    ByteArray ResponseBody() override { return body_; }
+    ByteArray ResponseBody() override { return std::exchange(body_, {}); }
     std::string GetAllResponseHeaders() override { return headers_; }
     double Status() override { return status_; }
     std::string StatusText() override { return statusText_; }
@@ -41,8 +41,9 @@ private:
     void ConfigureLogins();
     bool Perform();
     CURLcode RunTransfer();
-    bool Stalled() const;
+    bool OutOfTime() const;
     void ClearResponse();
+    void ReserveDeclaredLength();
     static size_t OnBody(char* data, size_t size, size_t count, void* self);
     static size_t OnHeader(char* data, size_t size, size_t count, void* self);
     static int OnProgress(void* self, curl_off_t downTotal, curl_off_t downNow, curl_off_t upTotal,
@@ -56,10 +57,12 @@ private:
     std::string url_;
     std::string proxy_;
     bool followRedirects_ = true;
-    // Until SetTimeouts: a minute to connect, half a minute without a byte.
+    // Until SetTimeouts: a minute to connect, half a minute without a byte,
+    // two minutes in all.
     long connectTimeoutMs_ = 60000;
     int sendTimeoutMs_ = 30000;
     int receiveTimeoutMs_ = 30000;
+    long long wholeCallMs_ = 120000;
     std::vector<std::pair<std::string, std::string>> requestHeaders_;
     std::pair<std::string, std::string> serverLogin_;
     std::pair<std::string, std::string> proxyLogin_;
@@ -69,6 +72,7 @@ private:
     curl_off_t lastUp_ = 0;
     curl_off_t lastDown_ = 0;
     Clock::time_point lastActivity_;
+    Clock::time_point deadline_;
     // The response.
     ByteArray body_;
     std::string headers_;

@@ -11,6 +11,12 @@ inline constexpr int kOptionFollowRedirects = 6; // SetOption: whether redirects
 inline constexpr int kCredentialsForServer = 0;  // SetCredentials: for the server
 inline constexpr int kCredentialsForProxy = 1;   // SetCredentials: for the proxy
 
+// The largest response body a request takes: generous for any page the
+// program asks for, and a bound on the memory a server can make it use.
+inline constexpr size_t kMaxResponseBytes = size_t(64) << 20;
+// The largest header block: far above any real server's.
+inline constexpr size_t kMaxResponseHeaderBytes = size_t(1) << 20;
+
 // One HTTP request object, driven step by step the way the web request
 // routine drives it. Nothing is checked by the caller: an operation that
 // fails has no effect, and reads after a failed Send give empty values.
@@ -18,9 +24,11 @@ class RequestService {
 public:
     virtual ~RequestService() = default;
 
-    // Milliseconds for name resolution, connecting, sending, and receiving.
+    // Milliseconds for name resolution, connecting, sending, and receiving;
+    // the whole call never takes longer than their sum.
     virtual void SetTimeouts(int resolve, int connect, int send, int receive) = 0;
-    // kProxyNamed: use the named proxy "host:port".
+    // kProxyNamed: use the named proxy, "host:port" or "http://host:port"
+    // (or https).
     virtual void SetProxy(int setting, const std::string& proxy) = 0;
     virtual void Open(const std::string& method, const std::string& url, bool async) = 0;
     // kOptionFollowRedirects: follow redirects (value 0 turns it off).
@@ -29,10 +37,13 @@ public:
     virtual void SetCredentials(const std::string& user, const std::string& password,
                                 int target) = 0;
     virtual void SetRequestHeader(const std::string& name, const std::string& value) = 0;
-    // Blocks until the response is complete or has failed.
+    // Blocks until the response is complete or has failed. Only http and
+    // https are spoken, for the request and every redirect; a response
+    // larger than the limits above fails the request.
     virtual void Send(const ByteArray& body) = 0;
     virtual void Send(const std::string& text) = 0;
 
+    // Hands the body over: a second call gives nothing.
     virtual ByteArray ResponseBody() = 0;
     // The final response's header lines, each ending in CR LF, without the
     // status line.

@@ -2,6 +2,7 @@
 // a listener that never answers, a TLS server with a certificate no one
 // vouches for, and tinyproxy with Basic authentication.
 #include "loopback.h"
+#include "scripted_server.h"
 #include "test_http_server.h"
 #include "web_request.h"
 
@@ -177,6 +178,81 @@ TEST(WebRequestTimeouts, AnUploadNobodyReadsCostsNoMoreThanTheTimeout) {
     EXPECT_LT(elapsed, kTimeoutBound);
 }
 
+// A request object whose four phase time-outs add up to 800 ms.
+WebRequestParams WithShortTimeouts(const std::string& url, HttpMethod method) {
+    WebRequestParams p = To(url, method);
+    SharedRequest request = CreateRequestService();
+    request->SetTimeouts(200, 200, 200, 200);
+    p.sharedRequest = request;
+    p.timeoutSeconds = -1; // the request object's own
+    return p;
+}
+
+// Every byte comes in time for each phase's time-out, yet the whole call is
+// bounded by their sum. The server would drip for 30 s.
+TEST(WebRequestTimeouts, ADrippingServerCannotHoldTheCall) {
+    const std::pair<HttpMethod, std::string> cases[] = {
+        {HttpMethod::Get, "Content-Length: 1000\r\n\r\n"}, // then one body byte at a time
+        {HttpMethod::Head, ""},                            // one header line at a time
+    };
+    for (const auto& [method, head] : cases) {
+        ScriptedServer dripping([&head](int fd, const std::atomic<bool>& stopping) {
+            if (!ScriptedServer::ReadHead(fd, stopping) ||
+                !ScriptedServer::SendAll(fd, "HTTP/1.1 200 OK\r\n" + head)) {
+                return;
+            }
+            std::string drop = head.empty() ? "X-Drip: 1\r\n" : "x";
+            for (int i = 0; i < 300 && !stopping && ScriptedServer::SendAll(fd, drop); ++i) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            }
+        });
+        auto start = std::chrono::steady_clock::now();
+        Result r = Fetch(WithShortTimeouts(dripping.Url("http"), method));
+        auto elapsed = std::chrono::steady_clock::now() - start;
+        EXPECT_EQ(r.status, 0) << int(method);
+        EXPECT_GE(elapsed, std::chrono::milliseconds(700)) << "the drip kept each phase alive";
+        EXPECT_LT(elapsed, kTimeoutBound) << int(method);
+    }
+}
+
+// A body that never ends fails the request at the limit instead of taking
+// all the memory; the server offers twice the limit.
+TEST(WebRequestLimits, AnEndlessBodyFailsAtTheLimit) {
+    const size_t offered = 2 * kMaxResponseBytes;
+    ScriptedServer endless([offered](int fd, const std::atomic<bool>& stopping) {
+        if (!ScriptedServer::ReadHead(fd, stopping) ||
+            !ScriptedServer::SendAll(
+                fd, "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(offered) + "\r\n\r\n")) {
+            return;
+        }
+        const std::string block(1 << 16, 'x');
+        for (size_t sent = 0; sent < offered && !stopping; sent += block.size()) {
+            if (!ScriptedServer::SendAll(fd, block)) {
+                return;
+            }
+        }
+    });
+    Result r = Fetch(To(endless.Url("http")));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.body.size(), 0u);
+}
+
+// Only http and https: never a local file, a raw TCP port named by a URL,
+// or a redirect to another scheme.
+TEST_F(WebRequestServer, OnlyHttpAndHttpsAreSpoken) {
+    Result file = Fetch(To("file:///etc/passwd"));
+    EXPECT_EQ(file.status, 0);
+    EXPECT_EQ(file.body, "");
+    ScriptedServer target;
+    for (const char* scheme : {"gopher", "dict"}) {
+        Result r = Fetch(To(target.Url(scheme, "/x")));
+        EXPECT_EQ(r.status, 0) << scheme;
+    }
+    Result redirected = Fetch(To(server.Url("/to?url=" + target.Url("ftp"))));
+    EXPECT_EQ(redirected.status, 0) << "the redirect to ftp is not followed";
+    EXPECT_EQ(target.connections, 0) << "no byte reached the port";
+}
+
 TEST(WebRequestTimeouts, NothingListeningFailsAtOnce) {
     Result r = Fetch(To("http://127.0.0.1:" + std::to_string(FreeLoopbackPort()) + "/"));
     EXPECT_EQ(r.status, 0);
@@ -271,6 +347,14 @@ TEST_F(WebRequestProxy, CredentialsPassTheProxy) {
     EXPECT_EQ(r.status, 200);
     EXPECT_EQ(r.body, "echo:");
     EXPECT_FALSE(server.Last().Has("Proxy-Authorization")) << "the proxy keeps the credentials";
+}
+
+TEST_F(WebRequestProxy, AProxyMayBeGivenWithItsScheme) {
+    WebRequestParams p = ThroughProxy();
+    p.proxy = "http://" + p.proxy;
+    p.proxyUser = "orvane";
+    p.proxyPassword = "s3cret";
+    EXPECT_EQ(Fetch(p).status, 200);
 }
 
 TEST_F(WebRequestProxy, WithoutCredentialsTheProxyRefuses) {

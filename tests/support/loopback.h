@@ -44,6 +44,7 @@ public:
         port = ntohs(address.sin_port);
     }
     ~SilentListener() { ::close(fd_); }
+    int Descriptor() const { return fd_; }
     SilentListener(const SilentListener&) = delete;
     SilentListener& operator=(const SilentListener&) = delete;
     int port = 0;

@@ -49,6 +49,10 @@ public:
                         response.set_redirect("/echo");
                         response.set_content("moved", "text/plain");
                     });
+        // Redirects to the address in its "url" parameter.
+        server_.Get("/to", [](const httplib::Request& request, httplib::Response& response) {
+            response.set_redirect(request.get_param_value("url"));
+        });
         server_.Get("/cookies",
                     [this](const httplib::Request& request, httplib::Response& response) {
                         Record(request);
