@@ -1,6 +1,7 @@
 #include "event_bindings.h"
 
 #include "ansi_literals.h"
+#include "beijing_clock.h"
 #include "component_names.h"
 #include "fatal_error.h"
 #include "field_copy.h"
@@ -40,6 +41,7 @@ void AddWindowBindings(std::vector<EventBinding>& table) {
     table.push_back({kRememberBox, Event::Click, [](MainWindow& w) { OnRememberClicked(w); }});
     table.push_back({kTopmostBox, Event::Click, OnTopmostClicked});
     table.push_back({kTimeToggleButton, Event::Click, OnTimeDisplayToggleClicked});
+    table.push_back({kClock, Event::Tick, ShowBeijingTime});
 }
 
 std::vector<EventBinding> BuildTable() {

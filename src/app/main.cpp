@@ -1,4 +1,6 @@
+#include "ansi.h"
 #include "ansi_literals.h"
+#include "beijing_clock.h"
 #include "desktop_look.h"
 #include "event_bindings.h"
 #include "fatal_error.h"
@@ -20,9 +22,9 @@ std::unique_ptr<MainWindow> CreateMainWindow() {
     }
 }
 
-// orvane --screenshot FILE: render the window to a PNG without showing it.
-QString ScreenshotPath(const QStringList& arguments) {
-    qsizetype at = arguments.indexOf(QStringLiteral("--screenshot"));
+// The value after an option such as --screenshot FILE; empty without one.
+QString OptionValue(const QStringList& arguments, const QString& option) {
+    qsizetype at = arguments.indexOf(option);
     return at > 0 && at + 1 < arguments.size() ? arguments[at + 1] : QString();
 }
 
@@ -35,14 +37,21 @@ int main(int argc, char** argv) {
     std::unique_ptr<MainWindow> window = CreateMainWindow();
     InstallBindings(*window, EventBindings());
 
-    QString screenshot = ScreenshotPath(QApplication::arguments());
+    // --screenshot FILE: render the window to a PNG without showing it.
+    QString screenshot = OptionValue(QApplication::arguments(), QStringLiteral("--screenshot"));
     if (!screenshot.isEmpty()) {
         return window->grab().save(screenshot, "PNG") ? 0 : 1;
+    }
+    // --time-url URL: the server whose clock the status bar shows.
+    QString timeUrl = OptionValue(QApplication::arguments(), QStringLiteral("--time-url"));
+    if (!timeUrl.isEmpty()) {
+        SetTimeSource(ToAnsi(timeUrl));
     }
     window->FinishCreation();
     window->CenterOnScreen();
     window->show();
     int code = QApplication::exec();
+    StopTimeLookups();
     DrainWorkQueues(); // a save still under way is finished first
     return code;
 }

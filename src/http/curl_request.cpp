@@ -63,6 +63,10 @@ std::string ProxyUrl(const std::string& proxy) {
 } // namespace
 
 SharedRequest CreateRequestService() {
+    return CreateCurlRequest();
+}
+
+std::shared_ptr<CurlRequest> CreateCurlRequest() {
     CURL* easy = curl_easy_init();
     CURLM* multi = curl_multi_init();
     if (easy == nullptr || multi == nullptr) {
@@ -241,12 +245,12 @@ CURLcode CurlRequest::RunTransfer() {
     return result;
 }
 
-// Past the whole call's time, or connected and no byte moved for the
+// Cancelled, past the whole call's time, or connected and no byte moved for the
 // phase's time-out: the send time-out while the body goes out, the receive
 // time-out after. libcurl's connect time-out covers the phase before.
 bool CurlRequest::OutOfTime() const {
     Clock::time_point now = Clock::now();
-    if (wholeCallMs_ > 0 && now >= deadline_) {
+    if (cancelled_ || (wholeCallMs_ > 0 && now >= deadline_)) {
         return true;
     }
     int limit = uploading_ ? sendTimeoutMs_ : receiveTimeoutMs_;

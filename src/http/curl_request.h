@@ -2,12 +2,19 @@
 
 #include "request_service.h"
 
+#include <atomic>
 #include <chrono>
 #include <curl/curl.h>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
+
+class CurlRequest;
+
+// A new request object over libcurl; empty when none can be made.
+std::shared_ptr<CurlRequest> CreateCurlRequest();
 
 // The request object over a libcurl easy handle. Its multi handle keeps the
 // connection cache, so one object reused across calls reuses connections.
@@ -28,6 +35,11 @@ public:
     void Send(const ByteArray& body) override;
     void Send(const std::string& text) override;
     ByteArray ResponseBody() override { return std::exchange(body_, {}); }
+
+    // Ends the transfer under way, and every later one, as failed; safe from
+    // any thread. For a request that is no longer wanted, such as one still
+    // running when the program ends.
+    void Cancel() { cancelled_ = true; }
     std::string GetAllResponseHeaders() override { return headers_; }
     double Status() override { return status_; }
     std::string StatusText() override { return statusText_; }
@@ -52,6 +64,7 @@ private:
 
     CURL* easy_;
     CURLM* multi_;
+    std::atomic<bool> cancelled_ = false;
     // What the request will be, set up by the calls before Send.
     std::string method_;
     std::string url_;

@@ -16,6 +16,7 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
+#include <algorithm>
 #include <utility>
 
 MainWindow::MainWindow()
@@ -143,16 +144,31 @@ quintptr MainWindow::WindowHandle(const std::string& name) {
     return widget != nullptr ? widget->window()->winId() : 0;
 }
 
-void MainWindow::SetStatusPanelText(const std::string& statusBar, int panel,
-                                    const std::string& text) {
+QLabel* MainWindow::StatusPanel(const std::string& statusBar, int panel) const {
     auto* bar = Find<QStatusBar>(statusBar);
     if (bar == nullptr) {
-        return;
+        return nullptr;
     }
     QList<QLabel*> panes = bar->findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
-    if (panel >= 0 && panel < panes.size()) {
-        panes[panel]->setText(ToUnicode(text));
+    return panel >= 0 && panel < panes.size() ? panes[panel] : nullptr;
+}
+
+void MainWindow::SetStatusPanelText(const std::string& statusBar, int panel,
+                                    const std::string& text) {
+    if (QLabel* pane = StatusPanel(statusBar, panel)) {
+        pane->setText(ToUnicode(text));
     }
+}
+
+void MainWindow::SetStatusPanelTip(const std::string& statusBar, int panel,
+                                   const std::string& tip) {
+    if (QLabel* pane = StatusPanel(statusBar, panel)) {
+        pane->setToolTip(ToUnicode(tip));
+    }
+}
+
+void MainWindow::RunAfter(int milliseconds, std::function<void()> task) {
+    QTimer::singleShot(std::max(milliseconds, 0), Qt::PreciseTimer, this, std::move(task));
 }
 
 void MainWindow::Bind(const std::string& name, Event event, std::function<void()> handler) {

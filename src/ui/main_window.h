@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+class QLabel;
 class QTimer;
 
 // The one window of the program, built from its layout. Handlers reach its
@@ -32,6 +33,11 @@ public:
     // Native handle of the window (kMainWindow) or of a component; 0 if none.
     quintptr WindowHandle(const std::string& name);
     void SetStatusPanelText(const std::string& statusBar, int panel, const std::string& text);
+    // The panel's tooltip; empty removes it.
+    void SetStatusPanelTip(const std::string& statusBar, int panel, const std::string& tip);
+    // Runs the task once on the window's thread after the delay, to the
+    // millisecond; dropped with the window.
+    void RunAfter(int milliseconds, std::function<void()> task);
 
     // Runs the handler on each click (button, check box) or tick (timer), or
     // once from FinishCreation (the window itself, kMainWindow).
@@ -49,6 +55,7 @@ protected:
 
 private:
     template <class T> T* Find(const std::string& name) const;
+    QLabel* StatusPanel(const std::string& statusBar, int panel) const;
     void DropPendingFocus();
 
     std::map<std::string, QObject*> components_;

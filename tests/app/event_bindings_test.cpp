@@ -32,6 +32,7 @@ std::map<std::pair<std::string, Event>, int> Expected() {
                                     kTopmostBox, kTimeToggleButton}) {
         expected[{name, Event::Click}] = 1;
     }
+    expected[{kClock, Event::Tick}] = 1;
     return expected;
 }
 
@@ -43,8 +44,12 @@ TEST(EventBindings, EachBoundEventOnceAndToAnExistingComponent) {
         if (binding.event == Event::Click) {
             EXPECT_NE(Component<QAbstractButton>(window, binding.component), nullptr);
         }
+        if (binding.event == Event::Tick) {
+            EXPECT_NE(Component<QObject>(window, binding.component), nullptr);
+        }
     }
     EXPECT_EQ(bound, Expected());
+    EXPECT_EQ(EventBindings().size(), 113u);
 }
 
 TEST(EventBindings, RealClicksReachTheirHandlers) {

@@ -1,0 +1,36 @@
+#include "internet_time.h"
+
+#include <ctime>
+#include <curl/curl.h>
+
+std::optional<std::int64_t> HttpDateSeconds(const std::string& text) {
+    time_t seconds = curl_getdate(text.c_str(), nullptr);
+    if (seconds == -1) {
+        return std::nullopt;
+    }
+    return std::int64_t(seconds);
+}
+
+SystemTime RecordOfSeconds(std::int64_t seconds) {
+    time_t moment = time_t(seconds);
+    std::tm parts{};
+    gmtime_r(&moment, &parts);
+    SystemTime record;
+    record.year = std::int16_t(parts.tm_year + 1900);
+    record.month = std::int16_t(parts.tm_mon + 1);
+    record.dayOfWeek = std::int16_t(parts.tm_wday);
+    record.day = std::int16_t(parts.tm_mday);
+    record.hour = std::int16_t(parts.tm_hour);
+    record.minute = std::int16_t(parts.tm_min);
+    record.second = std::int16_t(parts.tm_sec);
+    return record;
+}
+
+bool InternetTimeToSystemTime(const std::string& text, SystemTime* record, int reserved) {
+    std::optional<std::int64_t> seconds = HttpDateSeconds(text);
+    if (!seconds || record == nullptr || reserved != 0) {
+        return false;
+    }
+    *record = RecordOfSeconds(*seconds);
+    return true;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// A calendar record: year, month, day of week, day, hour, minute, second,
+// milliseconds, as 16-bit fields in that order.
+struct SystemTime {
+    std::int16_t year = 0;
+    std::int16_t month = 0;
+    std::int16_t dayOfWeek = 0;
+    std::int16_t day = 0;
+    std::int16_t hour = 0;
+    std::int16_t minute = 0;
+    std::int16_t second = 0;
+    std::int16_t milliseconds = 0;
+};
+
+// Seconds since 1970-01-01 00:00 GMT that an HTTP date states: RFC 1123,
+// RFC 850 or asctime form, leading blanks allowed. Nothing when the text is
+// no date.
+std::optional<std::int64_t> HttpDateSeconds(const std::string& text);
+
+// The GMT calendar record of a moment in seconds since 1970.
+SystemTime RecordOfSeconds(std::int64_t seconds);
+
+// Fills the record with the GMT date and time that the HTTP date states.
+// When the text is no date the record stays as it was and the result is
+// false. The last argument is reserved and must be 0.
+bool InternetTimeToSystemTime(const std::string& text, SystemTime* record, int reserved);

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "clock_estimator.h"
+#include "lookup_plan.h"
+#include "work_queue.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+
+class CurlRequest;
+
+// The server's clock for the status bar. Lookups (HEAD requests for the Date
+// header) run on a queue of their own, at most one at a time, each leaving at
+// the moment the plan aims it at; answers come back on the window's thread,
+// where everything else here runs.
+class NetClock {
+public:
+    using AnswerHandler = std::function<void()>;
+
+    // `onAnswer` runs on the window's thread after each lookup.
+    NetClock(std::string url, WorkQueue::PostFunction postToWindow, AnswerHandler onAnswer);
+    // Cancels the lookup under way and waits for its thread.
+    ~NetClock();
+    NetClock(const NetClock&) = delete;
+    NetClock& operator=(const NetClock&) = delete;
+
+    // Monotonic seconds, the clock all estimates are on.
+    static Seconds Now();
+
+    // On every tick of the display: queues the next lookup once it is due
+    // within a second and none is under way.
+    void Tick();
+
+    // The panel's text now: the Beijing time, or what is being done for it.
+    std::string PanelText() const;
+    // How old and how narrow the estimate is, and how far this computer's
+    // clock is from it; empty before the first answer.
+    std::string PanelTip() const;
+    // When the shown second changes next; nothing without an estimate.
+    std::optional<Seconds> NextChangeAt() const;
+
+    int LookupsSent() const { return sent_; }
+    const ClockEstimator& Estimate() const { return clock_; }
+
+private:
+    struct Answer {
+        Seconds sentAt = 0;
+        Seconds receivedAt = 0;
+        std::optional<std::int64_t> serverSecond;
+    };
+    Answer Lookup(Seconds sendAt);
+    bool WaitUntil(Seconds at);
+    void Take(const Answer& answer);
+
+    const std::string url_;
+    AnswerHandler onAnswer_;
+    ClockEstimator clock_;
+    LookupPlan plan_;
+    bool inFlight_ = false;
+    bool failed_ = false;
+    int sent_ = 0;
+    std::shared_ptr<CurlRequest> request_; // one connection, kept for the timing
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    std::mutex mutex_;
+    std::condition_variable stopped_;
+    std::atomic<bool> stopping_ = false;
+    WorkQueue queue_; // last: its thread ends before the rest goes
+};

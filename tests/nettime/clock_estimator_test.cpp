@@ -1,0 +1,107 @@
+// The estimate of the server's clock and the plan of lookups, on scripted
+// answers with a simulated clock.
+#include "clock_estimator.h"
+#include "lookup_plan.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+
+// A server whose clock is `offset` ahead of the monotonic one, reached after
+// `oneWay` seconds each way.
+struct SimulatedServer {
+    Seconds offset = 1796598319.345;
+    Seconds oneWay = 0.030;
+    std::int64_t DateOfRequestSentAt(Seconds sentAt) const {
+        return std::int64_t(std::floor(sentAt + oneWay + offset));
+    }
+};
+
+// Lookups as the plan times them, from monotonic time `start` to `end`;
+// the send times.
+std::vector<Seconds> Lookups(const SimulatedServer& server, ClockEstimator& clock, LookupPlan& plan,
+                             Seconds start, Seconds end) {
+    std::vector<Seconds> sent;
+    for (Seconds now = start; now < end;) {
+        Seconds at = plan.NextSendTime(clock, now);
+        if (at >= end) {
+            break;
+        }
+        plan.Sent(at);
+        clock.AddAnswer(at, at + 2 * server.oneWay, server.DateOfRequestSentAt(at));
+        plan.Answered(clock, at + 2 * server.oneWay);
+        sent.push_back(at);
+        now = at + 2 * server.oneWay;
+    }
+    return sent;
+}
+
+TEST(ClockEstimator, AimedLookupsPinTheServersClockToMilliseconds) {
+    SimulatedServer server;
+    ClockEstimator clock;
+    LookupPlan plan;
+    std::vector<Seconds> sent = Lookups(server, clock, plan, 1000, 1020);
+    ASSERT_TRUE(clock.ConvergedAt(1020));
+    EXPECT_NEAR(*clock.ServerTimeAt(1020), 1020 + server.offset, 0.005);
+    EXPECT_LE(sent.size(), 12u) << "converged within a dozen answers";
+    EXPECT_LE(clock.UncertaintyAt(1020), 0.1);
+    for (size_t i = 1; i < sent.size(); ++i) {
+        EXPECT_GE(sent[i] - sent[i - 1], 1.0) << "never more than one request a second";
+    }
+}
+
+TEST(ClockEstimator, OnceConvergedItRefreshesWithAShortBurstAMinute) {
+    SimulatedServer server;
+    ClockEstimator clock;
+    LookupPlan plan;
+    Lookups(server, clock, plan, 0, 30);
+    std::vector<Seconds> later = Lookups(server, clock, plan, 30, 630);
+    for (size_t i = 0; i < later.size(); ++i) {
+        size_t inMinute = 0;
+        for (Seconds other : later) {
+            inMinute += other >= later[i] && other < later[i] + 60;
+        }
+        EXPECT_LE(inMinute, 5u) << "at " << later[i];
+    }
+    EXPECT_GE(later.size(), 9u) << "about one burst a minute";
+    EXPECT_NEAR(*clock.ServerTimeAt(630), 630 + server.offset, 0.005);
+}
+
+TEST(ClockEstimator, AServerWhoseClockStepsStartsTheEstimateOver) {
+    SimulatedServer server;
+    ClockEstimator clock;
+    LookupPlan plan;
+    Lookups(server, clock, plan, 0, 20);
+    server.offset += 10.5;
+    Lookups(server, clock, plan, 20, 200);
+    EXPECT_EQ(clock.Restarts(), 1);
+    EXPECT_NEAR(*clock.ServerTimeAt(200), 200 + server.offset, 0.005);
+}
+
+TEST(ClockEstimator, AnOldEstimateGrowsWiderAndFailuresWaitLonger) {
+    SimulatedServer server;
+    ClockEstimator clock;
+    EXPECT_FALSE(clock.ServerTimeAt(0).has_value());
+    LookupPlan plan;
+    Lookups(server, clock, plan, 0, 20);
+    Seconds fresh = clock.UncertaintyAt(20);
+    EXPECT_NEAR(clock.UncertaintyAt(10020) - fresh, 1.0, 0.01) << "100 ppm of 10000 s";
+    EXPECT_FALSE(clock.ConvergedAt(10020));
+
+    LookupPlan failing;
+    ClockEstimator none;
+    Seconds now = 0;
+    std::vector<Seconds> gaps;
+    for (int i = 0; i < 8; ++i) {
+        Seconds at = failing.NextSendTime(none, now);
+        gaps.push_back(at - now);
+        failing.Sent(at);
+        failing.Failed(at + 3);
+        now = at + 3;
+    }
+    EXPECT_EQ(gaps, (std::vector<Seconds>{0, 1, 2, 4, 8, 16, 32, 60}));
+}
+
+} // namespace
