@@ -1,8 +1,8 @@
 #include "beijing_time.h"
 
 #include "ansi_literals.h"
+#include "date_header.h"
 #include "internet_time.h"
-#include "text.h"
 #include "time_sources.h"
 #include "web_request.h"
 
@@ -29,17 +29,6 @@ DateTime BeijingTimeOfSeconds(std::int64_t seconds) {
 
 std::string BeijingTimeText(DateTime beijing) {
     return kBeijingTimePrefix + ToText(beijing);
-}
-
-std::optional<std::string> DateHeaderValue(const std::string& headers) {
-    for (const std::string& line : SplitText(headers, "\r\n")) {
-        size_t colon = line.find(':');
-        if (colon != std::string::npos &&
-            ToUpperCase(TrimSpaces(line.substr(0, colon))) == "DATE") {
-            return TrimSpaces(line.substr(colon + 1));
-        }
-    }
-    return std::nullopt;
 }
 
 std::optional<DateTime> GetNetworkTime(const std::optional<std::string>& url) {

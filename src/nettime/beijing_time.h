@@ -22,10 +22,6 @@ DateTime BeijingTimeOfSeconds(std::int64_t seconds);
 // "2026年12月7日7时5分19秒", trailing zero parts of the time left out.
 std::string BeijingTimeText(DateTime beijing);
 
-// The value of the response's Date header: the line whose field name is
-// "Date" in any case. Nothing when there is none.
-std::optional<std::string> DateHeaderValue(const std::string& headers);
-
 // One lookup: a HEAD request to the URL (the default time site when none is
 // given) and the Beijing time its Date header states. Nothing when the
 // request fails or the answer has no date. Blocks for the whole request.

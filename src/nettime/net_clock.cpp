@@ -3,6 +3,7 @@
 #include "ansi_literals.h"
 #include "beijing_time.h"
 #include "curl_request.h"
+#include "date_header.h"
 #include "internet_time.h"
 #include "web_request.h"
 

@@ -1,5 +1,6 @@
 #include "ansi_literals.h"
 #include "beijing_time.h"
+#include "date_header.h"
 #include "internet_time.h"
 
 #include <gtest/gtest.h>

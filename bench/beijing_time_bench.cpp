@@ -1,0 +1,298 @@
+// How exactly the status bar's Beijing time follows a server's clock.
+//
+// A loopback HTTP server keeps a clock a known offset ahead of this
+// machine's and delays each direction of every exchange. Two lookups run
+// against it side by side:
+//   per-tick: a HEAD request at each 900 ms tick on the display's own
+//     thread, showing the Date header as soon as it arrives;
+//   estimate: NetClock, whose display thread only queues lookups and shows
+//     the estimated server time at each instant (what its precise timer at
+//     each second boundary shows).
+// Each display is sampled every few milliseconds against the server's true
+// clock. A second run against a server that never answers measures the
+// longest stall of each display thread.
+//
+// beijing_time_bench [delay ms each way = 10] [seconds = 60]
+#include "date_header.h"
+#include "http_global.h"
+#include "internet_time.h"
+#include "net_clock.h"
+#include "web_request.h"
+
+#include <algorithm>
+#include <arpa/inet.h>
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+#include <deque>
+#include <mutex>
+#include <netinet/in.h>
+#include <poll.h>
+#include <string>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using SteadyClock = std::chrono::steady_clock;
+constexpr Seconds kServerAhead = 2.345;
+constexpr Seconds kWarmUp = 15; // samples before this are left out
+
+Seconds WallNow() {
+    return std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
+
+void SleepFor(Seconds s) {
+    std::this_thread::sleep_for(std::chrono::duration<double>(s));
+}
+
+std::string HttpDate(std::int64_t seconds) {
+    std::time_t t = std::time_t(seconds);
+    std::tm gmt{};
+    gmtime_r(&t, &gmt);
+    char text[64];
+    std::strftime(text, sizeof text, "%a, %d %b %Y %H:%M:%S GMT", &gmt);
+    return text;
+}
+
+// The time server: one thread per connection, until the run ends.
+class TimeServer {
+public:
+    TimeServer(Seconds delay, bool silent) : delay_(delay), silent_(silent) {
+        fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        ::listen(fd_, 64);
+        socklen_t length = sizeof address;
+        ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length);
+        port_ = ntohs(address.sin_port);
+        acceptor_ = std::thread([this] { Accept(); });
+    }
+    ~TimeServer() {
+        stopping_ = true;
+        acceptor_.join();
+        for (std::thread& t : connections_) {
+            t.join();
+        }
+        ::close(fd_);
+    }
+    std::string Url() const { return "http://127.0.0.1:" + std::to_string(port_) + "/"; }
+    int Requests() const { return requests_; }
+
+private:
+    bool Readable(int fd) {
+        pollfd wanted{fd, POLLIN, 0};
+        return ::poll(&wanted, 1, 50) == 1;
+    }
+    void Accept() {
+        while (!stopping_) {
+            if (!Readable(fd_)) {
+                continue;
+            }
+            int client = ::accept(fd_, nullptr, nullptr);
+            if (client >= 0) {
+                connections_.emplace_back([this, client] { Serve(client); });
+            }
+        }
+    }
+    void Serve(int fd) {
+        std::string head;
+        char c = 0;
+        while (!stopping_) {
+            if (!Readable(fd)) {
+                continue;
+            }
+            if (::recv(fd, &c, 1, 0) != 1) {
+                break;
+            }
+            head += c;
+            if (head.size() < 4 || head.compare(head.size() - 4, 4, "\r\n\r\n") != 0) {
+                continue;
+            }
+            head.clear();
+            ++requests_;
+            if (silent_) {
+                continue;
+            }
+            SleepFor(delay_);
+            auto date = std::int64_t(std::floor(WallNow() + kServerAhead));
+            SleepFor(delay_);
+            std::string answer =
+                "HTTP/1.1 200 OK\r\nDate: " + HttpDate(date) + "\r\nContent-Length: 0\r\n\r\n";
+            ::send(fd, answer.data(), answer.size(), MSG_NOSIGNAL);
+        }
+        ::close(fd);
+    }
+
+    Seconds delay_;
+    bool silent_;
+    int fd_ = -1;
+    int port_ = 0;
+    std::atomic<bool> stopping_ = false;
+    std::atomic<int> requests_ = 0;
+    std::thread acceptor_;
+    std::vector<std::thread> connections_;
+};
+
+// How far the shown second is from the true time: zero while the true time
+// lies within it, else the distance to it.
+double ErrorMs(std::int64_t shown, Seconds truth) {
+    if (truth < Seconds(shown)) {
+        return (Seconds(shown) - truth) * 1000;
+    }
+    return std::max(0.0, truth - Seconds(shown + 1)) * 1000;
+}
+
+struct Figures {
+    std::vector<double> errors;
+    double longestStallMs = 0;
+    int requests = 0;
+};
+
+// The display thread of the per-tick lookup: blocked by every request.
+Figures RunPerTick(const std::string& url, Seconds seconds, TimeServer& server) {
+    std::atomic<std::int64_t> shown = -1;
+    std::atomic<bool> done = false;
+    Figures figures;
+    std::thread display([&] {
+        auto start = SteadyClock::now();
+        for (auto tick = start; tick - start < std::chrono::duration<double>(seconds);) {
+            tick += std::chrono::milliseconds(900);
+            std::this_thread::sleep_until(tick);
+            auto before = SteadyClock::now();
+            WebRequestParams p;
+            p.url = url;
+            p.method = HttpMethod::Head;
+            std::string headers;
+            p.responseHeaders = &headers;
+            WebRequest(p);
+            if (std::optional<std::string> date = DateHeaderValue(headers)) {
+                shown = HttpDateSeconds(*date).value_or(-1);
+            }
+            double stall =
+                std::chrono::duration<double, std::milli>(SteadyClock::now() - before).count();
+            figures.longestStallMs = std::max(figures.longestStallMs, stall);
+            tick = std::max(tick, SteadyClock::now());
+        }
+        done = true;
+    });
+    Seconds start = WallNow();
+    while (!done) {
+        SleepFor(0.007);
+        if (shown >= 0 && WallNow() - start > kWarmUp) {
+            figures.errors.push_back(ErrorMs(shown, WallNow() + kServerAhead));
+        }
+    }
+    display.join();
+    figures.requests = server.Requests();
+    return figures;
+}
+
+// The display thread of NetClock: ticks, answers and samples, timed.
+Figures RunEstimate(const std::string& url, Seconds seconds, TimeServer& server) {
+    std::mutex mutex;
+    std::deque<WorkQueue::Task> posted;
+    auto post = [&](WorkQueue::Task task) {
+        std::lock_guard lock(mutex);
+        posted.push_back(std::move(task));
+    };
+    Figures figures;
+    auto timed = [&figures](const std::function<void()>& work) {
+        auto before = SteadyClock::now();
+        work();
+        double ms = std::chrono::duration<double, std::milli>(SteadyClock::now() - before).count();
+        figures.longestStallMs = std::max(figures.longestStallMs, ms);
+    };
+    {
+        NetClock clock(url, post, {});
+        Seconds start = NetClock::Now();
+        Seconds nextTick = start;
+        while (NetClock::Now() - start < seconds) {
+            Seconds now = NetClock::Now();
+            if (now >= nextTick) {
+                timed([&] { clock.Tick(); });
+                nextTick += 0.9;
+            }
+            std::deque<WorkQueue::Task> tasks;
+            {
+                std::lock_guard lock(mutex);
+                tasks.swap(posted);
+            }
+            for (WorkQueue::Task& task : tasks) {
+                timed(task);
+            }
+            std::optional<Seconds> server = clock.Estimate().ServerTimeAt(NetClock::Now());
+            if (server && now - start > kWarmUp) {
+                figures.errors.push_back(
+                    ErrorMs(std::int64_t(std::floor(*server)), WallNow() + kServerAhead));
+            }
+            SleepFor(0.007);
+        }
+    }
+    figures.requests = server.Requests();
+    return figures;
+}
+
+double Percentile(std::vector<double> values, double p) {
+    if (values.empty()) {
+        return NAN;
+    }
+    std::sort(values.begin(), values.end());
+    return values[std::min(values.size() - 1, size_t(p * double(values.size())))];
+}
+
+void Print(const char* name, const Figures& f) {
+    std::printf("%-10s %8.1f %8.1f %8.1f %9d %12.1f\n", name, Percentile(f.errors, 0.5),
+                Percentile(f.errors, 0.95), Percentile(f.errors, 1.0), f.requests,
+                f.longestStallMs);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    HttpGlobal http;
+    Seconds delay = (argc > 1 ? std::atof(argv[1]) : 10) / 1000;
+    Seconds seconds = argc > 2 ? std::atof(argv[2]) : 60;
+    std::printf("server clock %+.3f s, %.0f ms each way, %.0f s per lookup, first %.0f s "
+                "left out\n",
+                kServerAhead, delay * 1000, seconds, kWarmUp);
+    std::printf("%-10s %8s %8s %8s %9s %12s\n", "lookup", "median", "p95", "max", "requests",
+                "stall ms");
+    Figures perTick;
+    Figures estimate;
+    std::thread first([&] {
+        TimeServer server(delay, false);
+        perTick = RunPerTick(server.Url(), seconds, server);
+    });
+    {
+        TimeServer server(delay, false);
+        estimate = RunEstimate(server.Url(), seconds, server);
+    }
+    first.join();
+    std::printf("display error against the server's clock (ms):\n");
+    Print("per-tick", perTick);
+    Print("estimate", estimate);
+
+    Seconds silentRun = 20;
+    std::printf("a server that never answers, %.0f s:\n", silentRun);
+    Figures silentPerTick;
+    std::thread second([&] {
+        TimeServer server(delay, true);
+        silentPerTick = RunPerTick(server.Url(), silentRun, server);
+    });
+    TimeServer silent(delay, true);
+    Figures silentEstimate = RunEstimate(silent.Url(), silentRun, silent);
+    second.join();
+    std::printf("%-10s longest stall %.1f ms, requests %d\n", "per-tick",
+                silentPerTick.longestStallMs, silentPerTick.requests);
+    std::printf("%-10s longest stall %.1f ms, requests %d\n", "estimate",
+                silentEstimate.longestStallMs, silentEstimate.requests);
+    return 0;
+}
