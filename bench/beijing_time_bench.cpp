@@ -8,8 +8,9 @@
 //   estimate: NetClock, whose display thread only queues lookups and shows
 //     the estimated server time at each instant (what its precise timer at
 //     each second boundary shows).
-// Each display is sampled every few milliseconds against the server's true
-// clock. A second run against a server that never answers measures the
+// Each time a display changes its second to S, how far the server's true
+// clock is from S then is its error: the user clicks when the display turns
+// over. A second run against a server that never answers measures the
 // longest stall of each display thread.
 //
 // beijing_time_bench [delay ms each way = 10] [seconds = 60]
@@ -141,56 +142,44 @@ private:
     std::vector<std::thread> connections_;
 };
 
-// How far the shown second is from the true time: zero while the true time
-// lies within it, else the distance to it.
-double ErrorMs(std::int64_t shown, Seconds truth) {
-    if (truth < Seconds(shown)) {
-        return (Seconds(shown) - truth) * 1000;
-    }
-    return std::max(0.0, truth - Seconds(shown + 1)) * 1000;
-}
-
 struct Figures {
-    std::vector<double> errors;
+    std::vector<double> errors; // ms, at each change of the shown second
     double longestStallMs = 0;
     int requests = 0;
+    std::int64_t shown = -1;
+    // The display turns to `second` now.
+    void Show(std::int64_t second, Seconds since) {
+        if (second != shown && shown >= 0 && since > kWarmUp) {
+            errors.push_back(std::fabs(WallNow() + kServerAhead - Seconds(second)) * 1000);
+        }
+        shown = second;
+    }
 };
 
 // The display thread of the per-tick lookup: blocked by every request.
 Figures RunPerTick(const std::string& url, Seconds seconds, TimeServer& server) {
-    std::atomic<std::int64_t> shown = -1;
-    std::atomic<bool> done = false;
     Figures figures;
-    std::thread display([&] {
-        auto start = SteadyClock::now();
-        for (auto tick = start; tick - start < std::chrono::duration<double>(seconds);) {
-            tick += std::chrono::milliseconds(900);
-            std::this_thread::sleep_until(tick);
-            auto before = SteadyClock::now();
-            WebRequestParams p;
-            p.url = url;
-            p.method = HttpMethod::Head;
-            std::string headers;
-            p.responseHeaders = &headers;
-            WebRequest(p);
-            if (std::optional<std::string> date = DateHeaderValue(headers)) {
-                shown = HttpDateSeconds(*date).value_or(-1);
-            }
-            double stall =
-                std::chrono::duration<double, std::milli>(SteadyClock::now() - before).count();
-            figures.longestStallMs = std::max(figures.longestStallMs, stall);
-            tick = std::max(tick, SteadyClock::now());
+    Seconds begin = WallNow();
+    auto start = SteadyClock::now();
+    for (auto tick = start; tick - start < std::chrono::duration<double>(seconds);) {
+        tick += std::chrono::milliseconds(900);
+        std::this_thread::sleep_until(tick);
+        auto before = SteadyClock::now();
+        WebRequestParams p;
+        p.url = url;
+        p.method = HttpMethod::Head;
+        std::string headers;
+        p.responseHeaders = &headers;
+        WebRequest(p);
+        std::optional<std::string> date = DateHeaderValue(headers);
+        if (std::optional<std::int64_t> second = HttpDateSeconds(date.value_or(""))) {
+            figures.Show(*second, WallNow() - begin);
         }
-        done = true;
-    });
-    Seconds start = WallNow();
-    while (!done) {
-        SleepFor(0.007);
-        if (shown >= 0 && WallNow() - start > kWarmUp) {
-            figures.errors.push_back(ErrorMs(shown, WallNow() + kServerAhead));
-        }
+        double stall =
+            std::chrono::duration<double, std::milli>(SteadyClock::now() - before).count();
+        figures.longestStallMs = std::max(figures.longestStallMs, stall);
+        tick = std::max(tick, SteadyClock::now());
     }
-    display.join();
     figures.requests = server.Requests();
     return figures;
 }
@@ -229,11 +218,10 @@ Figures RunEstimate(const std::string& url, Seconds seconds, TimeServer& server)
                 timed(task);
             }
             std::optional<Seconds> server = clock.Estimate().ServerTimeAt(NetClock::Now());
-            if (server && now - start > kWarmUp) {
-                figures.errors.push_back(
-                    ErrorMs(std::int64_t(std::floor(*server)), WallNow() + kServerAhead));
+            if (server) {
+                figures.Show(std::int64_t(std::floor(*server)), now - start);
             }
-            SleepFor(0.007);
+            SleepFor(0.001);
         }
     }
     figures.requests = server.Requests();
@@ -276,7 +264,8 @@ int main(int argc, char** argv) {
         estimate = RunEstimate(server.Url(), seconds, server);
     }
     first.join();
-    std::printf("display error against the server's clock (ms):\n");
+    std::printf("error of the shown second when it turns over, against the server's clock "
+                "(ms):\n");
     Print("per-tick", perTick);
     Print("estimate", estimate);
 
