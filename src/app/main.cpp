@@ -4,6 +4,7 @@
 #include "desktop_look.h"
 #include "event_bindings.h"
 #include "fatal_error.h"
+#include "field_tools.h"
 #include "http_global.h"
 #include "main_window.h"
 #include "work_queues.h"
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
     ApplyDesktopLook(app);
     std::unique_ptr<MainWindow> window = CreateMainWindow();
     InstallBindings(*window, EventBindings());
+    InstallFieldTools(*window);
 
     // --screenshot FILE: render the window to a PNG without showing it.
     QString screenshot = OptionValue(QApplication::arguments(), QStringLiteral("--screenshot"));

@@ -13,6 +13,10 @@ const std::string& PhoneKey() {
     return kFieldKeys[2];
 }
 
+size_t FieldByteLimit(const std::string& key) {
+    return key == IdKey() ? 18 : key == PhoneKey() ? 11 : 0;
+}
+
 std::string ChineseNumeral(int n) {
     static const std::array<std::string, 10> digits = {"",   "一", "二", "三", "四",
                                                        "五", "六", "七", "八", "九"};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 
 // The applicant groups and their fields, named as the window and the
@@ -15,6 +16,9 @@ extern const std::array<std::string, kFieldCount> kFieldKeys;
 const std::string& NameKey();
 const std::string& IdKey();
 const std::string& PhoneKey();
+
+// The most bytes a field's edit box takes; 0 for no limit.
+size_t FieldByteLimit(const std::string& key);
 
 std::string ChineseNumeral(int n); // 1..99: "一" … "九十九"
 // "第三组": the group box's caption and the group's section in the file.

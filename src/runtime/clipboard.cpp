@@ -4,12 +4,22 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMimeData>
 
 bool SetClipboardText(const std::string& text) {
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (clipboard == nullptr) {
         return false;
     }
-    clipboard->setText(ToUnicode(text));
+    auto* data = new QMimeData;
+    data->setText(ToUnicode(text));
+    // The hint that KDE's Klipper, CopyQ and other managers honour.
+    data->setData(QStringLiteral("x-kde-passwordManagerHint"), QByteArrayLiteral("secret"));
+    clipboard->setMimeData(data);
     return true;
+}
+
+std::string GetClipboardText() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    return clipboard != nullptr ? ToAnsi(clipboard->text()) : std::string();
 }

@@ -27,9 +27,9 @@ struct GroupRow {
 
 const std::vector<GroupRow>& GroupRows() {
     static const std::vector<GroupRow> rows = {
-        {NameKey(), "姓 名 ：", 18, 18, 80, 0, 0, 1},
-        {IdKey(), "身份证：", 48, 50, 130, 18, 2, 3},
-        {PhoneKey(), "手机号：", 80, 82, 130, 11, 1, 2},
+        {NameKey(), "姓 名 ：", 18, 18, 80, int(FieldByteLimit(NameKey())), 0, 1},
+        {IdKey(), "身份证：", 48, 50, 130, int(FieldByteLimit(IdKey())), 2, 3},
+        {PhoneKey(), "手机号：", 80, 82, 130, int(FieldByteLimit(PhoneKey())), 1, 2},
     };
     return rows;
 }

@@ -12,11 +12,13 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
 #include <algorithm>
+#include <memory>
 #include <utility>
 
 MainWindow::MainWindow()
@@ -169,6 +171,44 @@ void MainWindow::SetStatusPanelTip(const std::string& statusBar, int panel,
 
 void MainWindow::RunAfter(int milliseconds, std::function<void()> task) {
     QTimer::singleShot(std::max(milliseconds, 0), Qt::PreciseTimer, this, std::move(task));
+}
+
+void MainWindow::SetFinding(const std::string& editBox, const std::string& finding) {
+    auto* edit = Find<QLineEdit>(editBox);
+    if (edit == nullptr) {
+        return;
+    }
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Text, finding.empty()
+                                         ? QApplication::palette(edit).color(QPalette::Text)
+                                         : QColor(Qt::red));
+    edit->setPalette(palette);
+    edit->setToolTip(ToUnicode(finding));
+    edit->setAccessibleDescription(ToUnicode(finding));
+}
+
+void MainWindow::WatchEdits(std::function<void()> handler) {
+    for (const auto& [name, component] : components_) {
+        if (auto* edit = qobject_cast<QLineEdit*>(component)) {
+            connect(edit, &QLineEdit::textChanged, this, handler);
+        }
+    }
+}
+
+void MainWindow::AddContextAction(const std::string& editBox, const std::string& caption,
+                                  std::function<void()> handler) {
+    auto* edit = Find<QLineEdit>(editBox);
+    if (edit == nullptr) {
+        return;
+    }
+    edit->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(edit, &QWidget::customContextMenuRequested, this,
+            [edit, text = ToUnicode(caption), handler = std::move(handler)](const QPoint& at) {
+                std::unique_ptr<QMenu> menu(edit->createStandardContextMenu());
+                menu->addSeparator();
+                menu->addAction(text, handler);
+                menu->exec(edit->mapToGlobal(at));
+            });
 }
 
 void MainWindow::Bind(const std::string& name, Event event, std::function<void()> handler) {

@@ -39,6 +39,16 @@ public:
     // millisecond; dropped with the window.
     void RunAfter(int milliseconds, std::function<void()> task);
 
+    // Marks an edit box whose text has a finding: red text, the finding as
+    // its tooltip and accessible description. An empty finding clears it.
+    void SetFinding(const std::string& editBox, const std::string& finding);
+    // Runs the handler after every change of any edit box's text, typed or
+    // set by the program.
+    void WatchEdits(std::function<void()> handler);
+    // Adds an entry to the edit box's context menu, after the standard ones.
+    void AddContextAction(const std::string& editBox, const std::string& caption,
+                          std::function<void()> handler);
+
     // Runs the handler on each click (button, check box) or tick (timer), or
     // once from FinishCreation (the window itself, kMainWindow).
     void Bind(const std::string& name, Event event, std::function<void()> handler);

@@ -4,6 +4,7 @@
 #include "phone_fill.h"
 #include "window_access.h"
 
+#include <QMimeData>
 #include <QPushButton>
 #include <set>
 
@@ -34,6 +35,9 @@ TEST_F(FieldCopy, PutsExactlyTheBoxTextOnTheClipboardAndGreysOnlyThatButton) {
         CopyField(window, 3, NameKey());
         EXPECT_EQ(ClipboardText(), text);
         EXPECT_EQ(QGuiApplication::clipboard()->text(), ToUnicode(text));
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        EXPECT_EQ(data->data(QStringLiteral("x-kde-passwordManagerHint")), "secret")
+            << "clipboard managers and history keep no copy";
         ExpectOnlyDisabled({{3, NameKey()}});
     }
 }

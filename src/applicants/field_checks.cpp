@@ -1,0 +1,155 @@
+#include "field_checks.h"
+
+#include "ansi_literals.h"
+#include "text.h"
+
+#include <algorithm>
+#include <array>
+#include <ctime>
+#include <tuple>
+
+namespace {
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool AllDigits(const std::string& text) {
+    return std::all_of(text.begin(), text.end(), IsDigit);
+}
+
+std::string WithoutBlanks(const std::string& text) {
+    size_t first = text.find_first_not_of(" \t\v");
+    size_t last = text.find_last_not_of(" \t\v");
+    return first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
+}
+
+int Number(const std::string& digits) {
+    return std::stoi(digits);
+}
+
+bool IsLeap(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+bool Exists(CivilDate date) {
+    static const std::array<int, 12> days = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (date.month < 1 || date.month > 12 || date.day < 1) {
+        return false;
+    }
+    return date.day <= days[size_t(date.month - 1)] + (date.month == 2 && IsLeap(date.year));
+}
+
+bool Before(CivilDate a, CivilDate b) {
+    return std::tie(a.year, a.month, a.day) < std::tie(b.year, b.month, b.day);
+}
+
+char CheckCharacter(const std::string& first17) {
+    static const int weights[] = {7, 9, 10, 5, 8, 4, 2, 1, 6, 3, 7, 9, 10, 5, 8, 4, 2};
+    int sum = 0;
+    for (size_t i = 0; i < 17; ++i) {
+        sum += (first17[i] - '0') * weights[i];
+    }
+    return "10X98765432"[sum % 11];
+}
+
+std::optional<std::string> BirthDateFinding(const std::string& id, CivilDate today) {
+    CivilDate birth{Number(id.substr(6, 4)), Number(id.substr(10, 2)), Number(id.substr(12, 2))};
+    std::string shown = std::to_string(birth.year) + "年" + std::to_string(birth.month) + "月" +
+                        std::to_string(birth.day) + "日";
+    if (!Exists(birth)) {
+        return "出生日期" + shown + "不存在";
+    }
+    if (birth.year < 1900) {
+        return "出生日期" + shown + "早于1900年";
+    }
+    if (Before(today, birth)) {
+        return "出生日期" + shown + "在今天之后";
+    }
+    return std::nullopt;
+}
+
+// The other group that holds the same ID number, if any.
+std::optional<int> DuplicateOf(const Applicants& applicants, int group) {
+    std::string mine = ToUpperCase(WithoutBlanks(applicants.Field(group, IdKey())));
+    for (int other = 1; other <= kGroupCount; ++other) {
+        if (other != group && !mine.empty() &&
+            ToUpperCase(WithoutBlanks(applicants.Field(other, IdKey()))) == mine) {
+            return other;
+        }
+    }
+    return std::nullopt;
+}
+
+void Add(std::string& findings, const std::optional<std::string>& finding) {
+    if (finding) {
+        findings += (findings.empty() ? "" : "\n") + *finding;
+    }
+}
+
+} // namespace
+
+CivilDate Today() {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+}
+
+std::optional<std::string> IdNumberFinding(const std::string& text, CivilDate today) {
+    std::string id = ToUpperCase(WithoutBlanks(text));
+    if (id.size() == 15 && AllDigits(id)) {
+        return std::string("这是15位的旧身份证号码，请改用18位的新号码");
+    }
+    if (id.size() != 18) {
+        return "身份证号码应为18位，现在是" + std::to_string(id.size()) + "位";
+    }
+    if (!AllDigits(id.substr(0, 17))) {
+        return std::string("身份证号码的前17位应全是数字");
+    }
+    if (!IsDigit(id[17]) && id[17] != 'X') {
+        return std::string("身份证号码的最后一位应是数字或X");
+    }
+    if (std::optional<std::string> birth = BirthDateFinding(id, today)) {
+        return birth;
+    }
+    char expected = CheckCharacter(id);
+    if (id[17] != expected) {
+        return "校验位不对：按前17位，最后一位应是" + std::string(1, expected);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> PhoneFinding(const std::string& text) {
+    std::string phone = WithoutBlanks(text);
+    if (phone.size() == 11 && AllDigits(phone) && phone[0] == '1' && phone[1] >= '3') {
+        return std::nullopt;
+    }
+    return std::string("手机号应为11位数字，以13～19开头");
+}
+
+std::optional<std::string> BlanksFinding(const std::string& text) {
+    if (WithoutBlanks(text).size() == text.size()) {
+        return std::nullopt;
+    }
+    return std::string("开头或结尾有空格：保存后会被去掉，与复制的内容不同");
+}
+
+std::optional<std::string> FieldFinding(const Applicants& applicants, int group,
+                                        const std::string& key, CivilDate today) {
+    const std::string& text = applicants.Field(group, key);
+    if (text.empty()) {
+        return std::nullopt;
+    }
+    std::string findings;
+    Add(findings, BlanksFinding(text));
+    if (key == IdKey()) {
+        Add(findings, IdNumberFinding(text, today));
+        if (std::optional<int> other = DuplicateOf(applicants, group)) {
+            Add(findings, "与" + GroupCaption(*other) + "的身份证号码相同");
+        }
+    } else if (key == PhoneKey()) {
+        Add(findings, PhoneFinding(text));
+    }
+    return findings.empty() ? std::nullopt : std::optional(findings);
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "applicants.h"
+
+#include <optional>
+#include <string>
+
+// What is wrong with a field, in words for the user, before it reaches the
+// bank. Pure checks: they never block typing, copying, saving or loading,
+// and an empty field has no finding.
+
+struct CivilDate {
+    int year = 1900;
+    int month = 1;
+    int day = 1;
+};
+
+// This computer's date today.
+CivilDate Today();
+
+// A mainland ID number (GB 11643): 18 characters, the first 17 digits, a
+// birth date in characters 7-14 that exists, lies between 1900 and today,
+// and a last character that is the ISO 7064 MOD 11-2 check character of
+// the first 17 ("x" counts as "X"). A 15-digit number is an old card's.
+std::optional<std::string> IdNumberFinding(const std::string& id, CivilDate today);
+
+// A mainland mobile number: 11 digits, "1" then 3 to 9.
+std::optional<std::string> PhoneFinding(const std::string& phone);
+
+// Blanks at either end: the information file drops them, so what is saved
+// would differ from what is copied.
+std::optional<std::string> BlanksFinding(const std::string& text);
+
+// Every finding for one field, a line each, including an ID number that
+// another group holds too.
+std::optional<std::string> FieldFinding(const Applicants& applicants, int group,
+                                        const std::string& key, CivilDate today);

@@ -1,0 +1,125 @@
+#include "table_paste.h"
+
+#include "ansi_literals.h"
+#include "text.h"
+
+namespace {
+
+const std::string kFullWidthComma = "，";
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    for (const std::string& piece : SplitText(ReplaceSubtext(text, "\r\n", "\n"), "\n")) {
+        lines.push_back(piece.empty() || piece.back() != '\r' ? piece
+                                                              : piece.substr(0, piece.size() - 1));
+    }
+    return lines;
+}
+
+std::string Trimmed(const std::string& text) {
+    size_t first = text.find_first_not_of(" \t\v");
+    size_t last = text.find_last_not_of(" \t\v");
+    return first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
+}
+
+std::vector<std::string> Fields(const std::string& line) {
+    bool tabs = line.find('\t') != std::string::npos;
+    std::string separator = tabs ? "\t" : ",";
+    std::string source =
+        tabs ? line : ReplaceSubtext(line, kFullWidthComma, ",", std::nullopt, std::nullopt, true);
+    std::vector<std::string> fields = SplitText(source, separator);
+    if (!source.empty() && source.back() == separator[0]) {
+        fields.emplace_back(); // an empty last cell
+    }
+    for (std::string& field : fields) {
+        field = Trimmed(field);
+    }
+    return fields;
+}
+
+std::string LineName(int number) {
+    return "第" + std::to_string(number) + "行";
+}
+
+// Why a row cannot be written, or nothing.
+std::optional<std::string> RowRefusal(const std::vector<std::string>& fields, int number) {
+    if (fields.size() != size_t(kFieldCount)) {
+        return LineName(number) + "有" + std::to_string(fields.size()) +
+               "项，应为姓名、身份证、手机号3项";
+    }
+    for (size_t i = 0; i < fields.size(); ++i) {
+        size_t limit = FieldByteLimit(kFieldKeys[i]);
+        if (limit > 0 && fields[i].size() > limit) {
+            return LineName(number) + "的" + kFieldKeys[i] + "超过" + std::to_string(limit) +
+                   "个字符";
+        }
+    }
+    return std::nullopt;
+}
+
+bool HoldsText(const Applicants& applicants, int group) {
+    for (const std::string& key : kFieldKeys) {
+        if (!applicants.Field(group, key).empty()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string GroupList(const std::vector<int>& groups) {
+    std::string list;
+    for (int group : groups) {
+        list += (list.empty() ? "" : "、") + GroupCaption(group);
+    }
+    return list;
+}
+
+} // namespace
+
+TablePaste PlanTablePaste(const std::string& table, int firstGroup, const Applicants& current) {
+    TablePaste paste;
+    paste.firstGroup = firstGroup;
+    std::vector<std::string> lines = Lines(table);
+    for (size_t at = 0; at < lines.size(); ++at) {
+        if (Trimmed(lines[at]).empty()) {
+            continue;
+        }
+        std::vector<std::string> fields = Fields(lines[at]);
+        if (std::optional<std::string> refusal = RowRefusal(fields, int(at) + 1)) {
+            return {firstGroup, {}, {}, 0, refusal};
+        }
+        int group = firstGroup + int(paste.rows.size());
+        if (group > kGroupCount) {
+            ++paste.leftOut;
+            continue;
+        }
+        paste.rows.push_back({fields[0], fields[1], fields[2]});
+        if (HoldsText(current, group)) {
+            paste.overwritten.push_back(group);
+        }
+    }
+    return paste;
+}
+
+std::string TablePasteQuestion(const TablePaste& paste) {
+    int last = paste.firstGroup + int(paste.rows.size()) - 1;
+    std::string question = "将写入" + std::to_string(paste.rows.size()) + "组：" +
+                           GroupCaption(paste.firstGroup) +
+                           (last > paste.firstGroup ? "至" + GroupCaption(last) : "") + "。";
+    if (!paste.overwritten.empty()) {
+        question += "\n其中" + GroupList(paste.overwritten) + "已有内容，将被覆盖。";
+    }
+    if (paste.leftOut > 0) {
+        question += "\n超出第二十五组的" + std::to_string(paste.leftOut) + "行不会写入。";
+    }
+    return question;
+}
+
+void ApplyTablePaste(const TablePaste& paste, Applicants& applicants) {
+    for (size_t row = 0; row < paste.rows.size(); ++row) {
+        for (size_t field = 0; field < kFieldKeys.size(); ++field) {
+            applicants.SetField(paste.firstGroup + int(row), kFieldKeys[field],
+                                paste.rows[row][field]);
+        }
+    }
+}

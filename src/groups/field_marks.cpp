@@ -1,0 +1,17 @@
+#include "field_marks.h"
+
+#include "component_names.h"
+#include "field_checks.h"
+#include "main_window.h"
+#include "window_applicants.h"
+
+void MarkFieldFindings(MainWindow& window) {
+    Applicants applicants = ApplicantsInWindow(window);
+    CivilDate today = Today();
+    for (int group = 1; group <= kGroupCount; ++group) {
+        for (const std::string& key : kFieldKeys) {
+            std::optional<std::string> finding = FieldFinding(applicants, group, key, today);
+            window.SetFinding(EditBoxName(group, key), finding.value_or(""));
+        }
+    }
+}
