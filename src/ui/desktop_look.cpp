@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 void ApplyDesktopLook(QApplication& app) {
     QApplication::setStyle(QStringLiteral("Fusion"));
@@ -9,4 +12,10 @@ void ApplyDesktopLook(QApplication& app) {
     font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("Noto Sans CJK SC")});
     font.setPixelSize(12);
     app.setFont(font);
+    // Qt's own texts (the edit boxes' context menus) in Chinese, like ours.
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(translator);
+    }
 }

@@ -11,7 +11,9 @@
 #include "work_queues.h"
 
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
+#include <memory>
 
 namespace {
 
@@ -75,9 +77,12 @@ TEST_F(TablePasteInWindow, ConfirmedRowsAreWrittenAndTheRestNamed) {
     EXPECT_TRUE(said.contains(QStringLiteral("超出第二十五组的1行不会写入")));
     EXPECT_EQ(window.GetContent(EditBoxName(24, NameKey())), "张三");
     EXPECT_EQ(window.GetContent(EditBoxName(25, PhoneKey())), "13900139000");
-    EXPECT_EQ(Component<QLineEdit>(window, EditBoxName(1, NameKey()))->contextMenuPolicy(),
-              Qt::CustomContextMenu)
+    QLineEdit* name = Component<QLineEdit>(window, EditBoxName(1, NameKey()));
+    EXPECT_EQ(name->contextMenuPolicy(), Qt::CustomContextMenu)
         << "the paste sits in the name box's context menu";
+    std::unique_ptr<QMenu> menu(name->createStandardContextMenu());
+    EXPECT_TRUE(menu->actions().first()->text().startsWith(QStringLiteral("撤消")))
+        << "Qt's own entries in Chinese too";
 }
 
 TEST_F(TablePasteInWindow, AMalformedTableOrACancelWritesNothing) {
