@@ -1,41 +1,9 @@
 #include "table_paste.h"
 
 #include "ansi_literals.h"
-#include "text.h"
+#include "table_text.h"
 
 namespace {
-
-const std::string kFullWidthComma = "，";
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    for (const std::string& piece : SplitText(ReplaceSubtext(text, "\r\n", "\n"), "\n")) {
-        lines.push_back(piece.empty() || piece.back() != '\r' ? piece
-                                                              : piece.substr(0, piece.size() - 1));
-    }
-    return lines;
-}
-
-std::string Trimmed(const std::string& text) {
-    size_t first = text.find_first_not_of(" \t\v");
-    size_t last = text.find_last_not_of(" \t\v");
-    return first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
-}
-
-std::vector<std::string> Fields(const std::string& line) {
-    bool tabs = line.find('\t') != std::string::npos;
-    std::string separator = tabs ? "\t" : ",";
-    std::string source =
-        tabs ? line : ReplaceSubtext(line, kFullWidthComma, ",", std::nullopt, std::nullopt, true);
-    std::vector<std::string> fields = SplitText(source, separator);
-    if (!source.empty() && source.back() == separator[0]) {
-        fields.emplace_back(); // an empty last cell
-    }
-    for (std::string& field : fields) {
-        field = Trimmed(field);
-    }
-    return fields;
-}
 
 std::string LineName(int number) {
     return "第" + std::to_string(number) + "行";
@@ -79,13 +47,8 @@ std::string GroupList(const std::vector<int>& groups) {
 TablePaste PlanTablePaste(const std::string& table, int firstGroup, const Applicants& current) {
     TablePaste paste;
     paste.firstGroup = firstGroup;
-    std::vector<std::string> lines = Lines(table);
-    for (size_t at = 0; at < lines.size(); ++at) {
-        if (Trimmed(lines[at]).empty()) {
-            continue;
-        }
-        std::vector<std::string> fields = Fields(lines[at]);
-        if (std::optional<std::string> refusal = RowRefusal(fields, int(at) + 1)) {
+    for (const TableLine& line : ReadTableLines(table)) {
+        if (std::optional<std::string> refusal = RowRefusal(line.fields, line.number)) {
             return {firstGroup, {}, {}, 0, refusal};
         }
         int group = firstGroup + int(paste.rows.size());
@@ -93,7 +56,7 @@ TablePaste PlanTablePaste(const std::string& table, int firstGroup, const Applic
             ++paste.leftOut;
             continue;
         }
-        paste.rows.push_back({fields[0], fields[1], fields[2]});
+        paste.rows.push_back({line.fields[0], line.fields[1], line.fields[2]});
         if (HoldsText(current, group)) {
             paste.overwritten.push_back(group);
         }

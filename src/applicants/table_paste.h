@@ -20,8 +20,8 @@ struct TablePaste {
     std::optional<std::string> refusal;
 };
 
-// Reads the table and what it would do to the applicants. Blank lines are
-// passed over; blanks around a field are dropped.
+// Reads the table (see table_text.h) and what it would do to the
+// applicants.
 TablePaste PlanTablePaste(const std::string& table, int firstGroup, const Applicants& current);
 
 // The question that asks the user to confirm the paste.
