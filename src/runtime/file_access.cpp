@@ -1,7 +1,7 @@
 #include "file_access.h"
 
-#include "ansi.h"
 #include "ansi_literals.h"
+#include "native_path.h"
 
 #include <algorithm>
 #include <cctype>

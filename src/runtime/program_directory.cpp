@@ -1,6 +1,6 @@
 #include "program_directory.h"
 
-#include "ansi.h"
+#include "native_path.h"
 
 #include <filesystem>
 

@@ -6,6 +6,7 @@
 #include "information_file.h"
 #include "message_box.h"
 #include "modal_box.h"
+#include "native_path.h"
 #include "window_access.h"
 
 #include <QFile>

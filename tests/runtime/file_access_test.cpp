@@ -1,11 +1,11 @@
 // Whole-file reads and atomic replacement against hostile files: pipes,
 // devices, links, oversized and unreadable files.
 #include "file_access.h"
+#include "native_path.h"
 #include "profile_file.h"
 #include "temp_folder.h"
 #include "unprivileged.h"
 
-#include <QDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -84,6 +84,21 @@ TEST_F(FileAccess, AValueEndsAtItsFirstZeroByte) {
     folder.Write("零.ini", std::string("[s]\r\nk=ab\0cd\r\nj=x\r\n", 20));
     EXPECT_EQ(ReadProfileItem(folder.Path("零.ini"), "s", "k"), "ab");
     EXPECT_EQ(ReadProfileItem(folder.Path("零.ini"), "s", "j"), "x");
+}
+
+TEST(NativePath, ChineseFolderNamesRoundTripAndBadBytesNeverCutAPath) {
+    const std::string ansi = "/tmp/预约/𠮷野家/信息.ini";
+    EXPECT_EQ(NativePath(ansi), "/tmp/\xE9\xA2\x84\xE7\xBA\xA6/\xF0\xA0\xAE\xB7\xE9\x87\x8E"
+                                "\xE5\xAE\xB6/\xE4\xBF\xA1\xE6\x81\xAF.ini");
+    EXPECT_EQ(AnsiFromNativePath(NativePath(ansi)), ansi);
+    EXPECT_EQ(NativePath("a\xFF"
+                         "b"),
+              "a\xEF\xBF\xBD"
+              "b");
+    EXPECT_EQ(AnsiFromNativePath("a\xFF"
+                                 "b"),
+              "a\x84\x31\xA4\x37"
+              "b");
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "profile_file.h"
 #include "temp_folder.h"
 
-#include <QDir>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
@@ -73,8 +73,11 @@ TEST_F(ProfileFile, FailedReplaceLeavesTheOldFileAndSaysWhy) {
 TEST_F(ProfileFile, NoTemporaryFileIsLeftBehind) {
     ASSERT_FALSE(ReplaceFileContent(Path("a.ini"), "1").has_value());
     ASSERT_FALSE(ReplaceFileContent(Path("a.ini"), "2").has_value());
-    QDir dir(ToUnicode(folder.path));
-    EXPECT_EQ(dir.entryList(QDir::Files), QStringList{QStringLiteral("a.ini")});
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(NativePath(folder.path))) {
+        names.push_back(AnsiFromNativePath(entry.path().filename().string()));
+    }
+    EXPECT_EQ(names, std::vector<std::string>{"a.ini"});
     EXPECT_EQ(Bytes("a.ini"), "2");
 }
 

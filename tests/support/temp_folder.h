@@ -1,9 +1,10 @@
 #pragma once
 
-#include "ansi.h"
 #include "ansi_literals.h"
+#include "native_path.h"
 
-#include <QTemporaryDir>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -13,9 +14,17 @@
 // with everything in it when the test ends. Names and bytes are ANSI text.
 class TempFolder {
 public:
-    TempFolder() : path(AnsiFromNativePath(temporary_.path().toStdString()) + "/预约") {
+    TempFolder() : path(AnsiFromNativePath(root_) + "/预约") {
         ::mkdir(NativePath(path).c_str(), 0700);
     }
+    ~TempFolder() {
+        std::error_code ignored;
+        if (!root_.empty()) {
+            std::filesystem::remove_all(root_, ignored);
+        }
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
 
     std::string Path(const std::string& name) const { return path + "/" + name; }
     void Write(const std::string& name, const std::string& bytes) const {
@@ -38,8 +47,14 @@ public:
     }
 
 private:
-    QTemporaryDir temporary_; // first: path is made inside it
+    const std::string root_ = MakeTemporary(); // native; first, as path is inside it
 
 public:
     const std::string path;
+
+private:
+    static std::string MakeTemporary() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "orvane-XXXXXX").string();
+        return ::mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
+    }
 };
