@@ -1,12 +1,11 @@
 #include "beijing_clock.h"
 
 #include "component_names.h"
-#include "main_window.h"
 #include "net_clock.h"
 #include "time_sources.h"
+#include "window.h"
 #include "window_thread.h"
 
-#include <QPointer>
 #include <cmath>
 #include <memory>
 
@@ -15,7 +14,8 @@ namespace {
 struct Display {
     std::string url = kTimeServicePageUrl;
     std::unique_ptr<NetClock> clock;
-    QPointer<MainWindow> window;
+    Window* window = nullptr;
+    std::weak_ptr<const void> windowAlive;
     int generation = 0; // only the latest armed single shot shows
 };
 
@@ -24,11 +24,11 @@ Display& State() {
     return display;
 }
 
-bool Running(MainWindow& window) {
+bool Running(Window& window) {
     return window.GetInterval(kClock) != 0;
 }
 
-void Show(MainWindow& window) {
+void Show(Window& window) {
     const NetClock& clock = *State().clock;
     window.SetStatusPanelText(kStatusBar, 0, clock.PanelText());
     window.SetStatusPanelTip(kStatusBar, 0, clock.PanelTip());
@@ -36,7 +36,7 @@ void Show(MainWindow& window) {
 
 // A precise single shot at the next server-second boundary, which shows the
 // new second and aims the next one.
-void ArmDisplay(MainWindow& window) {
+void ArmDisplay(Window& window) {
     Display& state = State();
     std::optional<Seconds> next = state.clock->NextChangeAt();
     if (!next) {
@@ -54,7 +54,7 @@ void ArmDisplay(MainWindow& window) {
 
 void OnAnswer() {
     Display& state = State();
-    if (state.window && Running(*state.window)) {
+    if (!state.windowAlive.expired() && Running(*state.window)) {
         Show(*state.window);
         ArmDisplay(*state.window);
     }
@@ -66,12 +66,13 @@ void SetTimeSource(const std::string& url) {
     State().url = url;
 }
 
-void ShowBeijingTime(MainWindow& window) {
+void ShowBeijingTime(Window& window) {
     Display& state = State();
     if (!state.clock) {
         state.clock = std::make_unique<NetClock>(state.url, PostToWindowThread, OnAnswer);
     }
     state.window = &window;
+    state.windowAlive = window.Lifetime();
     state.clock->Tick();
     Show(window);
     ArmDisplay(window);

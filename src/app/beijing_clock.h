@@ -2,7 +2,7 @@
 
 #include <string>
 
-class MainWindow;
+class Window;
 
 // The status bar's Beijing time: the server's clock, estimated from lookups
 // off the window's thread, shown second by second at the server's own
@@ -15,7 +15,7 @@ void SetTimeSource(const std::string& url);
 // Bound to each tick of "时钟": starts the next lookup when it is due and
 // shows the time. With the clock stopped there are no ticks, no lookups, and
 // the text stays as it is.
-void ShowBeijingTime(MainWindow& window);
+void ShowBeijingTime(Window& window);
 
 // Ends the lookups; main() calls it before libcurl is cleaned up.
 void StopTimeLookups();

@@ -14,31 +14,31 @@
 
 namespace {
 
-using Event = MainWindow::Event;
+using Event = Window::Event;
 
 void AddGroupBindings(std::vector<EventBinding>& table) {
     for (int n = 1; n <= kGroupCount; ++n) {
         for (const std::string& key : kFieldKeys) {
             table.push_back({CopyButtonName(n, key), Event::Click,
-                             [n, key](MainWindow& w) { CopyField(w, n, key); }});
+                             [n, key](Window& w) { CopyField(w, n, key); }});
         }
         table.push_back(
-            {RestoreButtonName(n), Event::Click, [n](MainWindow& w) { RestoreGroup(w, n); }});
+            {RestoreButtonName(n), Event::Click, [n](Window& w) { RestoreGroup(w, n); }});
     }
 }
 
 void AddFillBindings(std::vector<EventBinding>& table) {
     for (int page = 1; page <= kGroupPageCount; ++page) {
         table.push_back({PagePhoneButtonName(page), Event::Click,
-                         [page](MainWindow& w) { FillPagePhone(w, page); }});
+                         [page](Window& w) { FillPagePhone(w, page); }});
     }
     table.push_back({kAllPhoneButton, Event::Click, FillAllPhone});
 }
 
 void AddWindowBindings(std::vector<EventBinding>& table) {
-    table.push_back({kSaveButton, Event::Click, [](MainWindow& w) { SaveApplicants(w); }});
-    table.push_back({kLoadButton, Event::Click, [](MainWindow& w) { LoadApplicants(w); }});
-    table.push_back({kRememberBox, Event::Click, [](MainWindow& w) { OnRememberClicked(w); }});
+    table.push_back({kSaveButton, Event::Click, [](Window& w) { SaveApplicants(w); }});
+    table.push_back({kLoadButton, Event::Click, [](Window& w) { LoadApplicants(w); }});
+    table.push_back({kRememberBox, Event::Click, [](Window& w) { OnRememberClicked(w); }});
     table.push_back({kTopmostBox, Event::Click, OnTopmostClicked});
     table.push_back({kTimeToggleButton, Event::Click, OnTimeDisplayToggleClicked});
     table.push_back({kClock, Event::Tick, ShowBeijingTime});
@@ -53,7 +53,7 @@ std::vector<EventBinding> BuildTable() {
     return table;
 }
 
-void RunGuarded(const std::function<void(MainWindow&)>& handler, MainWindow& window) {
+void RunGuarded(const std::function<void(Window&)>& handler, Window& window) {
     try {
         handler(window);
     } catch (const std::bad_alloc&) {
@@ -70,7 +70,7 @@ const std::vector<EventBinding>& EventBindings() {
     return table;
 }
 
-void InstallBindings(MainWindow& window, const std::vector<EventBinding>& bindings) {
+void InstallBindings(Window& window, const std::vector<EventBinding>& bindings) {
     for (const EventBinding& binding : bindings) {
         window.Bind(binding.component, binding.event,
                     [&window, handler = binding.handler] { RunGuarded(handler, window); });

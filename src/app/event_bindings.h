@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main_window.h"
+#include "window.h"
 
 #include <functional>
 #include <string>
@@ -9,12 +9,12 @@
 // Which handler answers which event of which component.
 struct EventBinding {
     std::string component;
-    MainWindow::Event event;
-    std::function<void(MainWindow&)> handler;
+    Window::Event event;
+    std::function<void(Window&)> handler;
 };
 
 const std::vector<EventBinding>& EventBindings();
 
 // Connects every binding. A handler that throws ends the program through
 // FatalError rather than leaving the window half-updated.
-void InstallBindings(MainWindow& window, const std::vector<EventBinding>& bindings);
+void InstallBindings(Window& window, const std::vector<EventBinding>& bindings);

@@ -2,9 +2,9 @@
 
 #include "ansi_literals.h"
 #include "component_names.h"
-#include "main_window.h"
 #include "message_box.h"
 #include "remember_flag.h"
+#include "window.h"
 #include "window_applicants.h"
 #include "work_queues.h"
 
@@ -13,21 +13,22 @@
 namespace {
 
 // Tells the user that a save failed, and why.
-void ReportSaveFailure(MainWindow& window, const std::string& file, const std::string& reason) {
-    ShowMessageBox("申请人信息没有保存，原来的文件保持不变。\n文件：" + file + "\n原因：" + reason,
-                   kBoxOk | kBoxIconError, std::string("保存失败"), &window);
+void ReportSaveFailure(Window& window, const std::string& file, const std::string& reason) {
+    window.ShowMessage("申请人信息没有保存，原来的文件保持不变。\n文件：" + file + "\n原因：" +
+                           reason,
+                       kBoxOk | kBoxIconError, "保存失败");
 }
 
 // Tells the user that the file is there but could not be read, and why.
-void ReportReadFailure(MainWindow& window, const std::string& file, const std::string& reason) {
-    ShowMessageBox("申请人信息没有读取，窗口中的内容保持不变。\n文件：" + file + "\n原因：" +
-                       reason,
-                   kBoxOk | kBoxIconError, std::string("读取失败"), &window);
+void ReportReadFailure(Window& window, const std::string& file, const std::string& reason) {
+    window.ShowMessage("申请人信息没有读取，窗口中的内容保持不变。\n文件：" + file + "\n原因：" +
+                           reason,
+                       kBoxOk | kBoxIconError, "读取失败");
 }
 
 } // namespace
 
-void SaveApplicants(MainWindow& window, const std::string& file) {
+void SaveApplicants(Window& window, const std::string& file) {
     Applicants applicants = ApplicantsInWindow(window);
     RunForWindow<std::optional<std::string>>(
         FileQueue(), window, [file, applicants] { return WriteApplicants(file, applicants); },
@@ -38,7 +39,7 @@ void SaveApplicants(MainWindow& window, const std::string& file) {
         });
 }
 
-void LoadApplicants(MainWindow& window, const std::string& file) {
+void LoadApplicants(Window& window, const std::string& file) {
     RunForWindow<InformationRead>(
         FileQueue(), window, [file] { return ReadInformationFile(file); },
         [&window, file](InformationRead read) {
@@ -50,7 +51,7 @@ void LoadApplicants(MainWindow& window, const std::string& file) {
         });
 }
 
-void ApplyRememberFlag(MainWindow& window, const std::string& file) {
+void ApplyRememberFlag(Window& window, const std::string& file) {
     InformationRead read = ReadInformationFile(file);
     if (read.failure) {
         ReportReadFailure(window, file, *read.failure);
@@ -61,7 +62,7 @@ void ApplyRememberFlag(MainWindow& window, const std::string& file) {
     }
 }
 
-void OnRememberClicked(MainWindow& window, const std::string& file) {
+void OnRememberClicked(Window& window, const std::string& file) {
     bool remember = window.GetTicked(kRememberBox);
     RunForWindow<std::optional<std::string>>(
         FileQueue(), window, [file, remember] { return WriteRememberFlag(file, remember); },

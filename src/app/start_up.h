@@ -1,8 +1,8 @@
 #pragma once
 
-class MainWindow;
+class Window;
 
 // Runs once the window's components exist and before it is first shown: the
 // greeting (waited for), the remember decision, then the focus to the
 // all-pages phone box.
-void OnMainWindowCreated(MainWindow& window);
+void OnMainWindowCreated(Window& window);

@@ -1,7 +1,7 @@
 #include "window_options.h"
 
 #include "component_names.h"
-#include "main_window.h"
+#include "window.h"
 #include "window_calls.h"
 
 namespace {
@@ -10,7 +10,7 @@ constexpr int kClockInterval = 900;
 
 } // namespace
 
-void OnTopmostClicked(MainWindow& window) {
+void OnTopmostClicked(Window& window) {
     bool ticked = window.GetTicked(kTopmostBox);
     SetWindowTopmost(window.WindowHandle(kMainWindow), ticked);
 }
@@ -22,7 +22,7 @@ void SetWindowTopmost(std::uintptr_t handle, bool on) {
     SetWindowPos(handle, on ? kHwndTopmost : kHwndNotTopmost, 0, 0, 0, 0, kSwpNoSize | kSwpNoMove);
 }
 
-void OnTimeDisplayToggleClicked(MainWindow& window) {
+void OnTimeDisplayToggleClicked(Window& window) {
     bool running = window.GetInterval(kClock) == kClockInterval;
     window.SetInterval(kClock, running ? 0 : kClockInterval);
 }

@@ -1,9 +1,7 @@
 #pragma once
 
-#include "main_window.h"
+#include "window.h"
 #include "work_queue.h"
-
-#include <QPointer>
 
 // The program's work queues, one per kind of slow work.
 
@@ -17,11 +15,11 @@ void DrainWorkQueues();
 // Runs the work on the queue and the answer on the window's thread, unless
 // the window is gone by then.
 template <class Result>
-void RunForWindow(WorkQueue& queue, MainWindow& window, std::function<Result()> work,
+void RunForWindow(WorkQueue& queue, Window& window, std::function<Result()> work,
                   std::function<void(Result)> answer) {
-    QPointer<MainWindow> guard(&window);
-    queue.Run<Result>(std::move(work), [guard, answer = std::move(answer)](Result result) {
-        if (guard) {
+    std::weak_ptr<const void> alive = window.Lifetime();
+    queue.Run<Result>(std::move(work), [alive, answer = std::move(answer)](Result result) {
+        if (!alive.expired()) {
             answer(std::move(result));
         }
     });

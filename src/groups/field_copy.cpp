@@ -2,16 +2,16 @@
 
 #include "clipboard.h"
 #include "component_names.h"
-#include "main_window.h"
+#include "window.h"
 
-void CopyField(MainWindow& window, int group, const std::string& key) {
+void CopyField(Window& window, int group, const std::string& key) {
     // Marked used even when the clipboard refused: the user sees the paste
     // fail at once, and the mark must not depend on another program.
     SetClipboardText(window.GetContent(EditBoxName(group, key)));
     window.SetEnabled(CopyButtonName(group, key), false);
 }
 
-void RestoreGroup(MainWindow& window, int group) {
+void RestoreGroup(Window& window, int group) {
     for (const std::string& key : kFieldKeys) {
         window.SetEnabled(CopyButtonName(group, key), true);
     }

@@ -2,11 +2,11 @@
 
 #include <string>
 
-class MainWindow;
+class Window;
 
 // Puts the field's text on the clipboard and greys its copy button out: the
 // button's enabled state is the field's only "used" mark.
-void CopyField(MainWindow& window, int group, const std::string& key);
+void CopyField(Window& window, int group, const std::string& key);
 
 // Enables the group's three copy buttons again.
-void RestoreGroup(MainWindow& window, int group);
+void RestoreGroup(Window& window, int group);

@@ -2,10 +2,10 @@
 
 #include "component_names.h"
 #include "field_checks.h"
-#include "main_window.h"
+#include "window.h"
 #include "window_applicants.h"
 
-void MarkFieldFindings(MainWindow& window) {
+void MarkFieldFindings(Window& window) {
     Applicants applicants = ApplicantsInWindow(window);
     CivilDate today = Today();
     for (int group = 1; group <= kGroupCount; ++group) {

@@ -1,13 +1,13 @@
 #include "phone_fill.h"
 
 #include "component_names.h"
-#include "main_window.h"
+#include "window.h"
 
 namespace {
 
 // The source is read afresh for every target and copied unchanged: no
 // trimming and no check of digits or length.
-void FillPhones(MainWindow& window, const std::string& source, int first, int last) {
+void FillPhones(Window& window, const std::string& source, int first, int last) {
     for (int group = first; group <= last; ++group) {
         window.SetContent(EditBoxName(group, PhoneKey()), window.GetContent(source));
     }
@@ -15,11 +15,11 @@ void FillPhones(MainWindow& window, const std::string& source, int first, int la
 
 } // namespace
 
-void FillPagePhone(MainWindow& window, int page) {
+void FillPagePhone(Window& window, int page) {
     int first = FirstGroupOfPage(page);
     FillPhones(window, PagePhoneBoxName(page), first, first + kGroupsPerPage - 1);
 }
 
-void FillAllPhone(MainWindow& window) {
+void FillAllPhone(Window& window) {
     FillPhones(window, kAllPhoneBox, 1, kGroupCount);
 }

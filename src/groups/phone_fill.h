@@ -1,9 +1,9 @@
 #pragma once
 
-class MainWindow;
+class Window;
 
 // Writes the page's phone box into the phone field of its five groups.
-void FillPagePhone(MainWindow& window, int page);
+void FillPagePhone(Window& window, int page);
 
 // Writes the all-pages phone box into the phone field of all 25 groups.
-void FillAllPhone(MainWindow& window);
+void FillAllPhone(Window& window);

@@ -2,9 +2,9 @@
 
 #include "ansi_literals.h"
 #include "clipboard.h"
-#include "main_window.h"
 #include "message_box.h"
 #include "table_paste.h"
+#include "window.h"
 #include "window_applicants.h"
 
 namespace {
@@ -13,22 +13,22 @@ const std::string kCaption = "粘贴表格";
 
 } // namespace
 
-void PasteTableFromGroup(MainWindow& window, int group) {
+void PasteTableFromGroup(Window& window, int group) {
     Applicants applicants = ApplicantsInWindow(window);
     TablePaste paste = PlanTablePaste(GetClipboardText(), group, applicants);
     if (paste.refusal) {
-        ShowMessageBox(*paste.refusal + "。\n没有写入任何内容。", kBoxOk | kBoxIconWarning,
-                       kCaption, &window);
+        window.ShowMessage(*paste.refusal + "。\n没有写入任何内容。", kBoxOk | kBoxIconWarning,
+                           kCaption);
         return;
     }
     if (paste.rows.empty()) {
-        ShowMessageBox(
+        window.ShowMessage(
             "剪贴板里没有可粘贴的表格：每行应有姓名、身份证、手机号3项，用制表符或逗号隔开。",
-            kBoxOk | kBoxIconWarning, kCaption, &window);
+            kBoxOk | kBoxIconWarning, kCaption);
         return;
     }
-    if (ShowMessageBox(TablePasteQuestion(paste), kBoxOkCancel | kBoxIconQuestion, kCaption,
-                       &window) != kResultOk) {
+    if (window.ShowMessage(TablePasteQuestion(paste), kBoxOkCancel | kBoxIconQuestion, kCaption) !=
+        kResultOk) {
         return;
     }
     ApplyTablePaste(paste, applicants);

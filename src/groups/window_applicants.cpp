@@ -1,9 +1,9 @@
 #include "window_applicants.h"
 
 #include "component_names.h"
-#include "main_window.h"
+#include "window.h"
 
-Applicants ApplicantsInWindow(const MainWindow& window) {
+Applicants ApplicantsInWindow(const Window& window) {
     Applicants applicants;
     for (int group = 1; group <= kGroupCount; ++group) {
         for (const std::string& key : kFieldKeys) {
@@ -13,7 +13,7 @@ Applicants ApplicantsInWindow(const MainWindow& window) {
     return applicants;
 }
 
-void ShowApplicants(MainWindow& window, const Applicants& applicants) {
+void ShowApplicants(Window& window, const Applicants& applicants) {
     for (int group = 1; group <= kGroupCount; ++group) {
         for (const std::string& key : kFieldKeys) {
             window.SetContent(EditBoxName(group, key), applicants.Field(group, key));

@@ -3,6 +3,7 @@
 #include "ansi.h"
 #include "component_names.h"
 #include "layout.h"
+#include "message_box.h"
 #include "page_control.h"
 #include "window_builder.h"
 
@@ -135,7 +136,7 @@ void MainWindow::DropPendingFocus() {
     qApp->removeEventFilter(this);
 }
 
-quintptr MainWindow::WindowHandle(const std::string& name) {
+std::uintptr_t MainWindow::WindowHandle(const std::string& name) {
     if (name == kMainWindow) {
         return winId();
     }
@@ -167,6 +168,10 @@ void MainWindow::SetStatusPanelTip(const std::string& statusBar, int panel,
     if (QLabel* pane = StatusPanel(statusBar, panel)) {
         pane->setToolTip(ToUnicode(tip));
     }
+}
+
+int MainWindow::ShowMessage(const std::string& text, int code, const std::string& caption) {
+    return ShowMessageBox(text, code, caption, this);
 }
 
 void MainWindow::RunAfter(int milliseconds, std::function<void()> task) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "window.h"
+
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -10,48 +12,34 @@
 class QLabel;
 class QTimer;
 
-// The one window of the program, built from its layout. Handlers reach its
-// components only through the operations below, by component name.
-//
-// A name that no component has is a programming error: debug builds stop on
-// it, release builds ignore the call (reads give the empty value).
-class MainWindow : public QWidget {
+// The one window of the program, built from its layout with Qt's widgets.
+class MainWindow : public QWidget, public Window {
 public:
-    enum class Event { Created, Click, Tick };
-
     // Builds every component; throws std::runtime_error when it cannot.
     MainWindow();
 
-    std::string GetContent(const std::string& editBox) const;
-    void SetContent(const std::string& editBox, const std::string& text);
-    void SetEnabled(const std::string& button, bool enabled);
-    bool GetTicked(const std::string& checkBox) const;
-    void SetTicked(const std::string& checkBox, bool ticked);
-    int GetInterval(const std::string& timer) const;
-    void SetInterval(const std::string& timer, int milliseconds);
-    void FocusComponent(const std::string& name);
-    // Native handle of the window (kMainWindow) or of a component; 0 if none.
-    quintptr WindowHandle(const std::string& name);
-    void SetStatusPanelText(const std::string& statusBar, int panel, const std::string& text);
-    // The panel's tooltip; empty removes it.
-    void SetStatusPanelTip(const std::string& statusBar, int panel, const std::string& tip);
-    // Runs the task once on the window's thread after the delay, to the
-    // millisecond; dropped with the window.
-    void RunAfter(int milliseconds, std::function<void()> task);
-
-    // Marks an edit box whose text has a finding: red text, the finding as
-    // its tooltip and accessible description. An empty finding clears it.
-    void SetFinding(const std::string& editBox, const std::string& finding);
-    // Runs the handler after every change of any edit box's text, typed or
-    // set by the program.
-    void WatchEdits(std::function<void()> handler);
-    // Adds an entry to the edit box's context menu, after the standard ones.
+    std::string GetContent(const std::string& editBox) const override;
+    void SetContent(const std::string& editBox, const std::string& text) override;
+    void SetEnabled(const std::string& button, bool enabled) override;
+    bool GetTicked(const std::string& checkBox) const override;
+    void SetTicked(const std::string& checkBox, bool ticked) override;
+    int GetInterval(const std::string& timer) const override;
+    void SetInterval(const std::string& timer, int milliseconds) override;
+    void FocusComponent(const std::string& name) override;
+    std::uintptr_t WindowHandle(const std::string& name) override;
+    void SetStatusPanelText(const std::string& statusBar, int panel,
+                            const std::string& text) override;
+    void SetStatusPanelTip(const std::string& statusBar, int panel,
+                           const std::string& tip) override;
+    void SetFinding(const std::string& editBox, const std::string& finding) override;
+    void WatchEdits(std::function<void()> handler) override;
     void AddContextAction(const std::string& editBox, const std::string& caption,
-                          std::function<void()> handler);
+                          std::function<void()> handler) override;
+    void Bind(const std::string& name, Event event, std::function<void()> handler) override;
+    void RunAfter(int milliseconds, std::function<void()> task) override;
+    int ShowMessage(const std::string& text, int code, const std::string& caption) override;
+    std::weak_ptr<const void> Lifetime() const override { return lifetime_; }
 
-    // Runs the handler on each click (button, check box) or tick (timer), or
-    // once from FinishCreation (the window itself, kMainWindow).
-    void Bind(const std::string& name, Event event, std::function<void()> handler);
     // Signals that every component exists; call before the window is shown.
     void FinishCreation();
 
@@ -71,4 +59,5 @@ private:
     std::map<std::string, QObject*> components_;
     std::vector<std::function<void()>> onCreated_;
     QPointer<QWidget> pendingFocus_; // focus given before the window was active
+    std::shared_ptr<const int> lifetime_ = std::make_shared<const int>(0);
 };

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+// The program's one window as handlers reach it: its components by name,
+// and the few services that belong to the window. Each desktop implements
+// it with its own controls; handlers know nothing else of the desktop.
+//
+// A name that no component has is a programming error: debug builds stop on
+// it, release builds ignore the call (reads give the empty value).
+class Window {
+public:
+    enum class Event { Created, Click, Tick };
+
+    virtual ~Window() = default;
+
+    virtual std::string GetContent(const std::string& editBox) const = 0;
+    virtual void SetContent(const std::string& editBox, const std::string& text) = 0;
+    virtual void SetEnabled(const std::string& button, bool enabled) = 0;
+    virtual bool GetTicked(const std::string& checkBox) const = 0;
+    virtual void SetTicked(const std::string& checkBox, bool ticked) = 0;
+    virtual int GetInterval(const std::string& timer) const = 0;
+    virtual void SetInterval(const std::string& timer, int milliseconds) = 0;
+    virtual void FocusComponent(const std::string& name) = 0;
+    // Native handle of the window (kMainWindow) or of a component; 0 if none.
+    virtual std::uintptr_t WindowHandle(const std::string& name) = 0;
+    virtual void SetStatusPanelText(const std::string& statusBar, int panel,
+                                    const std::string& text) = 0;
+    // The panel's tooltip; empty removes it.
+    virtual void SetStatusPanelTip(const std::string& statusBar, int panel,
+                                   const std::string& tip) = 0;
+
+    // Marks an edit box whose text has a finding: red text, the finding as
+    // its tooltip and accessible description. An empty finding clears it.
+    virtual void SetFinding(const std::string& editBox, const std::string& finding) = 0;
+    // Runs the handler after every change of any edit box's text, typed or
+    // set by the program.
+    virtual void WatchEdits(std::function<void()> handler) = 0;
+    // Adds an entry to the edit box's context menu, after the standard ones.
+    virtual void AddContextAction(const std::string& editBox, const std::string& caption,
+                                  std::function<void()> handler) = 0;
+
+    // Runs the handler on each click (button, check box) or tick (timer), or
+    // once when creation completes (the window itself, kMainWindow).
+    virtual void Bind(const std::string& name, Event event, std::function<void()> handler) = 0;
+    // Runs the task once on the window's thread after the delay, to the
+    // millisecond; dropped with the window.
+    virtual void RunAfter(int milliseconds, std::function<void()> task) = 0;
+    // A message box modal to the window (codes and results of
+    // message_box.h); waits until it is closed.
+    virtual int ShowMessage(const std::string& text, int code, const std::string& caption) = 0;
+    // Expires with the window: answers of slow work check it before they
+    // touch the window.
+    virtual std::weak_ptr<const void> Lifetime() const = 0;
+};
