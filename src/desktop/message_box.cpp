@@ -1,4 +1,5 @@
 #include "message_box.h"
+#include "owned_message_box.h"
 
 #include "ansi.h"
 #include "ansi_literals.h"
@@ -71,12 +72,16 @@ int ResultOf(QMessageBox& box) {
 
 } // namespace
 
-int ShowMessageBox(const std::string& text, int code, const std::optional<std::string>& caption,
-                   QWidget* owner) {
+int ShowOwnedMessageBox(QWidget* owner, const std::string& text, int code,
+                        const std::optional<std::string>& caption) {
     QMessageBox box(IconOf(code), ToUnicode(caption.value_or("信息：")), ToUnicode(text),
                     ButtonsOf(code), owner);
     box.setWindowModality(owner != nullptr ? Qt::WindowModal : Qt::ApplicationModal);
     CaptionButtons(box);
     box.exec();
     return ResultOf(box);
+}
+
+int ShowMessageBox(const std::string& text, int code, const std::optional<std::string>& caption) {
+    return ShowOwnedMessageBox(nullptr, text, code, caption);
 }

@@ -3,7 +3,7 @@
 #include "ansi.h"
 #include "component_names.h"
 #include "layout.h"
-#include "message_box.h"
+#include "owned_message_box.h"
 #include "page_control.h"
 #include "window_builder.h"
 
@@ -171,7 +171,7 @@ void MainWindow::SetStatusPanelTip(const std::string& statusBar, int panel,
 }
 
 int MainWindow::ShowMessage(const std::string& text, int code, const std::string& caption) {
-    return ShowMessageBox(text, code, caption, this);
+    return ShowOwnedMessageBox(this, text, code, caption);
 }
 
 void MainWindow::RunAfter(int milliseconds, std::function<void()> task) {

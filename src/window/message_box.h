@@ -3,8 +3,6 @@
 #include <optional>
 #include <string>
 
-class QWidget;
-
 // Button-and-icon codes, as the Windows message box takes them.
 enum MessageBoxCode : int {
     kBoxOk = 0x0,
@@ -30,8 +28,8 @@ enum MessageBoxResult : int {
     kResultNo = 6,
 };
 
-// Shows a modal box and waits for it to be closed. The caption defaults to
-// "信息："; without an owner the box blocks every window of the program.
+// Shows a modal box and waits for it to be closed; it blocks every window
+// of the program. The caption defaults to "信息：". A box that belongs to
+// the window is Window::ShowMessage.
 int ShowMessageBox(const std::string& text, int code,
-                   const std::optional<std::string>& caption = std::nullopt,
-                   QWidget* owner = nullptr);
+                   const std::optional<std::string>& caption = std::nullopt);
