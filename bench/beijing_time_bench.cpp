@@ -3,7 +3,7 @@
 // A loopback HTTP server keeps a clock a known offset ahead of this
 // machine's and delays each direction of every exchange. Two lookups run
 // against it side by side:
-//   per-tick: a HEAD request at each 900 ms tick on the display's own
+//   per-tick: GetNetworkTime at each 900 ms tick on the display's own
 //     thread, showing the Date header as soon as it arrives;
 //   estimate: NetClock, whose display thread only queues lookups and shows
 //     the estimated server time at each instant (what its precise timer at
@@ -14,11 +14,9 @@
 // longest stall of each display thread.
 //
 // beijing_time_bench [delay ms each way = 10] [seconds = 60]
-#include "date_header.h"
+#include "beijing_time.h"
 #include "http_global.h"
-#include "internet_time.h"
 #include "net_clock.h"
-#include "web_request.h"
 
 #include <algorithm>
 #include <arpa/inet.h>
@@ -142,6 +140,12 @@ private:
     std::vector<std::thread> connections_;
 };
 
+// Seconds since 1970 of a Beijing date-time (an OLE date, GMT + 8 h).
+std::int64_t SecondsOfBeijingTime(DateTime beijing) {
+    constexpr double kUnixEpochDays = 25569; // 1 January 1970 as an OLE date
+    return std::llround((beijing.days - kUnixEpochDays) * 86400) - 8 * 3600;
+}
+
 struct Figures {
     std::vector<double> errors; // ms, at each change of the shown second
     double longestStallMs = 0;
@@ -165,15 +169,8 @@ Figures RunPerTick(const std::string& url, Seconds seconds, TimeServer& server) 
         tick += std::chrono::milliseconds(900);
         std::this_thread::sleep_until(tick);
         auto before = SteadyClock::now();
-        WebRequestParams p;
-        p.url = url;
-        p.method = HttpMethod::Head;
-        std::string headers;
-        p.responseHeaders = &headers;
-        WebRequest(p);
-        std::optional<std::string> date = DateHeaderValue(headers);
-        if (std::optional<std::int64_t> second = HttpDateSeconds(date.value_or(""))) {
-            figures.Show(*second, WallNow() - begin);
+        if (std::optional<DateTime> beijing = GetNetworkTime(url)) {
+            figures.Show(SecondsOfBeijingTime(*beijing), WallNow() - begin);
         }
         double stall =
             std::chrono::duration<double, std::milli>(SteadyClock::now() - before).count();

@@ -64,6 +64,7 @@ void OnAnswer() {
 
 void SetTimeSource(const std::string& url) {
     State().url = url;
+    State().clock.reset(); // lookups start over with the next tick
 }
 
 void ShowBeijingTime(Window& window) {

@@ -8,8 +8,8 @@ class Window;
 // off the window's thread, shown second by second at the server's own
 // second boundaries while "时钟" runs.
 
-// The server the time comes from, for the program's run; the time service
-// page unless the command line names another. Before the first tick.
+// The server the time comes from: the time service page unless the command
+// line names another. The estimate starts over with the next tick.
 void SetTimeSource(const std::string& url);
 
 // Bound to each tick of "时钟": starts the next lookup when it is due and

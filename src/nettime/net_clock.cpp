@@ -101,7 +101,6 @@ bool NetClock::WaitUntil(Seconds at) {
 
 void NetClock::Take(const Answer& answer) {
     inFlight_ = false;
-    ++sent_;
     plan_.Sent(answer.sentAt);
     if (answer.serverSecond) {
         clock_.AddAnswer(answer.sentAt, answer.receivedAt, *answer.serverSecond);

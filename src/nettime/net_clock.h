@@ -44,7 +44,6 @@ public:
     // When the shown second changes next; nothing without an estimate.
     std::optional<Seconds> NextChangeAt() const;
 
-    int LookupsSent() const { return sent_; }
     const ClockEstimator& Estimate() const { return clock_; }
 
 private:
@@ -63,7 +62,6 @@ private:
     LookupPlan plan_;
     bool inFlight_ = false;
     bool failed_ = false;
-    int sent_ = 0;
     std::shared_ptr<CurlRequest> request_; // one connection, kept for the timing
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     std::mutex mutex_;
