@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the whole suite, the
 # core libraries again under AddressSanitizer and UndefinedBehaviorSanitizer,
-# and the fuzz targets for a fixed number of runs.
+# the fuzz targets for a fixed number of runs, and the Windows build's tests
+# under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -22,3 +23,5 @@ if [ -f fuzz/CMakeLists.txt ]; then
     cmake --build build-fuzz -j"$jobs"
     ctest --test-dir build-fuzz --output-on-failure
 fi
+
+scripts/test-windows.sh
