@@ -24,5 +24,5 @@ std::filesystem::path ExecutablePath() {
 } // namespace
 
 std::string ProgramDirectory() {
-    return AnsiFromNativePath(ExecutablePath().parent_path().string());
+    return AnsiOf(ExecutablePath().parent_path());
 }

@@ -12,7 +12,7 @@ std::string InformationFilePath() {
 std::string ApplicantsFileText(const Applicants& applicants) {
     std::string text;
     for (int group = 1; group <= kGroupCount; ++group) {
-        text += "[" + GroupCaption(group) + "]\r\n";
+        text.append("[").append(GroupCaption(group)).append("]\r\n");
         for (const std::string& key : kFieldKeys) {
             text += key + "=" + applicants.Field(group, key) + "\r\n";
         }

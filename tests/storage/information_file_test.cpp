@@ -51,7 +51,7 @@ TEST_F(InformationFile, WriteGivesTheWindowsProfileBytesAndDropsOtherSections) {
     ASSERT_FALSE(WriteApplicants(file, applicants).has_value());
     std::string expected = "[第一组]\r\n姓名=张三\r\n身份证=11010519491231002X\r\n手机号=\r\n";
     for (int n = 2; n <= kGroupCount; ++n) {
-        expected += "[" + GroupCaption(n) + "]\r\n姓名=\r\n身份证=\r\n手机号=\r\n";
+        expected.append("[").append(GroupCaption(n)).append("]\r\n姓名=\r\n身份证=\r\n手机号=\r\n");
     }
     EXPECT_EQ(folder.Bytes("信息.ini"), expected);
 }
@@ -79,12 +79,13 @@ TEST_F(InformationFile, ReadingWithoutAFileGivesEmptyFieldsAndWritesNothing) {
 TEST_F(InformationFile, FailedWriteSaysWhyAndKeepsTheOldFile) {
     const std::string old = "[第一组]\r\n姓名=原来的\r\n";
     folder.Write("信息.ini", old);
-    ::chmod(NativePath(file).c_str(), 0444);
+    folder.MakeReadOnly("信息.ini");
     EXPECT_EQ(WriteApplicants(file, Numbered("新")), "文件是只读的");
     EXPECT_EQ(folder.Bytes("信息.ini"), old);
     EXPECT_EQ(WriteApplicants(folder.path + "/已删除/信息.ini", Numbered("新")), "文件夹不存在");
 }
 
+#ifndef _WIN32
 TEST_F(InformationFile, WriteIntoAReadOnlyFolderFails) {
     if (::geteuid() == 0) {
         GTEST_SKIP() << "root writes into read-only folders";
@@ -95,6 +96,7 @@ TEST_F(InformationFile, WriteIntoAReadOnlyFolderFails) {
     EXPECT_TRUE(failure.has_value());
     EXPECT_FALSE(folder.Exists("信息.ini"));
 }
+#endif
 
 TEST_F(InformationFile, RememberDecisionTable) {
     const std::string group = "[第一组]\r\n姓名=张三\r\n";
@@ -109,13 +111,13 @@ TEST_F(InformationFile, RememberDecisionTable) {
         {group + "[配置]\r\n记住配置=1\r\n", false},
     };
     for (const auto& [content, set] : cases) {
-        ::unlink(NativePath(file).c_str());
+        folder.Remove("信息.ini");
         if (content) {
             folder.Write("信息.ini", *content);
         }
         EXPECT_EQ(Remembered(file), set) << content.value_or("none");
     }
-    ::unlink(NativePath(file).c_str());
+    folder.Remove("信息.ini");
     Remembered(file);
     EXPECT_FALSE(folder.Exists("信息.ini")) << "the decision creates no file";
     EXPECT_TRUE(IsTrueText("真"));

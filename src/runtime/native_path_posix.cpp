@@ -52,3 +52,11 @@ std::string AnsiFromNativePath(std::string_view nativePath) {
     Converter convert("GB18030", "UTF-8");
     return convert(nativePath, "\x84\x31\xA4\x37"); // U+FFFD in GB18030
 }
+
+std::filesystem::path PathOf(std::string_view ansi) {
+    return std::filesystem::path(NativePath(ansi));
+}
+
+std::string AnsiOf(const std::filesystem::path& path) {
+    return AnsiFromNativePath(path.native());
+}

@@ -1,0 +1,167 @@
+#include "file_access.h"
+
+#include "ansi_literals.h"
+#include "native_path.h"
+
+#include <algorithm>
+#include <cwctype>
+#include <random>
+#include <windows.h>
+
+namespace {
+
+std::string WriteReasonOf(DWORD error) {
+    switch (error) {
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+        return "没有写入该文件夹的权限";
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return "磁盘空间不足";
+    case ERROR_WRITE_PROTECT:
+        return "磁盘是只读的";
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+        return "文件夹不存在";
+    default:
+        return "系统错误 " + std::to_string(error);
+    }
+}
+
+std::string ReadReasonOf(DWORD error) {
+    return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION
+               ? "没有读取该文件的权限"
+               : "系统错误 " + std::to_string(error);
+}
+
+std::string TooLarge(size_t limit) {
+    return "文件太大（超过 " + std::to_string(limit / 1024) + " KB）";
+}
+
+class Handle {
+public:
+    explicit Handle(HANDLE handle) : handle_(handle) {}
+    ~Handle() {
+        if (handle_ != INVALID_HANDLE_VALUE) {
+            CloseHandle(handle_);
+        }
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    HANDLE get() const { return handle_; }
+
+private:
+    HANDLE handle_;
+};
+
+// A save killed half-way leaves its temporary file, holding every applicant:
+// the file's name, a dot and six letters or digits.
+void RemoveStaleTemporaries(const std::filesystem::path& target) {
+    std::wstring pattern = target.native() + L".??????";
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    do {
+        bool file = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+        std::wstring name = found.cFileName;
+        bool ours = name.size() == target.filename().native().size() + 7 &&
+                    std::all_of(name.end() - 6, name.end(), [](wchar_t c) { return iswalnum(c); });
+        if (file && ours) {
+            DeleteFileW((target.parent_path() / name).c_str());
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
+// A new temporary file beside the target, with the content written and
+// flushed; its path, or the error.
+std::pair<std::filesystem::path, DWORD> WriteTemporary(const std::filesystem::path& target,
+                                                       const std::string& content) {
+    static const wchar_t letters[] =
+        L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device seed;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::wstring name = target.native() + L".";
+        for (int i = 0; i < 6; ++i) {
+            name += letters[seed() % (std::size(letters) - 1)];
+        }
+        Handle file(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file.get() == INVALID_HANDLE_VALUE) {
+            DWORD error = GetLastError();
+            if (error == ERROR_FILE_EXISTS) {
+                continue;
+            }
+            return {{}, error};
+        }
+        DWORD written = 0;
+        bool ok = WriteFile(file.get(), content.data(), DWORD(content.size()), &written, nullptr) &&
+                  written == content.size() && FlushFileBuffers(file.get());
+        DWORD error = ok ? 0 : GetLastError();
+        if (!ok) {
+            DeleteFileW(name.c_str());
+        }
+        return {name, error};
+    }
+    return {{}, ERROR_FILE_EXISTS};
+}
+
+} // namespace
+
+FileRead ReadRegularFile(const std::string& file, size_t limit) {
+    Handle handle(CreateFileW(PathOf(file).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (handle.get() == INVALID_HANDLE_VALUE) {
+        DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+            return {};
+        }
+        return {std::nullopt, ReadReasonOf(error)};
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (GetFileType(handle.get()) != FILE_TYPE_DISK ||
+        !GetFileInformationByHandle(handle.get(), &info) ||
+        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return {std::nullopt, std::string("不是普通文件")};
+    }
+    ULONGLONG size = (ULONGLONG(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    if (size > limit) {
+        return {std::nullopt, TooLarge(limit)};
+    }
+    std::string bytes(size_t(size), '\0');
+    DWORD read = 0;
+    if (size > 0 && (!ReadFile(handle.get(), bytes.data(), DWORD(size), &read, nullptr))) {
+        return {std::nullopt, ReadReasonOf(GetLastError())};
+    }
+    bytes.resize(read);
+    return {std::move(bytes), std::nullopt};
+}
+
+std::optional<std::string> ReplaceFileContent(const std::string& file, const std::string& content) {
+    std::filesystem::path target = PathOf(file);
+    DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+            return std::string("同名的文件夹已存在");
+        }
+        if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+            return std::string("文件是只读的");
+        }
+    }
+    RemoveStaleTemporaries(target);
+    auto [temporary, error] = WriteTemporary(target, content);
+    if (error != 0) {
+        return WriteReasonOf(error);
+    }
+    if (!MoveFileExW(temporary.c_str(), target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        error = GetLastError();
+        DeleteFileW(temporary.c_str());
+        return WriteReasonOf(error);
+    }
+    return std::nullopt;
+}
