@@ -17,5 +17,5 @@ void SetTimeSource(const std::string& url);
 // the text stays as it is.
 void ShowBeijingTime(Window& window);
 
-// Ends the lookups; main() calls it before libcurl is cleaned up.
+// Ends the lookups; main() calls it before the transport is cleaned up.
 void StopTimeLookups();

@@ -50,9 +50,15 @@ public:
     virtual std::string GetAllResponseHeaders() = 0;
     virtual double Status() = 0;
     virtual std::string StatusText() = 0;
+
+    // Ends the transfer under way, and every later one, as failed; safe from
+    // any thread. For a request no longer wanted, such as one still running
+    // when the program ends.
+    virtual void Cancel() = 0;
 };
 
 using SharedRequest = std::shared_ptr<RequestService>;
 
-// A new request object over libcurl; empty when none can be made.
+// A new request object over the system's transport (the transport library
+// defines it); empty when none can be made.
 SharedRequest CreateRequestService();

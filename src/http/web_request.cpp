@@ -60,6 +60,7 @@ public:
     std::string GetAllResponseHeaders() override { return {}; }
     double Status() override { return 0; }
     std::string StatusText() override { return {}; }
+    void Cancel() override {}
 };
 
 void SetTimeouts(RequestService& request, int timeoutSeconds) {

@@ -2,6 +2,7 @@
 
 #include "ansi_literals.h"
 #include "date_header.h"
+#include "http_date.h"
 #include "internet_time.h"
 #include "time_sources.h"
 #include "web_request.h"

@@ -1,15 +1,8 @@
 #include "internet_time.h"
 
-#include <ctime>
-#include <curl/curl.h>
+#include "http_date.h"
 
-std::optional<std::int64_t> HttpDateSeconds(const std::string& text) {
-    time_t seconds = curl_getdate(text.c_str(), nullptr);
-    if (seconds == -1) {
-        return std::nullopt;
-    }
-    return std::int64_t(seconds);
-}
+#include <ctime>
 
 SystemTime RecordOfSeconds(std::int64_t seconds) {
     time_t moment = time_t(seconds);

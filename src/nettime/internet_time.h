@@ -17,11 +17,6 @@ struct SystemTime {
     std::int16_t milliseconds = 0;
 };
 
-// Seconds since 1970-01-01 00:00 GMT that an HTTP date states: RFC 1123,
-// RFC 850 or asctime form, leading blanks allowed. Nothing when the text is
-// no date.
-std::optional<std::int64_t> HttpDateSeconds(const std::string& text);
-
 // The GMT calendar record of a moment in seconds since 1970.
 SystemTime RecordOfSeconds(std::int64_t seconds);
 

@@ -2,8 +2,8 @@
 
 #include "ansi_literals.h"
 #include "beijing_time.h"
-#include "curl_request.h"
 #include "date_header.h"
+#include "http_date.h"
 #include "internet_time.h"
 #include "web_request.h"
 
@@ -33,7 +33,7 @@ Seconds SystemNow() {
 } // namespace
 
 NetClock::NetClock(std::string url, WorkQueue::PostFunction postToWindow, AnswerHandler onAnswer)
-    : url_(std::move(url)), onAnswer_(std::move(onAnswer)), request_(CreateCurlRequest()),
+    : url_(std::move(url)), onAnswer_(std::move(onAnswer)), request_(CreateRequestService()),
       queue_(std::move(postToWindow)) {}
 
 NetClock::~NetClock() {

@@ -2,6 +2,7 @@
 
 #include "clock_estimator.h"
 #include "lookup_plan.h"
+#include "request_service.h"
 #include "work_queue.h"
 
 #include <atomic>
@@ -11,8 +12,6 @@
 #include <mutex>
 #include <optional>
 #include <string>
-
-class CurlRequest;
 
 // The server's clock for the status bar. Lookups (HEAD requests for the Date
 // header) run on a queue of their own, at most one at a time, each leaving at
@@ -62,7 +61,7 @@ private:
     LookupPlan plan_;
     bool inFlight_ = false;
     bool failed_ = false;
-    std::shared_ptr<CurlRequest> request_; // one connection, kept for the timing
+    SharedRequest request_; // one connection, kept for the timing
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     std::mutex mutex_;
     std::condition_variable stopped_;

@@ -41,6 +41,7 @@ public:
     std::string GetAllResponseHeaders() override { return responseHeaders; }
     double Status() override { return status; }
     std::string StatusText() override { return "OK"; }
+    void Cancel() override {}
 
     std::vector<std::string> Headers() const {
         std::vector<std::string> headers;

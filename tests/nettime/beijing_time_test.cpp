@@ -1,6 +1,7 @@
 #include "ansi_literals.h"
 #include "beijing_time.h"
 #include "date_header.h"
+#include "http_date.h"
 #include "internet_time.h"
 
 #include <gtest/gtest.h>

@@ -63,10 +63,6 @@ std::string ProxyUrl(const std::string& proxy) {
 } // namespace
 
 SharedRequest CreateRequestService() {
-    return CreateCurlRequest();
-}
-
-std::shared_ptr<CurlRequest> CreateCurlRequest() {
     CURL* easy = curl_easy_init();
     CURLM* multi = curl_multi_init();
     if (easy == nullptr || multi == nullptr) {

@@ -11,11 +11,6 @@
 #include <utility>
 #include <vector>
 
-class CurlRequest;
-
-// A new request object over libcurl; empty when none can be made.
-std::shared_ptr<CurlRequest> CreateCurlRequest();
-
 // The request object over a libcurl easy handle. Its multi handle keeps the
 // connection cache, so one object reused across calls reuses connections.
 // Certificates are always verified. Not for use by two threads at once.
@@ -36,10 +31,7 @@ public:
     void Send(const std::string& text) override;
     ByteArray ResponseBody() override { return std::exchange(body_, {}); }
 
-    // Ends the transfer under way, and every later one, as failed; safe from
-    // any thread. For a request that is no longer wanted, such as one still
-    // running when the program ends.
-    void Cancel() { cancelled_ = true; }
+    void Cancel() override { cancelled_ = true; }
     std::string GetAllResponseHeaders() override { return headers_; }
     double Status() override { return status_; }
     std::string StatusText() override { return statusText_; }
