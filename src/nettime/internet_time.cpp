@@ -7,7 +7,11 @@
 SystemTime RecordOfSeconds(std::int64_t seconds) {
     time_t moment = time_t(seconds);
     std::tm parts{};
+#ifdef _WIN32
+    gmtime_s(&parts, &moment);
+#else
     gmtime_r(&moment, &parts);
+#endif
     SystemTime record;
     record.year = std::int16_t(parts.tm_year + 1900);
     record.month = std::int16_t(parts.tm_mon + 1);

@@ -30,7 +30,13 @@ TEST(BeijingTime, TextThatIsNoDateLeavesTheRecordAlone) {
     EXPECT_FALSE(InternetTimeToSystemTime("", &record, 0));
     EXPECT_FALSE(InternetTimeToSystemTime("不是日期", &record, 0));
     EXPECT_EQ(record.year, 7);
-    EXPECT_FALSE(HttpDateSeconds("").has_value());
+    for (const char* wrong : {"", "Mon, 30 Feb 2026 00:00:00 GMT", "Sun, 06 Dec 2026 23:05:19 CET",
+                              "Funday, 06 Dec 2026 23:05:19 GMT", "Sun, 06 Dec 2026 24:00:00 GMT",
+                              "Sun, 06 Dec 2026 23:05 GMT"}) {
+        EXPECT_FALSE(HttpDateSeconds(wrong).has_value()) << wrong;
+    }
+    EXPECT_EQ(HttpDateSeconds("Sun, 06 Dec 2026 23:05:60 GMT"), 1796598359) << "a leap second";
+    EXPECT_EQ(HttpDateSeconds("Friday, 01-Jan-99 00:00:00 GMT"), 915148800);
     EXPECT_TRUE(InternetTimeToSystemTime("Sun, 06 Dec 2026 23:05:19 GMT", &record, 0));
     EXPECT_EQ(record.year, 2026);
     EXPECT_EQ(record.day, 6);

@@ -1,0 +1,270 @@
+#include "winhttp_request.h"
+
+#include "text.h"
+#include "wide_text.h"
+
+#include <algorithm>
+#include <memory>
+#include <thread>
+
+namespace {
+
+std::wstring Wide(const std::string& text) {
+    return WideFromAnsi(text);
+}
+
+std::wstring QueryText(HINTERNET request, DWORD what) {
+    DWORD size = 0;
+    WinHttpQueryHeaders(request, what, WINHTTP_HEADER_NAME_BY_INDEX, WINHTTP_NO_OUTPUT_BUFFER,
+                        &size, WINHTTP_NO_HEADER_INDEX);
+    if (size == 0) {
+        return {};
+    }
+    std::wstring text(size / sizeof(wchar_t), L'\0');
+    if (!WinHttpQueryHeaders(request, what, WINHTTP_HEADER_NAME_BY_INDEX, text.data(), &size,
+                             WINHTTP_NO_HEADER_INDEX)) {
+        return {};
+    }
+    text.resize(size / sizeof(wchar_t));
+    return text;
+}
+
+// The header lines after the status line, each ending in CR LF.
+std::string HeaderLines(const std::string& raw) {
+    std::string lines;
+    size_t start = raw.find("\r\n");
+    while (start != std::string::npos) {
+        start += 2;
+        size_t end = raw.find("\r\n", start);
+        std::string line = raw.substr(start, end == std::string::npos ? end : end - start);
+        if (!line.empty()) {
+            lines += line + "\r\n";
+        }
+        start = end;
+    }
+    return lines;
+}
+
+} // namespace
+
+SharedRequest CreateRequestService() {
+    HINTERNET session = WinHttpOpen(L"Orvane", WINHTTP_ACCESS_TYPE_NO_PROXY, WINHTTP_NO_PROXY_NAME,
+                                    WINHTTP_NO_PROXY_BYPASS, 0);
+    if (session == nullptr) {
+        return nullptr;
+    }
+    return std::make_shared<WinHttpRequest>(session);
+}
+
+WinHttpRequest::WinHttpRequest(HINTERNET session) : session_(session) {}
+
+WinHttpRequest::~WinHttpRequest() {
+    WinHttpCloseHandle(session_);
+}
+
+void WinHttpRequest::SetTimeouts(int resolve, int connect, int send, int receive) {
+    timeouts_[0] = resolve;
+    timeouts_[1] = connect;
+    timeouts_[2] = send;
+    timeouts_[3] = receive;
+}
+
+void WinHttpRequest::SetProxy(int setting, const std::string& proxy) {
+    if (setting == kProxyNamed) {
+        proxy_ = proxy;
+    }
+}
+
+void WinHttpRequest::Open(const std::string& method, const std::string& url, bool) {
+    method_ = method;
+    url_ = url;
+    requestHeaders_.clear();
+    ClearResponse();
+}
+
+void WinHttpRequest::SetOption(int index, int value) {
+    if (index == kOptionFollowRedirects) {
+        followRedirects_ = value != 0;
+    }
+}
+
+void WinHttpRequest::SetCredentials(const std::string& user, const std::string& password,
+                                    int target) {
+    if (target == kCredentialsForServer) {
+        serverLogin_ = {user, password};
+    } else if (target == kCredentialsForProxy) {
+        proxyLogin_ = {user, password};
+    }
+}
+
+void WinHttpRequest::SetRequestHeader(const std::string& name, const std::string& value) {
+    bool printable = std::none_of(name.begin(), name.end(), [](char c) {
+        return c == ':' || c == '\r' || c == '\n' || c == ' ';
+    });
+    if (!name.empty() && printable && value.find_first_of("\r\n") == std::string::npos) {
+        requestHeaders_.emplace_back(name, value);
+    }
+}
+
+void WinHttpRequest::Send(const ByteArray& body) {
+    SendBody({reinterpret_cast<const char*>(body.data()), body.size()});
+}
+
+void WinHttpRequest::Send(const std::string& text) {
+    SendBody(text);
+}
+
+void WinHttpRequest::Cancel() {
+    cancelled_ = true;
+    finished_.notify_all();
+}
+
+void WinHttpRequest::SendBody(std::string_view body) {
+    ClearResponse();
+    std::wstring url = Wide(url_);
+    URL_COMPONENTS parts{};
+    parts.dwStructSize = sizeof parts;
+    parts.dwHostNameLength = parts.dwUrlPathLength = parts.dwExtraInfoLength = DWORD(-1);
+    if (url.empty() || !WinHttpCrackUrl(url.c_str(), 0, 0, &parts) ||
+        (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS)) {
+        return; // only http and https are spoken
+    }
+    std::wstring host(parts.lpszHostName, parts.dwHostNameLength);
+    std::wstring path = std::wstring(parts.lpszUrlPath, parts.dwUrlPathLength) +
+                        std::wstring(parts.lpszExtraInfo, parts.dwExtraInfoLength);
+    HINTERNET connection = WinHttpConnect(session_, host.c_str(), parts.nPort, 0);
+    HINTERNET request = connection != nullptr
+                            ? OpenRequest(connection, parts.nScheme == INTERNET_SCHEME_HTTPS, path)
+                            : nullptr;
+    bool ok = request != nullptr && Perform(request, body);
+    if (connection != nullptr) {
+        WinHttpCloseHandle(connection);
+    }
+    if (!ok) {
+        ClearResponse();
+    }
+}
+
+HINTERNET WinHttpRequest::OpenRequest(HINTERNET connection, bool secure, const std::wstring& path) {
+    HINTERNET request = WinHttpOpenRequest(
+        connection, Wide(method_).c_str(), path.empty() ? L"/" : path.c_str(), nullptr,
+        WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES, secure ? WINHTTP_FLAG_SECURE : 0);
+    if (request != nullptr) {
+        Configure(request);
+    }
+    return request;
+}
+
+void WinHttpRequest::Configure(HINTERNET request) {
+    WinHttpSetTimeouts(request, timeouts_[0], timeouts_[1], timeouts_[2], timeouts_[3]);
+    std::wstring proxy = Wide(proxy_);
+    if (!proxy.empty()) {
+        WINHTTP_PROXY_INFO info{WINHTTP_ACCESS_TYPE_NAMED_PROXY, proxy.data(), nullptr};
+        WinHttpSetOption(request, WINHTTP_OPTION_PROXY, &info, sizeof info);
+    }
+    if (!followRedirects_) {
+        DWORD feature = WINHTTP_DISABLE_REDIRECTS;
+        WinHttpSetOption(request, WINHTTP_OPTION_DISABLE_FEATURE, &feature, sizeof feature);
+    }
+    const std::pair<DWORD, const std::pair<std::string, std::string>&> logins[] = {
+        {WINHTTP_AUTH_TARGET_SERVER, serverLogin_}, {WINHTTP_AUTH_TARGET_PROXY, proxyLogin_}};
+    for (const auto& [target, login] : logins) {
+        if (!login.first.empty()) {
+            WinHttpSetCredentials(request, target, WINHTTP_AUTH_SCHEME_BASIC,
+                                  Wide(login.first).c_str(), Wide(login.second).c_str(), nullptr);
+        }
+    }
+    for (const auto& [name, value] : requestHeaders_) {
+        std::wstring line = Wide(name + ": " + value);
+        WinHttpAddRequestHeaders(request, line.c_str(), DWORD(-1),
+                                 WINHTTP_ADDREQ_FLAG_ADD | WINHTTP_ADDREQ_FLAG_REPLACE);
+    }
+}
+
+// Sends and reads the response while a watch ends the call at its
+// deadline (the sum of the phase time-outs) or on Cancel. Closes the
+// request.
+bool WinHttpRequest::Perform(HINTERNET request, std::string_view body) {
+    {
+        std::lock_guard lock(mutex_);
+        active_ = request;
+        done_ = false;
+    }
+    std::thread watch([this, request] { Watch(request); });
+    bool ok = WinHttpSendRequest(request, WINHTTP_NO_ADDITIONAL_HEADERS, 0,
+                                 const_cast<char*>(body.data()), DWORD(body.size()),
+                                 DWORD(body.size()), 0) &&
+              WinHttpReceiveResponse(request, nullptr) && ReadResponse(request);
+    bool closed = false;
+    {
+        std::lock_guard lock(mutex_);
+        done_ = true;
+        closed = active_ == nullptr;
+        active_ = nullptr;
+    }
+    finished_.notify_all();
+    watch.join();
+    if (!closed) {
+        WinHttpCloseHandle(request);
+    }
+    return ok && !closed && !cancelled_;
+}
+
+void WinHttpRequest::Watch(HINTERNET request) {
+    long long whole = 0;
+    for (int phase : timeouts_) {
+        whole += std::max(phase, 0);
+    }
+    std::unique_lock lock(mutex_);
+    auto stop = [this] { return done_ || cancelled_; };
+    if (whole > 0) {
+        finished_.wait_until(lock, Clock::now() + std::chrono::milliseconds(whole), stop);
+    } else {
+        finished_.wait(lock, stop);
+    }
+    if (!done_ && active_ == request) {
+        WinHttpCloseHandle(request); // the blocking call under way fails
+        active_ = nullptr;
+    }
+}
+
+bool WinHttpRequest::ReadResponse(HINTERNET request) {
+    DWORD code = 0;
+    DWORD size = sizeof code;
+    if (!WinHttpQueryHeaders(request, WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
+                             WINHTTP_HEADER_NAME_BY_INDEX, &code, &size, WINHTTP_NO_HEADER_INDEX)) {
+        return false;
+    }
+    status_ = double(code);
+    statusText_ = AnsiFromWide(QueryText(request, WINHTTP_QUERY_STATUS_TEXT));
+    headers_ = HeaderLines(AnsiFromWide(QueryText(request, WINHTTP_QUERY_RAW_HEADERS_CRLF)));
+    if (headers_.size() > kMaxResponseHeaderBytes) {
+        return false;
+    }
+    return ReadBody(request);
+}
+
+// A body past the limit fails the request.
+bool WinHttpRequest::ReadBody(HINTERNET request) {
+    DWORD available = 0;
+    while (WinHttpQueryDataAvailable(request, &available) && available > 0) {
+        if (available > kMaxResponseBytes - body_.size()) {
+            return false;
+        }
+        size_t at = body_.size();
+        body_.resize(at + available);
+        DWORD read = 0;
+        if (!WinHttpReadData(request, body_.data() + at, available, &read)) {
+            return false;
+        }
+        body_.resize(at + read);
+    }
+    return GetLastError() == ERROR_SUCCESS || available == 0;
+}
+
+void WinHttpRequest::ClearResponse() {
+    body_.clear();
+    headers_.clear();
+    status_ = 0;
+    statusText_.clear();
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "request_service.h"
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+#include <windows.h>
+#include <winhttp.h>
+
+// The request object over WinHTTP, the system's own HTTP client. One session
+// per object keeps its connections, so one object reused across calls reuses
+// them. Certificates are verified by the system. Not for use by two threads
+// at once, except Cancel.
+class WinHttpRequest : public RequestService {
+public:
+    explicit WinHttpRequest(HINTERNET session);
+    ~WinHttpRequest() override;
+    WinHttpRequest(const WinHttpRequest&) = delete;
+    WinHttpRequest& operator=(const WinHttpRequest&) = delete;
+
+    void SetTimeouts(int resolve, int connect, int send, int receive) override;
+    void SetProxy(int setting, const std::string& proxy) override;
+    void Open(const std::string& method, const std::string& url, bool async) override;
+    void SetOption(int index, int value) override;
+    void SetCredentials(const std::string& user, const std::string& password, int target) override;
+    void SetRequestHeader(const std::string& name, const std::string& value) override;
+    void Send(const ByteArray& body) override;
+    void Send(const std::string& text) override;
+    ByteArray ResponseBody() override { return std::exchange(body_, {}); }
+    std::string GetAllResponseHeaders() override { return headers_; }
+    double Status() override { return status_; }
+    std::string StatusText() override { return statusText_; }
+    void Cancel() override;
+
+private:
+    using Clock = std::chrono::steady_clock;
+
+    void SendBody(std::string_view body);
+    bool Perform(HINTERNET request, std::string_view body);
+    HINTERNET OpenRequest(HINTERNET connection, bool secure, const std::wstring& path);
+    void Configure(HINTERNET request);
+    bool ReadResponse(HINTERNET request);
+    bool ReadBody(HINTERNET request);
+    void Watch(HINTERNET request);
+    void ClearResponse();
+
+    HINTERNET session_;
+    // What the request will be, set up by the calls before Send.
+    std::string method_;
+    std::string url_;
+    std::string proxy_;
+    bool followRedirects_ = true;
+    int timeouts_[4] = {0, 60000, 30000, 30000}; // resolve, connect, send, receive
+    std::vector<std::pair<std::string, std::string>> requestHeaders_;
+    std::pair<std::string, std::string> serverLogin_;
+    std::pair<std::string, std::string> proxyLogin_;
+    // The transfer in progress, closed by the watch at its deadline or on
+    // Cancel, which makes the blocking call under way fail.
+    std::mutex mutex_;
+    std::condition_variable finished_;
+    HINTERNET active_ = nullptr;
+    bool done_ = false;
+    std::atomic<bool> cancelled_ = false;
+    // The response.
+    ByteArray body_;
+    std::string headers_;
+    double status_ = 0;
+    std::string statusText_;
+};
