@@ -13,4 +13,15 @@ cmake --build build-windows -j"$jobs"
 export WINEPREFIX="$PWD/build-windows/wine-prefix" WINEDEBUG=-all
 wine cmd /c exit >/dev/null 2>&1 || true
 wineserver --wait
+
+# The test HTTP server of the Linux build, on 127.0.0.1, for the request
+# object's tests; it ends when this script does.
+if [ ! -x build/tests/http_test_server ]; then
+    cmake -S . -B build
+    cmake --build build -j"$jobs" --target http_test_server
+fi
+coproc SERVER { build/tests/http_test_server; }
+read -r port <&"${SERVER[0]}"
+export ORVANE_TEST_HTTP="http://127.0.0.1:$port"
+
 ctest --test-dir build-windows --output-on-failure -j"$jobs"

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "seen_request.h"
+
 #include <httplib.h>
 #include <map>
 #include <mutex>
@@ -10,18 +12,7 @@
 // the last request exactly as it arrived.
 class TestHttpServer {
 public:
-    struct Seen {
-        std::string method;
-        std::string path;
-        std::string body;
-        std::multimap<std::string, std::string, httplib::detail::ci> headers;
-        int remotePort = -1;
-        bool Has(const std::string& name) const { return headers.count(name) != 0; }
-        std::string Header(const std::string& name) const {
-            auto found = headers.find(name);
-            return found == headers.end() ? std::string() : found->second;
-        }
-    };
+    using Seen = SeenRequest;
 
     TestHttpServer() {
         // Every response carries a Date, as a real server's does.
@@ -49,6 +40,10 @@ public:
                         response.set_redirect("/echo");
                         response.set_content("moved", "text/plain");
                     });
+        // The last request before this one, for clients in another process.
+        server_.Get("/seen", [this](const httplib::Request&, httplib::Response& response) {
+            response.set_content(Last().Dump(), "text/plain");
+        });
         // Redirects to the address in its "url" parameter.
         server_.Get("/to", [](const httplib::Request& request, httplib::Response& response) {
             response.set_redirect(request.get_param_value("url"));
