@@ -8,11 +8,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-std::string FatalErrorText(const std::string& message, std::optional<int> code) {
-    std::string codeText = code ? std::to_string(*code) : std::string();
-    return "运行时出错!\n错误代码：" + codeText + "\n错误信息：" + message;
-}
-
 void FatalError(const std::string& message, std::optional<int> code) {
     std::string text = FatalErrorText(message, code);
     std::fputs(ToUnicode(text).toLocal8Bit().append('\n').constData(), stderr);

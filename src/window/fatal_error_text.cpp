@@ -1,0 +1,8 @@
+#include "fatal_error.h"
+
+#include "ansi_literals.h"
+
+std::string FatalErrorText(const std::string& message, std::optional<int> code) {
+    std::string codeText = code ? std::to_string(*code) : std::string();
+    return "运行时出错!\n错误代码：" + codeText + "\n错误信息：" + message;
+}
