@@ -10,7 +10,7 @@ packages=(
     libgtest-dev
     clang libclang-rt-14-dev
     libcpp-httplib-dev tinyproxy-bin openssl
-    g++-mingw-w64-x86-64-posix wine wine64
+    g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth
 )
 
 missing=()

@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 jobs="$(nproc)"
 
-cmake -S . -B build
+cmake -S . -B build -DORVANE_TESTS=ON
 cmake --build build -j"$jobs"
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j"$jobs"
 

@@ -2,6 +2,7 @@
 #include "clipboard.h"
 #include "fatal_error.h"
 #include "message_box.h"
+#include "task_window.h"
 #include "wide_text.h"
 #include "window_calls.h"
 #include "window_thread.h"
@@ -18,8 +19,11 @@ namespace {
 
 constexpr UINT kRunTask = WM_APP + 1;
 
+} // namespace
+
 // A message-only window that runs the tasks posted to the window's thread,
-// also while a message box has its own loop.
+// also while a message box has its own loop. Made by the first call, which
+// the window makes on its own thread.
 HWND TaskWindow() {
     static HWND window = [] {
         WNDCLASSW type{};
@@ -41,6 +45,8 @@ HWND TaskWindow() {
     return window;
 }
 
+namespace {
+
 void SetSecretFormat(const wchar_t* name, DWORD value, bool withValue) {
     UINT format = RegisterClipboardFormatW(name);
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof value);
@@ -56,7 +62,6 @@ void SetSecretFormat(const wchar_t* name, DWORD value, bool withValue) {
 
 } // namespace
 
-// Created on the window's thread before any other thread posts.
 void PostToWindowThread(std::function<void()> task) {
     auto* owned = new std::function<void()>(std::move(task));
     if (!PostMessageW(TaskWindow(), kRunTask, 0, reinterpret_cast<LPARAM>(owned))) {

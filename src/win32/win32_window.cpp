@@ -3,6 +3,7 @@
 #include "ansi_literals.h"
 #include "component_names.h"
 #include "message_box.h"
+#include "task_window.h"
 #include "wide_text.h"
 
 #include <commctrl.h>
@@ -138,6 +139,7 @@ ControlClass ClassOf(Kind kind) {
 } // namespace
 
 Win32Window::Win32Window() {
+    TaskWindow(); // posted tasks run on this thread
     RegisterClasses(WindowProc);
     const WindowFrame& frame = MainWindowFrame();
     DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <windows.h>
+
+// The hidden window whose thread runs the tasks posted to the window's
+// thread; the window makes it first, on its own thread.
+HWND TaskWindow();
