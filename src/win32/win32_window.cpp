@@ -126,7 +126,7 @@ ControlClass ClassOf(Kind kind) {
     case Kind::GroupBox:
         return {L"BUTTON", BS_GROUPBOX, 0};
     case Kind::PageControl:
-        return {WC_TABCONTROLW, WS_CLIPSIBLINGS, 0};
+        return {WC_TABCONTROLW, WS_CLIPSIBLINGS | TCS_FIXEDWIDTH, 0};
     case Kind::Page:
         return {L"OrvanePage", 0, WS_EX_CONTROLPARENT};
     case Kind::StatusBar:
@@ -192,6 +192,10 @@ void Win32Window::Build() {
 
 HWND Win32Window::MakeControl(const ComponentRow& row, HWND parent, int id) {
     ControlClass type = ClassOf(row.kind);
+    bool oneLine = row.caption.find('\n') == std::string::npos;
+    if ((row.kind == Kind::Label || row.kind == Kind::TransLabel) && oneLine) {
+        type.style = SS_LEFTNOWORDWRAP; // one-line captions never break
+    }
     Geometry g = row.geometry;
     bool onPage = std::find(pages_.begin(), pages_.end(), parent) != pages_.end();
     if (row.kind == Kind::Page) {
@@ -221,7 +225,11 @@ HWND Win32Window::MakeControl(const ComponentRow& row, HWND parent, int id) {
         item.pszText = caption.data();
         SendMessageW(parent, TCM_INSERTITEMW, pages_.size(), LPARAM(&item));
         pages_.push_back(control);
-    } else if (row.kind == Kind::GroupBox || row.kind == Kind::PageControl) {
+    } else if (row.kind == Kind::PageControl) {
+        SetWindowSubclass(control, Forward, 1, 0);
+        // Six tabs share the row, as wide as each other.
+        SendMessageW(control, TCM_SETITEMSIZE, 0, MAKELPARAM(g.width / 6 - 2, kTabRowHeight - 2));
+    } else if (row.kind == Kind::GroupBox) {
         SetWindowSubclass(control, Forward, 1, 0);
     } else if (row.kind == Kind::EditBox && row.inputLimit > 0) {
         SetWindowSubclass(control, ByteLimit, 2, DWORD_PTR(row.inputLimit));
