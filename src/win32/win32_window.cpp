@@ -130,7 +130,7 @@ ControlClass ClassOf(Kind kind) {
     case Kind::Page:
         return {L"OrvanePage", 0, WS_EX_CONTROLPARENT};
     case Kind::StatusBar:
-        return {STATUSCLASSNAMEW, SBARS_TOOLTIPS, 0};
+        return {STATUSCLASSNAMEW, 0, 0};
     default:
         return {L"STATIC", SS_LEFT, 0};
     }
@@ -153,6 +153,10 @@ Win32Window::Win32Window() {
         throw std::runtime_error("the window cannot be made");
     }
     defaultFont_ = MakeFont("SimSun", 12);
+    tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
+                            nullptr, GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(tips_, TTM_SETMAXTIPWIDTH, 0, 400); // findings run to several lines
     Build();
     SelectPage(0);
 }
@@ -311,10 +315,27 @@ void Win32Window::SetStatusPanelText(const std::string& statusBar, int panel,
     }
 }
 
-void Win32Window::SetStatusPanelTip(const std::string& statusBar, int panel,
-                                    const std::string& tip) {
+void Win32Window::SetStatusPanelTip(const std::string& statusBar, int, const std::string& tip) {
     if (HWND bar = ComponentHandle(statusBar)) {
-        SendMessageW(bar, SB_SETTIPTEXTW, WPARAM(panel), LPARAM(Wide(tip).c_str()));
+        SetTip(bar, tip); // the bar has one panel
+    }
+}
+
+// The control's tooltip; empty removes it.
+void Win32Window::SetTip(HWND control, const std::string& tip) {
+    std::wstring text = Wide(tip);
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof info;
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = window_;
+    info.uId = UINT_PTR(control);
+    info.lpszText = text.data();
+    bool known = SendMessageW(tips_, TTM_GETTOOLINFOW, 0, LPARAM(&info)) != 0;
+    info.lpszText = text.data();
+    if (text.empty()) {
+        SendMessageW(tips_, TTM_DELTOOLW, 0, LPARAM(&info));
+    } else {
+        SendMessageW(tips_, known ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0, LPARAM(&info));
     }
 }
 
@@ -328,6 +349,7 @@ void Win32Window::SetFinding(const std::string& editBox, const std::string& find
     } else {
         findings_[control] = finding;
     }
+    SetTip(control, finding);
     InvalidateRect(control, nullptr, TRUE);
 }
 

@@ -72,9 +72,11 @@ private:
     void Run(const std::string& name, Event event);
     void SelectPage(int index);
     LRESULT ColorStatic(HDC dc, HWND control);
+    void SetTip(HWND control, const std::string& tip);
 
     HWND window_ = nullptr;
     HFONT defaultFont_ = nullptr;
+    HWND tips_ = nullptr; // tooltips of findings and of the status bar
     std::vector<HFONT> fonts_;
     std::map<std::string, Component> components_;
     std::map<int, std::string> names_; // by control or timer id

@@ -77,4 +77,14 @@ TEST_F(Win32Desktop, SaveAndLoadGiveTheWindowsProfileBytes) {
     EXPECT_EQ(other.GetContent(EditBoxName(1, NameKey())), "张三");
 }
 
+TEST_F(Win32Desktop, AFindingMarksTheBoxWithItsTooltip) {
+    HWND tips = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
+    ASSERT_NE(tips, nullptr);
+    int before = int(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0));
+    window.SetFinding(EditBoxName(2, IdKey()), "校验位不对");
+    EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), before + 1);
+    window.SetFinding(EditBoxName(2, IdKey()), "");
+    EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), before);
+}
+
 } // namespace
