@@ -120,10 +120,7 @@ void CurlRequest::SetCredentials(const std::string& user, const std::string& pas
 }
 
 void CurlRequest::SetRequestHeader(const std::string& name, const std::string& value) {
-    bool printable = std::none_of(name.begin(), name.end(), [](char c) {
-        return c == ':' || c == '\r' || c == '\n' || c == ' ';
-    });
-    if (!name.empty() && printable && value.find_first_of("\r\n") == std::string::npos) {
+    if (IsSendableHeader(name, value)) {
         requestHeaders_.emplace_back(name, value);
     }
 }

@@ -28,17 +28,14 @@ std::string TextOf(HWND control) {
 }
 
 // Containers pass their children's notifications on to the window.
+bool IsForwarded(UINT message) {
+    return message == WM_COMMAND || message == WM_NOTIFY || message == WM_CTLCOLORSTATIC ||
+           message == WM_CTLCOLOREDIT || message == WM_CTLCOLORBTN;
+}
+
 LRESULT CALLBACK Forward(HWND hwnd, UINT message, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR) {
-    switch (message) {
-    case WM_COMMAND:
-    case WM_NOTIFY:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORBTN:
-        return SendMessageW(GetAncestor(hwnd, GA_ROOT), message, w, l);
-    default:
-        return DefSubclassProc(hwnd, message, w, l);
-    }
+    return IsForwarded(message) ? SendMessageW(GetAncestor(hwnd, GA_ROOT), message, w, l)
+                                : DefSubclassProc(hwnd, message, w, l);
 }
 
 // Refuses typing and pasting that would take the box past its limit in
@@ -70,16 +67,8 @@ LRESULT CALLBACK ByteLimit(HWND hwnd, UINT message, WPARAM w, LPARAM l, UINT_PTR
 }
 
 LRESULT CALLBACK PageProc(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
-    switch (message) {
-    case WM_COMMAND:
-    case WM_NOTIFY:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORBTN:
-        return SendMessageW(GetAncestor(hwnd, GA_ROOT), message, w, l);
-    default:
-        return DefWindowProcW(hwnd, message, w, l);
-    }
+    return IsForwarded(message) ? SendMessageW(GetAncestor(hwnd, GA_ROOT), message, w, l)
+                                : DefWindowProcW(hwnd, message, w, l);
 }
 
 void RegisterClasses(WNDPROC windowProc) {

@@ -6,37 +6,17 @@
 #include "test_http_server.h"
 #include "web_request.h"
 
+#include "web_fetch.h"
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <chrono>
 #include <fstream>
+
 #include <gtest/gtest.h>
 #include <thread>
 
 namespace {
-
-struct Result {
-    std::string body;
-    std::string headers;
-    int status = -1;
-};
-
-Result Fetch(WebRequestParams p) {
-    Result result;
-    p.responseHeaders = &result.headers;
-    p.statusCode = &result.status;
-    ByteArray body = WebRequest(p);
-    result.body.assign(body.begin(), body.end());
-    return result;
-}
-
-WebRequestParams To(const std::string& url, HttpMethod method = HttpMethod::Get) {
-    WebRequestParams p;
-    p.url = url;
-    p.method = method;
-    return p;
-}
 
 class WebRequestServer : public testing::Test {
 protected:
@@ -77,7 +57,7 @@ TEST(WebRequestTimeouts, ASilentServerCostsNoMoreThanTheTimeout) {
     WebRequestParams p = To("http://127.0.0.1:" + std::to_string(silent.port) + "/");
     p.timeoutSeconds = 1;
     auto start = std::chrono::steady_clock::now();
-    Result r = Fetch(p);
+    FetchResult r = Fetch(p);
     auto elapsed = std::chrono::steady_clock::now() - start;
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.headers, "");
@@ -129,7 +109,7 @@ TEST(WebRequestTimeouts, ADrippingServerCannotHoldTheCall) {
             }
         });
         auto start = std::chrono::steady_clock::now();
-        Result r = Fetch(WithShortTimeouts(dripping.Url("http"), method));
+        FetchResult r = Fetch(WithShortTimeouts(dripping.Url("http"), method));
         auto elapsed = std::chrono::steady_clock::now() - start;
         EXPECT_EQ(r.status, 0) << int(method);
         EXPECT_GE(elapsed, std::chrono::milliseconds(700)) << "the drip kept each phase alive";
@@ -154,7 +134,7 @@ TEST(WebRequestLimits, AnEndlessBodyFailsAtTheLimit) {
             }
         }
     });
-    Result r = Fetch(To(endless.Url("http")));
+    FetchResult r = Fetch(To(endless.Url("http")));
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.body.size(), 0u);
 }
@@ -162,21 +142,21 @@ TEST(WebRequestLimits, AnEndlessBodyFailsAtTheLimit) {
 // Only http and https: never a local file, a raw TCP port named by a URL,
 // or a redirect to another scheme.
 TEST_F(WebRequestServer, OnlyHttpAndHttpsAreSpoken) {
-    Result file = Fetch(To("file:///etc/passwd"));
+    FetchResult file = Fetch(To("file:///etc/passwd"));
     EXPECT_EQ(file.status, 0);
     EXPECT_EQ(file.body, "");
     ScriptedServer target;
     for (const char* scheme : {"gopher", "dict"}) {
-        Result r = Fetch(To(target.Url(scheme, "/x")));
+        FetchResult r = Fetch(To(target.Url(scheme, "/x")));
         EXPECT_EQ(r.status, 0) << scheme;
     }
-    Result redirected = Fetch(To(server.Url("/to?url=" + target.Url("ftp"))));
+    FetchResult redirected = Fetch(To(server.Url("/to?url=" + target.Url("ftp"))));
     EXPECT_EQ(redirected.status, 0) << "the redirect to ftp is not followed";
     EXPECT_EQ(target.connections, 0) << "no byte reached the port";
 }
 
 TEST(WebRequestTimeouts, NothingListeningFailsAtOnce) {
-    Result r = Fetch(To("http://127.0.0.1:" + std::to_string(FreeLoopbackPort()) + "/"));
+    FetchResult r = Fetch(To("http://127.0.0.1:" + std::to_string(FreeLoopbackPort()) + "/"));
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.body, "");
 }
@@ -230,7 +210,7 @@ TEST(WebRequestTls, AnUntrustedCertificateFailsTheRequest) {
                      QStringLiteral("-key"), key, QStringLiteral("-www"), QStringLiteral("-quiet")},
                     port);
     ASSERT_TRUE(tls.ready);
-    Result r = Fetch(To("https://127.0.0.1:" + std::to_string(port) + "/"));
+    FetchResult r = Fetch(To("https://127.0.0.1:" + std::to_string(port) + "/"));
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.body, "");
 }
@@ -265,7 +245,7 @@ TEST_F(WebRequestProxy, CredentialsPassTheProxy) {
     WebRequestParams p = ThroughProxy();
     p.proxyUser = "orvane";
     p.proxyPassword = "s3cret";
-    Result r = Fetch(p);
+    FetchResult r = Fetch(p);
     EXPECT_EQ(r.status, 200);
     EXPECT_EQ(r.body, "echo:");
     EXPECT_FALSE(server.Last().Has("Proxy-Authorization")) << "the proxy keeps the credentials";
@@ -280,7 +260,7 @@ TEST_F(WebRequestProxy, AProxyMayBeGivenWithItsScheme) {
 }
 
 TEST_F(WebRequestProxy, WithoutCredentialsTheProxyRefuses) {
-    Result r = Fetch(ThroughProxy());
+    FetchResult r = Fetch(ThroughProxy());
     EXPECT_EQ(r.status, 407);
     WebRequestParams wrong = ThroughProxy();
     wrong.proxyUser = "orvane";

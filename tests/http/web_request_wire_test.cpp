@@ -2,31 +2,11 @@
 // through the web request routine, against the test HTTP server.
 #include "wire_server.h"
 
+#include "web_fetch.h"
+
 #include <gtest/gtest.h>
 
 namespace {
-
-struct Result {
-    std::string body;
-    std::string headers;
-    int status = -1;
-};
-
-Result Fetch(WebRequestParams p) {
-    Result result;
-    p.responseHeaders = &result.headers;
-    p.statusCode = &result.status;
-    ByteArray body = WebRequest(p);
-    result.body.assign(body.begin(), body.end());
-    return result;
-}
-
-WebRequestParams To(const std::string& url, HttpMethod method = HttpMethod::Get) {
-    WebRequestParams p;
-    p.url = url;
-    p.method = method;
-    return p;
-}
 
 class WebRequestWire : public testing::Test {
 protected:
@@ -41,7 +21,7 @@ protected:
 TEST_F(WebRequestWire, DefaultHeadersGoOnTheWire) {
     WebRequestParams p = To(server.Url("/echo"));
     p.extraHeaders = "x-custom: 1";
-    Result r = Fetch(p);
+    FetchResult r = Fetch(p);
     EXPECT_EQ(r.status, 200);
     EXPECT_EQ(r.body, "echo:");
     SeenRequest seen = server.Last();
@@ -57,7 +37,7 @@ TEST_F(WebRequestWire, BodiesAndMethods) {
     WebRequestParams post = To(server.Url("/echo"), HttpMethod::Post);
     post.postBytes = {'a', 0, 'b', 0xFF};
     post.postText = "ignored";
-    Result r = Fetch(post);
+    FetchResult r = Fetch(post);
     EXPECT_EQ(r.body, std::string("echo:a\0b\xFF", 9));
     EXPECT_EQ(server.Last().Header("Content-Type"), "application/x-www-form-urlencoded");
 
@@ -76,7 +56,7 @@ TEST_F(WebRequestWire, BodiesAndMethods) {
 }
 
 TEST_F(WebRequestWire, HeadGetsHeadersWithoutABody) {
-    Result r = Fetch(To(server.Url("/echo"), HttpMethod::Head));
+    FetchResult r = Fetch(To(server.Url("/echo"), HttpMethod::Head));
     EXPECT_EQ(server.Last().method, "HEAD");
     EXPECT_EQ(r.status, 200);
     EXPECT_EQ(r.body, "");
@@ -86,20 +66,20 @@ TEST_F(WebRequestWire, HeadGetsHeadersWithoutABody) {
 }
 
 TEST_F(WebRequestWire, AnErrorStatusIsNoFailure) {
-    Result r = Fetch(To(server.Url("/missing")));
+    FetchResult r = Fetch(To(server.Url("/missing")));
     EXPECT_EQ(r.status, 404);
     EXPECT_EQ(r.body, "not here");
 }
 
 TEST_F(WebRequestWire, RedirectsFollowedUnlessTurnedOff) {
-    Result followed = Fetch(To(server.Url("/redirect")));
+    FetchResult followed = Fetch(To(server.Url("/redirect")));
     EXPECT_EQ(followed.status, 200);
     EXPECT_EQ(followed.body, "echo:");
     EXPECT_EQ(followed.headers.find("Location"), std::string::npos) << "final response only";
 
     WebRequestParams p = To(server.Url("/redirect"));
     p.noRedirect = true;
-    Result stopped = Fetch(p);
+    FetchResult stopped = Fetch(p);
     EXPECT_EQ(stopped.status, 302);
     EXPECT_NE(stopped.headers.find("Location: /echo\r\n"), std::string::npos);
 }
