@@ -92,39 +92,6 @@ void CurlRequest::SetTimeouts(int resolve, int connect, int send, int receive) {
     }
 }
 
-void CurlRequest::SetProxy(int setting, const std::string& proxy) {
-    if (setting == kProxyNamed) {
-        proxy_ = proxy;
-    }
-}
-
-void CurlRequest::Open(const std::string& method, const std::string& url, bool) {
-    method_ = method;
-    url_ = url;
-    requestHeaders_.clear();
-    ClearResponse();
-}
-
-void CurlRequest::SetOption(int index, int value) {
-    if (index == kOptionFollowRedirects) {
-        followRedirects_ = value != 0;
-    }
-}
-
-void CurlRequest::SetCredentials(const std::string& user, const std::string& password, int target) {
-    if (target == kCredentialsForServer) {
-        serverLogin_ = {user, password};
-    } else if (target == kCredentialsForProxy) {
-        proxyLogin_ = {user, password};
-    }
-}
-
-void CurlRequest::SetRequestHeader(const std::string& name, const std::string& value) {
-    if (IsSendableHeader(name, value)) {
-        requestHeaders_.emplace_back(name, value);
-    }
-}
-
 void CurlRequest::Send(const ByteArray& body) {
     SendBody({reinterpret_cast<const char*>(body.data()), body.size()});
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "request_service.h"
+#include "configured_request.h"
 
 #include <atomic>
 #include <chrono>
@@ -14,7 +14,7 @@
 // The request object over a libcurl easy handle. Its multi handle keeps the
 // connection cache, so one object reused across calls reuses connections.
 // Certificates are always verified. Not for use by two threads at once.
-class CurlRequest : public RequestService {
+class CurlRequest : public ConfiguredRequest {
 public:
     CurlRequest(CURL* easy, CURLM* multi);
     ~CurlRequest() override;
@@ -22,11 +22,6 @@ public:
     CurlRequest& operator=(const CurlRequest&) = delete;
 
     void SetTimeouts(int resolve, int connect, int send, int receive) override;
-    void SetProxy(int setting, const std::string& proxy) override;
-    void Open(const std::string& method, const std::string& url, bool async) override;
-    void SetOption(int index, int value) override;
-    void SetCredentials(const std::string& user, const std::string& password, int target) override;
-    void SetRequestHeader(const std::string& name, const std::string& value) override;
     void Send(const ByteArray& body) override;
     void Send(const std::string& text) override;
     ByteArray ResponseBody() override { return std::exchange(body_, {}); }
@@ -46,7 +41,7 @@ private:
     bool Perform();
     CURLcode RunTransfer();
     bool OutOfTime() const;
-    void ClearResponse();
+    void ClearResponse() override;
     void ReserveDeclaredLength();
     static size_t OnBody(char* data, size_t size, size_t count, void* self);
     static size_t OnHeader(char* data, size_t size, size_t count, void* self);
@@ -57,20 +52,12 @@ private:
     CURL* easy_;
     CURLM* multi_;
     std::atomic<bool> cancelled_ = false;
-    // What the request will be, set up by the calls before Send.
-    std::string method_;
-    std::string url_;
-    std::string proxy_;
-    bool followRedirects_ = true;
     // Until SetTimeouts: a minute to connect, half a minute without a byte,
     // two minutes in all.
     long connectTimeoutMs_ = 60000;
     int sendTimeoutMs_ = 30000;
     int receiveTimeoutMs_ = 30000;
     long long wholeCallMs_ = 120000;
-    std::vector<std::pair<std::string, std::string>> requestHeaders_;
-    std::pair<std::string, std::string> serverLogin_;
-    std::pair<std::string, std::string> proxyLogin_;
     // The transfer in progress.
     bool connected_ = false;
     bool uploading_ = false;

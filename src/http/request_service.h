@@ -59,14 +59,6 @@ public:
 
 using SharedRequest = std::shared_ptr<RequestService>;
 
-// A header line the request objects send: a name without blanks, colons or
-// line breaks, and a value without line breaks. Others are dropped, so no
-// caller can smuggle a header line in.
-inline bool IsSendableHeader(const std::string& name, const std::string& value) {
-    return !name.empty() && name.find_first_of(": \r\n") == std::string::npos &&
-           value.find_first_of("\r\n") == std::string::npos;
-}
-
 // A new request object over the system's transport (the transport library
 // defines it); empty when none can be made.
 SharedRequest CreateRequestService();

@@ -69,40 +69,6 @@ void WinHttpRequest::SetTimeouts(int resolve, int connect, int send, int receive
     timeouts_[3] = receive;
 }
 
-void WinHttpRequest::SetProxy(int setting, const std::string& proxy) {
-    if (setting == kProxyNamed) {
-        proxy_ = proxy;
-    }
-}
-
-void WinHttpRequest::Open(const std::string& method, const std::string& url, bool) {
-    method_ = method;
-    url_ = url;
-    requestHeaders_.clear();
-    ClearResponse();
-}
-
-void WinHttpRequest::SetOption(int index, int value) {
-    if (index == kOptionFollowRedirects) {
-        followRedirects_ = value != 0;
-    }
-}
-
-void WinHttpRequest::SetCredentials(const std::string& user, const std::string& password,
-                                    int target) {
-    if (target == kCredentialsForServer) {
-        serverLogin_ = {user, password};
-    } else if (target == kCredentialsForProxy) {
-        proxyLogin_ = {user, password};
-    }
-}
-
-void WinHttpRequest::SetRequestHeader(const std::string& name, const std::string& value) {
-    if (IsSendableHeader(name, value)) {
-        requestHeaders_.emplace_back(name, value);
-    }
-}
-
 void WinHttpRequest::Send(const ByteArray& body) {
     SendBody({reinterpret_cast<const char*>(body.data()), body.size()});
 }
@@ -243,8 +209,14 @@ bool WinHttpRequest::ReadResponse(HINTERNET request) {
 
 // A body past the limit fails the request.
 bool WinHttpRequest::ReadBody(HINTERNET request) {
-    DWORD available = 0;
-    while (WinHttpQueryDataAvailable(request, &available) && available > 0) {
+    while (true) {
+        DWORD available = 0;
+        if (!WinHttpQueryDataAvailable(request, &available)) {
+            return false;
+        }
+        if (available == 0) {
+            return true; // the whole body is in
+        }
         if (available > kMaxResponseBytes - body_.size()) {
             return false;
         }
@@ -256,7 +228,6 @@ bool WinHttpRequest::ReadBody(HINTERNET request) {
         }
         body_.resize(at + read);
     }
-    return GetLastError() == ERROR_SUCCESS || available == 0;
 }
 
 void WinHttpRequest::ClearResponse() {

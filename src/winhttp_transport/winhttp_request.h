@@ -1,6 +1,6 @@
 #pragma once
 
-#include "request_service.h"
+#include "configured_request.h"
 
 #include <atomic>
 #include <chrono>
@@ -17,7 +17,7 @@
 // per object keeps its connections, so one object reused across calls reuses
 // them. Certificates are verified by the system. Not for use by two threads
 // at once, except Cancel.
-class WinHttpRequest : public RequestService {
+class WinHttpRequest : public ConfiguredRequest {
 public:
     explicit WinHttpRequest(HINTERNET session);
     ~WinHttpRequest() override;
@@ -25,11 +25,6 @@ public:
     WinHttpRequest& operator=(const WinHttpRequest&) = delete;
 
     void SetTimeouts(int resolve, int connect, int send, int receive) override;
-    void SetProxy(int setting, const std::string& proxy) override;
-    void Open(const std::string& method, const std::string& url, bool async) override;
-    void SetOption(int index, int value) override;
-    void SetCredentials(const std::string& user, const std::string& password, int target) override;
-    void SetRequestHeader(const std::string& name, const std::string& value) override;
     void Send(const ByteArray& body) override;
     void Send(const std::string& text) override;
     ByteArray ResponseBody() override { return std::exchange(body_, {}); }
@@ -48,18 +43,10 @@ private:
     bool ReadResponse(HINTERNET request);
     bool ReadBody(HINTERNET request);
     void Watch(HINTERNET request);
-    void ClearResponse();
+    void ClearResponse() override;
 
     HINTERNET session_;
-    // What the request will be, set up by the calls before Send.
-    std::string method_;
-    std::string url_;
-    std::string proxy_;
-    bool followRedirects_ = true;
     int timeouts_[4] = {0, 60000, 30000, 30000}; // resolve, connect, send, receive
-    std::vector<std::pair<std::string, std::string>> requestHeaders_;
-    std::pair<std::string, std::string> serverLogin_;
-    std::pair<std::string, std::string> proxyLogin_;
     // The transfer in progress, closed by the watch at its deadline or on
     // Cancel, which makes the blocking call under way fail.
     std::mutex mutex_;
