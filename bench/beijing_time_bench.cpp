@@ -14,9 +14,9 @@
 // longest stall of each display thread.
 //
 // beijing_time_bench [delay ms each way = 10] [seconds = 60]
-#include "beijing_time.h"
-#include "http_global.h"
-#include "net_clock.h"
+#include "nettime/beijing_time.h"
+#include "nettime/net_clock.h"
+#include "transport/transport_global.h"
 
 #include <algorithm>
 #include <arpa/inet.h>
@@ -34,6 +34,8 @@
 #include <thread>
 #include <unistd.h>
 #include <vector>
+
+namespace orvane {
 
 namespace {
 
@@ -241,8 +243,11 @@ void Print(const char* name, const Figures& f) {
 
 } // namespace
 
+} // namespace orvane
+
 int main(int argc, char** argv) {
-    HttpGlobal http;
+    using namespace orvane;
+    TransportGlobal transport;
     Seconds delay = (argc > 1 ? std::atof(argv[1]) : 10) / 1000;
     Seconds seconds = argc > 2 ? std::atof(argv[2]) : 60;
     std::printf("server clock %+.3f s, %.0f ms each way, %.0f s per lookup, first %.0f s "

@@ -1,14 +1,16 @@
 // A hostile time server: any response headers through the Date header's
 // search and the HTTP date's parse. Every date the parser accepts must be
 // the moment libcurl's parser finds in it too.
-#include "date_header.h"
-#include "http_date.h"
-#include "internet_time.h"
+#include "http/http_date.h"
+#include "nettime/date_header.h"
+#include "nettime/internet_time.h"
 
 #include "fuzz_check.h"
 
 #include <curl/curl.h>
 #include <fuzzer/FuzzedDataProvider.h>
+
+using namespace orvane;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     FuzzedDataProvider data(bytes, size);

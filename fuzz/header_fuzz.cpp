@@ -1,10 +1,12 @@
 // Hostile header and cookie texts through the utilities that read response
 // headers and merge cookies.
-#include "header_utils.h"
+#include "http/header_utils.h"
 
 #include "fuzz_check.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
+
+using namespace orvane;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     FuzzedDataProvider data(bytes, size);

@@ -1,11 +1,13 @@
 // A damaged or hostile "信息.ini": arbitrary bytes as the file, any section
 // and key, reads and single-item writes. Nothing may crash, and a clean
 // item written into any file reads back.
-#include "profile_format.h"
+#include "runtime/profile_format.h"
 
 #include "fuzz_check.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
+
+using namespace orvane;
 
 namespace {
 

@@ -1,8 +1,10 @@
 // Any clipboard text read as a pasted table: nothing may crash, lines come
 // in order, and no field keeps a separator or a line break.
-#include "table_text.h"
+#include "applicants/table_text.h"
 
 #include "fuzz_check.h"
+
+using namespace orvane;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     std::string table(reinterpret_cast<const char*>(bytes), size);

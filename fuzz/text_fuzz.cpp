@@ -1,11 +1,13 @@
 // Arbitrary bytes, dangling lead bytes and extreme counts through the text
 // operations: no crash, no read outside the text, and results that keep
 // their promises.
-#include "text.h"
+#include "runtime/text.h"
 
 #include "fuzz_check.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
+
+using namespace orvane;
 
 namespace {
 

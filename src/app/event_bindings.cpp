@@ -1,16 +1,21 @@
 #include "event_bindings.h"
 
-#include "ansi_literals.h"
-#include "beijing_clock.h"
-#include "component_names.h"
-#include "fatal_error.h"
-#include "field_copy.h"
-#include "file_handlers.h"
-#include "phone_fill.h"
-#include "start_up.h"
-#include "window_options.h"
+#include "handlers/clock_display.h"
+#include "handlers/field_copy.h"
+#include "handlers/field_marks.h"
+#include "handlers/file_handlers.h"
+#include "handlers/phone_fill.h"
+#include "handlers/start_up.h"
+#include "handlers/table_paste_handler.h"
+#include "handlers/window_options.h"
+#include "runtime/ansi_literals.h"
+#include "window/component_names.h"
+#include "window/fatal_error.h"
+#include "work_queues.h"
 
 #include <new>
+
+namespace orvane {
 
 namespace {
 
@@ -35,22 +40,27 @@ void AddFillBindings(std::vector<EventBinding>& table) {
     table.push_back({kAllPhoneButton, Event::Click, FillAllPhone});
 }
 
-void AddWindowBindings(std::vector<EventBinding>& table) {
-    table.push_back({kSaveButton, Event::Click, [](Window& w) { SaveApplicants(w); }});
-    table.push_back({kLoadButton, Event::Click, [](Window& w) { LoadApplicants(w); }});
-    table.push_back({kRememberBox, Event::Click, [](Window& w) { OnRememberClicked(w); }});
+void AddWindowBindings(std::vector<EventBinding>& table, ClockDisplay& clock) {
+    table.push_back({kSaveButton, Event::Click, [](Window& w) { SaveApplicants(w, FileQueue()); }});
+    table.push_back({kLoadButton, Event::Click, [](Window& w) { LoadApplicants(w, FileQueue()); }});
+    table.push_back(
+        {kRememberBox, Event::Click, [](Window& w) { OnRememberClicked(w, FileQueue()); }});
     table.push_back({kTopmostBox, Event::Click, OnTopmostClicked});
     table.push_back({kTimeToggleButton, Event::Click, OnTimeDisplayToggleClicked});
-    table.push_back({kClock, Event::Tick, ShowBeijingTime});
+    table.push_back({kClock, Event::Tick, [&clock](Window&) { clock.Tick(); }});
 }
 
-std::vector<EventBinding> BuildTable() {
-    std::vector<EventBinding> table;
-    table.push_back({kMainWindow, Event::Created, OnMainWindowCreated});
-    AddGroupBindings(table);
-    AddFillBindings(table);
-    AddWindowBindings(table);
-    return table;
+// The findings follow every change of a field, typed, loaded or filled; the
+// name boxes' menus paste a table from their group on.
+void AddFieldToolBindings(std::vector<EventBinding>& table) {
+    for (int n = 1; n <= kGroupCount; ++n) {
+        for (const std::string& key : kFieldKeys) {
+            table.push_back({EditBoxName(n, key), Event::Edited, MarkFieldFindings});
+        }
+        table.push_back({EditBoxName(n, NameKey()), Event::Click,
+                         [n](Window& w) { PasteTableFromGroup(w, n); },
+                         EventBinding::Kind::ContextMenu, "从本组起粘贴表格"});
+    }
 }
 
 void RunGuarded(const std::function<void(Window&)>& handler, Window& window) {
@@ -65,14 +75,25 @@ void RunGuarded(const std::function<void(Window&)>& handler, Window& window) {
 
 } // namespace
 
-const std::vector<EventBinding>& EventBindings() {
-    static const std::vector<EventBinding> table = BuildTable();
+std::vector<EventBinding> EventBindings(ClockDisplay& clock) {
+    std::vector<EventBinding> table;
+    table.push_back({kMainWindow, Event::Created, OnMainWindowCreated});
+    AddGroupBindings(table);
+    AddFillBindings(table);
+    AddWindowBindings(table, clock);
+    AddFieldToolBindings(table);
     return table;
 }
 
 void InstallBindings(Window& window, const std::vector<EventBinding>& bindings) {
     for (const EventBinding& binding : bindings) {
-        window.Bind(binding.component, binding.event,
-                    [&window, handler = binding.handler] { RunGuarded(handler, window); });
+        auto guarded = [&window, handler = binding.handler] { RunGuarded(handler, window); };
+        if (binding.kind == EventBinding::Kind::ContextMenu) {
+            window.AddContextAction(binding.component, binding.caption, guarded);
+        } else {
+            window.Bind(binding.component, binding.event, guarded);
+        }
     }
 }
+
+} // namespace orvane

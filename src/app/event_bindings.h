@@ -1,20 +1,34 @@
 #pragma once
 
-#include "window.h"
+#include "window/window.h"
 
 #include <functional>
 #include <string>
 #include <vector>
 
-// Which handler answers which event of which component.
+namespace orvane {
+
+class ClockDisplay;
+
+// Which handler answers which event of which component. Every handler of the
+// program is a row here, so that every one runs under the same guard.
 struct EventBinding {
+    enum class Kind {
+        Event,       // `event` of `component`
+        ContextMenu, // an entry `caption` in the edit box's context menu
+    };
     std::string component;
-    Window::Event event;
+    Window::Event event = Window::Event::Click;
     std::function<void(Window&)> handler;
+    Kind kind = Kind::Event;
+    std::string caption;
 };
 
-const std::vector<EventBinding>& EventBindings();
+// The program's table; the clock's tick goes to `clock`.
+std::vector<EventBinding> EventBindings(ClockDisplay& clock);
 
 // Connects every binding. A handler that throws ends the program through
 // FatalError rather than leaving the window half-updated.
 void InstallBindings(Window& window, const std::vector<EventBinding>& bindings);
+
+} // namespace orvane

@@ -1,6 +1,8 @@
 #include "work_queues.h"
 
-#include "window_thread.h"
+#include "window/window_thread.h"
+
+namespace orvane {
 
 WorkQueue& FileQueue() {
     static WorkQueue queue(PostToWindowThread);
@@ -13,3 +15,5 @@ void DrainWorkQueues() {
     }
     RunPostedTasks();
 }
+
+} // namespace orvane

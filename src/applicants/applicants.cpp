@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+namespace orvane {
+
 const std::string& Applicants::Field(int group, const std::string& key) const {
     return fields_.at(size_t(group - 1)).at(KeyIndex(key));
 }
@@ -18,3 +20,5 @@ size_t Applicants::KeyIndex(const std::string& key) {
     }
     return size_t(found - kFieldKeys.begin());
 }
+
+} // namespace orvane

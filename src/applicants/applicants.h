@@ -5,6 +5,8 @@
 #include <array>
 #include <string>
 
+namespace orvane {
+
 // The 75 applicant texts: for each group 1..25 a name, an ID number and a
 // phone number, as ANSI text. A plain value: copied, compared and handed
 // between threads freely. A group outside 1..25 or a key outside kFieldKeys
@@ -21,3 +23,5 @@ private:
 
     std::array<std::array<std::string, kFieldCount>, kGroupCount> fields_;
 };
+
+} // namespace orvane

@@ -1,12 +1,14 @@
 #include "field_checks.h"
 
-#include "ansi_literals.h"
-#include "text.h"
+#include "runtime/ansi_literals.h"
+#include "runtime/text.h"
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <ctime>
-#include <tuple>
+
+namespace orvane {
 
 namespace {
 
@@ -18,30 +20,8 @@ bool AllDigits(const std::string& text) {
     return std::all_of(text.begin(), text.end(), IsDigit);
 }
 
-std::string WithoutBlanks(const std::string& text) {
-    size_t first = text.find_first_not_of(" \t\v");
-    size_t last = text.find_last_not_of(" \t\v");
-    return first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
-}
-
 int Number(const std::string& digits) {
     return std::stoi(digits);
-}
-
-bool IsLeap(int year) {
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-bool Exists(CivilDate date) {
-    static const std::array<int, 12> days = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (date.month < 1 || date.month > 12 || date.day < 1) {
-        return false;
-    }
-    return date.day <= days[size_t(date.month - 1)] + (date.month == 2 && IsLeap(date.year));
-}
-
-bool Before(CivilDate a, CivilDate b) {
-    return std::tie(a.year, a.month, a.day) < std::tie(b.year, b.month, b.day);
 }
 
 char CheckCharacter(const std::string& first17) {
@@ -53,17 +33,22 @@ char CheckCharacter(const std::string& first17) {
     return "10X98765432"[sum % 11];
 }
 
-std::optional<std::string> BirthDateFinding(const std::string& id, CivilDate today) {
-    CivilDate birth{Number(id.substr(6, 4)), Number(id.substr(10, 2)), Number(id.substr(12, 2))};
-    std::string shown = std::to_string(birth.year) + "年" + std::to_string(birth.month) + "月" +
-                        std::to_string(birth.day) + "日";
-    if (!Exists(birth)) {
+std::optional<std::string> BirthDateFinding(const std::string& id,
+                                            std::chrono::year_month_day today) {
+    using namespace std::chrono;
+    int y = Number(id.substr(6, 4));
+    unsigned m = unsigned(Number(id.substr(10, 2)));
+    unsigned d = unsigned(Number(id.substr(12, 2)));
+    year_month_day birth{year{y}, month{m}, day{d}};
+    std::string shown =
+        std::to_string(y) + "年" + std::to_string(m) + "月" + std::to_string(d) + "日";
+    if (!birth.ok()) {
         return "出生日期" + shown + "不存在";
     }
-    if (birth.year < 1900) {
+    if (y < 1900) {
         return "出生日期" + shown + "早于1900年";
     }
-    if (Before(today, birth)) {
+    if (today < birth) {
         return "出生日期" + shown + "在今天之后";
     }
     return std::nullopt;
@@ -71,10 +56,10 @@ std::optional<std::string> BirthDateFinding(const std::string& id, CivilDate tod
 
 // The other group that holds the same ID number, if any.
 std::optional<int> DuplicateOf(const Applicants& applicants, int group) {
-    std::string mine = ToUpperCase(WithoutBlanks(applicants.Field(group, IdKey())));
+    std::string mine = ToUpperCase(TrimBlanks(applicants.Field(group, IdKey())));
     for (int other = 1; other <= kGroupCount; ++other) {
         if (other != group && !mine.empty() &&
-            ToUpperCase(WithoutBlanks(applicants.Field(other, IdKey()))) == mine) {
+            ToUpperCase(TrimBlanks(applicants.Field(other, IdKey()))) == mine) {
             return other;
         }
     }
@@ -89,7 +74,7 @@ void Add(std::string& findings, const std::optional<std::string>& finding) {
 
 } // namespace
 
-CivilDate Today() {
+std::chrono::year_month_day Today() {
     std::time_t now = std::time(nullptr);
     std::tm local{};
 #ifdef _WIN32
@@ -97,11 +82,14 @@ CivilDate Today() {
 #else
     localtime_r(&now, &local);
 #endif
-    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+    using namespace std::chrono;
+    return {year{local.tm_year + 1900}, month{unsigned(local.tm_mon + 1)},
+            day{unsigned(local.tm_mday)}};
 }
 
-std::optional<std::string> IdNumberFinding(const std::string& text, CivilDate today) {
-    std::string id = ToUpperCase(WithoutBlanks(text));
+std::optional<std::string> IdNumberFinding(const std::string& text,
+                                           std::chrono::year_month_day today) {
+    std::string id = ToUpperCase(TrimBlanks(text));
     if (id.size() == 15 && AllDigits(id)) {
         return std::string("这是15位的旧身份证号码，请改用18位的新号码");
     }
@@ -125,7 +113,7 @@ std::optional<std::string> IdNumberFinding(const std::string& text, CivilDate to
 }
 
 std::optional<std::string> PhoneFinding(const std::string& text) {
-    std::string phone = WithoutBlanks(text);
+    std::string phone = TrimBlanks(text);
     if (phone.size() == 11 && AllDigits(phone) && phone[0] == '1' && phone[1] >= '3') {
         return std::nullopt;
     }
@@ -133,14 +121,14 @@ std::optional<std::string> PhoneFinding(const std::string& text) {
 }
 
 std::optional<std::string> BlanksFinding(const std::string& text) {
-    if (WithoutBlanks(text).size() == text.size()) {
+    if (TrimBlanks(text).size() == text.size()) {
         return std::nullopt;
     }
     return std::string("开头或结尾有空格：保存后会被去掉，与复制的内容不同");
 }
 
 std::optional<std::string> FieldFinding(const Applicants& applicants, int group,
-                                        const std::string& key, CivilDate today) {
+                                        const std::string& key, std::chrono::year_month_day today) {
     const std::string& text = applicants.Field(group, key);
     if (text.empty()) {
         return std::nullopt;
@@ -157,3 +145,5 @@ std::optional<std::string> FieldFinding(const Applicants& applicants, int group,
     }
     return findings.empty() ? std::nullopt : std::optional(findings);
 }
+
+} // namespace orvane

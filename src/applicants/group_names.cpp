@@ -1,6 +1,8 @@
 #include "group_names.h"
 
-#include "ansi_literals.h"
+#include "runtime/ansi_literals.h"
+
+namespace orvane {
 
 const std::array<std::string, kFieldCount> kFieldKeys = {"姓名", "身份证", "手机号"};
 const std::string& NameKey() {
@@ -31,3 +33,5 @@ std::string ChineseNumeral(int n) {
 std::string GroupCaption(int group) {
     return "第" + ChineseNumeral(group) + "组";
 }
+
+} // namespace orvane

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <string>
 
+namespace orvane {
+
 // The applicant groups and their fields, named as the window and the
 // information file name them.
 
@@ -23,3 +25,5 @@ size_t FieldByteLimit(const std::string& key);
 std::string ChineseNumeral(int n); // 1..99: "一" … "九十九"
 // "第三组": the group box's caption and the group's section in the file.
 std::string GroupCaption(int group);
+
+} // namespace orvane

@@ -1,7 +1,9 @@
 #include "table_paste.h"
 
-#include "ansi_literals.h"
+#include "runtime/ansi_literals.h"
 #include "table_text.h"
+
+namespace orvane {
 
 namespace {
 
@@ -86,3 +88,5 @@ void ApplyTablePaste(const TablePaste& paste, Applicants& applicants) {
         }
     }
 }
+
+} // namespace orvane

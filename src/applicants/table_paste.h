@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace orvane {
+
 // A table pasted into the groups from a given one on: lines of three fields
 // (姓名, 身份证, 手机号) separated by tabs, as a spreadsheet copies them, or
 // by commas.
@@ -29,3 +31,5 @@ std::string TablePasteQuestion(const TablePaste& paste);
 
 // Writes the planned rows into the applicants.
 void ApplyTablePaste(const TablePaste& paste, Applicants& applicants);
+
+} // namespace orvane

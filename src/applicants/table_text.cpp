@@ -1,17 +1,13 @@
 #include "table_text.h"
 
-#include "text.h"
+#include "runtime/text.h"
+
+namespace orvane {
 
 namespace {
 
 // "，" in GB18030, spelled as bytes so that every compiler reads it alike.
 const std::string kFullWidthComma = "\xA3\xAC";
-
-std::string Trimmed(const std::string& text) {
-    size_t first = text.find_first_not_of(" \t\v");
-    size_t last = text.find_last_not_of(" \t\v");
-    return first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
-}
 
 // The pieces between separator bytes, the last one after the final
 // separator included. Tab, comma and line feed are never part of a
@@ -34,7 +30,7 @@ std::vector<std::string> Fields(const std::string& line) {
         tabs ? line : ReplaceSubtext(line, kFullWidthComma, ",", std::nullopt, std::nullopt, true);
     std::vector<std::string> fields = Pieces(source, tabs ? '\t' : ',');
     for (std::string& field : fields) {
-        field = Trimmed(field);
+        field = TrimBlanks(field);
     }
     return fields;
 }
@@ -49,9 +45,11 @@ std::vector<TableLine> ReadTableLines(const std::string& table) {
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
-        if (!Trimmed(line).empty()) {
+        if (!TrimBlanks(line).empty()) {
             lines.push_back({int(at) + 1, Fields(line)});
         }
     }
     return lines;
 }
+
+} // namespace orvane

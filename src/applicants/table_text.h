@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace orvane {
+
 // One non-blank line of a pasted table: its 1-based number and its fields,
 // blanks (space, tab, vertical tab) around each dropped. Fields are
 // separated by tabs when the line has one, as a spreadsheet copies them,
@@ -13,3 +15,5 @@ struct TableLine {
 };
 
 std::vector<TableLine> ReadTableLines(const std::string& table);
+
+} // namespace orvane

@@ -1,5 +1,7 @@
 #include "configured_request.h"
 
+namespace orvane {
+
 void ConfiguredRequest::SetProxy(int setting, const std::string& proxy) {
     if (setting == kProxyNamed) {
         proxy_ = proxy;
@@ -10,7 +12,6 @@ void ConfiguredRequest::Open(const std::string& method, const std::string& url, 
     method_ = method;
     url_ = url;
     requestHeaders_.clear();
-    ClearResponse();
 }
 
 void ConfiguredRequest::SetOption(int index, int value) {
@@ -35,3 +36,5 @@ void ConfiguredRequest::SetRequestHeader(const std::string& name, const std::str
         requestHeaders_.emplace_back(name, value);
     }
 }
+
+} // namespace orvane

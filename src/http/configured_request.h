@@ -6,12 +6,14 @@
 #include <utility>
 #include <vector>
 
+namespace orvane {
+
 // The part of a request object that every transport shares: what the
 // request will be, as the calls before Send set it up.
 class ConfiguredRequest : public RequestService {
 public:
     void SetProxy(int setting, const std::string& proxy) override;
-    // Starts a new request: its headers go, and so does the last response.
+    // Starts a new request: the last one's headers go.
     void Open(const std::string& method, const std::string& url, bool async) override;
     void SetOption(int index, int value) override;
     void SetCredentials(const std::string& user, const std::string& password, int target) override;
@@ -22,8 +24,6 @@ public:
 protected:
     using Login = std::pair<std::string, std::string>; // user, password
 
-    virtual void ClearResponse() = 0;
-
     std::string method_;
     std::string url_;
     std::string proxy_;
@@ -32,3 +32,5 @@ protected:
     Login serverLogin_;
     Login proxyLogin_;
 };
+
+} // namespace orvane

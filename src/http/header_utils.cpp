@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace orvane {
+
 // "#引号" in GB18030, spelled as bytes so that every compiler reads it alike.
 const std::string kQuoteToken = "#\xD2\xFD\xBA\xC5";
 
@@ -151,3 +153,5 @@ std::string MergeCookies(std::string& sent, std::string& returned) {
     sent = RemoveDuplicateItems(sent, kCookieSeparator);
     return sent;
 }
+
+} // namespace orvane

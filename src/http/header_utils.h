@@ -1,9 +1,11 @@
 #pragma once
 
-#include "bytes.h"
-#include "text.h"
+#include "runtime/bytes.h"
+#include "runtime/text.h"
 
 #include <string>
+
+namespace orvane {
 
 // Header lines ("Name: value", joined by CR LF) and cookie texts ("a=1; b=2")
 // as the web request routine builds and reads them. Finds are byte-exact and
@@ -43,3 +45,5 @@ std::string RemoveDuplicateItems(const std::string& text, const std::string& sep
 // arguments are trimmed in place and sent receives the merged text, which is
 // also returned.
 std::string MergeCookies(std::string& sent, std::string& returned);
+
+} // namespace orvane

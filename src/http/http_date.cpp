@@ -1,16 +1,15 @@
 #include "http_date.h"
 
-#include "datetime.h"
-#include "text.h"
+#include "runtime/text.h"
 
 #include <array>
-#include <cmath>
+#include <chrono>
 #include <sstream>
 #include <vector>
 
-namespace {
+namespace orvane {
 
-constexpr double kUnixEpochDays = 25569; // 1 January 1970 as an OLE date
+namespace {
 
 bool IsDigits(const std::string& text) {
     return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
@@ -100,23 +99,28 @@ bool ReadParts(const std::vector<std::string>& t, Parts& parts) {
     return false;
 }
 
-bool Exists(const Parts& p) {
-    if (p.year < 1601 || p.year > 9999 || p.month == 0 || p.day < 1) {
-        return false;
+// The date, when it exists in the years a Date header can name.
+std::optional<std::chrono::sys_days> DayOf(const Parts& p) {
+    using namespace std::chrono;
+    year_month_day date{year{p.year}, month{unsigned(p.month)}, day{unsigned(p.day)}};
+    if (p.year < 1601 || p.year > 9999 || !date.ok()) {
+        return std::nullopt;
     }
-    DateParts back = BreakDown(MakeDateTime(p.year, p.month, p.day));
-    return back.day == p.day;
+    return sys_days{date};
 }
 
 } // namespace
 
 std::optional<std::int64_t> HttpDateSeconds(const std::string& text) {
+    using namespace std::chrono;
     Parts parts;
-    if (!ReadParts(Tokens(text), parts) || !Exists(parts)) {
+    std::optional<sys_days> date;
+    if (!ReadParts(Tokens(text), parts) || !(date = DayOf(parts))) {
         return std::nullopt;
     }
     int second = std::min(parts.second, 59); // a leap second shows as :59
-    DateTime at =
-        MakeDateTime(parts.year, parts.month, parts.day, parts.hour, parts.minute, second);
-    return std::int64_t(std::llround((at.days - kUnixEpochDays) * 86400));
+    sys_seconds moment = *date + hours{parts.hour} + minutes{parts.minute} + seconds{second};
+    return moment.time_since_epoch().count();
 }
+
+} // namespace orvane

@@ -1,11 +1,14 @@
 #pragma once
 
-#include "bytes.h"
+#include "runtime/bytes.h"
 
 #include <memory>
 #include <string>
 
-// The values the request object takes, numbered as it numbers them.
+namespace orvane {
+
+// The numbered settings of a request object, stored and passed on as these
+// numbers.
 inline constexpr int kProxyNamed = 2;            // SetProxy: a proxy given by name
 inline constexpr int kOptionFollowRedirects = 6; // SetOption: whether redirects are followed
 inline constexpr int kCredentialsForServer = 0;  // SetCredentials: for the server
@@ -17,9 +20,36 @@ inline constexpr size_t kMaxResponseBytes = size_t(64) << 20;
 // The largest header block: far above any real server's.
 inline constexpr size_t kMaxResponseHeaderBytes = size_t(1) << 20;
 
-// One HTTP request object, driven step by step the way the web request
-// routine drives it. Nothing is checked by the caller: an operation that
-// fails has no effect, and reads after a failed Send give empty values.
+// Why a request gave no response.
+enum class RequestFailure {
+    None,
+    Unavailable, // there is no request object to send it
+    BadUrl,      // not an http or https URL
+    NotResolved, // the server's name was not found
+    Refused,     // nobody took the connection
+    TimedOut,    // a phase or the whole call ran out of time
+    TooLarge,    // the response passed the size limits
+    Tls,         // the secure connection failed or the certificate was refused
+    Protocol,    // the answer was no HTTP, or the connection broke off
+    Cancelled,
+};
+
+// The reason in words for the user.
+std::string RequestFailureText(RequestFailure failure);
+
+// What a request gave back: the final response, or the reason there is none
+// (status 0, empty headers and body).
+struct Response {
+    int status = 0;
+    std::string statusText;
+    std::string headers; // the header lines, each ending in CR LF, no status line
+    ByteArray body;
+    RequestFailure failure = RequestFailure::None;
+};
+
+// One HTTP request object, set up step by step the way the web request
+// routine does it, then sent. An operation that fails before Send has no
+// effect; Send says why it failed.
 class RequestService {
 public:
     virtual ~RequestService() = default;
@@ -40,16 +70,8 @@ public:
     // Blocks until the response is complete or has failed. Only http and
     // https are spoken, for the request and every redirect; a response
     // larger than the limits above fails the request.
-    virtual void Send(const ByteArray& body) = 0;
-    virtual void Send(const std::string& text) = 0;
-
-    // Hands the body over: a second call gives nothing.
-    virtual ByteArray ResponseBody() = 0;
-    // The final response's header lines, each ending in CR LF, without the
-    // status line.
-    virtual std::string GetAllResponseHeaders() = 0;
-    virtual double Status() = 0;
-    virtual std::string StatusText() = 0;
+    virtual Response Send(const ByteArray& body) = 0;
+    virtual Response Send(const std::string& text) = 0;
 
     // Ends the transfer under way, and every later one, as failed; safe from
     // any thread. For a request no longer wanted, such as one still running
@@ -62,3 +84,5 @@ using SharedRequest = std::shared_ptr<RequestService>;
 // A new request object over the system's transport (the transport library
 // defines it); empty when none can be made.
 SharedRequest CreateRequestService();
+
+} // namespace orvane

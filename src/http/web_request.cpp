@@ -1,10 +1,12 @@
 #include "web_request.h"
 
 #include "header_utils.h"
-#include "numbers.h"
-#include "text.h"
+#include "runtime/numbers.h"
+#include "runtime/text.h"
 
 #include <array>
+
+namespace orvane {
 
 namespace {
 
@@ -54,12 +56,9 @@ public:
     void SetOption(int, int) override {}
     void SetCredentials(const std::string&, const std::string&, int) override {}
     void SetRequestHeader(const std::string&, const std::string&) override {}
-    void Send(const ByteArray&) override {}
-    void Send(const std::string&) override {}
-    ByteArray ResponseBody() override { return {}; }
-    std::string GetAllResponseHeaders() override { return {}; }
-    double Status() override { return 0; }
-    std::string StatusText() override { return {}; }
+    Response Send(const ByteArray&) override { return Unavailable(); }
+    Response Send(const std::string&) override { return Unavailable(); }
+    static Response Unavailable() { return {.failure = RequestFailure::Unavailable}; }
     void Cancel() override {}
 };
 
@@ -151,29 +150,25 @@ ByteArray WebRequest(const WebRequestParams& p, const RequestFactory& create) {
         SetCookieHeader(request, *p.cookies);
     }
     SetHeaderLines(request, headers);
-    if (!p.postBytes.empty()) {
-        request.Send(p.postBytes);
-    } else {
-        request.Send(p.postText);
-    }
+    Response response = !p.postBytes.empty() ? request.Send(p.postBytes) : request.Send(p.postText);
 
-    ByteArray body = request.ResponseBody();
-    std::string responseHeaders = request.GetAllResponseHeaders();
-    int status = TruncateToInteger(request.Status());
-    request.StatusText();
-
-    std::string returned = CollectCookies(responseHeaders);
+    std::string returned = CollectCookies(response.headers);
     if (p.mergeCookies && p.cookies != nullptr) {
         returned = MergeCookies(*p.cookies, returned);
     }
     if (p.responseHeaders != nullptr) {
-        *p.responseHeaders = responseHeaders;
+        *p.responseHeaders = std::move(response.headers);
     }
     if (p.statusCode != nullptr) {
-        *p.statusCode = status;
+        *p.statusCode = response.status;
     }
     if (p.returnedCookies != nullptr) {
         *p.returnedCookies = returned;
     }
-    return body;
+    if (p.failure != nullptr) {
+        *p.failure = response.failure;
+    }
+    return std::move(response.body);
 }
+
+} // namespace orvane

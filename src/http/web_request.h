@@ -1,11 +1,13 @@
 #pragma once
 
-#include "bytes.h"
 #include "request_service.h"
+#include "runtime/bytes.h"
 
 #include <functional>
 #include <optional>
 #include <string>
+
+namespace orvane {
 
 // The request methods, numbered as they are stored and passed on. A number
 // outside 0..7 counts as Get.
@@ -43,6 +45,7 @@ struct WebRequestParams {
     bool mergeCookies = true;
     bool completeHeaders = true;
     bool normaliseHeaderNames = true;
+    RequestFailure* failure = nullptr; // out: why there was no response, or None
 };
 
 using RequestFactory = std::function<SharedRequest()>;
@@ -58,3 +61,5 @@ ByteArray WebRequest(const WebRequestParams& params,
 
 // The cookies that a response's "Set-Cookie: " lines set, as "a=1; b=2".
 std::string CollectCookies(const std::string& responseHeaders);
+
+} // namespace orvane

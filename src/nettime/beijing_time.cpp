@@ -1,11 +1,13 @@
 #include "beijing_time.h"
 
-#include "ansi_literals.h"
 #include "date_header.h"
-#include "http_date.h"
+#include "http/http_date.h"
+#include "http/web_request.h"
 #include "internet_time.h"
+#include "runtime/ansi_literals.h"
 #include "time_sources.h"
-#include "web_request.h"
+
+namespace orvane {
 
 const std::string kBeijingTimePrefix = "     当前北京时间为：";
 
@@ -13,7 +15,7 @@ namespace {
 
 DateTime BeijingTimeOfRecord(const SystemTime& gmt) {
     DateTime at = MakeDateTime(gmt.year, gmt.month, gmt.day, gmt.hour, gmt.minute, gmt.second);
-    return AddToDateTime(at, kHours, 8);
+    return AddToDateTime(at, kHours, int(kBeijingOffset.count()));
 }
 
 } // namespace
@@ -24,8 +26,8 @@ DateTime HttpDateToBeijingTime(const std::string& text) {
     return BeijingTimeOfRecord(record);
 }
 
-DateTime BeijingTimeOfSeconds(std::int64_t seconds) {
-    return BeijingTimeOfRecord(RecordOfSeconds(seconds));
+std::string BeijingTimeTextAt(std::chrono::sys_seconds gmt) {
+    return kBeijingTimePrefix + DateTimeText(gmt + kBeijingOffset);
 }
 
 std::string BeijingTimeText(DateTime beijing) {
@@ -45,3 +47,5 @@ std::optional<DateTime> GetNetworkTime(const std::optional<std::string>& url) {
     }
     return HttpDateToBeijingTime(*date);
 }
+
+} // namespace orvane

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace orvane {
+
 namespace {
 
 // How fast two clocks may drift apart: 100 parts per million, far more than
@@ -83,3 +85,5 @@ ClockEstimator::Interval ClockEstimator::Aged(Interval interval, Seconds at) con
     Seconds growth = kDrift * std::max(0.0, at - updatedAt_);
     return {interval.low - growth, interval.high + growth};
 }
+
+} // namespace orvane

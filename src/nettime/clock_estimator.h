@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace orvane {
+
 // Seconds on the machine's monotonic clock, or on the server's clock since
 // 1970. The two differ by an offset that the estimator narrows down.
 using Seconds = double;
@@ -56,3 +58,5 @@ private:
     Seconds roundTrip_ = 0;
     int restarts_ = 0;
 };
+
+} // namespace orvane

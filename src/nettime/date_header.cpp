@@ -1,6 +1,8 @@
 #include "date_header.h"
 
-#include "text.h"
+#include "runtime/text.h"
+
+namespace orvane {
 
 std::optional<std::string> DateHeaderValue(const std::string& headers) {
     for (const std::string& line : SplitText(headers, "\r\n")) {
@@ -12,3 +14,5 @@ std::optional<std::string> DateHeaderValue(const std::string& headers) {
     }
     return std::nullopt;
 }
+
+} // namespace orvane

@@ -1,25 +1,25 @@
 #include "internet_time.h"
 
-#include "http_date.h"
+#include "http/http_date.h"
 
-#include <ctime>
+#include <chrono>
 
-SystemTime RecordOfSeconds(std::int64_t seconds) {
-    time_t moment = time_t(seconds);
-    std::tm parts{};
-#ifdef _WIN32
-    gmtime_s(&parts, &moment);
-#else
-    gmtime_r(&moment, &parts);
-#endif
+namespace orvane {
+
+SystemTime RecordOfSeconds(std::int64_t moment) {
+    using namespace std::chrono;
+    sys_seconds at{seconds{moment}};
+    sys_days date = floor<days>(at);
+    year_month_day ymd{date};
+    hh_mm_ss time{at - date};
     SystemTime record;
-    record.year = std::int16_t(parts.tm_year + 1900);
-    record.month = std::int16_t(parts.tm_mon + 1);
-    record.dayOfWeek = std::int16_t(parts.tm_wday);
-    record.day = std::int16_t(parts.tm_mday);
-    record.hour = std::int16_t(parts.tm_hour);
-    record.minute = std::int16_t(parts.tm_min);
-    record.second = std::int16_t(parts.tm_sec);
+    record.year = std::int16_t(int(ymd.year()));
+    record.month = std::int16_t(unsigned(ymd.month()));
+    record.dayOfWeek = std::int16_t(weekday{date}.c_encoding());
+    record.day = std::int16_t(unsigned(ymd.day()));
+    record.hour = std::int16_t(time.hours().count());
+    record.minute = std::int16_t(time.minutes().count());
+    record.second = std::int16_t(time.seconds().count());
     return record;
 }
 
@@ -31,3 +31,5 @@ bool InternetTimeToSystemTime(const std::string& text, SystemTime* record, int r
     *record = RecordOfSeconds(*seconds);
     return true;
 }
+
+} // namespace orvane

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+namespace orvane {
+
 // A calendar record: year, month, day of week, day, hour, minute, second,
 // milliseconds, as 16-bit fields in that order.
 struct SystemTime {
@@ -24,3 +26,5 @@ SystemTime RecordOfSeconds(std::int64_t seconds);
 // When the text is no date the record stays as it was and the result is
 // false. The last argument is reserved and must be 0.
 bool InternetTimeToSystemTime(const std::string& text, SystemTime* record, int reserved);
+
+} // namespace orvane

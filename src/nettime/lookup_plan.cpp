@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace orvane {
+
 namespace {
 
 constexpr Seconds kSpacing = 1;      // between any two requests
@@ -57,3 +59,5 @@ void LookupPlan::Rest() {
     restUntil_ = burstStart_ + kBurstPeriod;
     burstSent_ = 0;
 }
+
+} // namespace orvane

@@ -2,6 +2,8 @@
 
 #include "clock_estimator.h"
 
+namespace orvane {
+
 // When the next time lookup leaves. Polite to the server: never more than
 // one request a second; once the estimate has been narrow, a short burst of
 // at most five requests about once a minute; after failures, waits that
@@ -29,3 +31,5 @@ private:
     int failures_ = 0;
     Seconds failedAt_ = 0;
 };
+
+} // namespace orvane

@@ -1,15 +1,17 @@
 #include "net_clock.h"
 
-#include "ansi_literals.h"
 #include "beijing_time.h"
 #include "date_header.h"
-#include "http_date.h"
+#include "http/http_date.h"
+#include "http/web_request.h"
 #include "internet_time.h"
-#include "web_request.h"
+#include "runtime/ansi_literals.h"
 
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+
+namespace orvane {
 
 namespace {
 
@@ -73,6 +75,7 @@ NetClock::Answer NetClock::Lookup(Seconds sendAt) {
     Answer answer;
     if (!WaitUntil(sendAt) || !request_) {
         answer.sentAt = answer.receivedAt = Now();
+        answer.failure = RequestFailureText(RequestFailure::Unavailable);
         return answer;
     }
     WebRequestParams p;
@@ -82,11 +85,21 @@ NetClock::Answer NetClock::Lookup(Seconds sendAt) {
     p.responseHeaders = &headers;
     p.timeoutSeconds = kLookupTimeoutSeconds;
     p.sharedRequest = request_;
+    RequestFailure failure = RequestFailure::None;
+    p.failure = &failure;
     answer.sentAt = Now();
     WebRequest(p);
     answer.receivedAt = Now();
-    if (std::optional<std::string> date = DateHeaderValue(headers)) {
+    std::optional<std::string> date = DateHeaderValue(headers);
+    if (date) {
         answer.serverSecond = HttpDateSeconds(*date);
+    }
+    if (failure != RequestFailure::None) {
+        answer.failure = RequestFailureText(failure);
+    } else if (!date) {
+        answer.failure = "回答中没有 Date 头";
+    } else if (!answer.serverSecond) {
+        answer.failure = "Date 头不是有效的日期";
     }
     return answer;
 }
@@ -108,7 +121,7 @@ void NetClock::Take(const Answer& answer) {
     } else {
         plan_.Failed(answer.receivedAt);
     }
-    failed_ = !answer.serverSecond;
+    lastFailure_ = answer.failure;
     if (onAnswer_) {
         onAnswer_();
     }
@@ -117,22 +130,27 @@ void NetClock::Take(const Answer& answer) {
 std::string NetClock::PanelText() const {
     std::optional<Seconds> server = clock_.ServerTimeAt(Now());
     if (!server) {
-        return kBeijingTimePrefix + (failed_ ? "获取失败，正在重试" : "正在获取…");
+        return kBeijingTimePrefix + (lastFailure_.empty() ? "正在获取…" : "获取失败，正在重试");
     }
-    return BeijingTimeText(BeijingTimeOfSeconds(std::int64_t(std::floor(*server))));
+    return BeijingTimeTextAt(
+        std::chrono::sys_seconds(std::chrono::seconds(std::int64_t(std::floor(*server)))));
 }
 
 std::string NetClock::PanelTip() const {
     Seconds now = Now();
     std::optional<Seconds> server = clock_.ServerTimeAt(now);
+    std::string source = "北京时间取自 " + url_;
     if (!server) {
-        return {};
+        return lastFailure_.empty() ? std::string()
+                                    : source + "。\n最近一次获取失败：" + lastFailure_ + "。";
     }
     Seconds ahead = SystemNow() - *server;
-    return "北京时间取自 " + url_ + "，" + Format("%.0f", now - clock_.LastAnswerAt()) +
-           " 秒前校准，误差不超过 " + Format("%.0f", clock_.UncertaintyAt(now) * 1000) +
-           " 毫秒。\n本机时钟" + (ahead >= 0 ? "快 " : "慢 ") + Format("%.1f", std::fabs(ahead)) +
-           " 秒。" + (failed_ ? "\n最近一次获取失败，时间按上次校准继续走。" : "");
+    return source + "，" + Format("%.0f", now - clock_.LastAnswerAt()) + " 秒前校准，误差不超过 " +
+           Format("%.0f", clock_.UncertaintyAt(now) * 1000) + " 毫秒。\n本机时钟" +
+           (ahead >= 0 ? "快 " : "慢 ") + Format("%.1f", std::fabs(ahead)) + " 秒。" +
+           (lastFailure_.empty()
+                ? ""
+                : "\n最近一次获取失败（" + lastFailure_ + "），时间按上次校准继续走。");
 }
 
 std::optional<Seconds> NetClock::NextChangeAt() const {
@@ -143,3 +161,5 @@ std::optional<Seconds> NetClock::NextChangeAt() const {
     }
     return now + (std::floor(*server) + 1 - *server);
 }
+
+} // namespace orvane

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "clock_estimator.h"
+#include "http/request_service.h"
 #include "lookup_plan.h"
-#include "request_service.h"
-#include "work_queue.h"
+#include "runtime/work_queue.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -12,6 +12,8 @@
 #include <mutex>
 #include <optional>
 #include <string>
+
+namespace orvane {
 
 // The server's clock for the status bar. Lookups (HEAD requests for the Date
 // header) run on a queue of their own, at most one at a time, each leaving at
@@ -50,6 +52,7 @@ private:
         Seconds sentAt = 0;
         Seconds receivedAt = 0;
         std::optional<std::int64_t> serverSecond;
+        std::string failure; // why there is no second, in words for the user
     };
     Answer Lookup(Seconds sendAt);
     bool WaitUntil(Seconds at);
@@ -60,11 +63,13 @@ private:
     ClockEstimator clock_;
     LookupPlan plan_;
     bool inFlight_ = false;
-    bool failed_ = false;
-    SharedRequest request_; // one connection, kept for the timing
+    std::string lastFailure_; // of the latest lookup; empty when it was answered
+    SharedRequest request_;   // one connection, kept for the timing
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     std::mutex mutex_;
     std::condition_variable stopped_;
     std::atomic<bool> stopping_ = false;
     WorkQueue queue_; // last: its thread ends before the rest goes
 };
+
+} // namespace orvane

@@ -4,9 +4,13 @@
 #include <string>
 #include <vector>
 
+namespace orvane {
+
 // A counted sequence of bytes; empty is a valid value.
 using ByteArray = std::vector<std::uint8_t>;
 
 inline ByteArray BytesFromText(const std::string& text) {
     return ByteArray(text.begin(), text.end());
 }
+
+} // namespace orvane

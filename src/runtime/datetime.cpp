@@ -1,125 +1,114 @@
 #include "datetime.h"
 
+#include "ansi_literals.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+
+namespace orvane {
 
 namespace {
 
+using namespace std::chrono;
+
 constexpr double kMinDays = -657434; // 1 January 100
 constexpr double kMaxDays = 2958465; // 31 December 9999
-constexpr std::int64_t kSecondsPerDay = 86400;
-
-// Division rounding toward minus infinity.
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
-    return a / b - (a % b < 0);
-}
-
-bool IsLeapYear(std::int64_t year) {
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-int DaysInMonth(int year, int month) {
-    static const int lengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && IsLeapYear(year) ? 29 : lengths[month - 1];
-}
-
-// Days from 1970-01-01 in the proleptic Gregorian calendar, and back.
-std::int64_t DaysFromCivil(std::int64_t y, int m, int d) {
-    y -= m <= 2;
-    std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-    std::int64_t yoe = y - era * 400;
-    std::int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
-}
-
-DateParts CivilFromDays(std::int64_t z) {
-    z += 719468;
-    std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    std::int64_t doe = z - era * 146097;
-    std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    std::int64_t mp = (5 * doy + 2) / 153;
-    DateParts parts;
-    parts.day = int(doy - (153 * mp + 2) / 5 + 1);
-    parts.month = int(mp < 10 ? mp + 3 : mp - 9);
-    parts.year = int(yoe + era * 400 + (parts.month <= 2));
-    return parts;
-}
-
-const std::int64_t kEpochDays = DaysFromCivil(1899, 12, 30);
-
-// Seconds on a continuous time line from the OLE epoch, and back.
-std::int64_t LinearSeconds(DateTime dateTime) {
-    double value = std::clamp(std::isnan(dateTime.days) ? 0.0 : dateTime.days, kMinDays, kMaxDays);
-    double whole = std::trunc(value);
-    double linear = value >= 0 ? value : 2 * whole - value;
-    return std::llround(linear * double(kSecondsPerDay));
-}
-
-DateTime FromLinearSeconds(std::int64_t seconds) {
-    std::int64_t day = FloorDiv(seconds, kSecondsPerDay);
-    double fraction = double(seconds - day * kSecondsPerDay) / double(kSecondsPerDay);
-    return {day >= 0 ? double(day) + fraction : double(day) - fraction};
-}
+constexpr sys_days kOleEpoch = year{1899} / December / 30;
+constexpr double kSecondsPerDay = 86400;
 
 int ClampPart(std::optional<int> value, int fallback, int low, int high) {
     return std::clamp(value.value_or(fallback), low, high);
 }
 
-int ClampToInt(std::int64_t value) {
-    return int(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
+// The day, or the month's last day when the month is shorter.
+year_month_day DayInMonth(year y, month m, day d) {
+    year_month_day date{y, m, d};
+    return date.ok() ? date : year_month_day{year_month_day_last{y, month_day_last{m}}};
 }
 
-DateTime AddToCalendar(const DateParts& parts, std::int64_t years, std::int64_t months) {
-    std::int64_t monthIndex = std::int64_t(parts.month) - 1 + months;
-    std::int64_t carry = FloorDiv(monthIndex, 12);
-    int month = int(monthIndex - carry * 12) + 1;
-    std::int64_t year = parts.year + years + carry;
-    return MakeDateTime(ClampToInt(year), month, parts.day, parts.hour, parts.minute, parts.second);
+DateTime AddToCalendar(DateTime dateTime, std::int64_t months) {
+    sys_seconds moment = MomentOf(dateTime);
+    sys_days date = floor<days>(moment);
+    year_month_day ymd{date};
+    hh_mm_ss time{moment - date};
+    std::int64_t index = std::int64_t(unsigned(ymd.month())) - 1 + months;
+    std::int64_t carry = index >= 0 ? index / 12 : (index - 11) / 12;
+    std::int64_t y = std::clamp<std::int64_t>(int(ymd.year()) + carry, INT32_MIN, INT32_MAX);
+    return MakeDateTime(int(y), int(index - carry * 12) + 1, int(unsigned(ymd.day())),
+                        int(time.hours().count()), int(time.minutes().count()),
+                        int(time.seconds().count()));
 }
 
 } // namespace
 
-DateParts BreakDown(DateTime dateTime) {
-    std::int64_t seconds = LinearSeconds(dateTime);
-    std::int64_t day = FloorDiv(seconds, kSecondsPerDay);
-    std::int64_t timeOfDay = seconds - day * kSecondsPerDay;
-    DateParts parts = CivilFromDays(day + kEpochDays);
-    parts.hour = int(timeOfDay / 3600);
-    parts.minute = int(timeOfDay / 60 % 60);
-    parts.second = int(timeOfDay % 60);
-    return parts;
+sys_seconds MomentOf(DateTime dateTime) {
+    double value = std::clamp(std::isnan(dateTime.days) ? 0.0 : dateTime.days, kMinDays, kMaxDays);
+    double whole = std::trunc(value);
+    double linear = value >= 0 ? value : 2 * whole - value;
+    return kOleEpoch + seconds(std::llround(linear * kSecondsPerDay));
 }
 
-DateTime MakeDateTime(std::optional<int> year, std::optional<int> month, std::optional<int> day,
-                      std::optional<int> hour, std::optional<int> minute,
-                      std::optional<int> second) {
-    int y = ClampPart(year, 1, 100, 9999);
-    int m = ClampPart(month, 1, 1, 12);
-    int d = std::min(ClampPart(day, 1, 1, 31), DaysInMonth(y, m));
-    std::int64_t seconds = (DaysFromCivil(y, m, d) - kEpochDays) * kSecondsPerDay +
-                           ClampPart(hour, 0, 0, 23) * 3600 + ClampPart(minute, 0, 0, 59) * 60 +
-                           ClampPart(second, 0, 0, 59);
-    return FromLinearSeconds(seconds);
+DateTime DateTimeOf(sys_seconds moment) {
+    sys_days date = floor<days>(moment);
+    double whole = double((date - kOleEpoch).count());
+    double fraction = double((moment - date).count()) / kSecondsPerDay;
+    return {whole >= 0 ? whole + fraction : whole - fraction};
+}
+
+DateTime MakeDateTime(std::optional<int> y, std::optional<int> m, std::optional<int> d,
+                      std::optional<int> h, std::optional<int> mi, std::optional<int> s) {
+    year_month_day date =
+        DayInMonth(year{ClampPart(y, 1, 100, 9999)}, month{unsigned(ClampPart(m, 1, 1, 12))},
+                   day{unsigned(ClampPart(d, 1, 1, 31))});
+    return DateTimeOf(sys_days{date} + hours{ClampPart(h, 0, 0, 23)} +
+                      minutes{ClampPart(mi, 0, 0, 59)} + seconds{ClampPart(s, 0, 0, 59)});
 }
 
 DateTime AddToDateTime(DateTime dateTime, int unit, int amount) {
     unit = std::clamp(unit, int(kYears), int(kSeconds));
     if (amount == 0) {
-        return FromLinearSeconds(LinearSeconds(dateTime));
+        return DateTimeOf(MomentOf(dateTime));
     }
     switch (unit) {
     case kYears:
-        return AddToCalendar(BreakDown(dateTime), amount, 0);
+        return AddToCalendar(dateTime, std::int64_t(amount) * 12);
     case kQuarters:
-        return AddToCalendar(BreakDown(dateTime), 0, std::int64_t(amount) * 3);
+        return AddToCalendar(dateTime, std::int64_t(amount) * 3);
     case kMonths:
-        return AddToCalendar(BreakDown(dateTime), 0, amount);
+        return AddToCalendar(dateTime, amount);
     default:
         break;
     }
-    static const std::int64_t spanSeconds[] = {7 * kSecondsPerDay, kSecondsPerDay, 3600, 60, 1};
-    return FromLinearSeconds(LinearSeconds(dateTime) + amount * spanSeconds[unit - kWeeks]);
+    static const seconds spans[] = {weeks{1}, days{1}, hours{1}, minutes{1}, seconds{1}};
+    return DateTimeOf(MomentOf(dateTime) + amount * spans[unit - kWeeks]);
 }
+
+std::string ToText(DateTime dateTime) {
+    return DateTimeText(MomentOf(dateTime));
+}
+
+std::string DateTimeText(sys_seconds moment) {
+    sys_days date = floor<days>(moment);
+    year_month_day ymd{date};
+    hh_mm_ss time{moment - date};
+    int h = int(time.hours().count());
+    int m = int(time.minutes().count());
+    int s = int(time.seconds().count());
+    char buffer[96];
+    int length = std::snprintf(buffer, sizeof buffer, "%d年%u月%u日", int(ymd.year()),
+                               unsigned(ymd.month()), unsigned(ymd.day()));
+    char* rest = buffer + length;
+    size_t room = sizeof buffer - size_t(length);
+    if (s != 0) {
+        std::snprintf(rest, room, "%d时%d分%d秒", h, m, s);
+    } else if (m != 0) {
+        std::snprintf(rest, room, "%d时%d分", h, m);
+    } else if (h != 0) {
+        std::snprintf(rest, room, "%d时", h);
+    }
+    return buffer;
+}
+
+} // namespace orvane

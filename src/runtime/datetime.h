@@ -1,7 +1,10 @@
 #pragma once
 
+#include <chrono>
 #include <optional>
 #include <string>
+
+namespace orvane {
 
 // An OLE automation date: days since 30 December 1899 00:00, the fraction
 // being the time of day. Before the epoch the whole part counts days back and
@@ -10,17 +13,10 @@ struct DateTime {
     double days = 0;
 };
 
-struct DateParts {
-    int year = 100;
-    int month = 1;
-    int day = 1;
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-};
-
-// Clamped into 1 Jan 100 .. 31 Dec 9999, time of day rounded to the second.
-DateParts BreakDown(DateTime dateTime);
+// The moment a date-time names, read as it is shown: clamped into 1 Jan 100
+// .. 31 Dec 9999 00:00 and rounded to the second.
+std::chrono::sys_seconds MomentOf(DateTime dateTime);
+DateTime DateTimeOf(std::chrono::sys_seconds moment);
 
 // Each part is clamped into its range (year 100..9999, month 1..12, day 1..
 // the month's length, hour 0..23, minute and second 0..59). Absent year,
@@ -49,3 +45,6 @@ DateTime AddToDateTime(DateTime dateTime, int unit, int amount);
 // "2026年12月7日7时5分19秒"; trailing zero parts of the time are left out,
 // so midnight gives the date alone.
 std::string ToText(DateTime dateTime);
+std::string DateTimeText(std::chrono::sys_seconds moment);
+
+} // namespace orvane

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+namespace orvane {
+
 // Whole-file reads and atomic replacement. Paths are ANSI text; failures
 // come back as reasons in words for the user.
 
@@ -28,3 +30,5 @@ FileRead ReadRegularFile(const std::string& file, std::size_t limit);
 // interrupted save left behind are removed first. Returns why it failed, or
 // nothing.
 std::optional<std::string> ReplaceFileContent(const std::string& file, const std::string& content);
+
+} // namespace orvane

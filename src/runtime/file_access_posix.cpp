@@ -1,6 +1,6 @@
 #include "file_access.h"
 
-#include "ansi_literals.h"
+#include "file_failure.h"
 #include "native_path.h"
 
 #include <algorithm>
@@ -11,6 +11,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace orvane {
+
 namespace {
 
 const char kTemporaryPattern[] = ".XXXXXX"; // mkstemp's, after the file's name
@@ -19,25 +21,26 @@ std::string WriteReasonOf(int error) {
     switch (error) {
     case EACCES:
     case EPERM:
-        return "没有写入该文件夹的权限";
+        return FileFailureText(FileFailure::WriteDenied);
     case ENOSPC:
     case EDQUOT:
-        return "磁盘空间不足";
+        return FileFailureText(FileFailure::DiskFull);
     case EROFS:
-        return "磁盘是只读的";
+        return FileFailureText(FileFailure::ReadOnlyDisk);
     case ENOENT:
     case ENOTDIR:
-        return "文件夹不存在";
+        return FileFailureText(FileFailure::NoFolder);
     case EISDIR:
-        return "同名的文件夹已存在";
+        return FileFailureText(FileFailure::FolderInTheWay);
     default:
-        return "系统错误 " + std::to_string(error);
+        return FileFailureText(FileFailure::Other, std::uint64_t(error));
     }
 }
 
 std::string ReadReasonOf(int error) {
-    return error == EACCES || error == EPERM ? "没有读取该文件的权限"
-                                             : "系统错误 " + std::to_string(error);
+    return error == EACCES || error == EPERM
+               ? FileFailureText(FileFailure::ReadDenied)
+               : FileFailureText(FileFailure::Other, std::uint64_t(error));
 }
 
 class Descriptor {
@@ -83,10 +86,6 @@ std::optional<std::string> ReadUpTo(int fd, size_t limit) {
         bytes.append(buffer, size_t(std::max<ssize_t>(n, 0)));
     }
     return bytes;
-}
-
-std::string TooLarge(size_t limit) {
-    return "文件太大（超过 " + std::to_string(limit / 1024) + " KB）";
 }
 
 // A temporary file that mkstemp made for this file: its name, a dot and six
@@ -161,17 +160,17 @@ FileRead ReadRegularFile(const std::string& file, size_t limit) {
         return {std::nullopt, ReadReasonOf(errno)};
     }
     if (!S_ISREG(st.st_mode)) {
-        return {std::nullopt, std::string("不是普通文件")};
+        return {std::nullopt, FileFailureText(FileFailure::NotRegular)};
     }
     if (st.st_size < 0 || size_t(st.st_size) > limit) {
-        return {std::nullopt, TooLarge(limit)};
+        return {std::nullopt, FileFailureText(FileFailure::TooLarge, limit)};
     }
     std::optional<std::string> bytes = ReadUpTo(fd.get(), limit);
     if (!bytes) {
         return {std::nullopt, ReadReasonOf(errno)};
     }
     if (bytes->size() > limit) {
-        return {std::nullopt, TooLarge(limit)};
+        return {std::nullopt, FileFailureText(FileFailure::TooLarge, limit)};
     }
     return {std::move(bytes), std::nullopt};
 }
@@ -186,7 +185,7 @@ std::optional<std::string> ReplaceFileContent(const std::string& file, const std
     bool ownFile = exists && S_ISREG(old.st_mode) && old.st_uid == ::geteuid();
     // Checked by mode rather than access(): a read-only mark holds for root too.
     if (exists && S_ISREG(old.st_mode) && (old.st_mode & S_IWUSR) == 0) {
-        return std::string("文件是只读的");
+        return FileFailureText(FileFailure::ReadOnlyFile);
     }
     RemoveStaleTemporaries(native);
     mode_t mode = ownFile ? (old.st_mode & 07777) : (S_IRUSR | S_IWUSR);
@@ -202,3 +201,5 @@ std::optional<std::string> ReplaceFileContent(const std::string& file, const std
     SyncFolder(native);
     return std::nullopt;
 }
+
+} // namespace orvane

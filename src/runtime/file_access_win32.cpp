@@ -1,6 +1,6 @@
 #include "file_access.h"
 
-#include "ansi_literals.h"
+#include "file_failure.h"
 #include "native_path.h"
 
 #include <algorithm>
@@ -8,35 +8,33 @@
 #include <random>
 #include <windows.h>
 
+namespace orvane {
+
 namespace {
 
 std::string WriteReasonOf(DWORD error) {
     switch (error) {
     case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION:
-        return "没有写入该文件夹的权限";
+        return FileFailureText(FileFailure::WriteDenied);
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL:
-        return "磁盘空间不足";
+        return FileFailureText(FileFailure::DiskFull);
     case ERROR_WRITE_PROTECT:
-        return "磁盘是只读的";
+        return FileFailureText(FileFailure::ReadOnlyDisk);
     case ERROR_PATH_NOT_FOUND:
     case ERROR_FILE_NOT_FOUND:
     case ERROR_INVALID_NAME:
-        return "文件夹不存在";
+        return FileFailureText(FileFailure::NoFolder);
     default:
-        return "系统错误 " + std::to_string(error);
+        return FileFailureText(FileFailure::Other, error);
     }
 }
 
 std::string ReadReasonOf(DWORD error) {
     return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION
-               ? "没有读取该文件的权限"
-               : "系统错误 " + std::to_string(error);
-}
-
-std::string TooLarge(size_t limit) {
-    return "文件太大（超过 " + std::to_string(limit / 1024) + " KB）";
+               ? FileFailureText(FileFailure::ReadDenied)
+               : FileFailureText(FileFailure::Other, error);
 }
 
 class Handle {
@@ -126,11 +124,11 @@ FileRead ReadRegularFile(const std::string& file, size_t limit) {
     if (GetFileType(handle.get()) != FILE_TYPE_DISK ||
         !GetFileInformationByHandle(handle.get(), &info) ||
         (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        return {std::nullopt, std::string("不是普通文件")};
+        return {std::nullopt, FileFailureText(FileFailure::NotRegular)};
     }
     ULONGLONG size = (ULONGLONG(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
     if (size > limit) {
-        return {std::nullopt, TooLarge(limit)};
+        return {std::nullopt, FileFailureText(FileFailure::TooLarge, limit)};
     }
     std::string bytes(size_t(size), '\0');
     DWORD read = 0;
@@ -146,10 +144,10 @@ std::optional<std::string> ReplaceFileContent(const std::string& file, const std
     DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES) {
         if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-            return std::string("同名的文件夹已存在");
+            return FileFailureText(FileFailure::FolderInTheWay);
         }
         if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-            return std::string("文件是只读的");
+            return FileFailureText(FileFailure::ReadOnlyFile);
         }
     }
     RemoveStaleTemporaries(target);
@@ -165,3 +163,5 @@ std::optional<std::string> ReplaceFileContent(const std::string& file, const std
     }
     return std::nullopt;
 }
+
+} // namespace orvane

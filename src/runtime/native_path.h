@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace orvane {
+
 // File-system paths from the program's ANSI text (GB18030) and back. On
 // Linux a path is UTF-8 bytes; on Windows it is UTF-16, converted with code
 // page 54936 (GB18030) where the system has it, else 936 (GBK, which lacks
@@ -17,3 +19,5 @@ std::string AnsiOf(const std::filesystem::path& path);
 std::string NativePath(std::string_view ansiPath);
 std::string AnsiFromNativePath(std::string_view nativePath);
 #endif
+
+} // namespace orvane

@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <iconv.h>
 
+namespace orvane {
+
 namespace {
 
 class Converter {
@@ -60,3 +62,5 @@ std::filesystem::path PathOf(std::string_view ansi) {
 std::string AnsiOf(const std::filesystem::path& path) {
     return AnsiFromNativePath(path.native());
 }
+
+} // namespace orvane

@@ -2,6 +2,8 @@
 
 #include "wide_text.h"
 
+namespace orvane {
+
 std::filesystem::path PathOf(std::string_view ansi) {
     return std::filesystem::path(WideFromAnsi(ansi));
 }
@@ -9,3 +11,5 @@ std::filesystem::path PathOf(std::string_view ansi) {
 std::string AnsiOf(const std::filesystem::path& path) {
     return AnsiFromWide(path.native());
 }
+
+} // namespace orvane

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdint>
 
+namespace orvane {
+
 // A computed number as an integer, rounded toward zero. Out of range and NaN
 // give INT32_MIN, the "integer indefinite" value, on every platform alike.
 inline std::int32_t TruncateToInteger(double number) {
@@ -11,3 +13,5 @@ inline std::int32_t TruncateToInteger(double number) {
     }
     return static_cast<std::int32_t>(std::trunc(number));
 }
+
+} // namespace orvane

@@ -3,6 +3,8 @@
 #include "profile_format.h"
 #include "text.h"
 
+namespace orvane {
+
 namespace {
 
 std::string SkipLeadingControl(const std::string& text) {
@@ -75,3 +77,5 @@ std::optional<std::string> WriteProfileItem(const std::string& file, const std::
     }
     return ReplaceFileContent(file, SetProfileValue(old.bytes.value_or(""), section, key, value));
 }
+
+} // namespace orvane

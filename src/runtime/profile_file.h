@@ -6,8 +6,11 @@
 #include <optional>
 #include <string>
 
-// One-item access to INI profile files on disk, in place of the Windows
-// private-profile functions. Paths, sections, keys and values are ANSI text.
+namespace orvane {
+
+// One-item access to INI profile files on disk: each read takes the file
+// afresh, each write replaces it whole. Paths, sections, keys and values
+// are ANSI text.
 
 inline constexpr size_t kProfileValueLimit = 10239;
 
@@ -41,3 +44,5 @@ std::string ProfileItemIn(const std::optional<ProfileItems>& items, const std::s
 // left as it is. Returns why it failed, in words for the user, or nothing.
 std::optional<std::string> WriteProfileItem(const std::string& file, const std::string& section,
                                             const std::string& key, const std::string& value);
+
+} // namespace orvane

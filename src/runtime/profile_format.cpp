@@ -5,6 +5,8 @@
 #include <map>
 #include <vector>
 
+namespace orvane {
+
 namespace {
 
 const std::string kNewLine = "\r\n";
@@ -29,10 +31,6 @@ std::vector<Line> SplitLines(const std::string& content) {
         at = next;
     }
     return lines;
-}
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\v';
 }
 
 // Offset of a single-byte character outside double-byte characters; npos
@@ -134,18 +132,6 @@ std::string UpToLineEnd(const std::string& content, const Line& line) {
 
 } // namespace
 
-std::string TrimBlanks(const std::string& text) {
-    size_t first = 0;
-    size_t last = text.size();
-    while (first < last && IsBlank(text[first])) {
-        ++first;
-    }
-    while (last > first && IsBlank(text[last - 1])) {
-        --last;
-    }
-    return text.substr(first, last - first);
-}
-
 ProfileItems::ProfileItems(const std::string& content) {
     std::map<std::string, std::string>* current = nullptr;
     for (const Line& line : SplitLines(content)) {
@@ -197,3 +183,5 @@ std::string SetProfileValue(const std::string& content, const std::string& secti
     }
     return head + "[" + sectionName + "]" + kNewLine + entry;
 }
+
+} // namespace orvane

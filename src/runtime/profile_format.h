@@ -4,13 +4,14 @@
 #include <optional>
 #include <string>
 
-// The text of a Windows INI profile file, read and edited as the Windows
-// private-profile functions do. Pure functions on the file's bytes (ANSI
-// text); profile_file.h does the disk work.
+namespace orvane {
+
+// The text of an INI profile file in the Windows format that users' other
+// tools read and write. Pure functions on the file's bytes (ANSI text);
+// profile_file.h does the disk work.
 //
 // Reading: lines end in CR LF, LF or CR; blanks (space, tab, vertical tab)
-// at either end
-// of a line are ignored; "[name]" starts a section, ";" a comment, and a key
+// at either end of a line are ignored; "[name]" starts a section, ";" a comment, and a key
 // line splits at its first "=". ASCII letters in names match regardless of
 // case. The first section of a name wins. One outer pair of matching quotes
 // is removed from a value. Double-byte characters are stepped over whole,
@@ -39,5 +40,4 @@ std::optional<std::string> FindProfileValue(const std::string& content, const st
 std::string SetProfileValue(const std::string& content, const std::string& section,
                             const std::string& key, const std::string& value);
 
-// Blanks (space, tab, vertical tab) removed at both ends.
-std::string TrimBlanks(const std::string& text);
+} // namespace orvane

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace orvane {
+
 // The folder that holds the running executable, as ANSI text, without a
 // trailing separator. Independent of the current directory.
 std::string ProgramDirectory();
@@ -13,3 +15,5 @@ inline constexpr char kPathSeparator =
 #else
     '/';
 #endif
+
+} // namespace orvane

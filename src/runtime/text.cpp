@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+namespace orvane {
+
 namespace {
 
 bool AsciiEqualIgnoringCase(char a, char b) {
@@ -152,6 +154,12 @@ std::string TrimSpaces(const std::string& text) {
     return first == std::string::npos ? std::string() : text.substr(first, end - first);
 }
 
+std::string TrimBlanks(const std::string& text) {
+    size_t first = text.find_first_not_of(" \t\v");
+    size_t last = text.find_last_not_of(" \t\v");
+    return first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
+}
+
 std::string ToUpperCase(const std::string& text) {
     std::string out = text;
     for (size_t at = 0; at < out.size(); at += IsLeadByte(out[at]) ? 2 : 1) {
@@ -161,3 +169,5 @@ std::string ToUpperCase(const std::string& text) {
     }
     return out;
 }
+
+} // namespace orvane

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace orvane {
+
 // Byte-exact operations on ANSI text (GB18030 bytes). Lengths, counts and
 // positions count bytes; positions are 1-based. Operations that walk by
 // character step over a lead byte (0x80 and above) and the byte after it, so
@@ -42,6 +44,10 @@ TextArray SplitText(const std::string& text, const std::optional<std::string>& s
 // line breaks stay. A dangling lead byte at the end is dropped.
 std::string TrimSpaces(const std::string& text);
 
+// Removes blanks (space, tab, vertical tab) at both ends: what the profile
+// format ignores around names and values, and table cells lose.
+std::string TrimBlanks(const std::string& text);
+
 // ASCII a-z to A-Z; double-byte characters pass unchanged.
 std::string ToUpperCase(const std::string& text);
 
@@ -49,3 +55,5 @@ std::string ToUpperCase(const std::string& text);
 inline bool IsLeadByte(char byte) {
     return static_cast<unsigned char>(byte) >= 0x80;
 }
+
+} // namespace orvane

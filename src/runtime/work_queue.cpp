@@ -1,5 +1,7 @@
 #include "work_queue.h"
 
+namespace orvane {
+
 WorkQueue::WorkQueue(PostFunction postToWindow)
     : post_(std::move(postToWindow)), thread_([this] { Serve(); }) {}
 
@@ -43,3 +45,5 @@ void WorkQueue::Serve() {
         changed_.notify_all();
     }
 }
+
+} // namespace orvane

@@ -6,6 +6,8 @@
 #include <mutex>
 #include <thread>
 
+namespace orvane {
+
 // Slow work (the disk, the network) off the window's thread, so the window
 // answers every click at once. Each queue has one thread of its own: its
 // jobs run one at a time in the order queued (a load queued after a save
@@ -46,3 +48,5 @@ private:
     bool stopping_ = false;
     std::thread thread_; // last, so that it starts once the rest exists
 };
+
+} // namespace orvane

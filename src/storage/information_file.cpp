@@ -1,9 +1,11 @@
 #include "information_file.h"
 
-#include "ansi_literals.h"
-#include "profile_file.h"
-#include "program_directory.h"
 #include "remember_flag.h"
+#include "runtime/ansi_literals.h"
+#include "runtime/profile_file.h"
+#include "runtime/program_directory.h"
+
+namespace orvane {
 
 std::string InformationFilePath() {
     return ProgramDirectory() + kPathSeparator + "信息.ini";
@@ -37,3 +39,5 @@ InformationRead ReadInformationFile(const std::string& file) {
     result.failure = std::move(read.failure);
     return result;
 }
+
+} // namespace orvane

@@ -1,9 +1,11 @@
 #pragma once
 
-#include "applicants.h"
+#include "applicants/applicants.h"
 
 #include <optional>
 #include <string>
+
+namespace orvane {
 
 // "信息.ini" beside the program, whatever the current directory.
 std::string InformationFilePath();
@@ -29,3 +31,5 @@ struct InformationRead {
 // Reads the file once: only a regular file of at most kProfileFileLimit
 // bytes, without ever waiting on a pipe or a device.
 InformationRead ReadInformationFile(const std::string& file);
+
+} // namespace orvane

@@ -1,7 +1,9 @@
 #include "remember_flag.h"
 
-#include "ansi_literals.h"
-#include "profile_file.h"
+#include "runtime/ansi_literals.h"
+#include "runtime/profile_file.h"
+
+namespace orvane {
 
 namespace {
 
@@ -23,3 +25,5 @@ bool RememberFlagIn(const std::optional<ProfileItems>& items) {
 std::optional<std::string> WriteRememberFlag(const std::string& file, bool remember) {
     return WriteProfileItem(file, kSection, kKey, remember ? kTrue : kFalse);
 }
+
+} // namespace orvane

@@ -1,9 +1,11 @@
 #pragma once
 
-#include "profile_format.h"
+#include "runtime/profile_format.h"
 
 #include <optional>
 #include <string>
+
+namespace orvane {
 
 // The remember flag: key "记住配置" of section "配置" in the information
 // file, "真" or "假".
@@ -18,3 +20,5 @@ bool RememberFlagIn(const std::optional<ProfileItems>& items);
 // Stores the flag, keeping everything else in the file; a file that cannot
 // be read is left alone. Returns why it failed, or nothing.
 std::optional<std::string> WriteRememberFlag(const std::string& file, bool remember);
+
+} // namespace orvane

@@ -1,18 +1,22 @@
 #pragma once
 
-#include "layout.h"
-#include "window.h"
+#include "single_shots.h"
+#include "tooltips.h"
+#include "window/window.h"
+#include "window_builder.h"
 
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 #include <windows.h>
 
+namespace orvane {
+
 // The one window of the program, built from its layout with the system's
-// own controls: tab control, group boxes, buttons, edit boxes, check boxes,
-// labels and a status bar.
+// own controls.
 class Win32Window : public Window {
 public:
     // Builds every component; throws std::runtime_error when it cannot.
@@ -35,57 +39,39 @@ public:
     void SetStatusPanelTip(const std::string& statusBar, int panel,
                            const std::string& tip) override;
     void SetFinding(const std::string& editBox, const std::string& finding) override;
-    void WatchEdits(std::function<void()> handler) override;
     void AddContextAction(const std::string& editBox, const std::string& caption,
                           std::function<void()> handler) override;
     void Bind(const std::string& name, Event event, std::function<void()> handler) override;
     void RunAfter(int milliseconds, std::function<void()> task) override;
     int ShowMessage(const std::string& text, int code, const std::string& caption) override;
     std::weak_ptr<const void> Lifetime() const override { return lifetime_; }
+    void FinishCreation() override;
+    void ShowCentered() override;
+    // Esc closes the window.
+    int RunMessageLoop() override;
 
-    // Signals that every component exists; call before the window is shown.
-    void FinishCreation();
-    void ShowCentered();
-    // Runs the window's messages until it is closed; Esc closes it.
-    int RunMessageLoop();
     HWND Handle() const { return window_; }
     HWND ComponentHandle(const std::string& name) const;
 
 private:
-    struct Component {
-        const ComponentRow* row = nullptr;
-        HWND handle = nullptr;
-        int id = 0;
-        int interval = 0; // timers
-    };
-    struct ContextAction {
-        std::string caption;
-        std::function<void()> handler;
-    };
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM w, LPARAM l);
-    static LRESULT CALLBACK ContextMenu(HWND hwnd, UINT message, WPARAM w, LPARAM l, UINT_PTR,
-                                        DWORD_PTR self);
     LRESULT Handle(UINT message, WPARAM w, LPARAM l);
-    void Build();
-    HWND MakeControl(const ComponentRow& row, HWND parent, int id);
-    const Component* Find(const std::string& name) const;
+    const Control* Find(const std::string& name) const;
     void Run(const std::string& name, Event event);
+    void RunById(int id, Event event);
     void SelectPage(int index);
     LRESULT ColorStatic(HDC dc, HWND control);
-    void SetTip(HWND control, const std::string& tip);
 
     HWND window_ = nullptr;
-    HFONT defaultFont_ = nullptr;
-    HWND tips_ = nullptr; // tooltips of findings and of the status bar
-    std::vector<HFONT> fonts_;
-    std::map<std::string, Component> components_;
+    std::unique_ptr<WindowBuilder> builder_;
+    std::unique_ptr<Tooltips> tips_;
+    std::unique_ptr<SingleShots> shots_;
+    std::map<std::string, Control> controls_;
     std::map<int, std::string> names_; // by control or timer id
-    std::vector<HWND> pages_;
+    std::map<std::string, int> intervals_;
     std::map<std::pair<std::string, Event>, std::vector<std::function<void()>>> handlers_;
-    std::vector<std::function<void()>> editWatchers_;
-    std::map<HWND, std::string> findings_;
-    std::map<HWND, ContextAction> contextActions_;
-    std::map<int, std::function<void()>> singleShots_;
-    int nextShot_ = 1;
+    std::set<HWND> findings_;
     std::shared_ptr<const int> lifetime_ = std::make_shared<const int>(0);
 };
+
+} // namespace orvane

@@ -1,6 +1,8 @@
 #include "component_names.h"
 
-#include "ansi_literals.h"
+#include "runtime/ansi_literals.h"
+
+namespace orvane {
 
 const std::string kAllPhoneBox = "编辑框_全部手机号";
 const std::string kAllPhoneButton = "按钮_全部页设置";
@@ -48,3 +50,5 @@ std::string PagePhoneButtonName(int page) {
 std::string DrawPanelName(int page) {
     return "画板" + std::to_string(page);
 }
+
+} // namespace orvane

@@ -1,8 +1,10 @@
 #pragma once
 
-#include "group_names.h"
+#include "applicants/group_names.h"
 
 #include <string>
+
+namespace orvane {
 
 // The names of the window's components. Every handler addresses the groups'
 // components through these names.
@@ -32,4 +34,8 @@ extern const std::string kLoadButton;
 extern const std::string kPageControl;
 extern const std::string kStatusBar;
 extern const std::string kClock;
+// The interval of kClock while it runs.
+inline constexpr int kClockInterval = 900;
 extern const std::string kMainWindow;
+
+} // namespace orvane

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+namespace orvane {
+
 // The text of the fatal-error box: "运行时出错!", the error code line and the
 // message line.
 std::string FatalErrorText(const std::string& message, std::optional<int> code);
@@ -10,3 +12,5 @@ std::string FatalErrorText(const std::string& message, std::optional<int> code);
 // Reports a condition the program cannot go on from, in a box captioned
 // "错误" and on standard error, then ends the process with exit code -1.
 [[noreturn]] void FatalError(const std::string& message, std::optional<int> code = std::nullopt);
+
+} // namespace orvane

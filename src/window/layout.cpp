@@ -1,7 +1,9 @@
 #include "layout.h"
 
-#include "ansi_literals.h"
 #include "component_names.h"
+#include "runtime/ansi_literals.h"
+
+namespace orvane {
 
 namespace {
 
@@ -180,7 +182,7 @@ std::vector<ComponentRow> BuildLayout() {
                    .geometry = {109, 612, 80, 32},
                    .caption = "保存配置"});
     out.push_back({.name = kStatusBar, .kind = Kind::StatusBar, .geometry = {0, 651, 314, 20}});
-    out.push_back({.name = kClock, .kind = Kind::Timer, .interval = 900});
+    out.push_back({.name = kClock, .kind = Kind::Timer, .interval = kClockInterval});
     return out;
 }
 
@@ -195,3 +197,5 @@ const std::vector<ComponentRow>& MainWindowLayout() {
     static const std::vector<ComponentRow> layout = BuildLayout();
     return layout;
 }
+
+} // namespace orvane

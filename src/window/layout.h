@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace orvane {
+
 // The main window as data: every component with its place, caption and
 // settings. The builder turns this table into widgets.
 
@@ -60,3 +62,5 @@ const WindowFrame& MainWindowFrame();
 
 // Components in creation order; among siblings a later one lies in front.
 const std::vector<ComponentRow>& MainWindowLayout();
+
+} // namespace orvane

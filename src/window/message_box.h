@@ -3,7 +3,10 @@
 #include <optional>
 #include <string>
 
-// Button-and-icon codes, as the Windows message box takes them.
+namespace orvane {
+
+// Button-and-icon codes: the low four bits choose the buttons, the next four
+// the icon. Stored and passed on as these numbers.
 enum MessageBoxCode : int {
     kBoxOk = 0x0,
     kBoxOkCancel = 0x1,
@@ -33,3 +36,5 @@ enum MessageBoxResult : int {
 // the window is Window::ShowMessage.
 int ShowMessageBox(const std::string& text, int code,
                    const std::optional<std::string>& caption = std::nullopt);
+
+} // namespace orvane

@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+namespace orvane {
+
 // The program's one window as handlers reach it: its components by name,
 // and the few services that belong to the window. Each desktop implements
 // it with its own controls; handlers know nothing else of the desktop.
@@ -13,7 +15,10 @@
 // it, release builds ignore the call (reads give the empty value).
 class Window {
 public:
-    enum class Event { Created, Click, Tick };
+    // Created: once, when creation completes (the window itself,
+    // kMainWindow). Click: a button or check box. Tick: a timer. Edited:
+    // every change of an edit box's text, typed or set by the program.
+    enum class Event { Created, Click, Tick, Edited };
 
     virtual ~Window() = default;
 
@@ -36,15 +41,11 @@ public:
     // Marks an edit box whose text has a finding: red text, the finding as
     // its tooltip and accessible description. An empty finding clears it.
     virtual void SetFinding(const std::string& editBox, const std::string& finding) = 0;
-    // Runs the handler after every change of any edit box's text, typed or
-    // set by the program.
-    virtual void WatchEdits(std::function<void()> handler) = 0;
     // Adds an entry to the edit box's context menu, after the standard ones.
     virtual void AddContextAction(const std::string& editBox, const std::string& caption,
                                   std::function<void()> handler) = 0;
 
-    // Runs the handler on each click (button, check box) or tick (timer), or
-    // once when creation completes (the window itself, kMainWindow).
+    // Runs the handler on each such event of the component.
     virtual void Bind(const std::string& name, Event event, std::function<void()> handler) = 0;
     // Runs the task once on the window's thread after the delay, to the
     // millisecond; dropped with the window.
@@ -55,4 +56,14 @@ public:
     // Expires with the window: answers of slow work check it before they
     // touch the window.
     virtual std::weak_ptr<const void> Lifetime() const = 0;
+
+    // The desktop's part of the start, in this order: signals that every
+    // component exists (the Created handlers run, before anything is
+    // shown), shows the window centred on the screen, and runs its events
+    // until it is closed; the result is the program's exit code.
+    virtual void FinishCreation() = 0;
+    virtual void ShowCentered() = 0;
+    virtual int RunMessageLoop() = 0;
 };
+
+} // namespace orvane

@@ -2,8 +2,11 @@
 
 #include <cstdint>
 
-// In place of the two user32 calls that keep a window on top. A window is
-// named by its native handle, as WindowHandle gives it.
+namespace orvane {
+
+// The two calls that keep a window on top, with the arguments the keep-on-top
+// option passes. A window is named by its native handle, as WindowHandle
+// gives it.
 
 inline constexpr std::intptr_t kHwndTopmost = -1;
 inline constexpr std::intptr_t kHwndNotTopmost = -2;
@@ -19,3 +22,5 @@ bool SetWindowPos(std::uintptr_t window, std::intptr_t insertAfter, int x, int y
 
 // Brings the window to the front and activates it.
 bool SetForegroundWindow(std::uintptr_t window);
+
+} // namespace orvane

@@ -1,15 +1,22 @@
-#include "ansi_literals.h"
-#include "component_names.h"
-#include "event_bindings.h"
-#include "information_file.h"
-#include "profile_file.h"
+#include "app/work_queues.h"
+#include "modal_box.h"
+#include "program_bindings.h"
+#include "runtime/ansi_literals.h"
+#include "runtime/profile_file.h"
+#include "storage/information_file.h"
+#include "window/component_names.h"
 #include "window_access.h"
-#include "work_queues.h"
 
 #include <QCheckBox>
 #include <QFile>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
+#include <cstdio>
 #include <map>
+#include <stdexcept>
+
+namespace orvane {
 
 namespace {
 
@@ -36,10 +43,26 @@ std::map<std::pair<std::string, Event>, int> Expected() {
     return expected;
 }
 
+// The 113 bindings of the window's events, then the field tools: a watch on
+// each of the 75 fields and an entry in each name box's menu.
 TEST(EventBindings, EachBoundEventOnceAndToAnExistingComponent) {
     std::map<std::pair<std::string, Event>, int> bound;
     MainWindow window;
-    for (const EventBinding& binding : EventBindings()) {
+    ClockDisplay clock(window, kNoTimeServer);
+    int edits = 0;
+    int menus = 0;
+    for (const EventBinding& binding : EventBindings(clock)) {
+        if (binding.kind == EventBinding::Kind::ContextMenu) {
+            ++menus;
+            EXPECT_EQ(binding.caption, "从本组起粘贴表格");
+            EXPECT_NE(Component<QLineEdit>(window, binding.component), nullptr);
+            continue;
+        }
+        if (binding.event == Event::Edited) {
+            ++edits;
+            EXPECT_NE(Component<QLineEdit>(window, binding.component), nullptr);
+            continue;
+        }
         ++bound[{binding.component, binding.event}];
         if (binding.event == Event::Click) {
             EXPECT_NE(Component<QAbstractButton>(window, binding.component), nullptr);
@@ -49,13 +72,44 @@ TEST(EventBindings, EachBoundEventOnceAndToAnExistingComponent) {
         }
     }
     EXPECT_EQ(bound, Expected());
-    EXPECT_EQ(EventBindings().size(), 113u);
+    EXPECT_EQ(EventBindings(clock).size(), 113u + 75u + 25u);
+    EXPECT_EQ(edits, 75);
+    EXPECT_EQ(menus, 25);
+}
+
+// An edit watch and a context-menu entry that throw end the program through
+// the fatal-error box, as every other handler does.
+TEST(EventBindingsDeathTest, EditWatchesAndMenuEntriesRunUnderTheGuard) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    auto throwing = [](Window&) { throw std::runtime_error("坏了"); };
+    auto reportAndExit = [](const std::function<void(MainWindow&)>& trigger, EventBinding binding) {
+        MainWindow window;
+        InstallBindings(window, {binding});
+        ModalBoxAnswerer answerer(ModalBoxAnswerer::Answer::ClickOk, [&answerer] {
+            std::fprintf(stderr, "[box %s]\n", answerer.caption.toUtf8().constData());
+        });
+        trigger(window);
+    };
+    const std::string box = EditBoxName(2, NameKey());
+    EXPECT_EXIT(reportAndExit([&](MainWindow& w) { w.SetContent(box, "x"); },
+                              {box, Event::Edited, throwing}),
+                testing::ExitedWithCode(255), reinterpret_cast<const char*>(u8"\\[box 错误\\]"));
+    EXPECT_EXIT(reportAndExit(
+                    [&](MainWindow& w) {
+                        QTimer::singleShot(50, [] {
+                            QApplication::activePopupWidget()->actions().last()->trigger();
+                        });
+                        auto* edit = Component<QLineEdit>(w, box);
+                        emit edit->customContextMenuRequested(QPoint(1, 1));
+                    },
+                    {box, Event::Click, throwing, EventBinding::Kind::ContextMenu, "菜单"}),
+                testing::ExitedWithCode(255), reinterpret_cast<const char*>(u8"\\[box 错误\\]"));
 }
 
 TEST(EventBindings, RealClicksReachTheirHandlers) {
     QFile::remove(ToUnicode(InformationFilePath()));
     MainWindow window;
-    InstallBindings(window, EventBindings());
+    ProgramBindings bindings(window);
     window.SetContent(EditBoxName(3, NameKey()), "张三");
     Component<QPushButton>(window, CopyButtonName(3, NameKey()))->click();
     EXPECT_EQ(ClipboardText(), "张三");
@@ -80,3 +134,5 @@ TEST(EventBindings, RealClicksReachTheirHandlers) {
 }
 
 } // namespace
+
+} // namespace orvane

@@ -1,12 +1,14 @@
-#include "ansi_literals.h"
-#include "field_checks.h"
-#include "table_paste.h"
+#include "applicants/field_checks.h"
+#include "applicants/table_paste.h"
+#include "runtime/ansi_literals.h"
 
 #include <gtest/gtest.h>
 
+namespace orvane {
+
 namespace {
 
-const CivilDate kToday{2026, 12, 7};
+const std::chrono::year_month_day kToday{std::chrono::year{2026} / 12 / 7};
 
 TEST(FieldChecks, IdNumbers) {
     const std::pair<std::string, std::optional<std::string>> cases[] = {
@@ -90,3 +92,5 @@ TEST(TablePaste, ALineThatDoesNotFitRefusesTheWholeTable) {
 }
 
 } // namespace
+
+} // namespace orvane

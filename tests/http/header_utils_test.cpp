@@ -1,7 +1,9 @@
-#include "ansi_literals.h"
-#include "header_utils.h"
+#include "http/header_utils.h"
+#include "runtime/ansi_literals.h"
 
 #include <gtest/gtest.h>
+
+namespace orvane {
 
 namespace {
 
@@ -103,3 +105,5 @@ TEST(MergeCookies, TrimsBothArgumentsInPlace) {
 }
 
 } // namespace
+
+} // namespace orvane

@@ -1,9 +1,11 @@
 // The order and arguments of the calls the web request routine makes on its
 // request object, seen through a recording stand-in.
-#include "web_request.h"
+#include "http/web_request.h"
 
 #include <gtest/gtest.h>
 #include <vector>
+
+namespace orvane {
 
 namespace {
 
@@ -33,14 +35,15 @@ public:
     void SetRequestHeader(const std::string& name, const std::string& value) override {
         calls.push_back("Header [" + name + "] [" + value + "]");
     }
-    void Send(const ByteArray& body) override {
+    Response Send(const ByteArray& body) override {
         calls.push_back("Send bytes " + std::string(body.begin(), body.end()));
+        return Answer();
     }
-    void Send(const std::string& text) override { calls.push_back("Send text " + text); }
-    ByteArray ResponseBody() override { return responseBody; }
-    std::string GetAllResponseHeaders() override { return responseHeaders; }
-    double Status() override { return status; }
-    std::string StatusText() override { return "OK"; }
+    Response Send(const std::string& text) override {
+        calls.push_back("Send text " + text);
+        return Answer();
+    }
+    Response Answer() const { return {int(status), "OK", responseHeaders, responseBody}; }
     void Cancel() override {}
 
     std::vector<std::string> Headers() const {
@@ -313,3 +316,5 @@ TEST_F(WebRequestOrder, ReturnsTheBodyHeadersAndStatus) {
 }
 
 } // namespace
+
+} // namespace orvane

@@ -1,10 +1,10 @@
 // The web request routine against real servers on 127.0.0.1: an HTTP server,
 // a listener that never answers, a TLS server with a certificate no one
 // vouches for, and tinyproxy with Basic authentication.
+#include "http/web_request.h"
 #include "loopback.h"
 #include "scripted_server.h"
 #include "test_http_server.h"
-#include "web_request.h"
 
 #include "web_fetch.h"
 #include <QProcess>
@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 #include <thread>
+
+namespace orvane {
 
 namespace {
 
@@ -61,6 +63,7 @@ TEST(WebRequestTimeouts, ASilentServerCostsNoMoreThanTheTimeout) {
     auto elapsed = std::chrono::steady_clock::now() - start;
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.headers, "");
+    EXPECT_EQ(r.failure, RequestFailure::TimedOut);
     EXPECT_GE(elapsed, std::chrono::milliseconds(900));
     EXPECT_LT(elapsed, kTimeoutBound);
 }
@@ -137,6 +140,7 @@ TEST(WebRequestLimits, AnEndlessBodyFailsAtTheLimit) {
     FetchResult r = Fetch(To(endless.Url("http")));
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.body.size(), 0u);
+    EXPECT_EQ(r.failure, RequestFailure::TooLarge);
 }
 
 // Only http and https: never a local file, a raw TCP port named by a URL,
@@ -213,6 +217,7 @@ TEST(WebRequestTls, AnUntrustedCertificateFailsTheRequest) {
     FetchResult r = Fetch(To("https://127.0.0.1:" + std::to_string(port) + "/"));
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.body, "");
+    EXPECT_EQ(r.failure, RequestFailure::Tls);
 }
 
 class WebRequestProxy : public testing::Test {
@@ -270,3 +275,5 @@ TEST_F(WebRequestProxy, WithoutCredentialsTheProxyRefuses) {
 }
 
 } // namespace
+
+} // namespace orvane

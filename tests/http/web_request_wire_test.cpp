@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+namespace orvane {
+
 namespace {
 
 class WebRequestWire : public testing::Test {
@@ -31,6 +33,18 @@ TEST_F(WebRequestWire, DefaultHeadersGoOnTheWire) {
     EXPECT_EQ(seen.Header("Accept-Language"), "zh-cn");
     EXPECT_EQ(seen.Header("User-Agent"), "Mozilla/4.0 (compatible; MSIE 9.0; Windows NT 6.1)");
     EXPECT_EQ(seen.Header("X-Custom"), "1");
+}
+
+// Why a request gave no response: each reason as the system's client tells
+// it, and none when it answered, whatever the status.
+TEST_F(WebRequestWire, AFailureSaysWhy) {
+    EXPECT_EQ(Fetch(To(server.Url("/missing"))).failure, RequestFailure::None);
+    FetchResult refused = Fetch(To("http://127.0.0.1:9/"));
+    EXPECT_EQ(refused.failure, RequestFailure::Refused);
+    EXPECT_EQ(refused.status, 0);
+    EXPECT_EQ(Fetch(To("ftp://127.0.0.1:9/")).failure, RequestFailure::BadUrl);
+    EXPECT_EQ(Fetch(To("http://orvane-no-such-host.invalid/")).failure,
+              RequestFailure::NotResolved);
 }
 
 TEST_F(WebRequestWire, BodiesAndMethods) {
@@ -97,3 +111,5 @@ TEST_F(WebRequestWire, CookiesSentCollectedAndMerged) {
 }
 
 } // namespace
+
+} // namespace orvane

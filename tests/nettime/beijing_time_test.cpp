@@ -1,10 +1,12 @@
-#include "ansi_literals.h"
-#include "beijing_time.h"
-#include "date_header.h"
-#include "http_date.h"
-#include "internet_time.h"
+#include "http/http_date.h"
+#include "nettime/beijing_time.h"
+#include "nettime/date_header.h"
+#include "nettime/internet_time.h"
+#include "runtime/ansi_literals.h"
 
 #include <gtest/gtest.h>
+
+namespace orvane {
 
 namespace {
 
@@ -20,7 +22,7 @@ TEST(BeijingTime, TheDateHeaderPlusEightHoursInThePanelsWords) {
     EXPECT_EQ(Shown("Sun, 06 Dec 2026 16:00:00 GMT"), prefix + "2026年12月7日") << "midnight";
     EXPECT_EQ(Shown("Sun, 06 Dec 2026 00:30:00 GMT"), prefix + "2026年12月6日8时30分");
     EXPECT_EQ(Shown("Sun, 06 Dec 2026 00:00:05 GMT"), prefix + "2026年12月6日8时0分5秒");
-    EXPECT_EQ(BeijingTimeText(BeijingTimeOfSeconds(1796598319)),
+    EXPECT_EQ(BeijingTimeTextAt(std::chrono::sys_seconds(std::chrono::seconds(1796598319))),
               prefix + "2026年12月7日7时5分19秒");
 }
 
@@ -55,3 +57,5 @@ TEST(BeijingTime, TheDateHeaderIsFoundByItsNameInAnyCase) {
 }
 
 } // namespace
+
+} // namespace orvane

@@ -1,11 +1,13 @@
 // The estimate of the server's clock and the plan of lookups, on scripted
 // answers with a simulated clock.
-#include "clock_estimator.h"
-#include "lookup_plan.h"
+#include "nettime/clock_estimator.h"
+#include "nettime/lookup_plan.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
 #include <vector>
+
+namespace orvane {
 
 namespace {
 
@@ -105,3 +107,5 @@ TEST(ClockEstimator, AnOldEstimateGrowsWiderAndFailuresWaitLonger) {
 }
 
 } // namespace
+
+} // namespace orvane

@@ -1,7 +1,9 @@
-#include "ansi_literals.h"
-#include "datetime.h"
+#include "runtime/ansi_literals.h"
+#include "runtime/datetime.h"
 
 #include <gtest/gtest.h>
+
+namespace orvane {
 
 namespace {
 
@@ -78,3 +80,5 @@ TEST(DateTime, AddToDateTime) {
 }
 
 } // namespace
+
+} // namespace orvane

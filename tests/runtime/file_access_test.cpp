@@ -1,12 +1,14 @@
 // Whole-file reads and atomic replacement against hostile files: pipes,
 // devices, links, oversized and unreadable files.
-#include "file_access.h"
-#include "native_path.h"
-#include "profile_file.h"
+#include "runtime/file_access.h"
+#include "runtime/native_path.h"
+#include "runtime/profile_file.h"
 #include "temp_folder.h"
 #include "unprivileged.h"
 
 #include <gtest/gtest.h>
+
+namespace orvane {
 
 namespace {
 
@@ -102,3 +104,5 @@ TEST(NativePath, ChineseFolderNamesRoundTripAndBadBytesNeverCutAPath) {
 }
 
 } // namespace
+
+} // namespace orvane

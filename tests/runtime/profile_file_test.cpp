@@ -1,8 +1,10 @@
-#include "profile_file.h"
+#include "runtime/profile_file.h"
 #include "temp_folder.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
+
+namespace orvane {
 
 namespace {
 
@@ -82,3 +84,5 @@ TEST_F(ProfileFile, NoTemporaryFileIsLeftBehind) {
 }
 
 } // namespace
+
+} // namespace orvane

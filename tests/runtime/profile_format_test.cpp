@@ -1,7 +1,9 @@
-#include "ansi_literals.h"
-#include "profile_format.h"
+#include "runtime/ansi_literals.h"
+#include "runtime/profile_format.h"
 
 #include <gtest/gtest.h>
+
+namespace orvane {
 
 namespace {
 
@@ -92,3 +94,5 @@ TEST(ProfileWrite, WhatIsWrittenReadsBack) {
 }
 
 } // namespace
+
+} // namespace orvane

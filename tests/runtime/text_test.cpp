@@ -1,7 +1,9 @@
-#include "ansi_literals.h"
-#include "text.h"
+#include "runtime/ansi_literals.h"
+#include "runtime/text.h"
 
 #include <gtest/gtest.h>
+
+namespace orvane {
 
 namespace {
 
@@ -126,3 +128,5 @@ TEST(ToUpperCase, AsciiOnly) {
 }
 
 } // namespace
+
+} // namespace orvane

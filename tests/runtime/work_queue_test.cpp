@@ -1,9 +1,11 @@
-#include "work_queue.h"
+#include "runtime/work_queue.h"
 
 #include <gtest/gtest.h>
 #include <mutex>
 #include <thread>
 #include <vector>
+
+namespace orvane {
 
 namespace {
 
@@ -96,3 +98,5 @@ TEST(WorkQueue, ASlowJobHoldsUpOnlyItsOwnQueue) {
 }
 
 } // namespace
+
+} // namespace orvane

@@ -1,10 +1,12 @@
 // The information file without a window: the applicants as a value, written
 // and read back through real files.
-#include "information_file.h"
-#include "remember_flag.h"
+#include "storage/information_file.h"
+#include "storage/remember_flag.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
+
+namespace orvane {
 
 namespace {
 
@@ -151,3 +153,5 @@ TEST(ApplicantsValue, FieldsAreAddressedByGroupAndKeyOnly) {
 }
 
 } // namespace
+
+} // namespace orvane

@@ -1,6 +1,6 @@
 // Entry point of the widget tests: a real QApplication on the offscreen
 // platform (unless a display was asked for), styled as the program is.
-#include "desktop_look.h"
+#include "qt/desktop_look.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
-    ApplyDesktopLook(app);
+    orvane::ApplyDesktopLook(app);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

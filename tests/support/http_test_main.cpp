@@ -1,10 +1,10 @@
 // Entry point of the HTTP tests: libcurl set up once, as the program does.
-#include "http_global.h"
+#include "transport/transport_global.h"
 
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
-    HttpGlobal http;
+    orvane::TransportGlobal transport;
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

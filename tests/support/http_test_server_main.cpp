@@ -6,7 +6,7 @@
 #include <unistd.h>
 
 int main() {
-    TestHttpServer server;
+    orvane::TestHttpServer server;
     std::printf("%d\n", server.port);
     std::fflush(stdout);
     char byte = 0;

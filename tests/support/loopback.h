@@ -5,6 +5,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+namespace orvane {
+
 // A TCP port on 127.0.0.1 that nothing listens on right now.
 inline int FreeLoopbackPort() {
     int fd = ::socket(AF_INET, SOCK_STREAM, 0);
@@ -52,3 +54,5 @@ public:
 private:
     int fd_;
 };
+
+} // namespace orvane

@@ -7,6 +7,8 @@
 #include <QTimer>
 #include <functional>
 
+namespace orvane {
+
 // Answers the message boxes that appear while it lives, the way a user
 // would, and records what they said. `onShown` runs while a box is up.
 class ModalBoxAnswerer {
@@ -61,3 +63,5 @@ private:
     std::function<void()> onShown_;
     QTimer timer_;
 };
+
+} // namespace orvane

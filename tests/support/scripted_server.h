@@ -9,6 +9,8 @@
 #include <string_view>
 #include <thread>
 
+namespace orvane {
+
 // A TCP server on 127.0.0.1 that answers every connection with a script, for
 // servers that misbehave on purpose: dripping, endless or never reached.
 // Connections are served one at a time; the server stops with the test.
@@ -87,3 +89,5 @@ private:
     std::atomic<bool> stopping_ = false;
     std::thread thread_;
 };
+
+} // namespace orvane

@@ -5,6 +5,8 @@
 #include <map>
 #include <string>
 
+namespace orvane {
+
 // A request as a test server received it. Header names match in any case.
 struct SeenRequest {
     struct AnyCase {
@@ -53,3 +55,5 @@ struct SeenRequest {
         return seen;
     }
 };
+
+} // namespace orvane

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ansi_literals.h"
-#include "native_path.h"
+#include "runtime/ansi_literals.h"
+#include "runtime/native_path.h"
 
 #include <filesystem>
 #include <fstream>
@@ -11,6 +11,8 @@
 #ifndef _WIN32
 #include <sys/stat.h>
 #endif
+
+namespace orvane {
 
 // A fresh folder with a Chinese name, as users' folders often have, removed
 // with everything in it when the test ends. Names and bytes are ANSI text.
@@ -83,3 +85,5 @@ private:
         return {};
     }
 };
+
+} // namespace orvane

@@ -8,6 +8,8 @@
 #include <string>
 #include <thread>
 
+namespace orvane {
+
 // A real HTTP server on 127.0.0.1 for the web request tests. It remembers
 // the last request exactly as it arrived.
 class TestHttpServer {
@@ -94,3 +96,5 @@ private:
     mutable std::mutex mutex_;
     Seen last_;
 };
+
+} // namespace orvane

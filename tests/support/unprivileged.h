@@ -4,6 +4,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+namespace orvane {
+
 // The user id of "nobody", who owns nothing the tests make.
 inline constexpr uid_t kNobody = 65534;
 
@@ -25,3 +27,5 @@ inline bool AsOrdinaryUser(const std::function<bool()>& check) {
     ::waitpid(child, &status, 0);
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
+
+} // namespace orvane

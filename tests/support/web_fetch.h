@@ -1,20 +1,24 @@
 #pragma once
 
-#include "web_request.h"
+#include "http/web_request.h"
 
 #include <string>
+
+namespace orvane {
 
 // One web request as the tests make it, with what came back.
 struct FetchResult {
     std::string body;
     std::string headers;
     int status = -1;
+    RequestFailure failure = RequestFailure::Cancelled;
 };
 
 inline FetchResult Fetch(WebRequestParams p) {
     FetchResult result;
     p.responseHeaders = &result.headers;
     p.statusCode = &result.status;
+    p.failure = &result.failure;
     ByteArray body = WebRequest(p);
     result.body.assign(body.begin(), body.end());
     return result;
@@ -26,3 +30,5 @@ inline WebRequestParams To(const std::string& url, HttpMethod method = HttpMetho
     p.method = method;
     return p;
 }
+
+} // namespace orvane

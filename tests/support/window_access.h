@@ -1,12 +1,14 @@
 #pragma once
 
-#include "ansi.h"
-#include "main_window.h"
+#include "qt/ansi.h"
+#include "qt/main_window.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <gtest/gtest.h>
 #include <string>
+
+namespace orvane {
 
 // Finds a component of the window by its object name, as a user's tools see it.
 template <class T = QWidget> T* Component(QWidget& window, const std::string& ansiName) {
@@ -18,3 +20,5 @@ template <class T = QWidget> T* Component(QWidget& window, const std::string& an
 inline std::string ClipboardText() {
     return ToAnsi(QGuiApplication::clipboard()->text());
 }
+
+} // namespace orvane

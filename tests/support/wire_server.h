@@ -1,13 +1,15 @@
 #pragma once
 
+#include "http/web_request.h"
 #include "seen_request.h"
-#include "web_request.h"
 
 #include <cstdlib>
 #include <string>
 #ifndef _WIN32
 #include "test_http_server.h"
 #endif
+
+namespace orvane {
 
 // The test HTTP server as the request object's tests reach it: in this
 // process on Linux; under Wine, the one that scripts/test-windows.sh runs
@@ -43,3 +45,5 @@ private:
     TestHttpServer server_;
 #endif
 };
+
+} // namespace orvane

@@ -1,17 +1,19 @@
 // The Windows window, driven in-process by messages as a user's clicks and
 // typing arrive, under Wine.
-#include "clipboard.h"
-#include "component_names.h"
-#include "event_bindings.h"
-#include "file_handlers.h"
+#include "app/work_queues.h"
+#include "handlers/file_handlers.h"
+#include "program_bindings.h"
+#include "runtime/wide_text.h"
 #include "temp_folder.h"
-#include "wide_text.h"
-#include "win32_window.h"
-#include "window_thread.h"
-#include "work_queues.h"
+#include "win32/win32_window.h"
+#include "window/clipboard.h"
+#include "window/component_names.h"
+#include "window/window_thread.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+
+namespace orvane {
 
 namespace {
 
@@ -38,7 +40,7 @@ TEST_F(Win32Desktop, TheWindowIsBuiltFromTheLayoutWithItsChineseCaptions) {
 }
 
 TEST_F(Win32Desktop, ACopyClickPutsTheFieldOnTheClipboardMarkedSecretAndGreysTheButton) {
-    InstallBindings(window, EventBindings());
+    ProgramBindings bindings(window);
     window.SetContent(EditBoxName(3, NameKey()), "张三");
     SendMessageW(Control(CopyButtonName(3, NameKey())), BM_CLICK, 0, 0);
     EXPECT_EQ(GetClipboardText(), "张三");
@@ -67,12 +69,12 @@ TEST_F(Win32Desktop, SaveAndLoadGiveTheWindowsProfileBytes) {
     TempFolder folder;
     std::string file = folder.Path("信息.ini");
     window.SetContent(EditBoxName(1, NameKey()), "张三");
-    SaveApplicants(window, file);
+    SaveApplicants(window, FileQueue(), file);
     DrainWorkQueues();
     const std::string start = "[第一组]\r\n姓名=张三\r\n身份证=\r\n手机号=\r\n[第二组]\r\n";
     EXPECT_EQ(folder.Bytes("信息.ini").substr(0, start.size()), start);
     Win32Window other;
-    LoadApplicants(other, file);
+    LoadApplicants(other, FileQueue(), file);
     DrainWorkQueues();
     EXPECT_EQ(other.GetContent(EditBoxName(1, NameKey())), "张三");
 }
@@ -88,3 +90,5 @@ TEST_F(Win32Desktop, AFindingMarksTheBoxWithItsTooltip) {
 }
 
 } // namespace
+
+} // namespace orvane

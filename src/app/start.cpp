@@ -1,0 +1,23 @@
+#include "start.h"
+
+#include "event_bindings.h"
+#include "handlers/clock_display.h"
+#include "transport/transport_global.h"
+#include "window/window.h"
+#include "work_queues.h"
+
+namespace orvane {
+
+int RunProgram(Window& window, const std::string& timeUrl) {
+    TransportGlobal transport;
+    ClockDisplay clock(window, timeUrl);
+    InstallBindings(window, EventBindings(clock));
+    window.FinishCreation();
+    window.ShowCentered();
+    int code = window.RunMessageLoop();
+    clock.Stop();
+    DrainWorkQueues();
+    return code;
+}
+
+} // namespace orvane

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace orvane {
+
+class NetClock;
+class Window;
+
+// The status bar's Beijing time: the server's clock, estimated from lookups
+// off the window's thread, shown second by second at the server's own
+// second boundaries while "时钟" runs. With the clock stopped there are no
+// ticks, no lookups, and the text stays as it is.
+class ClockDisplay {
+public:
+    // `url`: the server whose clock is shown.
+    ClockDisplay(Window& window, std::string url);
+    ~ClockDisplay();
+    ClockDisplay(const ClockDisplay&) = delete;
+    ClockDisplay& operator=(const ClockDisplay&) = delete;
+
+    // Bound to each tick of "时钟": starts the next lookup when it is due and
+    // shows the time.
+    void Tick();
+    // Ends the lookups, cancelling one under way; before the transport is
+    // cleaned up. A later tick starts over.
+    void Stop();
+
+private:
+    void Show();
+    void Arm();
+    void OnAnswer();
+    bool Running() const;
+
+    Window& window_;
+    const std::string url_;
+    std::unique_ptr<NetClock> clock_;
+    int generation_ = 0; // only the latest armed single shot shows
+    // Expires with this display: single shots armed before check it.
+    std::shared_ptr<const int> alive_ = std::make_shared<const int>(0);
+};
+
+} // namespace orvane

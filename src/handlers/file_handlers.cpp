@@ -1,0 +1,78 @@
+#include "file_handlers.h"
+
+#include "runtime/ansi_literals.h"
+#include "storage/remember_flag.h"
+#include "window/component_names.h"
+#include "window/message_box.h"
+#include "window/window.h"
+#include "window/window_work.h"
+#include "window_applicants.h"
+
+#include <optional>
+
+namespace orvane {
+
+namespace {
+
+// Tells the user that a save failed, and why.
+void ReportSaveFailure(Window& window, const std::string& file, const std::string& reason) {
+    window.ShowMessage("申请人信息没有保存，原来的文件保持不变。\n文件：" + file + "\n原因：" +
+                           reason,
+                       kBoxOk | kBoxIconError, "保存失败");
+}
+
+// Tells the user that the file is there but could not be read, and why.
+void ReportReadFailure(Window& window, const std::string& file, const std::string& reason) {
+    window.ShowMessage("申请人信息没有读取，窗口中的内容保持不变。\n文件：" + file + "\n原因：" +
+                           reason,
+                       kBoxOk | kBoxIconError, "读取失败");
+}
+
+} // namespace
+
+void SaveApplicants(Window& window, WorkQueue& files, const std::string& file) {
+    Applicants applicants = ApplicantsInWindow(window);
+    RunForWindow<std::optional<std::string>>(
+        files, window, [file, applicants] { return WriteApplicants(file, applicants); },
+        [&window, file](std::optional<std::string> failure) {
+            if (failure) {
+                ReportSaveFailure(window, file, *failure);
+            }
+        });
+}
+
+void LoadApplicants(Window& window, WorkQueue& files, const std::string& file) {
+    RunForWindow<InformationRead>(
+        files, window, [file] { return ReadInformationFile(file); },
+        [&window, file](InformationRead read) {
+            if (read.failure) {
+                ReportReadFailure(window, file, *read.failure);
+            } else {
+                ShowApplicants(window, read.applicants);
+            }
+        });
+}
+
+void ApplyRememberFlag(Window& window, const std::string& file) {
+    InformationRead read = ReadInformationFile(file);
+    if (read.failure) {
+        ReportReadFailure(window, file, *read.failure);
+    }
+    if (read.remember) {
+        window.SetTicked(kRememberBox, true);
+        ShowApplicants(window, read.applicants);
+    }
+}
+
+void OnRememberClicked(Window& window, WorkQueue& files, const std::string& file) {
+    bool remember = window.GetTicked(kRememberBox);
+    RunForWindow<std::optional<std::string>>(
+        files, window, [file, remember] { return WriteRememberFlag(file, remember); },
+        [&window, file](std::optional<std::string> failure) {
+            if (failure) {
+                ReportSaveFailure(window, file, *failure);
+            }
+        });
+}
+
+} // namespace orvane

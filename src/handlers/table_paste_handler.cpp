@@ -1,0 +1,40 @@
+#include "table_paste_handler.h"
+
+#include "applicants/table_paste.h"
+#include "runtime/ansi_literals.h"
+#include "window/clipboard.h"
+#include "window/message_box.h"
+#include "window/window.h"
+#include "window_applicants.h"
+
+namespace orvane {
+
+namespace {
+
+const std::string kCaption = "粘贴表格";
+
+} // namespace
+
+void PasteTableFromGroup(Window& window, int group) {
+    Applicants applicants = ApplicantsInWindow(window);
+    TablePaste paste = PlanTablePaste(GetClipboardText(), group, applicants);
+    if (paste.refusal) {
+        window.ShowMessage(*paste.refusal + "。\n没有写入任何内容。", kBoxOk | kBoxIconWarning,
+                           kCaption);
+        return;
+    }
+    if (paste.rows.empty()) {
+        window.ShowMessage(
+            "剪贴板里没有可粘贴的表格：每行应有姓名、身份证、手机号3项，用制表符或逗号隔开。",
+            kBoxOk | kBoxIconWarning, kCaption);
+        return;
+    }
+    if (window.ShowMessage(TablePasteQuestion(paste), kBoxOkCancel | kBoxIconQuestion, kCaption) !=
+        kResultOk) {
+        return;
+    }
+    ApplyTablePaste(paste, applicants);
+    ShowApplicants(window, applicants);
+}
+
+} // namespace orvane

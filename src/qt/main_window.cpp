@@ -1,0 +1,258 @@
+#include "main_window.h"
+
+#include "ansi.h"
+#include "owned_message_box.h"
+#include "page_control.h"
+#include "window/component_names.h"
+#include "window/layout.h"
+#include "window_builder.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QScreen>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QTimer>
+#include <algorithm>
+#include <memory>
+#include <utility>
+
+namespace orvane {
+
+MainWindow::MainWindow()
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowCloseButtonHint) {
+    const WindowFrame& frame = MainWindowFrame();
+    setObjectName(ToUnicode(kMainWindow));
+    setWindowTitle(ToUnicode(frame.title));
+    setFixedSize(frame.clientWidth, frame.clientHeight);
+    BuildComponents(this, MainWindowLayout(), components_);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WindowShortcut);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+    SelectPage(0);
+}
+
+template <class T> T* MainWindow::Find(const std::string& name) const {
+    auto found = components_.find(name);
+    T* component = found == components_.end() ? nullptr : dynamic_cast<T*>(found->second);
+#ifndef NDEBUG
+    if (component == nullptr) {
+        qFatal("no component %s of the asked kind", ToUnicode(name).toUtf8().constData());
+    }
+#endif
+    return component;
+}
+
+std::string MainWindow::GetContent(const std::string& editBox) const {
+    auto* edit = Find<QLineEdit>(editBox);
+    return edit != nullptr ? ToAnsi(edit->text()) : std::string();
+}
+
+void MainWindow::SetContent(const std::string& editBox, const std::string& text) {
+    if (auto* edit = Find<QLineEdit>(editBox)) {
+        edit->setText(ToUnicode(text));
+    }
+}
+
+void MainWindow::SetEnabled(const std::string& button, bool enabled) {
+    if (auto* widget = Find<QAbstractButton>(button)) {
+        widget->setEnabled(enabled);
+    }
+}
+
+bool MainWindow::GetTicked(const std::string& checkBox) const {
+    auto* box = Find<QCheckBox>(checkBox);
+    return box != nullptr && box->isChecked();
+}
+
+void MainWindow::SetTicked(const std::string& checkBox, bool ticked) {
+    if (auto* box = Find<QCheckBox>(checkBox)) {
+        box->setChecked(ticked);
+    }
+}
+
+int MainWindow::GetInterval(const std::string& timer) const {
+    auto* clock = Find<QTimer>(timer);
+    return clock != nullptr && clock->isActive() ? clock->interval() : 0;
+}
+
+void MainWindow::SetInterval(const std::string& timer, int milliseconds) {
+    auto* clock = Find<QTimer>(timer);
+    if (clock == nullptr) {
+        return;
+    }
+    if (milliseconds > 0) {
+        clock->start(milliseconds);
+    } else {
+        clock->stop();
+    }
+}
+
+void MainWindow::FocusComponent(const std::string& name) {
+    if (auto* widget = Find<QWidget>(name)) {
+        widget->setFocus(Qt::OtherFocusReason);
+        pendingFocus_ = isActiveWindow() ? nullptr : widget;
+        if (pendingFocus_) {
+            qApp->installEventFilter(this);
+        }
+    }
+}
+
+// Activating a window hands the focus to a visible child, and a component on
+// another page is not visible: give the focus back once activation is done,
+// unless the user has clicked somewhere first (that click may be what
+// activates the window, and its focus wins).
+bool MainWindow::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate && pendingFocus_) {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (pendingFocus_) {
+                    pendingFocus_->setFocus(Qt::OtherFocusReason);
+                }
+                DropPendingFocus();
+            },
+            Qt::QueuedConnection);
+    }
+    return QWidget::event(event);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (event->type() == QEvent::MouseButtonPress && widget != nullptr &&
+        widget->window() == this) {
+        DropPendingFocus();
+    }
+    return false;
+}
+
+void MainWindow::DropPendingFocus() {
+    pendingFocus_ = nullptr;
+    qApp->removeEventFilter(this);
+}
+
+std::uintptr_t MainWindow::WindowHandle(const std::string& name) {
+    if (name == kMainWindow) {
+        return winId();
+    }
+    // A component's own native handle would turn it into a native child
+    // window; it shares its window's.
+    auto found = components_.find(name);
+    auto* widget = found == components_.end() ? nullptr : qobject_cast<QWidget*>(found->second);
+    return widget != nullptr ? widget->window()->winId() : 0;
+}
+
+QLabel* MainWindow::StatusPanel(const std::string& statusBar, int panel) const {
+    auto* bar = Find<QStatusBar>(statusBar);
+    if (bar == nullptr) {
+        return nullptr;
+    }
+    QList<QLabel*> panes = bar->findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
+    return panel >= 0 && panel < panes.size() ? panes[panel] : nullptr;
+}
+
+void MainWindow::SetStatusPanelText(const std::string& statusBar, int panel,
+                                    const std::string& text) {
+    if (QLabel* pane = StatusPanel(statusBar, panel)) {
+        pane->setText(ToUnicode(text));
+    }
+}
+
+void MainWindow::SetStatusPanelTip(const std::string& statusBar, int panel,
+                                   const std::string& tip) {
+    if (QLabel* pane = StatusPanel(statusBar, panel)) {
+        pane->setToolTip(ToUnicode(tip));
+    }
+}
+
+int MainWindow::ShowMessage(const std::string& text, int code, const std::string& caption) {
+    return ShowOwnedMessageBox(this, text, code, caption);
+}
+
+void MainWindow::RunAfter(int milliseconds, std::function<void()> task) {
+    QTimer::singleShot(std::max(milliseconds, 0), Qt::PreciseTimer, this, std::move(task));
+}
+
+void MainWindow::SetFinding(const std::string& editBox, const std::string& finding) {
+    auto* edit = Find<QLineEdit>(editBox);
+    if (edit == nullptr) {
+        return;
+    }
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Text, finding.empty()
+                                         ? QApplication::palette(edit).color(QPalette::Text)
+                                         : QColor(Qt::red));
+    edit->setPalette(palette);
+    edit->setToolTip(ToUnicode(finding));
+    edit->setAccessibleDescription(ToUnicode(finding));
+}
+
+void MainWindow::AddContextAction(const std::string& editBox, const std::string& caption,
+                                  std::function<void()> handler) {
+    auto* edit = Find<QLineEdit>(editBox);
+    if (edit == nullptr) {
+        return;
+    }
+    edit->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(edit, &QWidget::customContextMenuRequested, this,
+            [edit, text = ToUnicode(caption), handler = std::move(handler)](const QPoint& at) {
+                std::unique_ptr<QMenu> menu(edit->createStandardContextMenu());
+                menu->addSeparator();
+                menu->addAction(text, handler);
+                menu->exec(edit->mapToGlobal(at));
+            });
+}
+
+void MainWindow::Bind(const std::string& name, Event event, std::function<void()> handler) {
+    if (event == Event::Created) {
+        onCreated_.push_back(std::move(handler));
+    } else if (event == Event::Tick) {
+        if (auto* clock = Find<QTimer>(name)) {
+            connect(clock, &QTimer::timeout, this, std::move(handler));
+        }
+    } else if (event == Event::Edited) {
+        if (auto* edit = Find<QLineEdit>(name)) {
+            connect(edit, &QLineEdit::textChanged, this, std::move(handler));
+        }
+    } else if (auto* button = Find<QAbstractButton>(name)) {
+        connect(button, &QAbstractButton::clicked, this, std::move(handler));
+    }
+}
+
+void MainWindow::FinishCreation() {
+    for (const auto& handler : std::exchange(onCreated_, {})) {
+        handler();
+    }
+}
+
+int MainWindow::CurrentPage() const {
+    auto* control = Find<PageControl>(kPageControl);
+    return control != nullptr ? control->CurrentPage() : -1;
+}
+
+void MainWindow::SelectPage(int index) {
+    if (auto* control = Find<PageControl>(kPageControl)) {
+        control->SelectPage(index);
+    }
+}
+
+void MainWindow::ShowCentered() {
+    const WindowFrame& frame = MainWindowFrame();
+    QRect screenArea = screen()->geometry();
+    move(screenArea.left() + (screenArea.width() - frame.outerWidth) / 2,
+         screenArea.top() + (screenArea.height() - frame.outerHeight) / 2);
+    show();
+}
+
+int MainWindow::RunMessageLoop() {
+    return QApplication::exec();
+}
+
+} // namespace orvane

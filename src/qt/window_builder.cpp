@@ -1,0 +1,147 @@
+#include "window_builder.h"
+
+#include "ansi.h"
+#include "byte_limit_validator.h"
+#include "page_control.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTimer>
+#include <stdexcept>
+
+namespace orvane {
+
+namespace {
+
+// Windows' SimSun and 微软雅黑 rarely exist elsewhere: fall back to a CJK face.
+QFont FontOf(const FontChoice& choice) {
+    QFont font;
+    font.setFamilies({ToUnicode(choice.family), QStringLiteral("Noto Sans CJK SC")});
+    font.setPixelSize(choice.pixels);
+    return font;
+}
+
+void SetTextColor(QWidget* widget, std::uint32_t rgb) {
+    QPalette palette = widget->palette();
+    QColor color = QColor::fromRgb(rgb);
+    palette.setColor(QPalette::WindowText, color);
+    palette.setColor(QPalette::Text, color);
+    widget->setPalette(palette);
+}
+
+QWidget* MakeWidget(const ComponentRow& row, QWidget* parent) {
+    QString caption = ToUnicode(row.caption);
+    switch (row.kind) {
+    case Kind::EditBox: {
+        auto* edit = new QLineEdit(parent);
+        if (row.inputLimit > 0) {
+            edit->setValidator(new ByteLimitValidator(row.inputLimit, edit));
+        }
+        return edit;
+    }
+    case Kind::Button:
+        return new QPushButton(caption, parent);
+    case Kind::CheckBox:
+        return new QCheckBox(caption, parent);
+    case Kind::Label:
+        return new QLabel(caption, parent);
+    case Kind::TransLabel: {
+        auto* label = new QLabel(caption, parent);
+        // One-line captions must not break before their last character.
+        label->setWordWrap(caption.contains(QLatin1Char('\n')));
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return label;
+    }
+    case Kind::GroupBox:
+        return new QGroupBox(caption, parent);
+    case Kind::DrawPanel:
+        return new QWidget(parent);
+    case Kind::PageControl:
+        return new PageControl(parent);
+    case Kind::Page: {
+        auto* control = dynamic_cast<PageControl*>(parent);
+        if (control == nullptr) {
+            throw std::runtime_error("page outside a page control");
+        }
+        return control->AddPage(caption);
+    }
+    case Kind::StatusBar: {
+        auto* bar = new QStatusBar(parent);
+        bar->setSizeGripEnabled(false);
+        auto* pane = new QLabel(bar);
+        pane->setFixedWidth(315);
+        bar->addWidget(pane);
+        return bar;
+    }
+    case Kind::Timer:
+        break;
+    }
+    throw std::runtime_error("component kind without a widget");
+}
+
+void Configure(QWidget* widget, const ComponentRow& row) {
+    if (row.kind != Kind::Page) {
+        const Geometry& g = row.geometry;
+        widget->setGeometry(g.left, g.top, g.width, g.height);
+    }
+    if (row.font) {
+        if (auto* control = dynamic_cast<PageControl*>(widget)) {
+            control->SetTabFont(FontOf(*row.font));
+        } else {
+            widget->setFont(FontOf(*row.font));
+        }
+    }
+    if (row.color) {
+        SetTextColor(widget, *row.color);
+    }
+    if (!row.accessibleName.empty()) {
+        widget->setAccessibleName(ToUnicode(row.accessibleName));
+    }
+    widget->setObjectName(ToUnicode(row.name));
+}
+
+QObject* MakeTimer(const ComponentRow& row, QWidget* window) {
+    auto* timer = new QTimer(window);
+    timer->setObjectName(ToUnicode(row.name));
+    if (row.interval > 0) {
+        timer->start(row.interval);
+    }
+    return timer;
+}
+
+QWidget* ParentOf(const ComponentRow& row, QWidget* window,
+                  const std::map<std::string, QObject*>& components) {
+    if (row.parent.empty()) {
+        return window;
+    }
+    auto found = components.find(row.parent);
+    auto* parent = found == components.end() ? nullptr : qobject_cast<QWidget*>(found->second);
+    if (parent == nullptr) {
+        throw std::runtime_error("component parent missing or not a widget");
+    }
+    return parent;
+}
+
+} // namespace
+
+void BuildComponents(QWidget* window, const std::vector<ComponentRow>& layout,
+                     std::map<std::string, QObject*>& components) {
+    for (const ComponentRow& row : layout) {
+        if (components.count(row.name) != 0) {
+            throw std::runtime_error("two components share a name");
+        }
+        if (row.kind == Kind::Timer) {
+            components[row.name] = MakeTimer(row, window);
+            continue;
+        }
+        QWidget* widget = MakeWidget(row, ParentOf(row, window, components));
+        Configure(widget, row);
+        components[row.name] = widget;
+    }
+}
+
+} // namespace orvane

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "window/layout.h"
+
+#include <QObject>
+#include <map>
+#include <string>
+
+class QWidget;
+
+namespace orvane {
+
+// Creates the widgets of a layout table under the window and records each
+// one under its name. Throws std::runtime_error on a malformed table.
+void BuildComponents(QWidget* window, const std::vector<ComponentRow>& layout,
+                     std::map<std::string, QObject*>& components);
+
+} // namespace orvane

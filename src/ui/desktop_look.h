@@ -1,7 +1,0 @@
-#pragma once
-
-class QApplication;
-
-// The style and default font the window is laid out for: Fusion, and the
-// 12-pixel CJK face that Windows' default Chinese UI font measures.
-void ApplyDesktopLook(QApplication& app);

@@ -1,0 +1,17 @@
+#include "window/fatal_error.h"
+#include "runtime/ansi_literals.h"
+#include "window/message_box.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace orvane {
+
+void FatalError(const std::string& message, std::optional<int> code) {
+    std::string text = FatalErrorText(message, code);
+    std::fputs((text + "\n").c_str(), stderr);
+    ShowMessageBox(text, kBoxOk | kBoxIconError, std::string("错误"));
+    std::exit(-1);
+}
+
+} // namespace orvane

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "runtime/work_queue.h"
+#include "window.h"
+
+#include <functional>
+#include <memory>
+
+namespace orvane {
+
+// Runs the work on the queue and the answer on the window's thread, unless
+// the window is gone by then.
+template <class Result>
+void RunForWindow(WorkQueue& queue, Window& window, std::function<Result()> work,
+                  std::function<void(Result)> answer) {
+    std::weak_ptr<const void> alive = window.Lifetime();
+    queue.Run<Result>(std::move(work), [alive, answer = std::move(answer)](Result result) {
+        if (!alive.expired()) {
+            answer(std::move(result));
+        }
+    });
+}
+
+} // namespace orvane

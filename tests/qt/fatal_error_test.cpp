@@ -1,0 +1,37 @@
+#include "modal_box.h"
+#include "runtime/ansi_literals.h"
+#include "window/fatal_error.h"
+
+#include <cstdio>
+#include <gtest/gtest.h>
+
+namespace orvane {
+
+namespace {
+
+TEST(FatalErrorText, CodeAndMessageLines) {
+    EXPECT_EQ(FatalErrorText("载入启动窗口失败", std::nullopt),
+              "运行时出错!\n错误代码：\n错误信息：载入启动窗口失败");
+    EXPECT_EQ(FatalErrorText("调用DLL命令后发现堆栈错误", 6),
+              "运行时出错!\n错误代码：6\n错误信息：调用DLL命令后发现堆栈错误");
+}
+
+// The box is shown, captioned "错误" with the error icon, and once it is
+// closed the process ends with exit code -1.
+TEST(FatalErrorDeathTest, ShowsTheBoxThenEndsTheProgram) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    auto run = [] {
+        ModalBoxAnswerer answerer(ModalBoxAnswerer::Answer::ClickOk, [&answerer] {
+            bool errorIcon = answerer.icon == QMessageBox::Critical;
+            std::fprintf(stderr, "[box %s %s]\n", answerer.caption.toUtf8().constData(),
+                         errorIcon ? "error-icon" : "other-icon");
+        });
+        FatalError("载入启动窗口失败");
+    };
+    EXPECT_EXIT(run(), testing::ExitedWithCode(255),
+                reinterpret_cast<const char*>(u8"\\[box 错误 error-icon\\]"));
+}
+
+} // namespace
+
+} // namespace orvane

@@ -1,0 +1,126 @@
+#include "qt/page_control.h"
+#include "runtime/ansi_literals.h"
+#include "window/component_names.h"
+#include "window/layout.h"
+#include "window_access.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <set>
+
+namespace orvane {
+
+namespace {
+
+QPoint OnWindow(QWidget& window, const std::string& name) {
+    QWidget* widget = Component(window, name);
+    return widget->mapTo(&window, QPoint(0, 0));
+}
+
+TEST(Layout, NamesAreUniqueAndCoverEveryGroupComponent) {
+    std::set<std::string> names;
+    for (const ComponentRow& row : MainWindowLayout()) {
+        EXPECT_TRUE(names.insert(row.name).second) << ToUnicode(row.name).toStdString();
+    }
+    for (int n = 1; n <= kGroupCount; ++n) {
+        EXPECT_TRUE(names.count(GroupBoxName(n)));
+        EXPECT_TRUE(names.count(RestoreButtonName(n)));
+        for (const std::string& key : kFieldKeys) {
+            EXPECT_TRUE(names.count(EditBoxName(n, key)));
+            EXPECT_TRUE(names.count(CopyButtonName(n, key)));
+        }
+    }
+    for (int label = 1; label <= 75; ++label) {
+        EXPECT_TRUE(names.count("标签" + std::to_string(label))) << label;
+    }
+}
+
+TEST(Layout, GroupCaptionsUseChineseNumerals) {
+    EXPECT_EQ(GroupCaption(1), "第一组");
+    EXPECT_EQ(GroupCaption(10), "第十组");
+    EXPECT_EQ(GroupCaption(11), "第十一组");
+    EXPECT_EQ(GroupCaption(20), "第二十组");
+    EXPECT_EQ(GroupCaption(25), "第二十五组");
+}
+
+TEST(Layout, GroupOneNumbersItsLabelsNamePhoneId) {
+    MainWindow window;
+    EXPECT_EQ(Component<QLabel>(window, "标签1")->text(), QStringLiteral("姓 名 ："));
+    EXPECT_EQ(Component<QLabel>(window, "标签2")->text(), QStringLiteral("手机号："));
+    EXPECT_EQ(Component<QLabel>(window, "标签3")->text(), QStringLiteral("身份证："));
+    EXPECT_EQ(Component<QLabel>(window, "标签22")->text(), QStringLiteral("身份证："));
+    EXPECT_EQ(Component<QLabel>(window, "标签23")->text(), QStringLiteral("手机号："));
+    EXPECT_EQ(Component<QLabel>(window, "标签24")->text(), QStringLiteral("姓 名 ："));
+}
+
+TEST(Layout, GroupSevenIsSecondOnPageTwo) {
+    MainWindow window;
+    auto* box = Component<QGroupBox>(window, "分组框7");
+    EXPECT_EQ(box->title(), QStringLiteral("第七组"));
+    EXPECT_EQ(box->geometry(), QRect(0, 140, 315, 114));
+    EXPECT_EQ(box->parentWidget()->parentWidget()->objectName(), QStringLiteral("高级选择夹1"));
+    EXPECT_EQ(OnWindow(window, "分组框7"), OnWindow(window, "分组框2"));
+}
+
+TEST(Layout, GroupThirteenSitsInsideItsPanelWhereGroupThreeIs) {
+    MainWindow window;
+    auto* box = Component<QGroupBox>(window, "分组框13");
+    EXPECT_EQ(box->parentWidget()->objectName(), QStringLiteral("画板3"));
+    EXPECT_EQ(box->geometry(), QRect(0, 234, 315, 114));
+    EXPECT_EQ(OnWindow(window, "分组框13"), OnWindow(window, "分组框3"));
+    EXPECT_EQ(OnWindow(window, "分组框3"), QPoint(0, 2 + 256));
+}
+
+TEST(Layout, GroupComponentsSitAtTheirPlacesInTheBox) {
+    MainWindow window;
+    EXPECT_EQ(Component(window, "按钮9_恢复")->geometry(), QRect(160, 18, 40, 20));
+    EXPECT_EQ(Component(window, "编辑框9_姓名")->geometry(), QRect(70, 18, 80, 20));
+    EXPECT_EQ(Component(window, "编辑框9_身份证")->geometry(), QRect(70, 50, 130, 20));
+    EXPECT_EQ(Component(window, "按钮9_手机号")->geometry(), QRect(216, 82, 80, 20));
+}
+
+TEST(Layout, SettingsPageRowsAndColours) {
+    MainWindow window;
+    EXPECT_EQ(Component(window, "编辑框_第三页手机号")->geometry(), QRect(112, 148, 130, 20));
+    EXPECT_EQ(Component(window, "按钮_全部页设置")->geometry(), QRect(259, 246, 40, 20));
+    auto* allLabel = Component<QLabel>(window, "透明标签6");
+    EXPECT_EQ(allLabel->text(), QStringLiteral("全 部 手机号："));
+    EXPECT_EQ(allLabel->palette().color(QPalette::WindowText), QColor(255, 128, 0));
+    auto* allBox = Component<QLineEdit>(window, kAllPhoneBox);
+    EXPECT_EQ(allBox->palette().color(QPalette::Text), QColor(255, 128, 0));
+    auto* about = Component<QLabel>(window, "透明标签7");
+    EXPECT_EQ(about->palette().color(QPalette::WindowText), QColor(0, 136, 255));
+    EXPECT_TRUE(
+        about->text().endsWith(QString(38, QLatin1Char(' ')) + QStringLiteral("By：qelvorn")));
+    EXPECT_EQ(about->font().pixelSize(), 14);
+}
+
+TEST(Layout, CopyAndRestoreButtonsSayWhatTheyActOn) {
+    MainWindow window;
+    EXPECT_EQ(Component(window, "按钮3_姓名")->accessibleName(),
+              QStringLiteral("第三组 姓名 复制"));
+    EXPECT_EQ(Component(window, "按钮21_手机号")->accessibleName(),
+              QStringLiteral("第二十一组 手机号 复制"));
+    EXPECT_EQ(Component(window, "按钮12_恢复")->accessibleName(), QStringLiteral("第十二组 恢复"));
+}
+
+TEST(Layout, AllSixTabsFitTheRowWithoutScrolling) {
+    MainWindow window;
+    window.show();
+    QTabBar* tabs = Component<PageControl>(window, kPageControl)->TabBar();
+    ASSERT_EQ(tabs->count(), 6);
+    EXPECT_EQ(tabs->tabText(5), QStringLiteral("配置"));
+    EXPECT_EQ(tabs->font().pixelSize(), 12);
+    for (int i = 0; i < tabs->count(); ++i) {
+        EXPECT_LE(tabs->tabRect(i).right(), 314) << i;
+        int captionWidth = tabs->fontMetrics().horizontalAdvance(tabs->tabText(i));
+        EXPECT_GT(tabs->tabRect(i).width(), captionWidth) << "tab " << i << " squeezed";
+    }
+}
+
+} // namespace
+
+} // namespace orvane

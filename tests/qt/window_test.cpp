@@ -1,0 +1,110 @@
+#include "runtime/ansi_literals.h"
+#include "window/component_names.h"
+#include "window_access.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+
+namespace orvane {
+
+namespace {
+
+class WindowTest : public testing::Test {
+protected:
+    void SetUp() override {
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+    MainWindow window;
+};
+
+TEST_F(WindowTest, FixedSizeTitleAndButtons) {
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Orvane"));
+    EXPECT_EQ(window.size(), QSize(315, 671));
+    EXPECT_EQ(window.minimumSize(), window.maximumSize());
+    EXPECT_TRUE(window.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
+}
+
+TEST_F(WindowTest, OpensOnPageOneWithItsGroupsAndCheckBoxes) {
+    EXPECT_EQ(window.CurrentPage(), 0);
+    for (int n = 1; n <= kGroupCount; ++n) {
+        EXPECT_EQ(Component(window, GroupBoxName(n))->isVisible(), n <= 5) << n;
+    }
+    EXPECT_TRUE(Component(window, kRememberBox)->isVisible());
+    window.SelectPage(1);
+    EXPECT_FALSE(Component(window, kRememberBox)->isVisible());
+    EXPECT_TRUE(Component(window, GroupBoxName(7))->isVisible());
+}
+
+// The window-level buttons and the status bar lie in front of the tab
+// control: on every page the point under each one's centre belongs to it.
+TEST_F(WindowTest, WindowButtonsStayInFrontOnEveryPage) {
+    for (int page = 0; page < 6; ++page) {
+        window.SelectPage(page);
+        for (const std::string& name : {kSaveButton, kLoadButton, kStatusBar}) {
+            QWidget* widget = Component(window, name);
+            QPoint centre = widget->geometry().center();
+            QWidget* hit = window.childAt(centre);
+            EXPECT_TRUE(hit == widget || widget->isAncestorOf(hit)) << "page " << page;
+        }
+    }
+    window.SelectPage(5);
+    for (int n = 1; n <= kGroupCount; ++n) {
+        EXPECT_FALSE(Component(window, GroupBoxName(n))->isVisible());
+    }
+}
+
+TEST_F(WindowTest, EscapeClosesFromAnEditBoxAndFromAButton) {
+    auto* edit = Component<QLineEdit>(window, EditBoxName(4, IdKey()));
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible());
+
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    auto* button = Component<QPushButton>(window, kSaveButton);
+    button->setFocus();
+    QTest::keyClick(button, Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(WindowTest, ComponentOperations) {
+    window.SetContent(EditBoxName(2, NameKey()), "李四");
+    EXPECT_EQ(window.GetContent(EditBoxName(2, NameKey())), "李四");
+    EXPECT_EQ(window.GetContent(EditBoxName(3, NameKey())), "");
+
+    window.SetTicked(kTopmostBox, true);
+    EXPECT_TRUE(window.GetTicked(kTopmostBox));
+    EXPECT_TRUE(Component<QCheckBox>(window, kTopmostBox)->isChecked());
+
+    EXPECT_EQ(window.GetInterval(kClock), 900);
+    window.SetInterval(kClock, 0);
+    EXPECT_EQ(window.GetInterval(kClock), 0);
+    window.SetInterval(kClock, 900);
+    EXPECT_EQ(window.GetInterval(kClock), 900);
+
+    window.FocusComponent(kAllPhoneBox);
+    EXPECT_EQ(QApplication::focusWidget(), Component(window, kAllPhoneBox));
+    EXPECT_EQ(window.CurrentPage(), 0) << "focusing must not change the page";
+    EXPECT_NE(window.WindowHandle(kMainWindow), 0u);
+}
+
+TEST_F(WindowTest, StatusPanelZeroTakesTextOtherPanelsDoNothing) {
+    window.SetStatusPanelText(kStatusBar, 0, "     当前北京时间为：2026年12月7日7时5分19秒");
+    window.SetStatusPanelText(kStatusBar, 1, "不该出现");
+    window.SetStatusPanelText(kStatusBar, -1, "不该出现");
+    auto panes = Component<QStatusBar>(window, kStatusBar)->findChildren<QLabel*>();
+    ASSERT_EQ(panes.size(), 1);
+    EXPECT_EQ(panes[0]->text(), QStringLiteral("     当前北京时间为：2026年12月7日7时5分19秒"));
+}
+
+} // namespace
+
+} // namespace orvane

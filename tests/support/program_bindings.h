@@ -1,0 +1,29 @@
+#pragma once
+
+#include "app/event_bindings.h"
+#include "handlers/clock_display.h"
+
+#include <string>
+
+namespace orvane {
+
+// A port on 127.0.0.1 where nothing listens: the tests never ask a server
+// beyond this machine for the time.
+inline const std::string kNoTimeServer = "http://127.0.0.1:9/";
+
+// The program's whole binding table installed on a window, as the start
+// routine installs it. Declare it after the window it binds.
+class ProgramBindings {
+public:
+    explicit ProgramBindings(Window& window, const std::string& timeUrl = kNoTimeServer)
+        : clock(window, timeUrl) {
+        InstallBindings(window, EventBindings(clock));
+    }
+    ~ProgramBindings() { clock.Stop(); }
+    ProgramBindings(const ProgramBindings&) = delete;
+    ProgramBindings& operator=(const ProgramBindings&) = delete;
+
+    ClockDisplay clock;
+};
+
+} // namespace orvane
