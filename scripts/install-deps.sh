@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    cmake make g++ pkg-config
+    cmake make g++ pkg-config clang-format
     qt6-base-dev libgl-dev fonts-noto-cjk qt6-translations-l10n
     libcurl4-openssl-dev
     libgtest-dev

@@ -14,7 +14,7 @@ void Applicants::SetField(int group, const std::string& key, std::string text) {
 }
 
 size_t Applicants::KeyIndex(const std::string& key) {
-    auto found = std::find(kFieldKeys.begin(), kFieldKeys.end(), key);
+    const auto* found = std::find(kFieldKeys.begin(), kFieldKeys.end(), key);
     if (found == kFieldKeys.end()) {
         throw std::out_of_range("no applicant field of that key");
     }

@@ -19,11 +19,11 @@ std::chrono::year_month_day Today();
 // birth date in characters 7-14 that exists, lies between 1900 and today,
 // and a last character that is the ISO 7064 MOD 11-2 check character of
 // the first 17 ("x" counts as "X"). A 15-digit number is an old card's.
-std::optional<std::string> IdNumberFinding(const std::string& id,
+std::optional<std::string> IdNumberFinding(const std::string& text,
                                            std::chrono::year_month_day today);
 
 // A mainland mobile number: 11 digits, "1" then 3 to 9.
-std::optional<std::string> PhoneFinding(const std::string& phone);
+std::optional<std::string> PhoneFinding(const std::string& text);
 
 // Blanks at either end: the information file drops them, so what is saved
 // would differ from what is copied.

@@ -3,6 +3,8 @@
 #include "runtime/ansi_literals.h"
 #include "table_text.h"
 
+#include <algorithm>
+
 namespace orvane {
 
 namespace {
@@ -28,12 +30,8 @@ std::optional<std::string> RowRefusal(const std::vector<std::string>& fields, in
 }
 
 bool HoldsText(const Applicants& applicants, int group) {
-    for (const std::string& key : kFieldKeys) {
-        if (!applicants.Field(group, key).empty()) {
-            return true;
-        }
-    }
-    return false;
+    return std::ranges::any_of(
+        kFieldKeys, [&](const std::string& key) { return !applicants.Field(group, key).empty(); });
 }
 
 std::string GroupList(const std::vector<int>& groups) {

@@ -65,7 +65,9 @@ std::string NormaliseHeaderNames(const std::string& headers) {
             continue;
         }
         std::string name = CapitaliseName(LeftText(line, colon - 1));
-        out += name + RightText(line, int(line.size() - name.size())) + kCrLf;
+        out += name;
+        out += RightText(line, int(line.size() - name.size()));
+        out += kCrLf;
     }
     DropLast(out, kCrLf.size());
     return out;

@@ -2,6 +2,7 @@
 
 #include "runtime/text.h"
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <sstream>
@@ -33,12 +34,8 @@ bool IsWeekday(const std::string& name) {
     static const std::array<std::string, 7> days = {"MONDAY", "TUESDAY",  "WEDNESDAY", "THURSDAY",
                                                     "FRIDAY", "SATURDAY", "SUNDAY"};
     std::string upper = ToUpperCase(name);
-    for (const std::string& day : days) {
-        if (upper == day || upper == day.substr(0, 3)) {
-            return true;
-        }
-    }
-    return false;
+    return std::ranges::any_of(
+        days, [&](const std::string& day) { return upper == day || upper == day.substr(0, 3); });
 }
 
 struct Parts {
@@ -46,7 +43,8 @@ struct Parts {
 };
 
 bool ReadClock(const std::string& text, Parts& parts) {
-    char colon1 = 0, colon2 = 0;
+    char colon1 = 0;
+    char colon2 = 0;
     std::istringstream in(text);
     in >> parts.hour >> colon1 >> parts.minute >> colon2 >> parts.second;
     return in && in.peek() == EOF && colon1 == ':' && colon2 == ':' && parts.hour < 24 &&

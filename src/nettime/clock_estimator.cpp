@@ -16,7 +16,7 @@ constexpr Seconds kConvergedWidth = 0.010;
 } // namespace
 
 void ClockEstimator::AddAnswer(Seconds sentAt, Seconds receivedAt, std::int64_t serverSecond) {
-    Seconds date = Seconds(serverSecond);
+    auto date = Seconds(serverSecond);
     Seconds middle = (sentAt + receivedAt) / 2;
     Interval certain{date - receivedAt, date + 1 - sentAt};
     Interval likely{date - middle, date + 1 - middle};

@@ -20,7 +20,7 @@ struct SystemTime {
 };
 
 // The GMT calendar record of a moment in seconds since 1970.
-SystemTime RecordOfSeconds(std::int64_t seconds);
+SystemTime RecordOfSeconds(std::int64_t moment);
 
 // Fills the record with the GMT date and time that the HTTP date states.
 // When the text is no date the record stays as it was and the result is

@@ -63,7 +63,7 @@ void NetClock::Tick() {
     inFlight_ = true;
     std::weak_ptr<bool> alive = alive_;
     queue_.Run<Answer>([this, sendAt] { return Lookup(sendAt); },
-                       [this, alive](Answer answer) {
+                       [this, alive](const Answer& answer) {
                            if (alive.lock()) {
                                Take(answer);
                            }

@@ -13,7 +13,7 @@ QString ToUnicode(std::string_view ansi) {
 std::string ToAnsi(const QString& text) {
     QStringEncoder encode("GB18030");
     QByteArray bytes = encode(text);
-    return std::string(bytes.constData(), size_t(bytes.size()));
+    return {bytes.constData(), size_t(bytes.size())};
 }
 
 } // namespace orvane

@@ -13,7 +13,7 @@ void ApplyDesktopLook(QApplication& app) {
     QFont font;
     font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("Noto Sans CJK SC")});
     font.setPixelSize(12);
-    app.setFont(font);
+    QApplication::setFont(font);
     // Qt's own texts (the edit boxes' context menus) in Chinese, like ours.
     auto* translator = new QTranslator(&app);
     if (translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),

@@ -45,12 +45,12 @@ const std::array<ButtonInfo, 7> kButtonInfo = {{
 }};
 
 QMessageBox::StandardButtons ButtonsOf(int code) {
-    size_t set = size_t(code & 0xF);
+    auto set = size_t(code & 0xF);
     return set < kButtonSets.size() ? kButtonSets[set] : kButtonSets[0];
 }
 
 QMessageBox::Icon IconOf(int code) {
-    size_t icon = size_t((code >> 4) & 0xF);
+    auto icon = size_t((code >> 4) & 0xF);
     return icon < kIcons.size() ? kIcons[icon] : QMessageBox::NoIcon;
 }
 

@@ -83,25 +83,25 @@ QWidget* MakeWidget(const ComponentRow& row, QWidget* parent) {
     throw std::runtime_error("component kind without a widget");
 }
 
-void Configure(QWidget* widget, const ComponentRow& row) {
+void Configure(QWidget& widget, const ComponentRow& row) {
     if (row.kind != Kind::Page) {
         const Geometry& g = row.geometry;
-        widget->setGeometry(g.left, g.top, g.width, g.height);
+        widget.setGeometry(g.left, g.top, g.width, g.height);
     }
     if (row.font) {
-        if (auto* control = dynamic_cast<PageControl*>(widget)) {
+        if (auto* control = dynamic_cast<PageControl*>(&widget)) {
             control->SetTabFont(FontOf(*row.font));
         } else {
-            widget->setFont(FontOf(*row.font));
+            widget.setFont(FontOf(*row.font));
         }
     }
     if (row.color) {
-        SetTextColor(widget, *row.color);
+        SetTextColor(&widget, *row.color);
     }
     if (!row.accessibleName.empty()) {
-        widget->setAccessibleName(ToUnicode(row.accessibleName));
+        widget.setAccessibleName(ToUnicode(row.accessibleName));
     }
-    widget->setObjectName(ToUnicode(row.name));
+    widget.setObjectName(ToUnicode(row.name));
 }
 
 QObject* MakeTimer(const ComponentRow& row, QWidget* window) {
@@ -131,7 +131,7 @@ QWidget* ParentOf(const ComponentRow& row, QWidget* window,
 void BuildComponents(QWidget* window, const std::vector<ComponentRow>& layout,
                      std::map<std::string, QObject*>& components) {
     for (const ComponentRow& row : layout) {
-        if (components.count(row.name) != 0) {
+        if (components.contains(row.name)) {
             throw std::runtime_error("two components share a name");
         }
         if (row.kind == Kind::Timer) {
@@ -139,7 +139,7 @@ void BuildComponents(QWidget* window, const std::vector<ComponentRow>& layout,
             continue;
         }
         QWidget* widget = MakeWidget(row, ParentOf(row, window, components));
-        Configure(widget, row);
+        Configure(*widget, row);
         components[row.name] = widget;
     }
 }

@@ -10,7 +10,7 @@ namespace orvane {
 using ByteArray = std::vector<std::uint8_t>;
 
 inline ByteArray BytesFromText(const std::string& text) {
-    return ByteArray(text.begin(), text.end());
+    return {text.begin(), text.end()};
 }
 
 } // namespace orvane

@@ -56,7 +56,7 @@ std::string AnsiFromNativePath(std::string_view nativePath) {
 }
 
 std::filesystem::path PathOf(std::string_view ansi) {
-    return std::filesystem::path(NativePath(ansi));
+    return {NativePath(ansi)};
 }
 
 std::string AnsiOf(const std::filesystem::path& path) {

@@ -28,8 +28,9 @@ struct FreeList {
 using HeaderList = std::unique_ptr<curl_slist, FreeList>;
 
 void Append(HeaderList& list, const std::string& line) {
+    // The list grows in place; only its head can change.
     if (curl_slist* grown = curl_slist_append(list.get(), line.c_str())) {
-        list.release();
+        (void)list.release();
         list.reset(grown);
     }
 }
@@ -43,7 +44,8 @@ struct HeaderLists {
 HeaderLists BuildHeaderLists(const std::vector<std::pair<std::string, std::string>>& headers) {
     HeaderLists lists;
     for (const auto& [name, value] : headers) {
-        std::string line = value.empty() ? name + ";" : name + ": " + value;
+        std::string line = name + (value.empty() ? ";" : ": ");
+        line += value;
         Append(SameHeaderName(name, "Proxy-Authorization") ? lists.proxy : lists.server, line);
     }
     for (const char* name : kCurlDefaults) {

@@ -47,6 +47,26 @@ TEST(DateTime, BreakDownRoundsToTheSecondAndClamps) {
     EXPECT_EQ(Text({-1e12}), "100年1月1日");
 }
 
+// The OLE dates name the same moments as the calendar of std::chrono, before
+// the epoch too, and both give the same text.
+TEST(DateTime, OleDatesAreMomentsOfTheCalendar) {
+    using namespace std::chrono;
+    const sys_seconds moments[] = {
+        sys_days{year{1899} / 12 / 30},
+        sys_days{year{1899} / 12 / 29} + hours{6},
+        sys_days{year{2026} / 12 / 7} + hours{7} + minutes{5} + seconds{19},
+        sys_days{year{100} / 1 / 1},
+        sys_days{year{9999} / 12 / 31},
+    };
+    for (sys_seconds moment : moments) {
+        DateTime date = DateTimeOf(moment);
+        EXPECT_EQ(MomentOf(date), moment);
+        EXPECT_EQ(DateTimeText(moment), ToText(date));
+    }
+    EXPECT_EQ(DateTimeOf(moments[1]).days, -1.25);
+    EXPECT_EQ(MomentOf(MakeDateTime(2026, 12, 7, 7, 5, 19)), moments[2]);
+}
+
 struct AddCase {
     DateTime from;
     int unit, amount;
