@@ -41,9 +41,8 @@ protected:
         bindings.emplace(window, url);
         window.show();
     }
-    QString Panel() {
-        return Component<QStatusBar>(window, kStatusBar)->findChild<QLabel*>()->text();
-    }
+    QLabel* Pane() { return Component<QStatusBar>(window, kStatusBar)->findChild<QLabel*>(); }
+    QString Panel() { return Pane()->text(); }
     MainWindow window;
     std::optional<ProgramBindings> bindings;
 };
@@ -72,6 +71,14 @@ TEST_F(BeijingClock, ASilentServerNeverHoldsTheWindow) {
         << "a lookup on the window's thread would hold the click for 12 s";
     EXPECT_EQ(ClipboardText(), "张三");
     EXPECT_EQ(Panel(), ToUnicode("     当前北京时间为：正在获取…")) << "no time it does not have";
+}
+
+TEST_F(BeijingClock, AFailedLookupSaysWhyInTheTooltip) {
+    Start(kNoTimeServer);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Pane()->toolTip().isEmpty(); }, 5000));
+    EXPECT_EQ(Panel(), ToUnicode("     当前北京时间为：获取失败，正在重试"));
+    EXPECT_EQ(Pane()->toolTip(), ToUnicode("北京时间取自 " + kNoTimeServer +
+                                           "。\n最近一次获取失败：服务器拒绝连接。"));
 }
 
 TEST_F(BeijingClock, TheSwitchFreezesTheTimeAndResumesIt) {
