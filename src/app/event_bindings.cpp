@@ -13,7 +13,6 @@
 #include "window/fatal_error.h"
 #include "work_queues.h"
 
-#include <new>
 
 namespace orvane {
 
@@ -63,16 +62,6 @@ void AddFieldToolBindings(std::vector<EventBinding>& table) {
     }
 }
 
-void RunGuarded(const std::function<void(Window&)>& handler, Window& window) {
-    try {
-        handler(window);
-    } catch (const std::bad_alloc&) {
-        FatalError("分配内存失败!");
-    } catch (const std::exception& error) {
-        FatalError(error.what());
-    }
-}
-
 } // namespace
 
 std::vector<EventBinding> EventBindings(ClockDisplay& clock) {
@@ -87,7 +76,9 @@ std::vector<EventBinding> EventBindings(ClockDisplay& clock) {
 
 void InstallBindings(Window& window, const std::vector<EventBinding>& bindings) {
     for (const EventBinding& binding : bindings) {
-        auto guarded = [&window, handler = binding.handler] { RunGuarded(handler, window); };
+        auto guarded = [&window, handler = binding.handler] {
+            RunGuarded([&] { handler(window); });
+        };
         if (binding.kind == EventBinding::Kind::ContextMenu) {
             window.AddContextAction(binding.component, binding.caption, guarded);
         } else {

@@ -56,10 +56,10 @@ std::optional<std::string> BirthDateFinding(const std::string& id,
 
 // The other group that holds the same ID number, if any.
 std::optional<int> DuplicateOf(const Applicants& applicants, int group) {
-    std::string mine = ToUpperCase(TrimBlanks(applicants.Field(group, IdKey())));
+    std::string mine = ToUpperCase(TrimAnyBlanks(applicants.Field(group, IdKey())));
     for (int other = 1; other <= kGroupCount; ++other) {
         if (other != group && !mine.empty() &&
-            ToUpperCase(TrimBlanks(applicants.Field(other, IdKey()))) == mine) {
+            ToUpperCase(TrimAnyBlanks(applicants.Field(other, IdKey()))) == mine) {
             return other;
         }
     }
@@ -89,7 +89,7 @@ std::chrono::year_month_day Today() {
 
 std::optional<std::string> IdNumberFinding(const std::string& text,
                                            std::chrono::year_month_day today) {
-    std::string id = ToUpperCase(TrimBlanks(text));
+    std::string id = ToUpperCase(TrimAnyBlanks(text));
     if (id.size() == 15 && AllDigits(id)) {
         return std::string("这是15位的旧身份证号码，请改用18位的新号码");
     }
@@ -113,7 +113,7 @@ std::optional<std::string> IdNumberFinding(const std::string& text,
 }
 
 std::optional<std::string> PhoneFinding(const std::string& text) {
-    std::string phone = TrimBlanks(text);
+    std::string phone = TrimAnyBlanks(text);
     if (phone.size() == 11 && AllDigits(phone) && phone[0] == '1' && phone[1] >= '3') {
         return std::nullopt;
     }
@@ -121,10 +121,10 @@ std::optional<std::string> PhoneFinding(const std::string& text) {
 }
 
 std::optional<std::string> BlanksFinding(const std::string& text) {
-    if (TrimBlanks(text).size() == text.size()) {
+    if (TrimAnyBlanks(text).size() == text.size()) {
         return std::nullopt;
     }
-    return std::string("开头或结尾有空格：保存后会被去掉，与复制的内容不同");
+    return std::string("开头或结尾有空格（含全角空格、不换行空格）：复制时会去掉");
 }
 
 std::optional<std::string> FieldFinding(const Applicants& applicants, int group,

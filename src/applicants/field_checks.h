@@ -25,8 +25,8 @@ std::optional<std::string> IdNumberFinding(const std::string& text,
 // A mainland mobile number: 11 digits, "1" then 3 to 9.
 std::optional<std::string> PhoneFinding(const std::string& text);
 
-// Blanks at either end: the information file drops them, so what is saved
-// would differ from what is copied.
+// Blanks of any kind at either end (TrimAnyBlanks): invisible in the box,
+// and left out of a copy.
 std::optional<std::string> BlanksFinding(const std::string& text);
 
 // Every finding for one field, a line each, including an ID number that

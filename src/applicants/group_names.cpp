@@ -1,6 +1,7 @@
 #include "group_names.h"
 
 #include "runtime/ansi_literals.h"
+#include "runtime/profile_file.h"
 
 namespace orvane {
 
@@ -16,7 +17,7 @@ const std::string& PhoneKey() {
 }
 
 size_t FieldByteLimit(const std::string& key) {
-    return key == IdKey() ? 18 : key == PhoneKey() ? 11 : 0;
+    return key == IdKey() ? 18 : key == PhoneKey() ? 11 : kProfileValueLimit;
 }
 
 std::string ChineseNumeral(int n) {

@@ -19,7 +19,8 @@ const std::string& NameKey();
 const std::string& IdKey();
 const std::string& PhoneKey();
 
-// The most bytes a field's edit box takes; 0 for no limit.
+// The most ANSI bytes a field's edit box takes: 18 for the ID number, 11
+// for the phone number, and for a name what the information file keeps.
 size_t FieldByteLimit(const std::string& key);
 
 std::string ChineseNumeral(int n); // 1..99: "一" … "九十九"

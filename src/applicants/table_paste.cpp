@@ -21,7 +21,7 @@ std::optional<std::string> RowRefusal(const std::vector<std::string>& fields, in
     }
     for (size_t i = 0; i < fields.size(); ++i) {
         size_t limit = FieldByteLimit(kFieldKeys[i]);
-        if (limit > 0 && fields[i].size() > limit) {
+        if (fields[i].size() > limit) {
             return LineName(number) + "的" + kFieldKeys[i] + "超过" + std::to_string(limit) +
                    "个字符";
         }
@@ -47,19 +47,25 @@ std::string GroupList(const std::vector<int>& groups) {
 TablePaste PlanTablePaste(const std::string& table, int firstGroup, const Applicants& current) {
     TablePaste paste;
     paste.firstGroup = firstGroup;
-    for (const TableLine& line : ReadTableLines(table)) {
-        if (std::optional<std::string> refusal = RowRefusal(line.fields, line.number)) {
-            return {firstGroup, {}, {}, 0, refusal};
+    ForEachTableLine(table, [&](const TableLine& line) {
+        if (paste.refusal) {
+            return;
+        }
+        if ((paste.refusal = RowRefusal(line.fields, line.number))) {
+            return;
         }
         int group = firstGroup + int(paste.rows.size());
         if (group > kGroupCount) {
             ++paste.leftOut;
-            continue;
+            return;
         }
         paste.rows.push_back({line.fields[0], line.fields[1], line.fields[2]});
         if (HoldsText(current, group)) {
             paste.overwritten.push_back(group);
         }
+    });
+    if (paste.refusal) {
+        return {firstGroup, {}, {}, 0, paste.refusal};
     }
     return paste;
 }

@@ -2,6 +2,8 @@
 
 #include "runtime/text.h"
 
+#include <algorithm>
+
 namespace orvane {
 
 namespace {
@@ -10,7 +12,7 @@ namespace {
 const std::string kFullWidthComma = "\xA3\xAC";
 
 // The pieces between separator bytes, the last one after the final
-// separator included. Tab, comma and line feed are never part of a
+// separator included. Tab, comma, CR and LF are never part of a
 // double-byte character, so a byte search finds them.
 std::vector<std::string> Pieces(const std::string& text, char separator) {
     std::vector<std::string> pieces;
@@ -37,18 +39,24 @@ std::vector<std::string> Fields(const std::string& line) {
 
 } // namespace
 
+void ForEachTableLine(const std::string& table, const std::function<void(TableLine)>& visit) {
+    int number = 0;
+    size_t start = 0;
+    while (start < table.size()) {
+        size_t end = std::min(table.find_first_of("\r\n", start), table.size());
+        std::string line = table.substr(start, end - start);
+        line.erase(std::remove(line.begin(), line.end(), '\0'), line.end());
+        ++number;
+        if (!TrimBlanks(line).empty()) {
+            visit({number, Fields(line)});
+        }
+        start = end + (table.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    }
+}
+
 std::vector<TableLine> ReadTableLines(const std::string& table) {
     std::vector<TableLine> lines;
-    std::vector<std::string> pieces = Pieces(table, '\n');
-    for (size_t at = 0; at < pieces.size(); ++at) {
-        std::string line = pieces[at];
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        if (!TrimBlanks(line).empty()) {
-            lines.push_back({int(at) + 1, Fields(line)});
-        }
-    }
+    ForEachTableLine(table, [&lines](TableLine line) { lines.push_back(std::move(line)); });
     return lines;
 }
 

@@ -12,8 +12,12 @@ void MarkFieldFindings(Window& window) {
     std::chrono::year_month_day today = Today();
     for (int group = 1; group <= kGroupCount; ++group) {
         for (const std::string& key : kFieldKeys) {
-            std::optional<std::string> finding = FieldFinding(applicants, group, key, today);
-            window.SetFinding(EditBoxName(group, key), finding.value_or(""));
+            std::string box = EditBoxName(group, key);
+            std::string finding = window.PasteNote(box);
+            if (std::optional<std::string> found = FieldFinding(applicants, group, key, today)) {
+                finding += (finding.empty() ? "" : "\n") + *found;
+            }
+            window.SetFinding(box, finding);
         }
     }
 }

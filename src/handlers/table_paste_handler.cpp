@@ -2,7 +2,9 @@
 
 #include "applicants/table_paste.h"
 #include "runtime/ansi_literals.h"
+#include "runtime/memory.h"
 #include "window/clipboard.h"
+#include "window/fatal_error.h"
 #include "window/message_box.h"
 #include "window/window.h"
 #include "window_applicants.h"
@@ -13,11 +15,13 @@ namespace {
 
 const std::string kCaption = "粘贴表格";
 
-} // namespace
-
-void PasteTableFromGroup(Window& window, int group) {
+// Plans the paste, asks, and writes; the table's text is freed before the
+// question is asked.
+void PasteTable(Window& window, int group, std::string table) {
     Applicants applicants = ApplicantsInWindow(window);
-    TablePaste paste = PlanTablePaste(GetClipboardText(), group, applicants);
+    TablePaste paste = PlanTablePaste(table, group, applicants);
+    std::string().swap(table);
+    ReleaseFreeMemory();
     if (paste.refusal) {
         window.ShowMessage(*paste.refusal + "。\n没有写入任何内容。", kBoxOk | kBoxIconWarning,
                            kCaption);
@@ -35,6 +39,24 @@ void PasteTableFromGroup(Window& window, int group) {
     }
     ApplyTablePaste(paste, applicants);
     ShowApplicants(window, applicants);
+}
+
+} // namespace
+
+void PasteTableFromGroup(Window& window, int group) {
+    std::weak_ptr<const void> alive = window.Lifetime();
+    ReadClipboardText([&window, group, alive](std::optional<std::string> table) {
+        if (alive.expired()) {
+            return;
+        }
+        RunGuarded([&] {
+            if (!table) {
+                window.ShowMessage(kClipboardSilent, kBoxOk | kBoxIconWarning, kCaption);
+                return;
+            }
+            PasteTable(window, group, std::move(*table));
+        });
+    });
 }
 
 } // namespace orvane

@@ -19,6 +19,10 @@ ByteLimitValidator::ByteLimitValidator(int limit, QLineEdit* edit)
 }
 
 QValidator::State ByteLimitValidator::validate(QString& input, int&) const {
+    if (input.contains(QLatin1Char('\n')) || input.contains(QLatin1Char('\r')) ||
+        input.contains(QChar(0))) {
+        return Invalid;
+    }
     int bytes = AnsiByteCount(input);
     return bytes <= limit_ || bytes < currentBytes_ ? Acceptable : Invalid;
 }

@@ -7,8 +7,9 @@ class QLineEdit;
 namespace orvane {
 
 // Refuses an edit that makes the text longer than a number of ANSI bytes,
-// the way a Windows edit box's typing limit counts. Edits that shorten an
-// over-long text (one set by the program) stay allowed.
+// the way a Windows edit box's typing limit counts, and any edit that would
+// put a line break or a NUL into it. Edits that shorten an over-long text
+// (one set by the program) stay allowed.
 class ByteLimitValidator : public QValidator {
 public:
     ByteLimitValidator(int limit, QLineEdit* edit);

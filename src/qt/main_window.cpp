@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include "ansi.h"
+#include "field_edit.h"
 #include "owned_message_box.h"
 #include "page_control.h"
 #include "window/component_names.h"
@@ -13,7 +14,6 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
@@ -196,18 +196,14 @@ void MainWindow::SetFinding(const std::string& editBox, const std::string& findi
 
 void MainWindow::AddContextAction(const std::string& editBox, const std::string& caption,
                                   std::function<void()> handler) {
-    auto* edit = Find<QLineEdit>(editBox);
-    if (edit == nullptr) {
-        return;
+    if (auto* edit = Find<FieldEdit>(editBox)) {
+        edit->AddMenuEntry(ToUnicode(caption), std::move(handler));
     }
-    edit->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(edit, &QWidget::customContextMenuRequested, this,
-            [edit, text = ToUnicode(caption), handler = std::move(handler)](const QPoint& at) {
-                std::unique_ptr<QMenu> menu(edit->createStandardContextMenu());
-                menu->addSeparator();
-                menu->addAction(text, handler);
-                menu->exec(edit->mapToGlobal(at));
-            });
+}
+
+std::string MainWindow::PasteNote(const std::string& editBox) const {
+    auto* edit = Find<FieldEdit>(editBox);
+    return edit != nullptr ? edit->PasteNote() : std::string();
 }
 
 void MainWindow::Bind(const std::string& name, Event event, std::function<void()> handler) {

@@ -34,6 +34,7 @@ public:
     void SetStatusPanelTip(const std::string& statusBar, int panel,
                            const std::string& tip) override;
     void SetFinding(const std::string& editBox, const std::string& finding) override;
+    std::string PasteNote(const std::string& editBox) const override;
     void AddContextAction(const std::string& editBox, const std::string& caption,
                           std::function<void()> handler) override;
     void Bind(const std::string& name, Event event, std::function<void()> handler) override;

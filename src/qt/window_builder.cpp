@@ -1,7 +1,7 @@
 #include "window_builder.h"
 
 #include "ansi.h"
-#include "byte_limit_validator.h"
+#include "field_edit.h"
 #include "page_control.h"
 
 #include <QCheckBox>
@@ -36,13 +36,8 @@ void SetTextColor(QWidget* widget, std::uint32_t rgb) {
 QWidget* MakeWidget(const ComponentRow& row, QWidget* parent) {
     QString caption = ToUnicode(row.caption);
     switch (row.kind) {
-    case Kind::EditBox: {
-        auto* edit = new QLineEdit(parent);
-        if (row.inputLimit > 0) {
-            edit->setValidator(new ByteLimitValidator(row.inputLimit, edit));
-        }
-        return edit;
-    }
+    case Kind::EditBox:
+        return new FieldEdit(row.inputLimit, parent);
     case Kind::Button:
         return new QPushButton(caption, parent);
     case Kind::CheckBox:

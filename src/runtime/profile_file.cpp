@@ -1,5 +1,6 @@
 #include "profile_file.h"
 
+#include "ansi_literals.h"
 #include "profile_format.h"
 #include "text.h"
 
@@ -71,11 +72,15 @@ std::string ProfileItemIn(const std::optional<ProfileItems>& items, const std::s
 
 std::optional<std::string> WriteProfileItem(const std::string& file, const std::string& section,
                                             const std::string& key, const std::string& value) {
+    if (!FitsOneLine(section) || !FitsOneLine(key) || !FitsOneLine(value)) {
+        return std::string("内容含有换行符或空字符，不能写入文件");
+    }
     FileRead old = ReadRegularFile(file, kProfileFileLimit);
     if (old.failure) {
         return old.failure; // a file that is there but unreadable is never replaced
     }
-    return ReplaceFileContent(file, SetProfileValue(old.bytes.value_or(""), section, key, value));
+    return ReplaceFileContent(
+        file, SetProfileValue(old.bytes.value_or(""), section, key, ProfileValueText(value)));
 }
 
 } // namespace orvane

@@ -41,7 +41,9 @@ std::string ProfileItemIn(const std::optional<ProfileItems>& items, const std::s
 
 // Sets one item, creating the file and section when needed, and replaces
 // the file in one atomic step. A file that is there but cannot be read is
-// left as it is. Returns why it failed, in words for the user, or nothing.
+// left as it is, and so is every file when the section, key or value holds
+// a line break or a NUL. Returns why it failed, in words for the user, or
+// nothing.
 std::optional<std::string> WriteProfileItem(const std::string& file, const std::string& section,
                                             const std::string& key, const std::string& value);
 

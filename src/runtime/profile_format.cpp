@@ -155,6 +155,16 @@ std::optional<std::string> ProfileItems::Find(const std::string& section,
     return value == keys->second.end() ? std::nullopt : std::optional(value->second);
 }
 
+std::string ProfileValueText(const std::string& value) {
+    bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+                  value.back() == value.front();
+    return quoted || TrimBlanks(value) != value ? "\"" + value + "\"" : value;
+}
+
+bool FitsOneLine(const std::string& text) {
+    return text.find_first_of(std::string("\r\n\0", 3)) == std::string::npos;
+}
+
 std::optional<std::string> FindProfileValue(const std::string& content, const std::string& section,
                                             const std::string& key) {
     return ProfileItems(content).Find(section, key);

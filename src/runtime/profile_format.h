@@ -34,6 +34,14 @@ private:
 std::optional<std::string> FindProfileValue(const std::string& content, const std::string& section,
                                             const std::string& key);
 
+// The value as it is written after "=": in double quotes when the reader
+// would otherwise drop blanks at its ends or a pair of quotes around it, so
+// that it reads back exactly.
+std::string ProfileValueText(const std::string& value);
+
+// Whether a text can be written into a line: no CR, LF or NUL.
+bool FitsOneLine(const std::string& text);
+
 // The content with key=value set: an existing line is rewritten in place
 // (keeping its spelling of the key), a new key goes after the last key of
 // its section, a new section at the end. Every other byte stays.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
+#include <string_view>
 
 namespace orvane {
 
@@ -158,6 +160,31 @@ std::string TrimBlanks(const std::string& text) {
     size_t first = text.find_first_not_of(" \t\v");
     size_t last = text.find_last_not_of(" \t\v");
     return first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
+}
+
+size_t CharacterLength(const std::string& text, size_t at) {
+    size_t length = 1;
+    if (IsLeadByte(text[at])) {
+        bool fourBytes = at + 1 < text.size() && text[at + 1] >= '0' && text[at + 1] <= '9';
+        length = fourBytes ? 4 : 2;
+    }
+    return std::min(length, text.size() - at);
+}
+
+std::string TrimAnyBlanks(const std::string& text) {
+    static const std::string blanks[] = {" ", "\t", "\v", "\xA1\xA1", "\x81\x30\x84\x32"};
+    size_t first = std::string::npos;
+    size_t end = 0;
+    for (size_t at = 0; at < text.size();) {
+        size_t length = CharacterLength(text, at);
+        std::string_view character(text.data() + at, length);
+        if (std::find(std::begin(blanks), std::end(blanks), character) == std::end(blanks)) {
+            first = std::min(first, at);
+            end = at + length;
+        }
+        at += length;
+    }
+    return first == std::string::npos ? std::string() : text.substr(first, end - first);
 }
 
 std::string ToUpperCase(const std::string& text) {

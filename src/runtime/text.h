@@ -48,6 +48,15 @@ std::string TrimSpaces(const std::string& text);
 // format ignores around names and values, and table cells lose.
 std::string TrimBlanks(const std::string& text);
 
+// Removes every kind of blank a user cannot see at both ends: space, tab,
+// vertical tab, the ideographic space (U+3000) and the no-break space
+// (U+00A0). What a field gives to another program.
+std::string TrimAnyBlanks(const std::string& text);
+
+// The length of the GB18030 character at `at`: 1, 2 or 4 bytes; what is
+// left of the text when it ends inside one.
+size_t CharacterLength(const std::string& text, size_t at);
+
 // ASCII a-z to A-Z; double-byte characters pass unchanged.
 std::string ToUpperCase(const std::string& text);
 

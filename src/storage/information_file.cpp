@@ -11,19 +11,30 @@ std::string InformationFilePath() {
     return ProgramDirectory() + kPathSeparator + "信息.ini";
 }
 
-std::string ApplicantsFileText(const Applicants& applicants) {
-    std::string text;
+std::string ApplicantsFileText(const Applicants& applicants, const std::string& old) {
+    std::string text = old;
     for (int group = 1; group <= kGroupCount; ++group) {
-        text.append("[").append(GroupCaption(group)).append("]\r\n");
         for (const std::string& key : kFieldKeys) {
-            text += key + "=" + applicants.Field(group, key) + "\r\n";
+            text = SetProfileValue(text, GroupCaption(group), key,
+                                   ProfileValueText(applicants.Field(group, key)));
         }
     }
     return text;
 }
 
 std::optional<std::string> WriteApplicants(const std::string& file, const Applicants& applicants) {
-    return ReplaceFileContent(file, ApplicantsFileText(applicants));
+    for (int group = 1; group <= kGroupCount; ++group) {
+        for (const std::string& key : kFieldKeys) {
+            if (!FitsOneLine(applicants.Field(group, key))) {
+                return GroupCaption(group) + "的" + key + "含有换行符或空字符，不能写入文件";
+            }
+        }
+    }
+    FileRead old = ReadRegularFile(file, kProfileFileLimit);
+    if (old.failure) {
+        return old.failure; // a file that is there but unreadable is never replaced
+    }
+    return ReplaceFileContent(file, ApplicantsFileText(applicants, old.bytes.value_or("")));
 }
 
 InformationRead ReadInformationFile(const std::string& file) {

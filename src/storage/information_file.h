@@ -10,13 +10,17 @@ namespace orvane {
 // "信息.ini" beside the program, whatever the current directory.
 std::string InformationFilePath();
 
-// The file text of a save: sections "第一组" … "第二十五组", each with the
-// keys 姓名, 身份证 and 手机号 in that order, values as they are, CR LF line
-// ends, and nothing else (the remember flag goes with the rest).
-std::string ApplicantsFileText(const Applicants& applicants);
+// The file text of a save over the old text: the items 姓名, 身份证 and 手机号
+// of sections "第一组" … "第二十五组" set, every other byte kept. From an
+// empty text: the 25 sections with their keys in that order, CR LF line
+// ends. Values are quoted only where they would not read back exactly.
+std::string ApplicantsFileText(const Applicants& applicants, const std::string& old = "");
 
-// Replaces the file with the applicants in one atomic step. Returns why it
-// failed, in words for the user, or nothing; on failure the old file stays.
+// Stores the applicants in the file in one atomic step, keeping every other
+// section and key (the remember flag, and what the program does not know).
+// Refuses, writing nothing, a field with a line break or a NUL, and a file
+// that is there but cannot be read. Returns why it failed, in words for the
+// user, or nothing; on failure the old file stays.
 std::optional<std::string> WriteApplicants(const std::string& file, const Applicants& applicants);
 
 // What one read of the file gave.

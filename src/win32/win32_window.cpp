@@ -1,6 +1,7 @@
 #include "win32_window.h"
 
 #include "context_menu.h"
+#include "field_edit.h"
 #include "runtime/wide_text.h"
 #include "task_window.h"
 #include "text_of.h"
@@ -156,6 +157,11 @@ void Win32Window::SetFinding(const std::string& editBox, const std::string& find
     }
     tips_->Set(control, finding);
     InvalidateRect(control, nullptr, TRUE);
+}
+
+std::string Win32Window::PasteNote(const std::string& editBox) const {
+    HWND control = ComponentHandle(editBox);
+    return control != nullptr ? PasteNoteOf(control) : std::string();
 }
 
 void Win32Window::AddContextAction(const std::string& editBox, const std::string& caption,

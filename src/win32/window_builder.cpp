@@ -1,6 +1,6 @@
 #include "window_builder.h"
 
-#include "byte_limit_edit.h"
+#include "field_edit.h"
 #include "runtime/wide_text.h"
 
 #include <algorithm>
@@ -155,8 +155,8 @@ HWND WindowBuilder::Make(const ComponentRow& row, HWND parent, int id) {
                      MAKELPARAM(g.width / kTabCount - 2, kTabRowHeight - 2));
     } else if (row.kind == Kind::GroupBox) {
         SetWindowSubclass(control, Forward, 1, 0);
-    } else if (row.kind == Kind::EditBox && row.inputLimit > 0) {
-        LimitToAnsiBytes(control, size_t(row.inputLimit));
+    } else if (row.kind == Kind::EditBox) {
+        MakeFieldEdit(control, size_t(row.inputLimit));
     }
     return control;
 }

@@ -1,8 +1,20 @@
 #include "fatal_error.h"
 
+#include <new>
+
 #include "runtime/ansi_literals.h"
 
 namespace orvane {
+
+void RunGuarded(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const std::bad_alloc&) {
+        FatalError("分配内存失败!");
+    } catch (const std::exception& error) {
+        FatalError(error.what());
+    }
+}
 
 std::string FatalErrorText(const std::string& message, std::optional<int> code) {
     std::string codeText = code ? std::to_string(*code) : std::string();

@@ -2,6 +2,7 @@
 
 #include "component_names.h"
 #include "runtime/ansi_literals.h"
+#include "runtime/profile_file.h"
 
 namespace orvane {
 
@@ -135,7 +136,8 @@ void AddSettingsPage(std::vector<ComponentRow>& out) {
         ComponentRow box{.name = all ? kAllPhoneBox : PagePhoneBoxName(row),
                          .kind = Kind::EditBox,
                          .parent = page,
-                         .geometry = {112, top + 2, 130, 20}};
+                         .geometry = {112, top + 2, 130, 20},
+                         .inputLimit = int(kProfileValueLimit)};
         if (all) {
             box.color = kOrange;
         }

@@ -41,6 +41,9 @@ public:
     // Marks an edit box whose text has a finding: red text, the finding as
     // its tooltip and accessible description. An empty finding clears it.
     virtual void SetFinding(const std::string& editBox, const std::string& finding) = 0;
+    // What the box's last paste left out (more lines, or text past its
+    // limit), while the box still shows what that paste left; else empty.
+    virtual std::string PasteNote(const std::string& editBox) const = 0;
     // Adds an entry to the edit box's context menu, after the standard ones.
     virtual void AddContextAction(const std::string& editBox, const std::string& caption,
                                   std::function<void()> handler) = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fatal_error.h"
 #include "runtime/work_queue.h"
 #include "window.h"
 
@@ -8,15 +9,15 @@
 
 namespace orvane {
 
-// Runs the work on the queue and the answer on the window's thread, unless
-// the window is gone by then.
+// Runs the work on the queue and the answer on the window's thread, under
+// the handlers' guard, unless the window is gone by then.
 template <class Result>
 void RunForWindow(WorkQueue& queue, Window& window, std::function<Result()> work,
                   std::function<void(Result)> answer) {
     std::weak_ptr<const void> alive = window.Lifetime();
     queue.Run<Result>(std::move(work), [alive, answer = std::move(answer)](Result result) {
         if (!alive.expired()) {
-            answer(std::move(result));
+            RunGuarded([&] { answer(std::move(result)); });
         }
     });
 }

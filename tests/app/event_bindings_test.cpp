@@ -8,6 +8,7 @@
 #include "window_access.h"
 
 #include <QCheckBox>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
@@ -99,8 +100,9 @@ TEST(EventBindingsDeathTest, EditWatchesAndMenuEntriesRunUnderTheGuard) {
                         QTimer::singleShot(50, [] {
                             QApplication::activePopupWidget()->actions().last()->trigger();
                         });
-                        auto* edit = Component<QLineEdit>(w, box);
-                        emit edit->customContextMenuRequested(QPoint(1, 1));
+                        QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(1, 1),
+                                               QPoint(1, 1));
+                        QApplication::sendEvent(Component<QLineEdit>(w, box), &menu);
                     },
                     {box, Event::Click, throwing, EventBinding::Kind::ContextMenu, "菜单"}),
                 testing::ExitedWithCode(255), reinterpret_cast<const char*>(u8"\\[box 错误\\]"));

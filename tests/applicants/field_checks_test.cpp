@@ -1,4 +1,5 @@
 #include "applicants/field_checks.h"
+#include "applicants/paste_fit.h"
 #include "applicants/table_paste.h"
 #include "runtime/ansi_literals.h"
 
@@ -38,6 +39,12 @@ TEST(FieldChecks, PhonesBlanksAndDuplicatesInOneField) {
     EXPECT_EQ(BlanksFinding("张三"), std::nullopt);
     EXPECT_TRUE(BlanksFinding(" 张三").has_value());
     EXPECT_TRUE(BlanksFinding("张三\t").has_value());
+    // An ideographic space (U+3000) and a no-break space (U+00A0), as Chinese
+    // input methods and web pages leave them; inside a name they count.
+    EXPECT_TRUE(BlanksFinding("\xA1\xA1张三").has_value());
+    EXPECT_TRUE(BlanksFinding("张三\x81\x30\x84\x32").has_value());
+    EXPECT_EQ(BlanksFinding("张\xA1\xA1三"), std::nullopt);
+    EXPECT_EQ(PhoneFinding("13800138000\xA1\xA1"), std::nullopt) << "only the blank is marked";
 
     Applicants applicants;
     applicants.SetField(3, IdKey(), "11010519491231002X");
@@ -45,7 +52,7 @@ TEST(FieldChecks, PhonesBlanksAndDuplicatesInOneField) {
     applicants.SetField(4, PhoneKey(), "12345678901");
     EXPECT_EQ(FieldFinding(applicants, 3, IdKey(), kToday), "与第九组的身份证号码相同");
     EXPECT_EQ(FieldFinding(applicants, 9, IdKey(), kToday),
-              "开头或结尾有空格：保存后会被去掉，与复制的内容不同\n与第三组的身份证号码相同");
+              "开头或结尾有空格（含全角空格、不换行空格）：复制时会去掉\n与第三组的身份证号码相同");
     EXPECT_EQ(FieldFinding(applicants, 4, PhoneKey(), kToday), "手机号应为11位数字，以13～19开头");
     EXPECT_EQ(FieldFinding(applicants, 5, IdKey(), kToday), std::nullopt) << "empty: no finding";
     applicants.SetField(1, NameKey(), "某人 ");
@@ -89,6 +96,44 @@ TEST(TablePaste, ALineThatDoesNotFitRefusesTheWholeTable) {
     TablePaste emptyCells = PlanTablePaste("张三\t\t\n", 1, Applicants());
     ASSERT_EQ(emptyCells.rows.size(), 1u) << "empty cells are cells";
     EXPECT_EQ(emptyCells.rows[0][2], "");
+}
+
+// A lone CR ends a line as LF and CR LF do, and a NUL goes: no cell ever
+// carries either into a field.
+TEST(TablePaste, NoCellHoldsALineBreakOrANul) {
+    TablePaste paste =
+        PlanTablePaste(std::string("张三\r[第二组]\t1\t2\r\n李\0四\t3\t4\n", 28), 1, Applicants());
+    EXPECT_EQ(paste.refusal, "第1行有1项，应为姓名、身份证、手机号3项");
+}
+
+TEST(TablePaste, LinesEndInCrLfOrCrAndNulsGo) {
+    TablePaste paste =
+        PlanTablePaste(std::string("张三\t1\t2\r李\0四\t3\t4\r\n王五\t5\t6", 27), 1, Applicants());
+    ASSERT_FALSE(paste.refusal.has_value()) << *paste.refusal;
+    ASSERT_EQ(paste.rows.size(), 3u);
+    EXPECT_EQ(paste.rows[0][2], "2");
+    EXPECT_EQ(paste.rows[1][0], "李四");
+    EXPECT_EQ(paste.rows[2][0], "王五");
+}
+
+// What a paste into a box keeps, and what the box's finding then says.
+TEST(PasteFit, OneLineWithoutNulsThatFits) {
+    EXPECT_EQ(FitPaste("110105194912310021\r\n", 18).text, "110105194912310021")
+        << "a spreadsheet cell";
+    EXPECT_EQ(FitPaste("110105194912310021\r\n", 18).note, "");
+    EXPECT_EQ(FitPaste("13800138000\n\n", 11).note, "");
+    FittedPaste lines = FitPaste("张三\r\n[第二组]\r\n身份证=110105194912310021", 100);
+    EXPECT_EQ(lines.text, "张三");
+    EXPECT_EQ(lines.note, "粘贴内容有多行，只保留了第一行");
+    EXPECT_EQ(FitPaste("张\r三", 100).text, "张");
+    EXPECT_EQ(FitPaste(std::string("张\0三", 5), 100).text, "张三");
+    FittedPaste cut = FitPaste("张三丰x", 5);
+    EXPECT_EQ(cut.text, "张三") << "never half a character";
+    EXPECT_EQ(cut.note, "粘贴内容超出长度，已截断为前2个字符");
+    EXPECT_EQ(FitPaste("\x95\x34\xB2\x35\x95\x34\xB2\x35", 7).text, "\x95\x34\xB2\x35")
+        << "a four-byte character whole";
+    EXPECT_EQ(FitPaste("1234567890123\n2", 11).note,
+              "粘贴内容有多行，只保留了第一行\n粘贴内容超出长度，已截断为前11个字符");
 }
 
 } // namespace

@@ -10,9 +10,11 @@
 #include "window/component_names.h"
 #include "window_access.h"
 
+#include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 namespace orvane {
@@ -64,7 +66,24 @@ protected:
         QGuiApplication::clipboard()->setText(table);
         ModalBoxAnswerer answerer(answer);
         PasteTableFromGroup(window, 24);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return answerer.count > 0; }, 3000));
         said = answerer.text;
+    }
+    // The entries of group 1's box's context menu, as it opens.
+    QStringList MenuOf(const std::string& key) {
+        QStringList entries;
+        QTimer::singleShot(50, [&entries] {
+            QWidget* popup = QApplication::activePopupWidget();
+            for (QAction* action : popup->actions()) {
+                if (!action->isSeparator()) {
+                    entries << action->text();
+                }
+            }
+            popup->close();
+        });
+        QContextMenuEvent open(QContextMenuEvent::Mouse, QPoint(1, 1), QPoint(1, 1));
+        QApplication::sendEvent(Box(1, key), &open);
+        return entries;
     }
     QString said;
 };
@@ -79,12 +98,11 @@ TEST_F(TablePasteInWindow, ConfirmedRowsAreWrittenAndTheRestNamed) {
     EXPECT_TRUE(said.contains(QStringLiteral("超出第二十五组的1行不会写入")));
     EXPECT_EQ(window.GetContent(EditBoxName(24, NameKey())), "张三");
     EXPECT_EQ(window.GetContent(EditBoxName(25, PhoneKey())), "13900139000");
-    QLineEdit* name = Component<QLineEdit>(window, EditBoxName(1, NameKey()));
-    EXPECT_EQ(name->contextMenuPolicy(), Qt::CustomContextMenu)
+    EXPECT_EQ(MenuOf(NameKey()).last(), QStringLiteral("从本组起粘贴表格"))
         << "the paste sits in the name box's context menu";
-    std::unique_ptr<QMenu> menu(name->createStandardContextMenu());
-    EXPECT_TRUE(menu->actions().first()->text().startsWith(QStringLiteral("撤消")))
-        << "Qt's own entries in Chinese too";
+    EXPECT_TRUE(MenuOf(IdKey()).first().startsWith(QStringLiteral("撤消")))
+        << "the standard entries in Chinese";
+    EXPECT_FALSE(MenuOf(IdKey()).contains(QStringLiteral("从本组起粘贴表格")));
 }
 
 TEST_F(TablePasteInWindow, AMalformedTableOrACancelWritesNothing) {

@@ -1,5 +1,6 @@
 // The information file without a window: the applicants as a value, written
 // and read back through real files.
+#include "runtime/profile_file.h"
 #include "storage/information_file.h"
 #include "storage/remember_flag.h"
 #include "temp_folder.h"
@@ -45,13 +46,15 @@ TEST_F(InformationFile, WriteThenReadGivesBackEveryFieldExactly) {
     EXPECT_EQ(read.Field(1, NameKey()), "𠮷野家");
 }
 
-TEST_F(InformationFile, WriteGivesTheWindowsProfileBytesAndDropsOtherSections) {
-    folder.Write("信息.ini", "[配置]\r\n记住配置=假\r\n[杂项]\r\nx=1\r\n");
+TEST_F(InformationFile, WriteGivesTheWindowsProfileBytesAndKeepsOtherSections) {
+    const std::string others = "[配置]\r\n记住配置=假\r\n[杂项]\r\nx=1\r\n";
+    folder.Write("信息.ini", others);
     Applicants applicants;
     applicants.SetField(1, NameKey(), "张三");
     applicants.SetField(1, IdKey(), "11010519491231002X");
     ASSERT_FALSE(WriteApplicants(file, applicants).has_value());
-    std::string expected = "[第一组]\r\n姓名=张三\r\n身份证=11010519491231002X\r\n手机号=\r\n";
+    std::string expected =
+        others + "[第一组]\r\n姓名=张三\r\n身份证=11010519491231002X\r\n手机号=\r\n";
     for (int n = 2; n <= kGroupCount; ++n) {
         expected.append("[").append(GroupCaption(n)).append("]\r\n姓名=\r\n身份证=\r\n手机号=\r\n");
     }
@@ -127,7 +130,7 @@ TEST_F(InformationFile, RememberDecisionTable) {
     EXPECT_FALSE(IsTrueText(""));
 }
 
-TEST_F(InformationFile, TheFlagKeepsTheApplicantsAndASaveDropsTheFlag) {
+TEST_F(InformationFile, TheFlagKeepsTheApplicantsAndASaveKeepsTheFlag) {
     ASSERT_FALSE(WriteRememberFlag(file, false).has_value());
     EXPECT_EQ(folder.Bytes("信息.ini"), "[配置]\r\n记住配置=假\r\n");
     EXPECT_FALSE(Remembered(file));
@@ -135,11 +138,46 @@ TEST_F(InformationFile, TheFlagKeepsTheApplicantsAndASaveDropsTheFlag) {
     Applicants applicants;
     applicants.SetField(5, NameKey(), "赵六");
     ASSERT_FALSE(WriteApplicants(file, applicants).has_value());
-    EXPECT_TRUE(Remembered(file)) << "an unticked box is forgotten by the next save";
+    EXPECT_FALSE(Remembered(file)) << "an unticked box stays unticked after a save";
 
     ASSERT_FALSE(WriteRememberFlag(file, true).has_value());
     EXPECT_TRUE(Remembered(file));
     EXPECT_EQ(ReadApplicants(file).Field(5, NameKey()), "赵六");
+}
+
+// A line break or a NUL in a value would start a line of its own in the
+// file, and could move applicants between groups: no such value is written,
+// and the file stays as it was.
+TEST_F(InformationFile, AValueWithALineBreakOrANulReachesNoFile) {
+    folder.Write("信息.ini", "[第二组]\r\n姓名=李四\r\n");
+    for (const std::string& value :
+         {std::string("张三\r\n[第二组]\r\n身份证=110105194912310021"), std::string("张三\n"),
+          std::string("张\r三"), std::string("张三\0王五", 10)}) {
+        Applicants applicants;
+        applicants.SetField(1, NameKey(), value);
+        std::optional<std::string> failure = WriteApplicants(file, applicants);
+        ASSERT_TRUE(failure.has_value());
+        EXPECT_EQ(*failure, "第一组的姓名含有换行符或空字符，不能写入文件");
+        EXPECT_EQ(folder.Bytes("信息.ini"), "[第二组]\r\n姓名=李四\r\n");
+    }
+    EXPECT_TRUE(WriteProfileItem(file, "配置", "记住配置", "真\r\n[第一组]").has_value());
+    EXPECT_EQ(folder.Bytes("信息.ini"), "[第二组]\r\n姓名=李四\r\n");
+}
+
+// Blanks at the ends and quotes around a value are what the reader drops:
+// such a value is written in quotes, so that it reads back as it was.
+TEST_F(InformationFile, BlanksAndQuotesReadBackExactly) {
+    Applicants saved;
+    saved.SetField(1, NameKey(), " 张三 ");
+    saved.SetField(2, NameKey(), "\"引号\"");
+    saved.SetField(3, NameKey(), "'单'");
+    saved.SetField(4, NameKey(), "\t李四\xA1\xA1");
+    saved.SetField(5, NameKey(), "\"");
+    ASSERT_FALSE(WriteApplicants(file, saved).has_value());
+    EXPECT_TRUE(ReadApplicants(file) == saved);
+    EXPECT_NE(folder.Bytes("信息.ini").find("姓名=\" 张三 \"\r\n"), std::string::npos);
+    EXPECT_NE(folder.Bytes("信息.ini").find("姓名=\"\r\n"), std::string::npos)
+        << "a lone quote needs none";
 }
 
 TEST(ApplicantsValue, FieldsAreAddressedByGroupAndKeyOnly) {

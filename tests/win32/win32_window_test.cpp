@@ -6,12 +6,16 @@
 #include "runtime/wide_text.h"
 #include "temp_folder.h"
 #include "win32/win32_window.h"
+#include "win32_input.h"
 #include "window/clipboard.h"
 #include "window/component_names.h"
 #include "window/window_thread.h"
 
+#include <atomic>
+#include <chrono>
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace orvane {
 
@@ -21,6 +25,19 @@ std::string TextOf(HWND control) {
     wchar_t text[256] = {};
     GetWindowTextW(control, text, 256);
     return AnsiFromWide(text);
+}
+
+// The clipboard's text as another program reads it.
+std::string ClipboardText() {
+    std::string text;
+    if (OpenClipboard(nullptr)) {
+        if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+            text = AnsiFromWide(static_cast<const wchar_t*>(GlobalLock(data)));
+            GlobalUnlock(data);
+        }
+        CloseClipboard();
+    }
+    return text;
 }
 
 class Win32Desktop : public testing::Test {
@@ -43,7 +60,7 @@ TEST_F(Win32Desktop, ACopyClickPutsTheFieldOnTheClipboardMarkedSecretAndGreysThe
     ProgramBindings bindings(window);
     window.SetContent(EditBoxName(3, NameKey()), "张三");
     SendMessageW(Control(CopyButtonName(3, NameKey())), BM_CLICK, 0, 0);
-    EXPECT_EQ(GetClipboardText(), "张三");
+    EXPECT_EQ(ClipboardText(), "张三");
     EXPECT_FALSE(IsWindowEnabled(Control(CopyButtonName(3, NameKey()))));
     EXPECT_TRUE(IsWindowEnabled(Control(CopyButtonName(3, IdKey()))));
     EXPECT_TRUE(
@@ -87,6 +104,60 @@ TEST_F(Win32Desktop, AFindingMarksTheBoxWithItsTooltip) {
     EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), before + 1);
     window.SetFinding(EditBoxName(2, IdKey()), "");
     EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), before);
+}
+
+// Ctrl+V pressed as the user presses it: a spreadsheet cell lands exactly,
+// more lines keep the first one and say so; a clipboard another program
+// holds open is told after a second, and the window answers clicks all the
+// while.
+TEST_F(Win32Desktop, PastesKeepOneLineAndAHeldClipboardNeverHoldsTheWindow) {
+    ProgramBindings bindings(window);
+    window.ShowCentered();
+    SetForegroundWindow(window.Handle());
+    const std::string name = EditBoxName(1, NameKey());
+    const std::string id = EditBoxName(1, IdKey());
+    SetFocus(Control(id));
+    PutOnClipboard(L"11010519491231002X\r\n");
+    PressChord({VK_CONTROL, 'V'});
+    EXPECT_TRUE(PumpUntil([&] { return window.GetContent(id) == "11010519491231002X"; }));
+    EXPECT_EQ(window.PasteNote(id), "");
+
+    SetFocus(Control(name));
+    PutOnClipboard(L"\u5f20\u4e09\r\n[\u7b2c\u4e8c\u7ec4]\r\nx=1");
+    PressChord({VK_CONTROL, 'V'});
+    EXPECT_TRUE(PumpUntil([&] { return window.GetContent(name) == "张三"; }));
+    EXPECT_EQ(window.PasteNote(name), "粘贴内容有多行，只保留了第一行");
+
+    HANDLE held = CreateEventW(nullptr, TRUE, FALSE, L"OrvaneClipboardHeld");
+    wchar_t command[] = L"clipboard_holder.exe OrvaneClipboardHeld";
+    STARTUPINFOW start{sizeof start};
+    PROCESS_INFORMATION holder{};
+    ASSERT_TRUE(CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &start, &holder));
+    ASSERT_EQ(WaitForSingleObject(held, 10000), WAIT_OBJECT_0);
+    // The box comes in a loop of its own; the user answers it.
+    std::atomic<bool> told = false;
+    std::thread user([&told] {
+        for (int tries = 0; tries < 500 && !told; ++tries, Sleep(10)) {
+            if (HWND box = FindWindowW(nullptr, L"\u7c98\u8d34")) {
+                told = true;
+                PostMessageW(box, WM_COMMAND, IDOK, 0);
+            }
+        }
+    });
+    SetFocus(Control(name));
+    PressChord({VK_CONTROL, 'V'});
+    window.SetEnabled(CopyButtonName(2, NameKey()), false);
+    auto clicked = std::chrono::steady_clock::now();
+    ClickOn(Control(RestoreButtonName(2)));
+    EXPECT_TRUE(PumpUntil([&] { return IsWindowEnabled(Control(CopyButtonName(2, NameKey()))); }));
+    EXPECT_LT(std::chrono::steady_clock::now() - clicked, std::chrono::milliseconds(300));
+    EXPECT_TRUE(PumpUntil([&] { return told.load(); }, 5000)) << "剪贴板没有响应";
+    user.join();
+    WaitForSingleObject(holder.hProcess, 10000);
+    CloseHandle(holder.hProcess);
+    CloseHandle(holder.hThread);
+    EXPECT_EQ(window.GetContent(name), "张三") << "nothing pasted";
 }
 
 } // namespace

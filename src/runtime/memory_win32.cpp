@@ -1,0 +1,11 @@
+#include "memory.h"
+
+#include <windows.h>
+
+namespace orvane {
+
+void ReleaseFreeMemory() {
+    HeapCompact(GetProcessHeap(), 0);
+}
+
+} // namespace orvane
