@@ -13,7 +13,6 @@
 #include "window/fatal_error.h"
 #include "work_queues.h"
 
-
 namespace orvane {
 
 namespace {

@@ -1,0 +1,53 @@
+// The window on a real X server (Xvfb), driven through XTEST: a program that
+// holds the clipboard and never hands it over holds no click, and the paste
+// gives up after a second, saying so.
+#include "modal_box.h"
+#include "program_bindings.h"
+#include "window/component_names.h"
+#include "window_access.h"
+#include "x_input.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <chrono>
+
+namespace orvane {
+
+namespace {
+
+QPoint CenterOf(QWidget* widget) {
+    return widget->mapToGlobal(widget->rect().center());
+}
+
+TEST(XClipboard, AnOwnerThatNeverAnswersHoldsNoClick) {
+    MainWindow window;
+    ProgramBindings bindings(window);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    XInput hand;
+    auto* name = Component<QLineEdit>(window, EditBoxName(1, NameKey()));
+    QPoint box = CenterOf(name);
+    hand.Click(box.x(), box.y());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return name->hasFocus(); }, 3000));
+
+    SilentClipboardOwner hung;
+    ModalBoxAnswerer answerer;
+    hand.Chord({XInput::kControl, 'v'});
+    QTest::qWait(100); // the paste is under way
+    window.SetEnabled(CopyButtonName(2, NameKey()), false);
+    auto restore = Component<QPushButton>(window, RestoreButtonName(2));
+    QPoint button = CenterOf(restore);
+    auto clicked = std::chrono::steady_clock::now();
+    hand.Click(button.x(), button.y());
+    auto copy = Component<QPushButton>(window, CopyButtonName(2, NameKey()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return copy->isEnabled(); }, 3000));
+    EXPECT_LT(std::chrono::steady_clock::now() - clicked, std::chrono::milliseconds(300));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return answerer.count > 0; }, 3000));
+    EXPECT_TRUE(answerer.text.startsWith(QStringLiteral("剪贴板没有响应")));
+    EXPECT_EQ(name->text(), QString()) << "nothing pasted";
+}
+
+} // namespace
+
+} // namespace orvane

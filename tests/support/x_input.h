@@ -1,0 +1,90 @@
+#pragma once
+
+#include <cstdlib>
+#include <iterator>
+#include <memory>
+#include <xcb/xcb.h>
+#include <xcb/xtest.h>
+
+namespace orvane {
+
+// Real input through the X server, as a user's hand gives it: the XTEST
+// extension moves the pointer, clicks and presses keys at screen
+// coordinates, on a connection of its own.
+class XInput {
+public:
+    XInput() : c_(xcb_connect(nullptr, nullptr)) {
+        root_ = xcb_setup_roots_iterator(xcb_get_setup(c_)).data->root;
+    }
+    ~XInput() { xcb_disconnect(c_); }
+    XInput(const XInput&) = delete;
+    XInput& operator=(const XInput&) = delete;
+
+    void Click(int x, int y) {
+        xcb_test_fake_input(c_, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, root_, int16_t(x),
+                            int16_t(y), 0);
+        xcb_test_fake_input(c_, XCB_BUTTON_PRESS, 1, XCB_CURRENT_TIME, root_, 0, 0, 0);
+        xcb_test_fake_input(c_, XCB_BUTTON_RELEASE, 1, XCB_CURRENT_TIME, root_, 0, 0, 0);
+        xcb_flush(c_);
+    }
+    // Presses the keys (X keysyms) in order and lets them go in reverse.
+    void Chord(std::initializer_list<xcb_keysym_t> keysyms) {
+        for (xcb_keysym_t keysym : keysyms) {
+            xcb_test_fake_input(c_, XCB_KEY_PRESS, Keycode(keysym), XCB_CURRENT_TIME, root_, 0, 0,
+                                0);
+        }
+        for (auto keysym = std::rbegin(keysyms); keysym != std::rend(keysyms); ++keysym) {
+            xcb_test_fake_input(c_, XCB_KEY_RELEASE, Keycode(*keysym), XCB_CURRENT_TIME, root_, 0,
+                                0, 0);
+        }
+        xcb_flush(c_);
+    }
+    static constexpr xcb_keysym_t kControl = 0xFFE3;
+
+private:
+    xcb_keycode_t Keycode(xcb_keysym_t keysym) {
+        const xcb_setup_t* setup = xcb_get_setup(c_);
+        int count = setup->max_keycode - setup->min_keycode + 1;
+        std::unique_ptr<xcb_get_keyboard_mapping_reply_t, decltype(&std::free)> map(
+            xcb_get_keyboard_mapping_reply(
+                c_, xcb_get_keyboard_mapping(c_, setup->min_keycode, uint8_t(count)), nullptr),
+            &std::free);
+        const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(map.get());
+        for (int code = 0; code < count; ++code) {
+            if (syms[code * map->keysyms_per_keycode] == keysym) {
+                return xcb_keycode_t(setup->min_keycode + code);
+            }
+        }
+        return 0;
+    }
+
+    xcb_connection_t* c_;
+    xcb_window_t root_ = 0;
+};
+
+// A program that takes the clipboard and then never answers a request for
+// its content, as a hung program does.
+class SilentClipboardOwner {
+public:
+    SilentClipboardOwner() : c_(xcb_connect(nullptr, nullptr)) {
+        xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c_)).data;
+        xcb_window_t window = xcb_generate_id(c_);
+        xcb_create_window(c_, XCB_COPY_FROM_PARENT, window, screen->root, 0, 0, 1, 1, 0,
+                          XCB_WINDOW_CLASS_INPUT_ONLY, screen->root_visual, 0, nullptr);
+        const char name[] = "CLIPBOARD";
+        std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> atom(
+            xcb_intern_atom_reply(c_, xcb_intern_atom(c_, 0, sizeof name - 1, name), nullptr),
+            &std::free);
+        xcb_set_selection_owner(c_, window, atom->atom, XCB_CURRENT_TIME);
+        // Owned once the server has taken the request.
+        std::free(xcb_get_input_focus_reply(c_, xcb_get_input_focus(c_), nullptr));
+    }
+    ~SilentClipboardOwner() { xcb_disconnect(c_); }
+    SilentClipboardOwner(const SilentClipboardOwner&) = delete;
+    SilentClipboardOwner& operator=(const SilentClipboardOwner&) = delete;
+
+private:
+    xcb_connection_t* c_;
+};
+
+} // namespace orvane
