@@ -1,5 +1,7 @@
 #include "page_control.h"
 
+#include "window/layout.h"
+
 #include <QFrame>
 #include <QTabBar>
 

@@ -12,8 +12,6 @@ namespace orvane {
 // coordinates, below the tab row.
 class PageControl : public QWidget {
 public:
-    static constexpr int kTabRowHeight = 22;
-
     explicit PageControl(QWidget* parent);
     QWidget* AddPage(const QString& caption);
     void SetTabFont(const QFont& font);

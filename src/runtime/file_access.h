@@ -31,4 +31,8 @@ FileRead ReadRegularFile(const std::string& file, std::size_t limit);
 // nothing.
 std::optional<std::string> ReplaceFileContent(const std::string& file, const std::string& content);
 
+// Removes the temporary files that an interrupted replacement of the file
+// left beside it; the program does so at start too.
+void RemoveStaleTemporaries(const std::string& file);
+
 } // namespace orvane

@@ -100,9 +100,12 @@ bool IsTemporaryOf(const std::string& name, const std::string& base) {
                        [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
 }
 
+} // namespace
+
 // A save killed half-way leaves its temporary file, holding every applicant.
 // Ours are private regular files of our own; anything else stays.
-void RemoveStaleTemporaries(const std::filesystem::path& target) {
+void RemoveStaleTemporaries(const std::string& file) {
+    std::filesystem::path target(NativePath(file));
     std::error_code error;
     std::string base = target.filename().string();
     for (const auto& entry : std::filesystem::directory_iterator(target.parent_path(), error)) {
@@ -114,6 +117,8 @@ void RemoveStaleTemporaries(const std::filesystem::path& target) {
         }
     }
 }
+
+namespace {
 
 // After a rename, so that a power cut cannot bring the old file back.
 void SyncFolder(const std::filesystem::path& target) {
@@ -187,7 +192,7 @@ std::optional<std::string> ReplaceFileContent(const std::string& file, const std
     if (exists && S_ISREG(old.st_mode) && (old.st_mode & S_IWUSR) == 0) {
         return FileFailureText(FileFailure::ReadOnlyFile);
     }
-    RemoveStaleTemporaries(native);
+    RemoveStaleTemporaries(file);
     mode_t mode = ownFile ? (old.st_mode & 07777) : (S_IRUSR | S_IWUSR);
     auto [temporary, error] = WriteTemporary(native, content, mode);
     if (error != 0) {

@@ -15,8 +15,10 @@ namespace {
 std::string WriteReasonOf(DWORD error) {
     switch (error) {
     case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
         return FileFailureText(FileFailure::WriteDenied);
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return FileFailureText(FileFailure::InUse);
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL:
         return FileFailureText(FileFailure::DiskFull);
@@ -32,9 +34,15 @@ std::string WriteReasonOf(DWORD error) {
 }
 
 std::string ReadReasonOf(DWORD error) {
-    return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION
-               ? FileFailureText(FileFailure::ReadDenied)
-               : FileFailureText(FileFailure::Other, error);
+    switch (error) {
+    case ERROR_ACCESS_DENIED:
+        return FileFailureText(FileFailure::ReadDenied);
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return FileFailureText(FileFailure::InUse);
+    default:
+        return FileFailureText(FileFailure::Other, error);
+    }
 }
 
 class Handle {
@@ -53,9 +61,12 @@ private:
     HANDLE handle_;
 };
 
+} // namespace
+
 // A save killed half-way leaves its temporary file, holding every applicant:
 // the file's name, a dot and six letters or digits.
-void RemoveStaleTemporaries(const std::filesystem::path& target) {
+void RemoveStaleTemporaries(const std::string& file) {
+    std::filesystem::path target = PathOf(file);
     std::wstring pattern = target.native() + L".??????";
     WIN32_FIND_DATAW found{};
     HANDLE search = FindFirstFileW(pattern.c_str(), &found);
@@ -73,6 +84,8 @@ void RemoveStaleTemporaries(const std::filesystem::path& target) {
     } while (FindNextFileW(search, &found));
     FindClose(search);
 }
+
+namespace {
 
 // A new temporary file beside the target, with the content written and
 // flushed; its path, or the error.
@@ -150,7 +163,7 @@ std::optional<std::string> ReplaceFileContent(const std::string& file, const std
             return FileFailureText(FileFailure::ReadOnlyFile);
         }
     }
-    RemoveStaleTemporaries(target);
+    RemoveStaleTemporaries(file);
     auto [temporary, error] = WriteTemporary(target, content);
     if (error != 0) {
         return WriteReasonOf(error);

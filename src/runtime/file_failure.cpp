@@ -24,6 +24,8 @@ std::string FileFailureText(FileFailure failure, std::uint64_t detail) {
         return "不是普通文件";
     case FileFailure::TooLarge:
         return "文件太大（超过 " + std::to_string(detail / 1024) + " KB）";
+    case FileFailure::InUse:
+        return "文件正被其他程序使用";
     case FileFailure::Other:
         break;
     }

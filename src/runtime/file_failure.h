@@ -17,6 +17,7 @@ enum class FileFailure {
     ReadOnlyFile,
     NotRegular,
     TooLarge,
+    InUse, // another program holds it open
     Other,
 };
 

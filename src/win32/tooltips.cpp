@@ -14,6 +14,7 @@ Tooltips::Tooltips(HWND owner)
     SendMessageW(tips_, TTM_SETMAXTIPWIDTH, 0, 400); // findings run to several lines
 }
 
+// Each new text is copied by the tooltip control from a buffer of its own.
 void Tooltips::Set(HWND control, const std::string& tip) {
     std::wstring text = WideFromAnsi(tip);
     TTTOOLINFOW info{};
@@ -22,12 +23,16 @@ void Tooltips::Set(HWND control, const std::string& tip) {
     info.hwnd = owner_;
     info.uId = UINT_PTR(control);
     info.lpszText = text.data();
-    bool known = SendMessageW(tips_, TTM_GETTOOLINFOW, 0, LPARAM(&info)) != 0;
-    info.lpszText = text.data();
+    bool known = tools_.contains(control);
     if (text.empty()) {
-        SendMessageW(tips_, TTM_DELTOOLW, 0, LPARAM(&info));
-    } else {
-        SendMessageW(tips_, known ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0, LPARAM(&info));
+        if (known) {
+            SendMessageW(tips_, TTM_DELTOOLW, 0, LPARAM(&info));
+            tools_.erase(control);
+        }
+    } else if (known) {
+        SendMessageW(tips_, TTM_UPDATETIPTEXTW, 0, LPARAM(&info));
+    } else if (SendMessageW(tips_, TTM_ADDTOOLW, 0, LPARAM(&info)) != 0) {
+        tools_.insert(control);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <set>
 #include <string>
 #include <windows.h>
 
@@ -17,6 +18,7 @@ public:
 private:
     HWND owner_;
     HWND tips_;
+    std::set<HWND> tools_; // the controls that have a tooltip now
 };
 
 } // namespace orvane

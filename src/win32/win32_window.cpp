@@ -46,10 +46,12 @@ Win32Window::Win32Window() {
     if (window_ == nullptr) {
         throw std::runtime_error("the window cannot be made");
     }
+    int dpi = int(GetDpiForWindow(window_));
+    SizeForDpi(dpi);
     tips_ = std::make_unique<Tooltips>(window_);
     shots_ = std::make_unique<SingleShots>(window_);
     builder_ = std::make_unique<WindowBuilder>(window_);
-    controls_ = builder_->Build(MainWindowLayout());
+    controls_ = builder_->Build(MainWindowLayout(), dpi);
     for (const auto& [name, control] : controls_) {
         names_[control.id] = name;
         if (control.row->kind == Kind::Timer) {
@@ -122,8 +124,16 @@ void Win32Window::SetInterval(const std::string& timer, int milliseconds) {
     }
 }
 
+// A component on a page that is not shown would take the typing unseen: the
+// focus goes to the first control of the shown page instead.
 void Win32Window::FocusComponent(const std::string& name) {
-    if (HWND control = ComponentHandle(name)) {
+    HWND control = ComponentHandle(name);
+    if (control != nullptr && !ShownInWindow(control)) {
+        std::vector<HWND> order = FocusOrder();
+        control = order.empty() ? nullptr : order.front();
+    }
+    if (control != nullptr) {
+        focus_ = control;
         SetFocus(control);
     }
 }
@@ -206,6 +216,10 @@ int Win32Window::ShowMessage(const std::string& text, int code, const std::strin
     return answer > 0 ? answer - 1 : kResultCancel;
 }
 
+int Win32Window::CurrentPage() const {
+    return int(SendMessageW(ComponentHandle(kPageControl), TCM_GETCURSEL, 0, 0));
+}
+
 void Win32Window::SelectPage(int index) {
     const std::vector<HWND>& pages = builder_->Pages();
     for (size_t i = 0; i < pages.size(); ++i) {
@@ -216,12 +230,23 @@ void Win32Window::SelectPage(int index) {
     }
 }
 
-void Win32Window::ShowCentered() {
+// The client area is the table's at the window's DPI.
+void Win32Window::SizeForDpi(int dpi) {
     const WindowFrame& frame = MainWindowFrame();
+    RECT outer{0, 0, Scaled(frame.clientWidth, dpi), Scaled(frame.clientHeight, dpi)};
+    AdjustWindowRectExForDpi(&outer, DWORD(GetWindowLongPtrW(window_, GWL_STYLE)), FALSE,
+                             DWORD(GetWindowLongPtrW(window_, GWL_EXSTYLE)), UINT(dpi));
+    ::SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Window::ShowCentered() {
+    RECT outer{};
+    GetWindowRect(window_, &outer);
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    int left = work.left + (work.right - work.left - frame.outerWidth) / 2;
-    int top = work.top + (work.bottom - work.top - frame.outerHeight) / 2;
+    int left = work.left + (work.right - work.left - (outer.right - outer.left)) / 2;
+    int top = work.top + (work.bottom - work.top - (outer.bottom - outer.top)) / 2;
     ::SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     ShowWindow(window_, SW_SHOW);
     UpdateWindow(window_);
@@ -230,9 +255,7 @@ void Win32Window::ShowCentered() {
 int Win32Window::RunMessageLoop() {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE &&
-            GetAncestor(message.hwnd, GA_ROOT) == window_) {
-            DestroyWindow(window_);
+        if (HandleKey(message)) {
             continue;
         }
         if (!IsDialogMessageW(window_, &message)) {
@@ -284,6 +307,22 @@ LRESULT Win32Window::Handle(UINT message, WPARAM w, LPARAM l) {
                                                    : GetSysColor(COLOR_WINDOWTEXT));
         SetBkColor(reinterpret_cast<HDC>(w), GetSysColor(COLOR_WINDOW));
         return LRESULT(GetSysColorBrush(COLOR_WINDOW));
+    case WM_ACTIVATE:
+        if (LOWORD(w) == WA_INACTIVE) {
+            focus_ = GetFocus() != nullptr && IsChild(window_, GetFocus()) ? GetFocus() : focus_;
+        } else if (focus_ != nullptr) {
+            SetFocus(focus_);
+        }
+        return 0;
+    case WM_DPICHANGED: {
+        // The system's suggestion keeps the window where the user sees it.
+        builder_->Rescale(HIWORD(w));
+        const auto* suggested = reinterpret_cast<const RECT*>(l);
+        ::SetWindowPos(window_, nullptr, suggested->left, suggested->top,
+                       suggested->right - suggested->left, suggested->bottom - suggested->top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+    }
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;

@@ -53,6 +53,12 @@ public:
 
     HWND Handle() const { return window_; }
     HWND ComponentHandle(const std::string& name) const;
+    int CurrentPage() const;
+    void SelectPage(int index);
+    // The window's own keys, before the control with the focus sees them
+    // (win32_keyboard.cpp); true when the key was the window's. The message
+    // loop asks first.
+    bool HandleKey(const MSG& message);
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM w, LPARAM l);
@@ -60,8 +66,13 @@ private:
     const Control* Find(const std::string& name) const;
     void Run(const std::string& name, Event event);
     void RunById(int id, Event event);
-    void SelectPage(int index);
     LRESULT ColorStatic(HDC dc, HWND control);
+    void SizeForDpi(int dpi);
+    // Keyboard (win32_keyboard.cpp).
+    std::vector<HWND> FocusOrder() const;
+    bool ShownInWindow(HWND control) const;
+    void MoveFocus(bool forward);
+    void TurnPage(bool forward);
 
     HWND window_ = nullptr;
     std::unique_ptr<WindowBuilder> builder_;
@@ -72,6 +83,7 @@ private:
     std::map<std::string, int> intervals_;
     std::map<std::pair<std::string, Event>, std::vector<std::function<void()>>> handlers_;
     std::set<HWND> findings_;
+    HWND focus_ = nullptr; // given back when the window is activated again
     std::shared_ptr<const int> lifetime_ = std::make_shared<const int>(0);
 };
 

@@ -11,7 +11,6 @@ namespace orvane {
 
 namespace {
 
-constexpr int kTabRowHeight = 22;
 constexpr int kTabCount = 6;
 
 // Containers pass their children's notifications on to the window.
@@ -47,11 +46,46 @@ void RegisterPageClass() {
     (void)registered;
 }
 
+bool FaceExists(const std::wstring& face) {
+    LOGFONTW wanted{};
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    wcsncpy(wanted.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+    bool found = false;
+    HDC screen = GetDC(nullptr);
+    EnumFontFamiliesExW(
+        screen, &wanted,
+        [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) -> int {
+            *reinterpret_cast<bool*>(found) = true;
+            return 0;
+        },
+        LPARAM(&found), 0);
+    ReleaseDC(nullptr, screen);
+    return found;
+}
+
+// The layout's face, or where it is missing the system's Chinese UI face,
+// then the message font's: never one without Chinese characters.
+std::wstring ChineseFace(const std::string& family) {
+    std::wstring face = WideFromAnsi(family);
+    if (FaceExists(face)) {
+        return face;
+    }
+    if (FaceExists(L"Microsoft YaHei")) {
+        return L"Microsoft YaHei";
+    }
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    return metrics.lfMessageFont.lfFaceName;
+}
+
 HFONT MakeFont(const std::string& family, int pixels) {
     return CreateFontW(-pixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, WideFromAnsi(family).c_str());
+                       DEFAULT_PITCH | FF_DONTCARE, ChineseFace(family).c_str());
 }
+
+const FontChoice kDefaultFont{"SimSun", 12};
 
 struct ControlClass {
     const wchar_t* name;
@@ -68,9 +102,11 @@ ControlClass ClassOf(const ComponentRow& row) {
     case Kind::CheckBox:
         return {L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0};
     case Kind::GroupBox:
-        return {L"BUTTON", BS_GROUPBOX, 0};
+        return {L"BUTTON", BS_GROUPBOX, WS_EX_CONTROLPARENT};
+    case Kind::DrawPanel:
+        return {L"STATIC", 0, WS_EX_CONTROLPARENT};
     case Kind::PageControl:
-        return {WC_TABCONTROLW, WS_CLIPSIBLINGS | TCS_FIXEDWIDTH, 0};
+        return {WC_TABCONTROLW, TCS_FIXEDWIDTH, WS_EX_CONTROLPARENT};
     case Kind::Page:
         return {kPageClass, 0, WS_EX_CONTROLPARENT};
     case Kind::StatusBar:
@@ -85,18 +121,19 @@ ControlClass ClassOf(const ComponentRow& row) {
 
 } // namespace
 
-WindowBuilder::WindowBuilder(HWND window) : window_(window), defaultFont_(MakeFont("SimSun", 12)) {
+WindowBuilder::WindowBuilder(HWND window) : window_(window) {
     RegisterPageClass();
 }
 
 WindowBuilder::~WindowBuilder() {
-    for (HFONT font : fonts_) {
+    for (const auto& [choice, font] : fonts_) {
         DeleteObject(font);
     }
-    DeleteObject(defaultFont_);
 }
 
-std::map<std::string, Control> WindowBuilder::Build(const std::vector<ComponentRow>& layout) {
+std::map<std::string, Control> WindowBuilder::Build(const std::vector<ComponentRow>& layout,
+                                                    int dpi) {
+    dpi_ = dpi;
     std::map<std::string, Control> controls;
     for (size_t i = 0; i < layout.size(); ++i) {
         const ComponentRow& row = layout[i];
@@ -115,45 +152,62 @@ std::map<std::string, Control> WindowBuilder::Build(const std::vector<ComponentR
     return controls;
 }
 
-HFONT WindowBuilder::FontFor(const ComponentRow& row) {
-    if (!row.font) {
-        return defaultFont_;
+void WindowBuilder::Rescale(int dpi) {
+    dpi_ = dpi;
+    std::map<std::pair<std::string, int>, HFONT> old = std::exchange(fonts_, {});
+    for (const auto& [row, control] : made_) {
+        Place(*row, control);
     }
-    fonts_.push_back(MakeFont(row.font->family, row.font->pixels));
-    return fonts_.back();
+    for (const auto& [choice, font] : old) {
+        DeleteObject(font);
+    }
+}
+
+HFONT WindowBuilder::FontFor(const ComponentRow& row) {
+    const FontChoice& choice = row.font ? *row.font : kDefaultFont;
+    std::pair<std::string, int> key{choice.family, Scaled(choice.pixels, dpi_)};
+    auto found = fonts_.find(key);
+    if (found == fonts_.end()) {
+        found = fonts_.emplace(key, MakeFont(key.first, key.second)).first;
+    }
+    return found->second;
+}
+
+void WindowBuilder::Place(const ComponentRow& row, HWND control) {
+    Geometry g = PlacedGeometry(row, dpi_);
+    SetWindowPos(control, nullptr, g.left, g.top, g.width, g.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(control, WM_SETFONT, WPARAM(FontFor(row)), TRUE);
+    if (row.kind == Kind::PageControl) {
+        // The tabs share the row, as wide as each other.
+        int tabs = Scaled(kTabRowHeight, dpi_);
+        SendMessageW(control, TCM_SETITEMSIZE, 0, MAKELPARAM(g.width / kTabCount - 2, tabs - 2));
+    }
 }
 
 HWND WindowBuilder::Make(const ComponentRow& row, HWND parent, int id) {
     ControlClass type = ClassOf(row);
-    Geometry g = row.geometry;
-    if (row.kind == Kind::Page) {
-        RECT area{};
-        GetClientRect(parent, &area);
-        g = {0, kTabRowHeight, area.right, area.bottom - kTabRowHeight};
-    } else if (std::find(pages_.begin(), pages_.end(), parent) != pages_.end()) {
-        g.top -= kTabRowHeight; // pages start below the tab row
-    }
     std::wstring caption = row.kind == Kind::EditBox ? L"" : WideFromAnsi(row.caption);
-    HWND control = CreateWindowExW(type.extended, type.name, caption.c_str(),
-                                   WS_CHILD | WS_VISIBLE | type.style, g.left, g.top, g.width,
-                                   g.height, parent, reinterpret_cast<HMENU>(INT_PTR(id)),
-                                   GetModuleHandleW(nullptr), nullptr);
+    // Siblings that overlap never paint over each other.
+    HWND control =
+        CreateWindowExW(type.extended, type.name, caption.c_str(),
+                        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | type.style, 0, 0, 0, 0, parent,
+                        reinterpret_cast<HMENU>(INT_PTR(id)), GetModuleHandleW(nullptr), nullptr);
     if (control == nullptr) {
         return nullptr;
     }
-    SendMessageW(control, WM_SETFONT, WPARAM(FontFor(row)), TRUE);
+    // A new child goes below its siblings; the table puts a later row in
+    // front.
+    SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    made_.emplace_back(&row, control);
+    Place(row, control);
     if (row.kind == Kind::Page) {
         TCITEMW item{};
         item.mask = TCIF_TEXT;
         item.pszText = caption.data();
         SendMessageW(parent, TCM_INSERTITEMW, pages_.size(), LPARAM(&item));
         pages_.push_back(control);
-    } else if (row.kind == Kind::PageControl) {
-        SetWindowSubclass(control, Forward, 1, 0);
-        // The tabs share the row, as wide as each other.
-        SendMessageW(control, TCM_SETITEMSIZE, 0,
-                     MAKELPARAM(g.width / kTabCount - 2, kTabRowHeight - 2));
-    } else if (row.kind == Kind::GroupBox) {
+    } else if (row.kind == Kind::PageControl || row.kind == Kind::GroupBox ||
+               row.kind == Kind::DrawPanel) {
         SetWindowSubclass(control, Forward, 1, 0);
     } else if (row.kind == Kind::EditBox) {
         MakeFieldEdit(control, size_t(row.inputLimit));

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 #include <windows.h>
 
@@ -17,8 +18,10 @@ struct Control {
 };
 
 // Makes the window's controls from the layout table with the system's own
-// controls: tab control, group boxes, buttons, edit boxes with their byte
-// limits, check boxes, labels and a status bar. Owns the fonts they use.
+// controls, at the window's DPI: tab control, group boxes, buttons, edit
+// boxes with their byte limits, check boxes, labels and a status bar. Among
+// siblings a later row lies in front, and is what a click there reaches.
+// Owns the fonts they use.
 class WindowBuilder {
 public:
     static constexpr int kFirstId = 100;
@@ -30,17 +33,21 @@ public:
 
     // Every row's control, in table order, with ids from kFirstId on.
     // Throws std::runtime_error when one cannot be made.
-    std::map<std::string, Control> Build(const std::vector<ComponentRow>& layout);
+    std::map<std::string, Control> Build(const std::vector<ComponentRow>& layout, int dpi);
+    // Places every control and sizes its font anew for another DPI.
+    void Rescale(int dpi);
     // The tab control's pages, in order.
     const std::vector<HWND>& Pages() const { return pages_; }
 
 private:
     HWND Make(const ComponentRow& row, HWND parent, int id);
+    void Place(const ComponentRow& row, HWND control);
     HFONT FontFor(const ComponentRow& row);
 
     HWND window_;
-    HFONT defaultFont_;
-    std::vector<HFONT> fonts_;
+    int dpi_ = kDesignDpi;
+    std::map<std::pair<std::string, int>, HFONT> fonts_; // by face and pixels
+    std::vector<std::pair<const ComponentRow*, HWND>> made_;
     std::vector<HWND> pages_;
 };
 

@@ -190,6 +190,22 @@ std::vector<ComponentRow> BuildLayout() {
 
 } // namespace
 
+int Scaled(int pixels, int dpi) {
+    return pixels * dpi / kDesignDpi;
+}
+
+Geometry PlacedGeometry(const ComponentRow& row, int dpi) {
+    Geometry g = row.geometry;
+    if (row.kind == Kind::Page) {
+        int tabs = Scaled(kTabRowHeight, dpi);
+        return {0, tabs, Scaled(g.width, dpi), Scaled(g.height, dpi) - tabs};
+    }
+    if (row.parent.rfind(kPageControl + "_", 0) == 0) {
+        g.top -= kTabRowHeight; // the page's own corner is below the tab row
+    }
+    return {Scaled(g.left, dpi), Scaled(g.top, dpi), Scaled(g.width, dpi), Scaled(g.height, dpi)};
+}
+
 const WindowFrame& MainWindowFrame() {
     static const WindowFrame frame{"Orvane", 315, 671, 320, 700, PageCaption(1)};
     return frame;

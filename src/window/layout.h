@@ -60,6 +60,19 @@ struct WindowFrame {
 
 const WindowFrame& MainWindowFrame();
 
+// The height of the tab control's row of tabs, at 96 DPI: its pages start
+// below it.
+inline constexpr int kTabRowHeight = 22;
+// The screen's pixels per inch that the table's pixels are meant for.
+inline constexpr int kDesignDpi = 96;
+
+// A length of the table at the screen's DPI.
+int Scaled(int pixels, int dpi);
+// Where the row's component sits in its parent's client area at the DPI: a
+// page fills its tab control below the tab row, and the components on a
+// page are placed from the tab control's corner, as the table gives them.
+Geometry PlacedGeometry(const ComponentRow& row, int dpi);
+
 // Components in creation order; among siblings a later one lies in front.
 const std::vector<ComponentRow>& MainWindowLayout();
 

@@ -14,8 +14,10 @@ namespace orvane {
 // window's messages run while the test waits.
 
 // Runs the thread's messages until the condition holds; false when the
-// time ran out first.
-inline bool PumpUntil(const std::function<bool()>& done, int milliseconds = 3000) {
+// time ran out first. `first` sees each message before it is dispatched, as
+// a message loop's own keys do, and keeps those it takes.
+inline bool PumpUntil(const std::function<bool()>& done, int milliseconds = 3000,
+                      const std::function<bool(const MSG&)>& first = {}) {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
     while (!done()) {
         if (std::chrono::steady_clock::now() > deadline) {
@@ -23,6 +25,9 @@ inline bool PumpUntil(const std::function<bool()>& done, int milliseconds = 3000
         }
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (first && first(message)) {
+                continue;
+            }
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
@@ -51,12 +56,15 @@ inline void PressChord(std::initializer_list<WORD> keys) {
     SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-// A left click at the middle of the control, at its place on the screen.
-inline void ClickOn(HWND control) {
-    RECT box{};
-    GetWindowRect(control, &box);
-    int x = (box.left + box.right) / 2;
-    int y = (box.top + box.bottom) / 2;
+// Types digits and ASCII capitals, one key each.
+inline void TypeKeys(const std::string& keys) {
+    for (char key : keys) {
+        PressChord({WORD(key)});
+    }
+}
+
+// A left click at a point of the screen.
+inline void ClickAt(int x, int y) {
     INPUT inputs[3] = {};
     for (INPUT& input : inputs) {
         input.type = INPUT_MOUSE;
@@ -67,6 +75,20 @@ inline void ClickOn(HWND control) {
     inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
     inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
     SendInput(3, inputs, sizeof(INPUT));
+}
+
+// A left click at the middle of the control, at its place on the screen.
+inline void ClickOn(HWND control) {
+    RECT box{};
+    GetWindowRect(control, &box);
+    ClickAt((box.left + box.right) / 2, (box.top + box.bottom) / 2);
+}
+
+// What a click at the middle of the control would reach.
+inline HWND HitAt(HWND control) {
+    RECT box{};
+    GetWindowRect(control, &box);
+    return WindowFromPoint({(box.left + box.right) / 2, (box.top + box.bottom) / 2});
 }
 
 // Puts the text on the clipboard as another program would.

@@ -3,7 +3,10 @@
 #include "app/work_queues.h"
 #include "handlers/file_handlers.h"
 #include "program_bindings.h"
+#include "runtime/native_path.h"
+#include "runtime/profile_file.h"
 #include "runtime/wide_text.h"
+#include "storage/information_file.h"
 #include "temp_folder.h"
 #include "win32/win32_window.h"
 #include "win32_input.h"
@@ -11,6 +14,7 @@
 #include "window/component_names.h"
 #include "window/window_thread.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <commctrl.h>
@@ -158,6 +162,101 @@ TEST_F(Win32Desktop, PastesKeepOneLineAndAHeldClipboardNeverHoldsTheWindow) {
     CloseHandle(holder.hProcess);
     CloseHandle(holder.hThread);
     EXPECT_EQ(window.GetContent(name), "张三") << "nothing pasted";
+}
+
+// Every kind of control, clicked with the mouse at its place on the screen,
+// does what it does on Linux, and stays where clicks reach it whichever page
+// is shown.
+TEST_F(Win32Desktop, EveryControlTakesARealClick) {
+    std::string file = InformationFilePath();
+    DeleteFileW(PathOf(file).c_str());
+    ProgramBindings bindings(window);
+    window.ShowCentered();
+    SetForegroundWindow(window.Handle());
+    auto click = [&](const std::string& name, const std::function<bool()>& done) {
+        EXPECT_EQ(HitAt(Control(name)), Control(name)) << name << " is covered";
+        ClickOn(Control(name));
+        EXPECT_TRUE(PumpUntil(done)) << name;
+    };
+    const std::string name = EditBoxName(1, NameKey());
+    window.SetContent(name, "张三");
+    click(CopyButtonName(1, NameKey()),
+          [&] { return !IsWindowEnabled(Control(CopyButtonName(1, NameKey()))); });
+    EXPECT_EQ(ClipboardText(), "张三");
+    click(RestoreButtonName(1),
+          [&] { return IsWindowEnabled(Control(CopyButtonName(1, NameKey()))); });
+    click(kSaveButton,
+          [&] { return ReadInformationFile(file).applicants.Field(1, NameKey()) == "张三"; });
+    window.SetContent(name, "改了");
+    click(kLoadButton, [&] { return window.GetContent(name) == "张三"; });
+    click(kRememberBox, [&] { return ReadProfileItem(file, "配置", "记住配置") == "真"; });
+    // Wine without a window manager keeps no topmost band to read back: the
+    // click is seen reaching the bound handlers.
+    int topmostClicks = 0;
+    window.Bind(kTopmostBox, Window::Event::Click, [&] { ++topmostClicks; });
+    click(kTopmostBox, [&] { return topmostClicks == 1 && window.GetTicked(kTopmostBox); });
+
+    HWND tabs = Control(kPageControl);
+    for (int page : {1, 2, 3, 4, 0, 5}) {
+        RECT tab{};
+        SendMessageW(tabs, TCM_GETITEMRECT, WPARAM(page), LPARAM(&tab));
+        MapWindowPoints(tabs, nullptr, reinterpret_cast<POINT*>(&tab), 2);
+        ClickAt((tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2);
+        EXPECT_TRUE(PumpUntil([&] { return window.CurrentPage() == page; })) << page;
+        for (const std::string& shown : {kSaveButton, kLoadButton}) {
+            EXPECT_EQ(HitAt(Control(shown)), Control(shown)) << shown << " on page " << page;
+        }
+    }
+    click(PagePhoneBoxName(2), [&] { return GetFocus() == Control(PagePhoneBoxName(2)); });
+    TypeKeys("13900139000");
+    EXPECT_TRUE(PumpUntil([&] { return window.GetContent(PagePhoneBoxName(2)) == "13900139000"; }));
+    click(PagePhoneButtonName(2),
+          [&] { return window.GetContent(EditBoxName(8, PhoneKey())) == "13900139000"; });
+    click(kTimeToggleButton, [&] { return window.GetInterval(kClock) == 0; });
+    click(kTimeToggleButton, [&] { return window.GetInterval(kClock) == kClockInterval; });
+    DeleteFileW(PathOf(file).c_str());
+}
+
+// The keyboard reaches every field: the focus starts in the shown page's
+// first field, Tab goes through the page in reading order and on to the
+// window's buttons, Ctrl+Tab turns the page, Enter presses a button.
+TEST_F(Win32Desktop, TheKeyboardReachesEveryField) {
+    ProgramBindings bindings(window);
+    window.FocusComponent(kAllPhoneBox); // as the start does, on a page not shown
+    window.ShowCentered();
+    SetForegroundWindow(window.Handle());
+    auto keys = [&](const MSG& message) { return window.HandleKey(message); };
+    ASSERT_TRUE(PumpUntil([&] { return GetFocus() == Control(EditBoxName(1, NameKey())); }));
+    std::vector<HWND> reached = {GetFocus()};
+    do { // 35 in the groups, 2 check boxes, 2 buttons, and round again
+        PressChord({VK_TAB});
+        PumpUntil([&] { return GetFocus() != reached.back(); }, 1000, keys);
+        reached.push_back(GetFocus());
+    } while (reached.back() != reached.front() && reached.size() < 60);
+    EXPECT_EQ(reached.size(), 40u);
+    const std::vector<std::string> start = {EditBoxName(1, NameKey()), RestoreButtonName(1),
+                                            CopyButtonName(1, NameKey()), EditBoxName(1, IdKey()),
+                                            CopyButtonName(1, IdKey())};
+    for (size_t i = 0; i < start.size(); ++i) {
+        EXPECT_EQ(reached[i], Control(start[i])) << start[i];
+    }
+    for (int group = 1; group <= 5; ++group) {
+        for (const std::string& key : kFieldKeys) {
+            EXPECT_NE(std::find(reached.begin(), reached.end(), Control(EditBoxName(group, key))),
+                      reached.end());
+        }
+    }
+    EXPECT_NE(std::find(reached.begin(), reached.end(), Control(kSaveButton)), reached.end());
+    EXPECT_EQ(reached[38], Control(kLoadButton)) << "the window's buttons last";
+
+    PressChord({VK_CONTROL, VK_TAB});
+    EXPECT_TRUE(PumpUntil([&] { return window.CurrentPage() == 1; }, 3000, keys));
+    EXPECT_EQ(GetFocus(), Control(EditBoxName(6, NameKey())));
+    window.SetEnabled(CopyButtonName(6, NameKey()), false);
+    SetFocus(Control(RestoreButtonName(6)));
+    PressChord({VK_RETURN});
+    EXPECT_TRUE(PumpUntil([&] { return IsWindowEnabled(Control(CopyButtonName(6, NameKey()))); },
+                          3000, keys));
 }
 
 } // namespace
