@@ -31,3 +31,14 @@ read -r port <&"${SERVER[0]}"
 export ORVANE_TEST_HTTP="http://127.0.0.1:$port"
 
 xvfb-run -a ctest --test-dir build-windows --output-on-failure -j"$jobs"
+
+# The window at 144 DPI, as a screen at 150 % gives it.
+set_dpi() {
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+    wineserver --wait
+}
+set_dpi 144
+(cd build-windows/tests && ORVANE_TEST_DPI=144 xvfb-run -a -s '-screen 0 1920x1440x24' \
+    wine ./win32_tests.exe \
+    --gtest_filter='Win32Dpi.*') || { set_dpi 96; exit 1; }
+set_dpi 96

@@ -230,14 +230,23 @@ void Win32Window::SelectPage(int index) {
     }
 }
 
-// The client area is the table's at the window's DPI.
+// The client area is the table's at the window's DPI. The frame's size is
+// measured after a first try, since the system's estimate of it may differ.
 void Win32Window::SizeForDpi(int dpi) {
     const WindowFrame& frame = MainWindowFrame();
-    RECT outer{0, 0, Scaled(frame.clientWidth, dpi), Scaled(frame.clientHeight, dpi)};
+    int width = Scaled(frame.clientWidth, dpi);
+    int height = Scaled(frame.clientHeight, dpi);
+    RECT outer{0, 0, width, height};
     AdjustWindowRectExForDpi(&outer, DWORD(GetWindowLongPtrW(window_, GWL_STYLE)), FALSE,
                              DWORD(GetWindowLongPtrW(window_, GWL_EXSTYLE)), UINT(dpi));
-    ::SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    for (int tries = 0; tries < 2; ++tries) {
+        ::SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        RECT client{};
+        GetClientRect(window_, &client);
+        outer.right += width - client.right;
+        outer.bottom += height - client.bottom;
+    }
 }
 
 void Win32Window::ShowCentered() {

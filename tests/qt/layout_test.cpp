@@ -98,6 +98,32 @@ TEST(Layout, SettingsPageRowsAndColours) {
     EXPECT_EQ(about->font().pixelSize(), 14);
 }
 
+// The table's pixels are meant for 96 DPI; a window at another DPI scales
+// every place, size and font, and its pages still start below the tab row.
+TEST(Layout, EveryRowScalesWithTheScreensDpi) {
+    auto row = [](const std::string& name) {
+        for (const ComponentRow& r : MainWindowLayout()) {
+            if (r.name == name) {
+                return r;
+            }
+        }
+        return ComponentRow{};
+    };
+    auto same = [](Geometry a, Geometry b) {
+        return a.left == b.left && a.top == b.top && a.width == b.width && a.height == b.height;
+    };
+    const ComponentRow save = row(kSaveButton);
+    EXPECT_TRUE(same(PlacedGeometry(save, 96), save.geometry));
+    EXPECT_TRUE(same(PlacedGeometry(save, 192), {218, 1224, 160, 64}));
+    EXPECT_TRUE(same(PlacedGeometry(save, 144), {163, 918, 120, 48}));
+    // Group 1 lies on its page, whose corner is below the tab row.
+    EXPECT_TRUE(same(PlacedGeometry(row(GroupBoxName(1)), 144), {0, 3, 472, 171}));
+    EXPECT_TRUE(same(PlacedGeometry(row(kPageControl + "_1"), 144), {0, 33, 472, 948}));
+    EXPECT_EQ(Scaled(MainWindowFrame().clientWidth, 144), 472);
+    EXPECT_EQ(Scaled(MainWindowFrame().clientHeight, 144), 1006);
+    EXPECT_EQ(Scaled(12, 144), 18) << "the 12-pixel font";
+}
+
 TEST(Layout, CopyAndRestoreButtonsSayWhatTheyActOn) {
     MainWindow window;
     EXPECT_EQ(Component(window, "按钮3_姓名")->accessibleName(),

@@ -18,6 +18,7 @@
 #include <atomic>
 #include <chrono>
 #include <commctrl.h>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -103,9 +104,22 @@ TEST_F(Win32Desktop, SaveAndLoadGiveTheWindowsProfileBytes) {
 TEST_F(Win32Desktop, AFindingMarksTheBoxWithItsTooltip) {
     HWND tips = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
     ASSERT_NE(tips, nullptr);
+    HWND box = Control(EditBoxName(2, IdKey()));
+    auto tip = [&] {
+        wchar_t text[256] = {};
+        TTTOOLINFOW info{};
+        info.cbSize = sizeof info;
+        info.hwnd = window.Handle();
+        info.uId = UINT_PTR(box);
+        info.lpszText = text;
+        SendMessageW(tips, TTM_GETTEXTW, std::size(text), LPARAM(&info));
+        return AnsiFromWide(text);
+    };
     int before = int(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0));
-    window.SetFinding(EditBoxName(2, IdKey()), "校验位不对");
+    window.SetFinding(EditBoxName(2, IdKey()), "身份证号码应为18位，现在是1位");
     EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), before + 1);
+    window.SetFinding(EditBoxName(2, IdKey()), "校验位不对");
+    EXPECT_EQ(tip(), "校验位不对") << "each new text, shorter ones too";
     window.SetFinding(EditBoxName(2, IdKey()), "");
     EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), before);
 }
@@ -257,6 +271,40 @@ TEST_F(Win32Desktop, TheKeyboardReachesEveryField) {
     PressChord({VK_RETURN});
     EXPECT_TRUE(PumpUntil([&] { return IsWindowEnabled(Control(CopyButtonName(6, NameKey()))); },
                           3000, keys));
+}
+
+// At the screen's DPI the window is the table scaled: run with the Wine
+// prefix at that DPI and ORVANE_TEST_DPI naming it (scripts/test-windows.sh).
+TEST(Win32Dpi, TheWindowIsTheTableScaled) {
+    const char* wanted = std::getenv("ORVANE_TEST_DPI");
+    if (wanted == nullptr) {
+        GTEST_SKIP() << "run at another DPI by scripts/test-windows.sh";
+    }
+    int dpi = std::atoi(wanted);
+    Win32Window window;
+    ASSERT_EQ(int(GetDpiForWindow(window.Handle())), dpi);
+    RECT client{};
+    GetClientRect(window.Handle(), &client);
+    EXPECT_EQ(client.right, Scaled(MainWindowFrame().clientWidth, dpi));
+    EXPECT_EQ(client.bottom, Scaled(MainWindowFrame().clientHeight, dpi));
+    for (const ComponentRow& row : MainWindowLayout()) {
+        if (row.name != kSaveButton && row.name != GroupBoxName(3)) {
+            continue;
+        }
+        HWND control = window.ComponentHandle(row.name);
+        RECT box{};
+        GetWindowRect(control, &box);
+        MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&box), 2);
+        Geometry g = PlacedGeometry(row, dpi);
+        EXPECT_EQ(box.left, g.left) << row.name;
+        EXPECT_EQ(box.top, g.top) << row.name;
+        EXPECT_EQ(box.right - box.left, g.width) << row.name;
+        EXPECT_EQ(box.bottom - box.top, g.height) << row.name;
+    }
+    LOGFONTW font{};
+    GetObjectW(HFONT(SendMessageW(window.ComponentHandle(kSaveButton), WM_GETFONT, 0, 0)),
+               sizeof font, &font);
+    EXPECT_EQ(font.lfHeight, -Scaled(12, dpi));
 }
 
 } // namespace
