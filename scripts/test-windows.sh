@@ -42,3 +42,10 @@ set_dpi 144
     wine ./win32_tests.exe \
     --gtest_filter='Win32Dpi.*') || { set_dpi 96; exit 1; }
 set_dpi 96
+
+# The download holds the program, the user guide and the licence.
+scripts/package-windows.sh
+listing="$(cmake -E tar tf dist/orvane-*-windows-x64.zip)"
+for file in orvane.exe 使用说明.txt LICENSE; do
+    grep -q "/$file\$" <<<"$listing" || { echo "the download lacks $file"; exit 1; }
+done
