@@ -28,7 +28,9 @@ if [ ! -x build/tests/http_test_server ]; then
 fi
 coproc SERVER { build/tests/http_test_server; }
 read -r port <&"${SERVER[0]}"
+read -r silent <&"${SERVER[0]}"
 export ORVANE_TEST_HTTP="http://127.0.0.1:$port"
+export ORVANE_TEST_SILENT="http://127.0.0.1:$silent/"
 
 xvfb-run -a ctest --test-dir build-windows --output-on-failure -j"$jobs"
 

@@ -5,15 +5,10 @@
 
 #include <algorithm>
 #include <memory>
-#include <thread>
 
 namespace orvane {
 
 namespace {
-
-std::wstring Wide(const std::string& text) {
-    return WideFromAnsi(text);
-}
 
 std::wstring QueryText(HINTERNET request, DWORD what) {
     DWORD size = 0;
@@ -47,9 +42,9 @@ std::string HeaderLines(const std::string& raw) {
     return lines;
 }
 
-// The failure that the last WinHTTP call's error stands for.
-RequestFailure LastFailure() {
-    switch (GetLastError()) {
+// The failure that a WinHTTP error stands for.
+RequestFailure FailureOf(DWORD error) {
+    switch (error) {
     case ERROR_WINHTTP_INVALID_URL:
     case ERROR_WINHTTP_UNRECOGNIZED_SCHEME:
         return RequestFailure::BadUrl;
@@ -74,11 +69,114 @@ RequestFailure LastFailure() {
     }
 }
 
+RequestFailure LastFailure() {
+    return FailureOf(GetLastError());
+}
+
 } // namespace
+
+// One transfer's state, shared by the thread that waits in Send and the
+// callbacks, which WinHTTP runs on threads of its own. The callbacks keep it
+// alive until the request's handle is closed.
+struct WinHttpRequest::Transfer {
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool finished = false;
+    RequestFailure failure = RequestFailure::None;
+    Response response;
+    ByteArray chunk;
+
+    void Finish(RequestFailure why) {
+        std::lock_guard lock(mutex);
+        if (!finished) {
+            finished = true;
+            failure = why;
+        }
+        changed.notify_all();
+    }
+    // The status, the headers, then the body: each step asks for the next.
+    void OnHeaders(HINTERNET request);
+    void OnData(HINTERNET request, DWORD available);
+    void OnRead(HINTERNET request, DWORD read);
+};
+
+void WinHttpRequest::Transfer::OnHeaders(HINTERNET request) {
+    DWORD code = 0;
+    DWORD size = sizeof code;
+    if (!WinHttpQueryHeaders(request, WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
+                             WINHTTP_HEADER_NAME_BY_INDEX, &code, &size, WINHTTP_NO_HEADER_INDEX)) {
+        Finish(RequestFailure::Protocol);
+        return;
+    }
+    response.status = int(code);
+    response.statusText = AnsiFromWide(QueryText(request, WINHTTP_QUERY_STATUS_TEXT));
+    response.headers =
+        HeaderLines(AnsiFromWide(QueryText(request, WINHTTP_QUERY_RAW_HEADERS_CRLF)));
+    if (!WinHttpQueryDataAvailable(request, nullptr)) {
+        Finish(LastFailure());
+    }
+}
+
+void WinHttpRequest::Transfer::OnData(HINTERNET request, DWORD available) {
+    if (available == 0) {
+        Finish(RequestFailure::None); // the whole body is in
+        return;
+    }
+    if (available > kMaxResponseBytes - response.body.size()) {
+        Finish(RequestFailure::TooLarge);
+        return;
+    }
+    chunk.resize(available);
+    if (!WinHttpReadData(request, chunk.data(), available, nullptr)) {
+        Finish(LastFailure());
+    }
+}
+
+void WinHttpRequest::Transfer::OnRead(HINTERNET request, DWORD read) {
+    response.body.insert(response.body.end(), chunk.begin(), chunk.begin() + read);
+    if (read == 0) {
+        Finish(RequestFailure::None);
+    } else if (!WinHttpQueryDataAvailable(request, nullptr)) {
+        Finish(LastFailure());
+    }
+}
+
+void CALLBACK WinHttpRequest::OnStatus(HINTERNET handle, DWORD_PTR context, DWORD status,
+                                       LPVOID information, DWORD length) {
+    auto* owner = reinterpret_cast<std::shared_ptr<Transfer>*>(context);
+    if (owner == nullptr) {
+        return;
+    }
+    Transfer& transfer = **owner;
+    switch (status) {
+    case WINHTTP_CALLBACK_STATUS_SENDREQUEST_COMPLETE:
+        if (!WinHttpReceiveResponse(handle, nullptr)) {
+            transfer.Finish(LastFailure());
+        }
+        break;
+    case WINHTTP_CALLBACK_STATUS_HEADERS_AVAILABLE:
+        transfer.OnHeaders(handle);
+        break;
+    case WINHTTP_CALLBACK_STATUS_DATA_AVAILABLE:
+        transfer.OnData(handle, *static_cast<DWORD*>(information));
+        break;
+    case WINHTTP_CALLBACK_STATUS_READ_COMPLETE:
+        transfer.OnRead(handle, length);
+        break;
+    case WINHTTP_CALLBACK_STATUS_REQUEST_ERROR:
+        transfer.Finish(FailureOf(static_cast<WINHTTP_ASYNC_RESULT*>(information)->dwError));
+        break;
+    case WINHTTP_CALLBACK_STATUS_HANDLE_CLOSING:
+        delete owner; // the last callback of the request
+        break;
+    default:
+        break;
+    }
+}
 
 SharedRequest CreateRequestService() {
     HINTERNET session = WinHttpOpen(L"Orvane", WINHTTP_ACCESS_TYPE_NO_PROXY, WINHTTP_NO_PROXY_NAME,
-                                    WINHTTP_NO_PROXY_BYPASS, 0);
+                                    WINHTTP_NO_PROXY_BYPASS, WINHTTP_FLAG_ASYNC);
     if (session == nullptr) {
         return nullptr;
     }
@@ -108,12 +206,14 @@ Response WinHttpRequest::Send(const std::string& text) {
 
 void WinHttpRequest::Cancel() {
     cancelled_ = true;
-    finished_.notify_all();
+    std::lock_guard lock(mutex_);
+    if (transfer_) {
+        transfer_->changed.notify_all();
+    }
 }
 
 Response WinHttpRequest::SendBody(std::string_view body) {
-    response_ = {};
-    std::wstring url = Wide(url_);
+    std::wstring url = WideFromAnsi(url_);
     URL_COMPONENTS parts{};
     parts.dwStructSize = sizeof parts;
     parts.dwHostNameLength = parts.dwUrlPathLength = parts.dwExtraInfoLength = DWORD(-1);
@@ -121,27 +221,26 @@ Response WinHttpRequest::SendBody(std::string_view body) {
         (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS)) {
         return {.failure = RequestFailure::BadUrl}; // only http and https are spoken
     }
+    if (cancelled_) {
+        return {.failure = RequestFailure::Cancelled};
+    }
     std::wstring host(parts.lpszHostName, parts.dwHostNameLength);
     std::wstring path = std::wstring(parts.lpszUrlPath, parts.dwUrlPathLength) +
                         std::wstring(parts.lpszExtraInfo, parts.dwExtraInfoLength);
     HINTERNET connection = WinHttpConnect(session_, host.c_str(), parts.nPort, 0);
-    HINTERNET request = connection != nullptr
-                            ? OpenRequest(connection, parts.nScheme == INTERNET_SCHEME_HTTPS, path)
-                            : nullptr;
-    RequestFailure failure = request != nullptr ? Perform(request, body) : LastFailure();
-    if (connection != nullptr) {
-        WinHttpCloseHandle(connection);
+    if (connection == nullptr) {
+        return {.failure = LastFailure()};
     }
-    if (failure != RequestFailure::None) {
-        response_ = {};
-        response_.failure = failure;
-    }
-    return std::exchange(response_, {});
+    HINTERNET request = OpenRequest(connection, parts.nScheme == INTERNET_SCHEME_HTTPS, path);
+    Response response =
+        request != nullptr ? Perform(request, body) : Response{.failure = LastFailure()};
+    WinHttpCloseHandle(connection);
+    return response;
 }
 
 HINTERNET WinHttpRequest::OpenRequest(HINTERNET connection, bool secure, const std::wstring& path) {
     HINTERNET request = WinHttpOpenRequest(
-        connection, Wide(method_).c_str(), path.empty() ? L"/" : path.c_str(), nullptr,
+        connection, WideFromAnsi(method_).c_str(), path.empty() ? L"/" : path.c_str(), nullptr,
         WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES, secure ? WINHTTP_FLAG_SECURE : 0);
     if (request != nullptr) {
         Configure(request);
@@ -151,7 +250,10 @@ HINTERNET WinHttpRequest::OpenRequest(HINTERNET connection, bool secure, const s
 
 void WinHttpRequest::Configure(HINTERNET request) {
     WinHttpSetTimeouts(request, timeouts_[0], timeouts_[1], timeouts_[2], timeouts_[3]);
-    std::wstring proxy = Wide(proxy_);
+    DWORD headerLimit = DWORD(kMaxResponseHeaderBytes);
+    WinHttpSetOption(request, WINHTTP_OPTION_MAX_RESPONSE_HEADER_SIZE, &headerLimit,
+                     sizeof headerLimit);
+    std::wstring proxy = WideFromAnsi(proxy_);
     if (!proxy.empty()) {
         WINHTTP_PROXY_INFO info{WINHTTP_ACCESS_TYPE_NAMED_PROXY, proxy.data(), nullptr};
         WinHttpSetOption(request, WINHTTP_OPTION_PROXY, &info, sizeof info);
@@ -165,106 +267,63 @@ void WinHttpRequest::Configure(HINTERNET request) {
     for (const auto& [target, login] : logins) {
         if (!login.first.empty()) {
             WinHttpSetCredentials(request, target, WINHTTP_AUTH_SCHEME_BASIC,
-                                  Wide(login.first).c_str(), Wide(login.second).c_str(), nullptr);
+                                  WideFromAnsi(login.first).c_str(),
+                                  WideFromAnsi(login.second).c_str(), nullptr);
         }
     }
     for (const auto& [name, value] : requestHeaders_) {
-        std::wstring line = Wide(name + ": " + value);
+        std::wstring line = WideFromAnsi(name + ": " + value);
         WinHttpAddRequestHeaders(request, line.c_str(), DWORD(-1),
                                  WINHTTP_ADDREQ_FLAG_ADD | WINHTTP_ADDREQ_FLAG_REPLACE);
     }
 }
 
-// Sends and reads the response while a watch ends the call at its
-// deadline (the sum of the phase time-outs) or on Cancel. Closes the
-// request.
-RequestFailure WinHttpRequest::Perform(HINTERNET request, std::string_view body) {
+// Sends in WinHTTP's asynchronous mode and waits for the transfer to end, or
+// for its deadline (the sum of the phase time-outs), or for Cancel; closing
+// the request's handle then ends it at once, as WinHTTP documents for that
+// mode. Closes the request.
+Response WinHttpRequest::Perform(HINTERNET request, std::string_view body) {
+    auto transfer = std::make_shared<Transfer>();
+    WinHttpSetStatusCallback(request, OnStatus,
+                             WINHTTP_CALLBACK_FLAG_ALL_COMPLETIONS | WINHTTP_CALLBACK_FLAG_HANDLES,
+                             0);
+    // The handle holds the context from now on; its closing frees it.
+    auto* context = new std::shared_ptr<Transfer>(transfer);
+    DWORD_PTR value = DWORD_PTR(context);
+    WinHttpSetOption(request, WINHTTP_OPTION_CONTEXT_VALUE, &value, sizeof value);
     {
         std::lock_guard lock(mutex_);
-        active_ = request;
-        done_ = false;
+        transfer_ = transfer;
     }
-    std::thread watch([this, request] { Watch(request); });
-    bool sent = WinHttpSendRequest(request, WINHTTP_NO_ADDITIONAL_HEADERS, 0,
-                                   const_cast<char*>(body.data()), DWORD(body.size()),
-                                   DWORD(body.size()), 0) &&
-                WinHttpReceiveResponse(request, nullptr);
-    RequestFailure failure = sent ? ReadResponse(request) : LastFailure();
-    bool closed = false;
-    {
-        std::lock_guard lock(mutex_);
-        done_ = true;
-        closed = active_ == nullptr;
-        active_ = nullptr;
+    if (!WinHttpSendRequest(request, WINHTTP_NO_ADDITIONAL_HEADERS, 0,
+                            const_cast<char*>(body.data()), DWORD(body.size()), DWORD(body.size()),
+                            DWORD_PTR(context))) {
+        transfer->Finish(LastFailure());
     }
-    finished_.notify_all();
-    watch.join();
-    if (!closed) {
-        WinHttpCloseHandle(request);
-    }
-    if (cancelled_) {
-        return RequestFailure::Cancelled;
-    }
-    return closed ? RequestFailure::TimedOut : failure;
-}
-
-void WinHttpRequest::Watch(HINTERNET request) {
     long long whole = 0;
     for (int phase : timeouts_) {
         whole += std::max(phase, 0);
     }
-    std::unique_lock lock(mutex_);
-    auto stop = [this] { return done_ || cancelled_; };
-    if (whole > 0) {
-        finished_.wait_until(lock, Clock::now() + std::chrono::milliseconds(whole), stop);
-    } else {
-        finished_.wait(lock, stop);
+    auto deadline = Clock::now() + std::chrono::milliseconds(whole > 0 ? whole : 3600000);
+    {
+        std::unique_lock lock(transfer->mutex);
+        transfer->changed.wait_until(lock, deadline,
+                                     [&] { return transfer->finished || cancelled_; });
     }
-    if (!done_ && active_ == request) {
-        WinHttpCloseHandle(request); // the blocking call under way fails
-        active_ = nullptr;
+    WinHttpCloseHandle(request); // ends what is still under way
+    {
+        std::lock_guard lock(mutex_);
+        transfer_.reset();
     }
-}
-
-RequestFailure WinHttpRequest::ReadResponse(HINTERNET request) {
-    DWORD code = 0;
-    DWORD size = sizeof code;
-    if (!WinHttpQueryHeaders(request, WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
-                             WINHTTP_HEADER_NAME_BY_INDEX, &code, &size, WINHTTP_NO_HEADER_INDEX)) {
-        return RequestFailure::Protocol;
+    std::lock_guard lock(transfer->mutex);
+    if (!transfer->finished) {
+        transfer->finished = true; // late callbacks change nothing now
+        return {.failure = cancelled_ ? RequestFailure::Cancelled : RequestFailure::TimedOut};
     }
-    response_.status = int(code);
-    response_.statusText = AnsiFromWide(QueryText(request, WINHTTP_QUERY_STATUS_TEXT));
-    response_.headers =
-        HeaderLines(AnsiFromWide(QueryText(request, WINHTTP_QUERY_RAW_HEADERS_CRLF)));
-    if (response_.headers.size() > kMaxResponseHeaderBytes) {
-        return RequestFailure::TooLarge;
+    if (transfer->failure != RequestFailure::None) {
+        return {.failure = transfer->failure};
     }
-    return ReadBody(request);
-}
-
-// A body past the limit fails the request.
-RequestFailure WinHttpRequest::ReadBody(HINTERNET request) {
-    ByteArray& body = response_.body;
-    while (true) {
-        DWORD available = 0;
-        if (!WinHttpQueryDataAvailable(request, &available)) {
-            return LastFailure();
-        }
-        if (available == 0) {
-            return RequestFailure::None; // the whole body is in
-        }
-        if (available > kMaxResponseBytes - body.size()) {
-            return RequestFailure::TooLarge;
-        }
-        size_t at = body.size();
-        body.resize(at + available);
-        DWORD read = 0;
-        if (!WinHttpReadData(request, body.data() + at, available, &read)) {
-            return LastFailure();
-        }
-        body.resize(at + read);
-    }
+    return std::move(transfer->response);
 }
 
 } // namespace orvane

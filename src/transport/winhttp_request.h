@@ -5,6 +5,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -15,10 +16,11 @@
 
 namespace orvane {
 
-// The request object over WinHTTP, the system's own HTTP client. One session
-// per object keeps its connections, so one object reused across calls reuses
-// them. Certificates are verified by the system. Not for use by two threads
-// at once, except Cancel.
+// The request object over WinHTTP, the system's own HTTP client, in its
+// asynchronous mode, so that Cancel and the whole call's deadline end a
+// request at once. One session per object keeps its connections, so one
+// object reused across calls reuses them. Certificates are verified by the
+// system. Not for use by two threads at once, except Cancel.
 class WinHttpRequest : public ConfiguredRequest {
 public:
     explicit WinHttpRequest(HINTERNET session);
@@ -33,26 +35,20 @@ public:
 
 private:
     using Clock = std::chrono::steady_clock;
+    struct Transfer;
 
+    static void CALLBACK OnStatus(HINTERNET handle, DWORD_PTR context, DWORD status,
+                                  LPVOID information, DWORD length);
     Response SendBody(std::string_view body);
-    RequestFailure Perform(HINTERNET request, std::string_view body);
+    Response Perform(HINTERNET request, std::string_view body);
     HINTERNET OpenRequest(HINTERNET connection, bool secure, const std::wstring& path);
     void Configure(HINTERNET request);
-    RequestFailure ReadResponse(HINTERNET request);
-    RequestFailure ReadBody(HINTERNET request);
-    void Watch(HINTERNET request);
 
     HINTERNET session_;
     int timeouts_[4] = {0, 60000, 30000, 30000}; // resolve, connect, send, receive
-    // The transfer in progress, closed by the watch at its deadline or on
-    // Cancel, which makes the blocking call under way fail.
-    std::mutex mutex_;
-    std::condition_variable finished_;
-    HINTERNET active_ = nullptr;
-    bool done_ = false;
     std::atomic<bool> cancelled_ = false;
-    // The response as it comes in.
-    Response response_;
+    std::mutex mutex_;                   // guards transfer_
+    std::shared_ptr<Transfer> transfer_; // the one under way, woken by Cancel
 };
 
 } // namespace orvane

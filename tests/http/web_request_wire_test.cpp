@@ -4,7 +4,9 @@
 
 #include "web_fetch.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace orvane {
 
@@ -45,6 +47,24 @@ TEST_F(WebRequestWire, AFailureSaysWhy) {
     EXPECT_EQ(Fetch(To("ftp://127.0.0.1:9/")).failure, RequestFailure::BadUrl);
     EXPECT_EQ(Fetch(To("http://orvane-no-such-host.invalid/")).failure,
               RequestFailure::NotResolved);
+}
+
+// The program's end cancels the time lookup under way: whatever the server
+// does, the request ends at once.
+TEST_F(WebRequestWire, CancelEndsARequestToASilentServerAtOnce) {
+    SharedRequest request = CreateRequestService();
+    WebRequestParams p = To(server.SilentUrl());
+    p.sharedRequest = request;
+    p.timeoutSeconds = 30;
+    auto start = std::chrono::steady_clock::now();
+    std::thread cancel([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        request->Cancel();
+    });
+    FetchResult r = Fetch(p);
+    cancel.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1300));
+    EXPECT_EQ(r.failure, RequestFailure::Cancelled);
 }
 
 TEST_F(WebRequestWire, BodiesAndMethods) {

@@ -1,5 +1,7 @@
 // The test HTTP server on its own, for the Windows tests under Wine: prints
-// its port, then serves until its standard input closes.
+// its port and then that of a listener that never answers, then serves
+// until its standard input closes.
+#include "loopback.h"
 #include "test_http_server.h"
 
 #include <cstdio>
@@ -7,7 +9,8 @@
 
 int main() {
     orvane::TestHttpServer server;
-    std::printf("%d\n", server.port);
+    orvane::SilentListener silent;
+    std::printf("%d\n%d\n", server.port, silent.port);
     std::fflush(stdout);
     char byte = 0;
     while (::read(0, &byte, 1) > 0) {

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 #ifndef _WIN32
+#include "loopback.h"
 #include "test_http_server.h"
 #endif
 
@@ -30,6 +31,12 @@ public:
         return SeenRequest::FromDump(std::string(page.begin(), page.end()));
     }
 
+    // A server that takes the connection and never answers.
+    std::string SilentUrl() const {
+        const char* url = std::getenv("ORVANE_TEST_SILENT");
+        return url != nullptr ? url : "";
+    }
+
 private:
     const char* variable_ = std::getenv("ORVANE_TEST_HTTP");
     std::string base_ = variable_ != nullptr ? variable_ : "";
@@ -40,9 +47,13 @@ private:
     SeenRequest Last() const {
         return server_.Last();
     }
+    std::string SilentUrl() const {
+        return "http://127.0.0.1:" + std::to_string(silent_.port) + "/";
+    }
 
 private:
     TestHttpServer server_;
+    SilentListener silent_;
 #endif
 };
 
