@@ -6,6 +6,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-    -DCMAKE_BUILD_TYPE=Release -DORVANE_TESTS=OFF
+    -DCMAKE_BUILD_TYPE=Release
 cmake --build build-windows -j"$(nproc)" --target orvane
 ls -l build-windows/orvane.exe

@@ -1,5 +1,6 @@
 #include "win32_window.h"
 
+#include "accessible.h"
 #include "context_menu.h"
 #include "field_edit.h"
 #include "runtime/wide_text.h"
@@ -33,6 +34,8 @@ void RegisterWindowClass(WNDPROC procedure) {
 } // namespace
 
 Win32Window::Win32Window() {
+    // Screen readers reach the controls' accessible objects through COM.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     TaskWindow(); // posted tasks run on this thread
     RegisterWindowClass(WindowProc);
     const WindowFrame& frame = MainWindowFrame();
@@ -66,6 +69,7 @@ Win32Window::~Win32Window() {
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
         DestroyWindow(window_);
     }
+    CoUninitialize();
 }
 
 const Control* Win32Window::Find(const std::string& name) const {
@@ -166,6 +170,7 @@ void Win32Window::SetFinding(const std::string& editBox, const std::string& find
         findings_.insert(control);
     }
     tips_->Set(control, finding);
+    SetAccessibleDescription(control, finding);
     InvalidateRect(control, nullptr, TRUE);
 }
 

@@ -1,5 +1,6 @@
 #include "window_builder.h"
 
+#include "accessible.h"
 #include "field_edit.h"
 #include "runtime/wide_text.h"
 
@@ -211,6 +212,9 @@ HWND WindowBuilder::Make(const ComponentRow& row, HWND parent, int id) {
         SetWindowSubclass(control, Forward, 1, 0);
     } else if (row.kind == Kind::EditBox) {
         MakeFieldEdit(control, size_t(row.inputLimit));
+    }
+    if (!row.accessibleName.empty()) {
+        SetAccessibleName(control, row.accessibleName);
     }
     return control;
 }

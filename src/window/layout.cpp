@@ -65,7 +65,8 @@ void AddGroup(std::vector<ComponentRow>& out, int n, const std::string& parent, 
                        .kind = Kind::EditBox,
                        .parent = box,
                        .geometry = {70, row.editTop, row.editWidth, 20},
-                       .inputLimit = row.inputLimit});
+                       .inputLimit = row.inputLimit,
+                       .accessibleName = GroupCaption(n) + " " + row.key});
         out.push_back({.name = CopyButtonName(n, row.key),
                        .kind = Kind::Button,
                        .parent = box,

@@ -20,6 +20,7 @@
 #include <commctrl.h>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <oleacc.h>
 #include <thread>
 
 namespace orvane {
@@ -305,6 +306,33 @@ TEST(Win32Dpi, TheWindowIsTheTableScaled) {
     GetObjectW(HFONT(SendMessageW(window.ComponentHandle(kSaveButton), WM_GETFONT, 0, 0)),
                sizeof font, &font);
     EXPECT_EQ(font.lfHeight, -Scaled(12, dpi));
+}
+
+// A screen reader tells the 75 "复制" apart, and hears a field's finding.
+TEST_F(Win32Desktop, ScreenReadersHearWhichControlItIs) {
+    auto read = [&](const std::string& name, bool description) {
+        IAccessible* object = nullptr;
+        if (FAILED(AccessibleObjectFromWindow(Control(name), DWORD(OBJID_CLIENT),
+                                              __uuidof(IAccessible),
+                                              reinterpret_cast<void**>(&object)))) {
+            return std::string("?");
+        }
+        VARIANT self{};
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        BSTR text = nullptr;
+        description ? object->get_accDescription(self, &text) : object->get_accName(self, &text);
+        std::string ansi = text != nullptr ? AnsiFromWide(text) : std::string();
+        SysFreeString(text);
+        object->Release();
+        return ansi;
+    };
+    EXPECT_EQ(read(CopyButtonName(3, NameKey()), false), "第三组 姓名 复制");
+    EXPECT_EQ(read(CopyButtonName(21, PhoneKey()), false), "第二十一组 手机号 复制");
+    EXPECT_EQ(read(RestoreButtonName(7), false), "第七组 恢复");
+    EXPECT_EQ(read(EditBoxName(3, NameKey()), false), "第三组 姓名");
+    window.SetFinding(EditBoxName(2, IdKey()), "校验位不对");
+    EXPECT_EQ(read(EditBoxName(2, IdKey()), true), "校验位不对");
 }
 
 } // namespace
