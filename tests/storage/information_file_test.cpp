@@ -1,11 +1,16 @@
 // The information file without a window: the applicants as a value, written
 // and read back through real files.
+#include "runtime/file_access.h"
+#include "runtime/native_path.h"
 #include "runtime/profile_file.h"
 #include "storage/information_file.h"
 #include "storage/remember_flag.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace orvane {
 
@@ -101,7 +106,29 @@ TEST_F(InformationFile, WriteIntoAReadOnlyFolderFails) {
     EXPECT_TRUE(failure.has_value());
     EXPECT_FALSE(folder.Exists("信息.ini"));
 }
+#else
+// A file that another program holds open without sharing it is named as
+// such, not as a matter of permissions.
+TEST_F(InformationFile, AFileInUseSaysSo) {
+    folder.Write("信息.ini", "[第一组]\r\n姓名=张三\r\n");
+    HANDLE held = CreateFileW(PathOf(file).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(WriteApplicants(file, Numbered("新")), "文件正被其他程序使用");
+    EXPECT_EQ(ReadInformationFile(file).failure, "文件正被其他程序使用");
+    CloseHandle(held);
+}
 #endif
+
+// A save killed half-way leaves a temporary file with every applicant; the
+// next start removes it, and leaves look-alikes alone.
+TEST_F(InformationFile, TemporariesOfAKilledSaveGo) {
+    folder.Write("信息.ini.a1B2c3", "[第一组]\r\n姓名=张三\r\n");
+    folder.Write("信息.ini.bak", "x");
+    RemoveStaleTemporaries(file);
+    EXPECT_FALSE(folder.Exists("信息.ini.a1B2c3"));
+    EXPECT_TRUE(folder.Exists("信息.ini.bak"));
+}
 
 TEST_F(InformationFile, RememberDecisionTable) {
     const std::string group = "[第一组]\r\n姓名=张三\r\n";
