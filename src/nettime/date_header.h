@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -9,5 +10,15 @@ namespace orvane {
 // is "Date" in any case, trimmed. A name that merely ends in "Date" (such
 // as X-Date) is another header. Nothing when there is none.
 std::optional<std::string> DateHeaderValue(const std::string& headers);
+
+// What an answer's header lines say of the server's clock: the second (since
+// 1970, GMT) its Date states, or why they say nothing, in words for the user:
+// no Date, no date in it, a year no working clock shows (before 2020 or
+// after 2099), or a copy kept by a cache (an Age header above 0).
+struct ServerSecond {
+    std::optional<std::int64_t> second;
+    std::string failure;
+};
+ServerSecond ServerSecondOf(const std::string& headers);
 
 } // namespace orvane

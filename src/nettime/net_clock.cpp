@@ -3,6 +3,7 @@
 #include "beijing_time.h"
 #include "date_header.h"
 #include "http/http_date.h"
+#include "http/url_text.h"
 #include "http/web_request.h"
 #include "internet_time.h"
 #include "runtime/ansi_literals.h"
@@ -81,6 +82,10 @@ NetClock::Answer NetClock::Lookup(Seconds sendAt) {
     WebRequestParams p;
     p.url = url_;
     p.method = HttpMethod::Head;
+    // The answer must come from the server itself: no cache's copy, and no
+    // other server that a redirect names.
+    p.extraHeaders = "Cache-Control: no-cache\r\nPragma: no-cache";
+    p.noRedirect = true;
     std::string headers;
     p.responseHeaders = &headers;
     p.timeoutSeconds = kLookupTimeoutSeconds;
@@ -90,17 +95,10 @@ NetClock::Answer NetClock::Lookup(Seconds sendAt) {
     answer.sentAt = Now();
     WebRequest(p);
     answer.receivedAt = Now();
-    std::optional<std::string> date = DateHeaderValue(headers);
-    if (date) {
-        answer.serverSecond = HttpDateSeconds(*date);
-    }
-    if (failure != RequestFailure::None) {
-        answer.failure = RequestFailureText(failure);
-    } else if (!date) {
-        answer.failure = "回答中没有 Date 头";
-    } else if (!answer.serverSecond) {
-        answer.failure = "Date 头不是有效的日期";
-    }
+    ServerSecond reading = ServerSecondOf(headers);
+    answer.serverSecond = reading.second;
+    answer.failure =
+        failure != RequestFailure::None ? RequestFailureText(failure) : reading.failure;
     return answer;
 }
 
@@ -112,9 +110,27 @@ bool NetClock::WaitUntil(Seconds at) {
     return !stopped_.wait_until(lock, deadline, [this] { return stopping_.load(); });
 }
 
-void NetClock::Take(const Answer& answer) {
+// A Date that stands still while seconds pass is a cache's copy, whatever
+// the answer says of itself.
+bool NetClock::StuckDate(const Answer& answer) {
+    if (!answer.serverSecond) {
+        return false;
+    }
+    bool stuck = answer.serverSecond == lastDate_ && answer.receivedAt - lastDateAt_ >= 1.5;
+    if (answer.serverSecond != lastDate_) {
+        lastDate_ = answer.serverSecond;
+        lastDateAt_ = answer.receivedAt;
+    }
+    return stuck;
+}
+
+void NetClock::Take(Answer answer) {
     inFlight_ = false;
     plan_.Sent(answer.sentAt);
+    if (StuckDate(answer)) {
+        answer.serverSecond.reset();
+        answer.failure = "回答来自缓存，Date 头没有随时间变化";
+    }
     if (answer.serverSecond) {
         clock_.AddAnswer(answer.sentAt, answer.receivedAt, *answer.serverSecond);
         plan_.Answered(clock_, answer.receivedAt);
@@ -127,19 +143,19 @@ void NetClock::Take(const Answer& answer) {
     }
 }
 
-std::string NetClock::PanelText() const {
+std::string NetClock::PanelText() {
     std::optional<Seconds> server = clock_.ServerTimeAt(Now());
     if (!server) {
         return kBeijingTimePrefix + (lastFailure_.empty() ? "正在获取…" : "获取失败，正在重试");
     }
-    return BeijingTimeTextAt(
-        std::chrono::sys_seconds(std::chrono::seconds(std::int64_t(std::floor(*server)))));
+    std::int64_t second = shown_.Next(std::int64_t(std::floor(*server)), clock_.Restarts());
+    return BeijingTimeTextAt(std::chrono::sys_seconds(std::chrono::seconds(second)));
 }
 
 std::string NetClock::PanelTip() const {
     Seconds now = Now();
     std::optional<Seconds> server = clock_.ServerTimeAt(now);
-    std::string source = "北京时间取自 " + url_;
+    std::string source = "北京时间取自 " + UrlForDisplay(url_);
     if (!server) {
         return lastFailure_.empty() ? std::string()
                                     : source + "。\n最近一次获取失败：" + lastFailure_ + "。";
@@ -150,7 +166,8 @@ std::string NetClock::PanelTip() const {
            (ahead >= 0 ? "快 " : "慢 ") + Format("%.1f", std::fabs(ahead)) + " 秒。" +
            (lastFailure_.empty()
                 ? ""
-                : "\n最近一次获取失败（" + lastFailure_ + "），时间按上次校准继续走。");
+                : "\n最近一次获取失败（" + lastFailure_ + "），时间按上次校准继续走。") +
+           (shown_.Restarted() ? "\n服务器的时钟与先前的估计不符，估计已重新开始。" : "");
 }
 
 std::optional<Seconds> NetClock::NextChangeAt() const {

@@ -4,6 +4,7 @@
 #include "http/request_service.h"
 #include "lookup_plan.h"
 #include "runtime/work_queue.h"
+#include "shown_second.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -38,7 +39,8 @@ public:
     void Tick();
 
     // The panel's text now: the Beijing time, or what is being done for it.
-    std::string PanelText() const;
+    // The second shown never goes back (ShownSecond).
+    std::string PanelText();
     // How old and how narrow the estimate is, and how far this computer's
     // clock is from it; empty before the first answer.
     std::string PanelTip() const;
@@ -56,15 +58,19 @@ private:
     };
     Answer Lookup(Seconds sendAt);
     bool WaitUntil(Seconds at);
-    void Take(const Answer& answer);
+    bool StuckDate(const Answer& answer);
+    void Take(Answer answer);
 
     const std::string url_;
     AnswerHandler onAnswer_;
     ClockEstimator clock_;
     LookupPlan plan_;
     bool inFlight_ = false;
-    std::string lastFailure_; // of the latest lookup; empty when it was answered
-    SharedRequest request_;   // one connection, kept for the timing
+    std::string lastFailure_;              // of the latest lookup; empty when it was answered
+    std::optional<std::int64_t> lastDate_; // the latest Date, and when it first came
+    Seconds lastDateAt_ = 0;
+    ShownSecond shown_;
+    SharedRequest request_; // one connection, kept for the timing
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     std::mutex mutex_;
     std::condition_variable stopped_;

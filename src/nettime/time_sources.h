@@ -2,14 +2,11 @@
 
 namespace orvane {
 
-// Where Beijing time comes from. Any server whose answers carry a correct
-// Date header serves; `orvane --time-url URL` names another, such as the
-// bank's own reservation site, whose clock is the one that matters.
-
-// The time service page: the national time service's site.
-inline constexpr const char* kTimeServicePageUrl = "http://www.ntsc.ac.cn/";
-
-// The default time site: a large public site.
-inline constexpr const char* kDefaultTimeSiteUrl = "http://www.baidu.com/";
+// Where Beijing time comes from: a large public site that serves https, so
+// that nobody on the way can set the clock. Any server whose answers carry
+// a correct Date header serves; `orvane --time-url URL` names another, such
+// as the bank's own reservation site, whose clock is the one that matters.
+inline constexpr const char* kTimeServicePageUrl = "https://www.baidu.com/";
+inline constexpr const char* kDefaultTimeSiteUrl = kTimeServicePageUrl;
 
 } // namespace orvane

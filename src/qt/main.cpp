@@ -1,14 +1,15 @@
 // build/orvane: the program with the Qt desktop.
 #include "ansi.h"
+#include "app/command_line.h"
 #include "app/start.h"
 #include "desktop_look.h"
 #include "main_window.h"
-#include "nettime/time_sources.h"
 #include "runtime/ansi_literals.h"
 #include "window/fatal_error.h"
 
 #include <QApplication>
 #include <QPixmap>
+#include <cstdio>
 #include <memory>
 
 namespace orvane {
@@ -23,25 +24,28 @@ std::unique_ptr<MainWindow> CreateMainWindow() {
     }
 }
 
-// The value after an option such as --screenshot FILE; empty without one.
-QString OptionValue(const QStringList& arguments, const QString& option) {
-    qsizetype at = arguments.indexOf(option);
-    return at > 0 && at + 1 < arguments.size() ? arguments[at + 1] : QString();
+CommandLine ReadArguments() {
+    std::vector<std::string> words;
+    for (const QString& argument : QApplication::arguments().mid(1)) {
+        words.push_back(ToAnsi(argument));
+    }
+    return ReadCommandLine(words, true);
 }
 
 int Main(int argc, char** argv) {
     QApplication app(argc, argv);
+    CommandLine command = ReadArguments();
+    if (!command.options) {
+        std::fputs(ToUnicode(command.error + "\n").toLocal8Bit().constData(), stderr);
+        return 2;
+    }
     ApplyDesktopLook(app);
     std::unique_ptr<MainWindow> window = CreateMainWindow();
-    QStringList arguments = QApplication::arguments();
     // --screenshot FILE: render the window to a PNG without showing it.
-    QString screenshot = OptionValue(arguments, QStringLiteral("--screenshot"));
-    if (!screenshot.isEmpty()) {
-        return window->grab().save(screenshot, "PNG") ? 0 : 1;
+    if (command.options->screenshot) {
+        return window->grab().save(ToUnicode(*command.options->screenshot), "PNG") ? 0 : 1;
     }
-    // --time-url URL: the server whose clock the status bar shows.
-    QString timeUrl = OptionValue(arguments, QStringLiteral("--time-url"));
-    return RunProgram(*window, timeUrl.isEmpty() ? kTimeServicePageUrl : ToAnsi(timeUrl));
+    return RunProgram(*window, command.options->timeUrl);
 }
 
 } // namespace

@@ -55,6 +55,10 @@ std::string AnsiFromNativePath(std::string_view nativePath) {
     return convert(nativePath, "\x84\x31\xA4\x37"); // U+FFFD in GB18030
 }
 
+std::string Utf8Of(std::string_view ansi) {
+    return NativePath(ansi);
+}
+
 std::filesystem::path PathOf(std::string_view ansi) {
     return {NativePath(ansi)};
 }

@@ -2,7 +2,20 @@
 
 #include "wide_text.h"
 
+#include <algorithm>
+#include <windows.h>
+
 namespace orvane {
+
+std::string Utf8Of(std::string_view ansi) {
+    std::wstring wide = WideFromAnsi(ansi);
+    int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr,
+                                     nullptr);
+    std::string utf8(size_t(std::max(length, 0)), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), utf8.data(), length, nullptr,
+                        nullptr);
+    return utf8;
+}
 
 std::filesystem::path PathOf(std::string_view ansi) {
     return std::filesystem::path(WideFromAnsi(ansi));

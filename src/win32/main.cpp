@@ -1,11 +1,12 @@
 // orvane.exe: the program with the Windows desktop.
+#include "app/command_line.h"
 #include "app/start.h"
-#include "nettime/time_sources.h"
 #include "runtime/ansi_literals.h"
 #include "runtime/wide_text.h"
 #include "win32_window.h"
 #include "window/fatal_error.h"
 
+#include <cstdio>
 #include <memory>
 #include <shellapi.h>
 
@@ -13,18 +14,15 @@ namespace orvane {
 
 namespace {
 
-// --time-url URL: the server whose clock the status bar shows.
-std::string TimeUrl() {
-    std::string url = kTimeServicePageUrl;
+CommandLine ReadArguments() {
     int count = 0;
     LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    for (int i = 1; arguments != nullptr && i + 1 < count; ++i) {
-        if (std::wstring(arguments[i]) == L"--time-url") {
-            url = AnsiFromWide(arguments[i + 1]);
-        }
+    std::vector<std::string> words;
+    for (int i = 1; arguments != nullptr && i < count; ++i) {
+        words.push_back(AnsiFromWide(arguments[i]));
     }
     LocalFree(arguments);
-    return url;
+    return ReadCommandLine(words, false);
 }
 
 std::unique_ptr<Win32Window> CreateMainWindow() {
@@ -35,9 +33,16 @@ std::unique_ptr<Win32Window> CreateMainWindow() {
     }
 }
 
+// Without a console the message goes in a box too.
 int Main() {
+    CommandLine command = ReadArguments();
+    if (!command.options) {
+        std::fputs((command.error + "\n").c_str(), stderr);
+        MessageBoxW(nullptr, WideFromAnsi(command.error).c_str(), L"Orvane", MB_OK | MB_ICONERROR);
+        return 2;
+    }
     std::unique_ptr<Win32Window> window = CreateMainWindow();
-    return RunProgram(*window, TimeUrl());
+    return RunProgram(*window, command.options->timeUrl);
 }
 
 } // namespace

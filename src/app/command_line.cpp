@@ -1,0 +1,51 @@
+#include "command_line.h"
+
+#include "http/url_text.h"
+#include "nettime/time_sources.h"
+#include "runtime/ansi_literals.h"
+
+namespace orvane {
+
+namespace {
+
+std::string Usage(bool withScreenshot) {
+    return std::string("用法：orvane [--time-url 网址]") +
+           (withScreenshot ? " [--screenshot 文件]" : "");
+}
+
+} // namespace
+
+CommandLine ReadCommandLine(const std::vector<std::string>& words, bool withScreenshot) {
+    StartOptions options{kTimeServicePageUrl, std::nullopt};
+    for (size_t at = 0; at < words.size(); ++at) {
+        const std::string& word = words[at];
+        std::string name = word.substr(0, word.find('='));
+        bool known = name == "--time-url" || (withScreenshot && name == "--screenshot");
+        if (!known) {
+            return {std::nullopt, "不认识的参数：" + word + "\n" + Usage(withScreenshot)};
+        }
+        std::string value;
+        if (name != word) {
+            value = word.substr(name.size() + 1);
+        } else if (at + 1 < words.size()) {
+            value = words[++at];
+        }
+        if (value.empty()) {
+            return {std::nullopt, name + " 后面缺少" + (name == "--time-url" ? "网址" : "文件名") +
+                                      "\n" + Usage(withScreenshot)};
+        }
+        if (name == "--screenshot") {
+            options.screenshot = value;
+            continue;
+        }
+        std::string refusal;
+        std::optional<std::string> url = SendableUrl(value, refusal);
+        if (!url) {
+            return {std::nullopt, "--time-url 的网址不能用：" + refusal};
+        }
+        options.timeUrl = *url;
+    }
+    return {options, {}};
+}
+
+} // namespace orvane

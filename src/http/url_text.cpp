@@ -1,0 +1,65 @@
+#include "url_text.h"
+
+#include "runtime/ansi_literals.h"
+#include "runtime/native_path.h"
+#include "runtime/text.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace orvane {
+
+namespace {
+
+bool IsAscii(const std::string& text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return !IsLeadByte(c); });
+}
+
+// Where the authority (user information, host, port) ends.
+size_t AuthorityEnd(const std::string& url, size_t start) {
+    size_t end = url.find_first_of("/?#", start);
+    return end == std::string::npos ? url.size() : end;
+}
+
+} // namespace
+
+std::optional<std::string> SendableUrl(const std::string& url, std::string& refusal) {
+    std::string scheme = ToUpperCase(url.substr(0, url.find("://")));
+    if (url.find("://") == std::string::npos || (scheme != "HTTP" && scheme != "HTTPS")) {
+        refusal = "只支持以 http:// 或 https:// 开头的网址";
+        return std::nullopt;
+    }
+    size_t host = url.find("://") + 3;
+    size_t end = AuthorityEnd(url, host);
+    if (end == host) {
+        refusal = "网址缺少服务器名";
+        return std::nullopt;
+    }
+    if (!IsAscii(url.substr(host, end - host))) {
+        refusal = "网址的服务器名含有中文等非英文字符，请改用其英文域名";
+        return std::nullopt;
+    }
+    std::string sendable = url.substr(0, end);
+    for (unsigned char c : Utf8Of(url.substr(end))) {
+        if (c >= 0x80 || c <= 0x20) {
+            char escaped[4];
+            std::snprintf(escaped, sizeof escaped, "%%%02X", c);
+            sendable += escaped;
+        } else {
+            sendable += char(c);
+        }
+    }
+    return sendable;
+}
+
+std::string UrlForDisplay(const std::string& url) {
+    size_t scheme = url.find("://");
+    if (scheme == std::string::npos) {
+        return url;
+    }
+    size_t host = scheme + 3;
+    size_t at = url.rfind('@', AuthorityEnd(url, host));
+    return at == std::string::npos || at < host ? url : url.substr(0, host) + url.substr(at + 1);
+}
+
+} // namespace orvane

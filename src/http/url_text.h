@@ -1,0 +1,18 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace orvane {
+
+// A URL as the user gave it (ANSI text), made fit to send: an http or https
+// URL whose characters beyond ASCII are UTF-8 and percent-encoded. Nothing,
+// and why in `refusal`, when it is no such URL or names its host beyond
+// ASCII.
+std::optional<std::string> SendableUrl(const std::string& url, std::string& refusal);
+
+// The URL without the user name and password it may carry, for the user's
+// eyes.
+std::string UrlForDisplay(const std::string& url);
+
+} // namespace orvane
