@@ -1,5 +1,9 @@
 #pragma once
 
+#include "window/fatal_error.h"
+
+#include <exception>
+#include <memory>
 #include <string>
 
 namespace orvane {
@@ -13,5 +17,15 @@ class Window;
 // off. `timeUrl` names the server whose clock the status bar shows. Returns
 // the exit code.
 int RunProgram(Window& window, const std::string& timeUrl);
+
+// The desktop's window, built; a window that cannot be built ends the
+// program through FatalError ("载入启动窗口失败").
+template <class DesktopWindow> std::unique_ptr<DesktopWindow> CreateMainWindow() {
+    try {
+        return std::make_unique<DesktopWindow>();
+    } catch (const std::exception&) {
+        FatalError(kWindowNotBuilt);
+    }
+}
 
 } // namespace orvane

@@ -5,7 +5,6 @@
 #include "desktop_look.h"
 #include "main_window.h"
 #include "runtime/ansi_literals.h"
-#include "window/fatal_error.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -15,14 +14,6 @@
 namespace orvane {
 
 namespace {
-
-std::unique_ptr<MainWindow> CreateMainWindow() {
-    try {
-        return std::make_unique<MainWindow>();
-    } catch (const std::exception&) {
-        FatalError("载入启动窗口失败");
-    }
-}
 
 CommandLine ReadArguments() {
     std::vector<std::string> words;
@@ -40,7 +31,7 @@ int Main(int argc, char** argv) {
         return 2;
     }
     ApplyDesktopLook(app);
-    std::unique_ptr<MainWindow> window = CreateMainWindow();
+    std::unique_ptr<MainWindow> window = CreateMainWindow<MainWindow>();
     // --screenshot FILE: render the window to a PNG without showing it.
     if (command.options->screenshot) {
         return window->grab().save(ToUnicode(*command.options->screenshot), "PNG") ? 0 : 1;

@@ -4,7 +4,6 @@
 #include "runtime/ansi_literals.h"
 #include "runtime/wide_text.h"
 #include "win32_window.h"
-#include "window/fatal_error.h"
 
 #include <cstdio>
 #include <memory>
@@ -25,14 +24,6 @@ CommandLine ReadArguments() {
     return ReadCommandLine(words, false);
 }
 
-std::unique_ptr<Win32Window> CreateMainWindow() {
-    try {
-        return std::make_unique<Win32Window>();
-    } catch (const std::exception&) {
-        FatalError("载入启动窗口失败");
-    }
-}
-
 // Without a console the message goes in a box too.
 int Main() {
     CommandLine command = ReadArguments();
@@ -41,7 +32,7 @@ int Main() {
         MessageBoxW(nullptr, WideFromAnsi(command.error).c_str(), L"Orvane", MB_OK | MB_ICONERROR);
         return 2;
     }
-    std::unique_ptr<Win32Window> window = CreateMainWindow();
+    std::unique_ptr<Win32Window> window = CreateMainWindow<Win32Window>();
     return RunProgram(*window, command.options->timeUrl);
 }
 

@@ -8,6 +8,7 @@
 #include "text_of.h"
 #include "window/component_names.h"
 #include "window/message_box.h"
+#include "window_class.h"
 
 #include <commctrl.h>
 #include <stdexcept>
@@ -18,26 +19,13 @@ namespace {
 
 const wchar_t kWindowClass[] = L"OrvaneWindow";
 
-void RegisterWindowClass(WNDPROC procedure) {
-    static const bool registered = [procedure] {
-        WNDCLASSW main{};
-        main.lpfnWndProc = procedure;
-        main.hInstance = GetModuleHandleW(nullptr);
-        main.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        main.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-        main.lpszClassName = kWindowClass;
-        return RegisterClassW(&main) != 0;
-    }();
-    (void)registered;
-}
-
 } // namespace
 
 Win32Window::Win32Window() {
     // Screen readers reach the controls' accessible objects through COM.
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     TaskWindow(); // posted tasks run on this thread
-    RegisterWindowClass(WindowProc);
+    RegisterWindowClass(kWindowClass, WindowProc);
     const WindowFrame& frame = MainWindowFrame();
     DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     RECT outer{0, 0, frame.clientWidth, frame.clientHeight};

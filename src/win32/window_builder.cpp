@@ -3,6 +3,7 @@
 #include "accessible.h"
 #include "field_edit.h"
 #include "runtime/wide_text.h"
+#include "window_class.h"
 
 #include <algorithm>
 #include <commctrl.h>
@@ -33,18 +34,9 @@ LRESULT CALLBACK PageProc(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
 const wchar_t kPageClass[] = L"OrvanePage";
 
 void RegisterPageClass() {
-    static const bool registered = [] {
-        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_BAR_CLASSES};
-        InitCommonControlsEx(&controls);
-        WNDCLASSW page{};
-        page.lpfnWndProc = PageProc;
-        page.hInstance = GetModuleHandleW(nullptr);
-        page.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        page.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-        page.lpszClassName = kPageClass;
-        return RegisterClassW(&page) != 0;
-    }();
-    (void)registered;
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    RegisterWindowClass(kPageClass, PageProc);
 }
 
 bool FaceExists(const std::wstring& face) {

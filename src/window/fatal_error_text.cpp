@@ -6,6 +6,8 @@
 
 namespace orvane {
 
+const std::string kWindowNotBuilt = "载入启动窗口失败";
+
 void RunGuarded(const std::function<void()>& handler) {
     try {
         handler();
