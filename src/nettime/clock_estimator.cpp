@@ -59,8 +59,12 @@ std::optional<Seconds> ClockEstimator::ServerTimeAt(Seconds at) const {
     return at + likely_.Middle();
 }
 
+// The time shown is the likely interval's middle, which need not be the
+// certain one's: the bound reaches from it to the farther certain edge.
 Seconds ClockEstimator::UncertaintyAt(Seconds at) const {
-    return Aged(certain_, at).Width() / 2;
+    Interval certain = Aged(certain_, at);
+    Seconds shown = likely_.Middle();
+    return std::max(shown - certain.low, certain.high - shown);
 }
 
 bool ClockEstimator::ConvergedAt(Seconds at) const {

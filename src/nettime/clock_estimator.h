@@ -26,7 +26,8 @@ public:
     // answer.
     std::optional<Seconds> ServerTimeAt(Seconds at) const;
     // How far the server's time at that moment can be from the estimate:
-    // half the certain interval, grown by the clocks' drift since.
+    // from the time shown to the farther edge of the certain interval, grown
+    // by the clocks' drift since.
     Seconds UncertaintyAt(Seconds at) const;
     // Narrow enough to stop refining.
     bool ConvergedAt(Seconds at) const;

@@ -7,57 +7,52 @@ namespace orvane {
 
 namespace {
 
-constexpr Seconds kSpacing = 1;      // between any two requests
-constexpr Seconds kBurstPeriod = 60; // from one refresh burst to the next
-constexpr int kBurstLimit = 5;       // requests in one burst
-constexpr Seconds kLongestWait = 60; // after failures
+constexpr Seconds kSpacing = 1;        // between any two requests
+constexpr Seconds kRefreshPeriod = 13; // between refreshes of a narrow estimate
+constexpr size_t kPerMinute = 5;       // requests in any minute once narrow
+constexpr Seconds kLongestWait = 60;   // after failures
 
 } // namespace
 
 void LookupPlan::Sent(Seconds at) {
-    if (resting_ || burstSent_ == 0) {
-        resting_ = false;
-        burstStart_ = at;
-        burstSent_ = 0;
+    recent_.push_back(at);
+    if (recent_.size() > kPerMinute) {
+        recent_.pop_front();
     }
-    ++burstSent_;
-    lastSent_ = at;
 }
 
 void LookupPlan::Answered(const ClockEstimator& clock, Seconds at) {
     failures_ = 0;
     if (clock.ConvergedAt(at)) {
+        if (!everConverged_) {
+            recent_.clear(); // the minute's share counts from here on
+        }
         everConverged_ = true;
-        Rest();
-    } else if (everConverged_ && burstSent_ >= kBurstLimit) {
-        Rest(); // keep the estimate as it is until the next burst
+        restUntil_ = at + kRefreshPeriod;
     }
 }
 
 void LookupPlan::Failed(Seconds at) {
     ++failures_;
     failedAt_ = at;
-    if (everConverged_ && burstSent_ >= kBurstLimit) {
-        Rest();
-    }
 }
 
 Seconds LookupPlan::NextSendTime(const ClockEstimator& clock, Seconds now) const {
-    Seconds earliest = std::max(now, lastSent_ + kSpacing);
-    if (resting_) {
+    Seconds earliest = now;
+    if (!recent_.empty()) {
+        earliest = std::max(earliest, recent_.back() + kSpacing);
+    }
+    if (clock.ConvergedAt(now)) {
         earliest = std::max(earliest, restUntil_);
+    }
+    if (everConverged_ && recent_.size() == kPerMinute) {
+        earliest = std::max(earliest, recent_.front() + 60);
     }
     if (failures_ > 0) {
         Seconds wait = std::min(kLongestWait, std::pow(2.0, failures_ - 1));
         earliest = std::max(earliest, failedAt_ + wait);
     }
     return clock.AimedSendTime(earliest);
-}
-
-void LookupPlan::Rest() {
-    resting_ = true;
-    restUntil_ = burstStart_ + kBurstPeriod;
-    burstSent_ = 0;
 }
 
 } // namespace orvane

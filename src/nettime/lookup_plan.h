@@ -2,12 +2,15 @@
 
 #include "clock_estimator.h"
 
+#include <deque>
+
 namespace orvane {
 
 // When the next time lookup leaves. Polite to the server: never more than
-// one request a second; once the estimate has been narrow, a short burst of
-// at most five requests about once a minute; after failures, waits that
-// double up to a minute.
+// one request a second; once the estimate has been narrow, never more than
+// five in any minute, and while it stays narrow one aimed request every 13
+// seconds, so that a step of the server's clock is seen within 15; after
+// failures, waits that double up to a minute.
 class LookupPlan {
 public:
     void Sent(Seconds at);
@@ -20,13 +23,8 @@ public:
     Seconds NextSendTime(const ClockEstimator& clock, Seconds now) const;
 
 private:
-    void Rest();
-
-    bool resting_ = false;
     bool everConverged_ = false;
-    Seconds lastSent_ = -1e18;
-    Seconds burstStart_ = 0;
-    int burstSent_ = 0;
+    std::deque<Seconds> recent_; // the last sends, at most the minute's share
     Seconds restUntil_ = 0;
     int failures_ = 0;
     Seconds failedAt_ = 0;
