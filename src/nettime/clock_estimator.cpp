@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 
 namespace orvane {
 
@@ -12,13 +13,24 @@ namespace {
 constexpr double kDrift = 1e-4;
 // Within 5 ms either way: the display changes its second within that.
 constexpr Seconds kConvergedWidth = 0.010;
+// The most a Date may lag its server's clock, as event-loop servers stamp
+// from a time they keep per turn; answers further apart come from clocks
+// that differ (a step, or another machine behind the same name).
+constexpr Seconds kMostStaleness = 0.25;
+constexpr Seconds kStalenessMargin = 0.001;
+// How long a disagreement between the server's clocks keeps the bound wide.
+constexpr Seconds kDisagreementMemory = 300;
 
 } // namespace
 
+// A Date lags its server's clock but never runs ahead of it: an answer
+// proves the offset is at least Date - received. That it is below
+// Date + 1 - sent holds only as far as the stamp was fresh, so that bound
+// is widened by the staleness seen so far.
 void ClockEstimator::AddAnswer(Seconds sentAt, Seconds receivedAt, std::int64_t serverSecond) {
     auto date = Seconds(serverSecond);
     Seconds middle = (sentAt + receivedAt) / 2;
-    Interval certain{date - receivedAt, date + 1 - sentAt};
+    Interval certain{date - receivedAt, date + 1 + staleness_ - sentAt};
     Interval likely{date - middle, date + 1 - middle};
     if (!hasEstimate_) {
         certain_ = certain;
@@ -26,27 +38,40 @@ void ClockEstimator::AddAnswer(Seconds sentAt, Seconds receivedAt, std::int64_t 
     } else {
         certain_ = Aged(certain_, receivedAt);
         likely_ = Aged(likely_, receivedAt);
-        Merge(certain, likely);
+        Merge(certain, likely, receivedAt);
     }
     hasEstimate_ = true;
     updatedAt_ = receivedAt;
     roundTrip_ = receivedAt - sentAt;
 }
 
-// Narrows both intervals by a new answer's; a contradiction starts over.
-void ClockEstimator::Merge(Interval certain, Interval likely) {
+// Narrows both intervals by a new answer's. A small contradiction is a
+// stamp staler than any before, or a second clock close to the first: the
+// upper bounds widen by it. A large one is another clock: the estimate
+// starts over on it. Either way the bound covers the difference for a while.
+void ClockEstimator::Merge(Interval certain, Interval likely, Seconds at) {
     Interval both = Intersect(certain_, certain);
     if (both.Empty()) {
-        ++restarts_;
-        certain_ = certain;
-        likely_ = likely;
-        return;
+        Seconds gap = std::max(certain_.low - certain.high, certain.low - certain_.high);
+        disagreement_ = std::max(gap, DisagreementAt(at));
+        disagreedAt_ = at;
+        if (gap > kMostStaleness) {
+            ++restarts_;
+            certain_ = certain;
+            likely_ = likely;
+            return;
+        }
+        staleness_ += gap + kStalenessMargin;
+        certain_.high += gap + kStalenessMargin;
+        certain.high += gap + kStalenessMargin;
+        both = Intersect(certain_, certain);
     }
     certain_ = both;
-    for (Interval candidate :
-         {Intersect(Intersect(likely_, likely), both), Intersect(likely, both), both}) {
+    // A stale stamp contradicts the likely interval too: it keeps its own.
+    for (Interval candidate : {Intersect(Intersect(likely_, likely), both),
+                               Intersect(likely_, both), Intersect(likely, both), both}) {
         if (!candidate.Empty()) {
-            likely_ = candidate; // network jitter may refute the half-way guess
+            likely_ = candidate;
             return;
         }
     }
@@ -64,7 +89,11 @@ std::optional<Seconds> ClockEstimator::ServerTimeAt(Seconds at) const {
 Seconds ClockEstimator::UncertaintyAt(Seconds at) const {
     Interval certain = Aged(certain_, at);
     Seconds shown = likely_.Middle();
-    return std::max(shown - certain.low, certain.high - shown);
+    return std::max({shown - certain.low, certain.high - shown, DisagreementAt(at)});
+}
+
+Seconds ClockEstimator::DisagreementAt(Seconds at) const {
+    return at - disagreedAt_ < kDisagreementMemory ? disagreement_ : 0;
 }
 
 bool ClockEstimator::ConvergedAt(Seconds at) const {

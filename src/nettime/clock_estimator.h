@@ -15,8 +15,10 @@ using Seconds = double;
 // monotonic time) within [Date - received, Date + 1 - sent]. Successive
 // answers are intersected; a request that reaches the server right at the
 // estimated second boundary halves what is left, so a few answers pin the
-// offset to milliseconds. Bounds that contradict each other (the server's
-// clock stepped, or another machine answered) start the estimate over.
+// offset to milliseconds. A Date may lag (a stale stamp) but never lead:
+// small contradictions teach how stale stamps can be, and widen the bound;
+// large ones (the server's clock stepped, or another machine answered)
+// start the estimate over.
 class ClockEstimator {
 public:
     void AddAnswer(Seconds sentAt, Seconds receivedAt, std::int64_t serverSecond);
@@ -33,6 +35,9 @@ public:
     bool ConvergedAt(Seconds at) const;
     Seconds LastAnswerAt() const { return updatedAt_; }
     int Restarts() const { return restarts_; }
+    // How far the server's clocks were seen to differ, in the last minutes;
+    // 0 when they agree.
+    Seconds DisagreementAt(Seconds at) const;
 
     // The first moment not before `earliest` at which a request should
     // leave so that it reaches the server at one of its second boundaries.
@@ -48,7 +53,7 @@ private:
     };
     static Interval Intersect(Interval a, Interval b);
     Interval Aged(Interval interval, Seconds at) const;
-    void Merge(Interval certain, Interval likely);
+    void Merge(Interval certain, Interval likely, Seconds at);
 
     bool hasEstimate_ = false;
     Interval certain_; // holds the offset whatever the network did
@@ -58,6 +63,9 @@ private:
     Seconds updatedAt_ = 0;
     Seconds roundTrip_ = 0;
     int restarts_ = 0;
+    Seconds staleness_ = 0;    // how far the server's Dates have lagged its clock
+    Seconds disagreement_ = 0; // between the server's clocks, when last seen
+    Seconds disagreedAt_ = -1e18;
 };
 
 } // namespace orvane

@@ -1,0 +1,166 @@
+// The clock estimate and its lookup plan against simulated time servers,
+// on simulated time: 60 minutes per server model, 60 ms round trip. Prints,
+// for each model, the error of the shown second at each turn-over (median,
+// p95, max), the share of seconds whose error the stated bound does not
+// cover, requests per minute after minute 2, how long a step of the server's
+// clock takes to follow, and how often the shown second went back.
+#include "nettime/clock_estimator.h"
+#include "nettime/lookup_plan.h"
+#include "nettime/shown_second.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace orvane {
+
+namespace {
+
+constexpr Seconds kRun = 3600;
+constexpr Seconds kOneWay = 0.030;
+constexpr Seconds kOffset = 1796598319.345; // the server's clock ahead of ours
+
+// A server as the client meets it: the clocks that may answer, and how an
+// answer comes.
+struct Model {
+    std::string name;
+    // The offsets of the server's clocks at a moment; the first answers now.
+    std::function<std::vector<Seconds>(Seconds at, int request)> clocks;
+    // The Date stamped at the server's time `serverTime`.
+    std::function<std::int64_t(Seconds serverTime, std::mt19937& random)> stamp;
+    // Delays out and back.
+    std::function<std::pair<Seconds, Seconds>(std::mt19937& random)> delays;
+    // An answer that is no reading of the clock (a cache's copy).
+    std::function<bool(Seconds at)> cached = [](Seconds) { return false; };
+};
+
+std::int64_t Fresh(Seconds serverTime, std::mt19937&) {
+    return std::int64_t(std::floor(serverTime));
+}
+
+std::pair<Seconds, Seconds> Steady(std::mt19937&) {
+    return {kOneWay, kOneWay};
+}
+
+Seconds Uniform(std::mt19937& random, Seconds low, Seconds high) {
+    return std::uniform_real_distribution<Seconds>(low, high)(random);
+}
+
+std::vector<Model> Models() {
+    auto one = [](Seconds, int) { return std::vector<Seconds>{kOffset}; };
+    auto twoApart = [](Seconds apart) {
+        return [apart](Seconds, int request) {
+            return request % 2 == 0 ? std::vector<Seconds>{kOffset, kOffset + apart}
+                                    : std::vector<Seconds>{kOffset + apart, kOffset};
+        };
+    };
+    return {
+        {"fresh stamps", one, Fresh, Steady},
+        {"stamps 0-20 ms stale", one,
+         [](Seconds t, std::mt19937& r) {
+             return std::int64_t(std::floor(t - Uniform(r, 0, 0.02)));
+         },
+         Steady},
+        {"30 s cache with Age", one, Fresh, Steady,
+         [](Seconds at) { return std::fmod(at, 30.0) > 0.5; }},
+        {"two clocks 80 ms apart", twoApart(0.080), Fresh, Steady},
+        {"two clocks 700 ms apart", twoApart(0.700), Fresh, Steady},
+        {"a +10 s step at minute 30",
+         [](Seconds at, int) { return std::vector<Seconds>{kOffset + (at >= 1800 ? 10 : 0)}; },
+         Fresh, Steady},
+        {"jitter 0-300 ms each way", one, Fresh,
+         [](std::mt19937& r) {
+             return std::pair{kOneWay + Uniform(r, 0, 0.3), kOneWay + Uniform(r, 0, 0.3)};
+         }},
+        {"one way held 20-80 ms", one, Fresh,
+         [](std::mt19937& r) {
+             Seconds held = Uniform(r, 0, 1) < 0.2 ? Uniform(r, 0.02, 0.08) : 0;
+             return std::pair{kOneWay + held, kOneWay};
+         }},
+    };
+}
+
+Seconds Percentile(std::vector<Seconds> values, double share) {
+    if (values.empty()) {
+        return 0;
+    }
+    std::sort(values.begin(), values.end());
+    return values[std::min(values.size() - 1, size_t(share * double(values.size())))];
+}
+
+void Run(const Model& model) {
+    std::mt19937 random(1);
+    ClockEstimator clock;
+    LookupPlan plan;
+    ShownSecond shown;
+    std::vector<Seconds> errors;
+    int outside = 0;
+    int requestsLate = 0;
+    int backward = 0;
+    std::int64_t lastShown = 0;
+    Seconds stepFollowed = -1;
+    int request = 0;
+    Seconds nextSend = plan.NextSendTime(clock, 0);
+    for (Seconds now = 0; now < kRun; now += 0.1) {
+        while (nextSend <= now) {
+            std::vector<Seconds> clocks = model.clocks(nextSend, request++);
+            auto [out, back] = model.delays(random);
+            Seconds received = nextSend + out + back;
+            plan.Sent(nextSend);
+            requestsLate += nextSend >= 120;
+            if (model.cached(nextSend)) {
+                plan.Failed(received);
+            } else {
+                clock.AddAnswer(nextSend, received,
+                                model.stamp(nextSend + out + clocks.front(), random));
+                plan.Answered(clock, received);
+            }
+            nextSend = plan.NextSendTime(clock, received);
+        }
+        std::optional<Seconds> server = clock.ServerTimeAt(now);
+        if (!server) {
+            continue;
+        }
+        // The error of the shown time against every clock that answers.
+        Seconds error = 0;
+        for (Seconds offset : model.clocks(now, 0)) {
+            error = std::max(error, std::fabs(*server - (now + offset)));
+        }
+        std::int64_t second = shown.Next(std::int64_t(std::floor(*server)), clock.Restarts());
+        backward += lastShown != 0 && second < lastShown;
+        lastShown = second;
+        if (now >= 120 && std::fmod(now, 1.0) < 0.1) {
+            errors.push_back(error);
+            outside += error > clock.UncertaintyAt(now);
+        }
+        if (now >= 1800 && stepFollowed < 0 && error < 0.5) {
+            stepFollowed = now - 1800;
+        }
+    }
+    std::printf("%-26s %7.1f %7.1f %8.1f %8.2f %%  %5.2f  %8s  %4d\n", model.name.c_str(),
+                Percentile(errors, 0.5) * 1000, Percentile(errors, 0.95) * 1000,
+                Percentile(errors, 1.0) * 1000, 100.0 * outside / double(errors.size()),
+                requestsLate / ((kRun - 120) / 60),
+                model.name.find("step") != std::string::npos
+                    ? (std::to_string(int(stepFollowed)) + " s").c_str()
+                    : "-",
+                backward);
+}
+
+} // namespace
+
+} // namespace orvane
+
+int main() {
+    std::printf("%-26s %7s %7s %8s %10s %6s %9s %5s\n", "server", "median", "p95", "max", "outside",
+                "req/min", "step", "back");
+    std::printf("%-26s %7s %7s %8s %10s\n", "", "ms", "ms", "ms", "bound");
+    for (const orvane::Model& model : orvane::Models()) {
+        orvane::Run(model);
+    }
+    return 0;
+}
