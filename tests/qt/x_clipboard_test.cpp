@@ -20,6 +20,24 @@ QPoint CenterOf(QWidget* widget) {
     return widget->mapToGlobal(widget->rect().center());
 }
 
+// Through the X server as a user pastes: Ctrl+V reads the clipboard over a
+// connection of its own, and the box keeps the first line.
+TEST(XClipboard, CtrlVPastesTheFirstLineThroughTheXServer) {
+    MainWindow window;
+    ProgramBindings bindings(window);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    XInput hand;
+    auto* name = Component<QLineEdit>(window, EditBoxName(2, NameKey()));
+    QPoint box = CenterOf(name);
+    hand.Click(box.x(), box.y());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return name->hasFocus(); }, 3000));
+    QGuiApplication::clipboard()->setText(QStringLiteral("张三\r\n[第二组]\r\n姓名=李四"));
+    hand.Chord({XInput::kControl, 'v'});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return name->text() == QStringLiteral("张三"); }, 3000));
+    EXPECT_EQ(name->toolTip(), QStringLiteral("粘贴内容有多行，只保留了第一行"));
+}
+
 TEST(XClipboard, AnOwnerThatNeverAnswersHoldsNoClick) {
     MainWindow window;
     ProgramBindings bindings(window);
