@@ -11,6 +11,9 @@ namespace orvane {
 // as X-Date) is another header. Nothing when there is none.
 std::optional<std::string> DateHeaderValue(const std::string& headers);
 
+// The value of the header whose field name is `upperName` in any case.
+std::optional<std::string> HeaderNamed(const std::string& headers, const std::string& upperName);
+
 // What an answer's header lines say of the server's clock: the second (since
 // 1970, GMT) its Date states, or why they say nothing, in words for the user:
 // no Date, no date in it, a year no working clock shows (before 2020 or
