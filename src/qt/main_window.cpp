@@ -95,8 +95,21 @@ void MainWindow::SetInterval(const std::string& timer, int milliseconds) {
     }
 }
 
+// A component on a page that is not shown would take the typing unseen: the
+// focus goes to the shown page's first box instead.
 void MainWindow::FocusComponent(const std::string& name) {
-    if (auto* widget = Find<QWidget>(name)) {
+    auto* widget = Find<QWidget>(name);
+    if (widget != nullptr && !widget->isVisibleTo(this)) {
+        widget = nullptr;
+        for (const ComponentRow& row : MainWindowLayout()) {
+            auto* box = row.kind == Kind::EditBox ? Find<QWidget>(row.name) : nullptr;
+            if (box != nullptr && box->isVisibleTo(this)) {
+                widget = box;
+                break;
+            }
+        }
+    }
+    if (widget != nullptr) {
         widget->setFocus(Qt::OtherFocusReason);
         pendingFocus_ = isActiveWindow() ? nullptr : widget;
         if (pendingFocus_) {

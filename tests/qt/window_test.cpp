@@ -90,8 +90,10 @@ TEST_F(WindowTest, ComponentOperations) {
     window.SetInterval(kClock, 900);
     EXPECT_EQ(window.GetInterval(kClock), 900);
 
-    window.FocusComponent(kAllPhoneBox);
-    EXPECT_EQ(QApplication::focusWidget(), Component(window, kAllPhoneBox));
+    window.FocusComponent(EditBoxName(2, IdKey()));
+    EXPECT_EQ(QApplication::focusWidget(), Component(window, EditBoxName(2, IdKey())));
+    window.FocusComponent(kAllPhoneBox); // on a page not shown: typing would land unseen
+    EXPECT_EQ(QApplication::focusWidget(), Component(window, EditBoxName(1, NameKey())));
     EXPECT_EQ(window.CurrentPage(), 0) << "focusing must not change the page";
     EXPECT_NE(window.WindowHandle(kMainWindow), 0u);
 }
