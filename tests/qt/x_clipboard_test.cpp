@@ -22,32 +22,33 @@ QPoint CenterOf(QWidget* widget) {
 
 // Through the X server as a user pastes: Ctrl+V reads the clipboard over a
 // connection of its own, and the box keeps the first line.
-TEST(XClipboard, CtrlVPastesTheFirstLineThroughTheXServer) {
+class XClipboard : public testing::Test {
+protected:
+    // Shows the window and clicks into the group's name box.
+    QLineEdit* ClickIntoName(int group) {
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+        auto* name = Component<QLineEdit>(window, EditBoxName(group, NameKey()));
+        QPoint box = CenterOf(name);
+        hand.Click(box.x(), box.y());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return name->hasFocus(); }, 3000));
+        return name;
+    }
     MainWindow window;
-    ProgramBindings bindings(window);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ProgramBindings bindings{window};
     XInput hand;
-    auto* name = Component<QLineEdit>(window, EditBoxName(2, NameKey()));
-    QPoint box = CenterOf(name);
-    hand.Click(box.x(), box.y());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return name->hasFocus(); }, 3000));
+};
+
+TEST_F(XClipboard, CtrlVPastesTheFirstLineThroughTheXServer) {
+    QLineEdit* name = ClickIntoName(2);
     QGuiApplication::clipboard()->setText(QStringLiteral("张三\r\n[第二组]\r\n姓名=李四"));
     hand.Chord({XInput::kControl, 'v'});
     EXPECT_TRUE(QTest::qWaitFor([&] { return name->text() == QStringLiteral("张三"); }, 3000));
     EXPECT_EQ(name->toolTip(), QStringLiteral("粘贴内容有多行，只保留了第一行"));
 }
 
-TEST(XClipboard, AnOwnerThatNeverAnswersHoldsNoClick) {
-    MainWindow window;
-    ProgramBindings bindings(window);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    XInput hand;
-    auto* name = Component<QLineEdit>(window, EditBoxName(1, NameKey()));
-    QPoint box = CenterOf(name);
-    hand.Click(box.x(), box.y());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return name->hasFocus(); }, 3000));
+TEST_F(XClipboard, AnOwnerThatNeverAnswersHoldsNoClick) {
+    QLineEdit* name = ClickIntoName(1);
 
     SilentClipboardOwner hung;
     ModalBoxAnswerer answerer;

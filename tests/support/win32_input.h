@@ -63,6 +63,18 @@ inline void TypeKeys(const std::string& keys) {
     }
 }
 
+// Types one character as an input method gives it, whatever the keyboard.
+inline void TypeCharacter(wchar_t character) {
+    INPUT inputs[2] = {};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_KEYBOARD;
+        input.ki.wScan = character;
+        input.ki.dwFlags = KEYEVENTF_UNICODE;
+    }
+    inputs[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
 // A left click at a point of the screen.
 inline void ClickAt(int x, int y) {
     INPUT inputs[3] = {};

@@ -49,6 +49,11 @@ std::string ClipboardText() {
 class Win32Desktop : public testing::Test {
 protected:
     HWND Control(const std::string& name) { return window.ComponentHandle(name); }
+    // On the screen and in front, where the user's hand reaches it.
+    void Show() {
+        window.ShowCentered();
+        SetForegroundWindow(window.Handle());
+    }
     Win32Window window;
 };
 
@@ -64,27 +69,29 @@ TEST_F(Win32Desktop, TheWindowIsBuiltFromTheLayoutWithItsChineseCaptions) {
 
 TEST_F(Win32Desktop, ACopyClickPutsTheFieldOnTheClipboardMarkedSecretAndGreysTheButton) {
     ProgramBindings bindings(window);
+    Show();
     window.SetContent(EditBoxName(3, NameKey()), "张三");
-    SendMessageW(Control(CopyButtonName(3, NameKey())), BM_CLICK, 0, 0);
+    ClickOn(Control(CopyButtonName(3, NameKey())));
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindowEnabled(Control(CopyButtonName(3, NameKey()))); }));
     EXPECT_EQ(ClipboardText(), "张三");
-    EXPECT_FALSE(IsWindowEnabled(Control(CopyButtonName(3, NameKey()))));
     EXPECT_TRUE(IsWindowEnabled(Control(CopyButtonName(3, IdKey()))));
     EXPECT_TRUE(
         IsClipboardFormatAvailable(RegisterClipboardFormatW(L"CanIncludeInClipboardHistory")));
-    SendMessageW(Control(RestoreButtonName(3)), BM_CLICK, 0, 0);
-    EXPECT_TRUE(IsWindowEnabled(Control(CopyButtonName(3, NameKey()))));
+    ClickOn(Control(RestoreButtonName(3)));
+    EXPECT_TRUE(PumpUntil([&] { return IsWindowEnabled(Control(CopyButtonName(3, NameKey()))); }));
 }
 
 TEST_F(Win32Desktop, TypingStopsAtTheBoxesByteLimit) {
-    HWND id = Control(EditBoxName(1, IdKey()));
-    for (int i = 0; i < 20; ++i) {
-        SendMessageW(id, WM_CHAR, L'1', 0);
-    }
+    Show();
+    ClickOn(Control(EditBoxName(1, IdKey())));
+    TypeKeys(std::string(20, '1'));
+    PumpUntil([] { return false; }, 500); // every key has arrived
     EXPECT_EQ(window.GetContent(EditBoxName(1, IdKey())), std::string(18, '1'));
-    HWND phone = Control(EditBoxName(1, PhoneKey()));
+    ClickOn(Control(EditBoxName(1, PhoneKey())));
     for (int i = 0; i < 6; ++i) {
-        SendMessageW(phone, WM_CHAR, L'中', 0); // two bytes each in GBK
+        TypeCharacter(L'中'); // two bytes each in GBK
     }
+    PumpUntil([] { return false; }, 500);
     EXPECT_EQ(window.GetContent(EditBoxName(1, PhoneKey())).size(), 10u);
 }
 
@@ -131,8 +138,7 @@ TEST_F(Win32Desktop, AFindingMarksTheBoxWithItsTooltip) {
 // while.
 TEST_F(Win32Desktop, PastesKeepOneLineAndAHeldClipboardNeverHoldsTheWindow) {
     ProgramBindings bindings(window);
-    window.ShowCentered();
-    SetForegroundWindow(window.Handle());
+    Show();
     const std::string name = EditBoxName(1, NameKey());
     const std::string id = EditBoxName(1, IdKey());
     SetFocus(Control(id));
@@ -186,8 +192,7 @@ TEST_F(Win32Desktop, EveryControlTakesARealClick) {
     std::string file = InformationFilePath();
     DeleteFileW(PathOf(file).c_str());
     ProgramBindings bindings(window);
-    window.ShowCentered();
-    SetForegroundWindow(window.Handle());
+    Show();
     auto click = [&](const std::string& name, const std::function<bool()>& done) {
         EXPECT_EQ(HitAt(Control(name)), Control(name)) << name << " is covered";
         ClickOn(Control(name));
@@ -238,8 +243,7 @@ TEST_F(Win32Desktop, EveryControlTakesARealClick) {
 TEST_F(Win32Desktop, TheKeyboardReachesEveryField) {
     ProgramBindings bindings(window);
     window.FocusComponent(kAllPhoneBox); // as the start does, on a page not shown
-    window.ShowCentered();
-    SetForegroundWindow(window.Handle());
+    Show();
     auto keys = [&](const MSG& message) { return window.HandleKey(message); };
     ASSERT_TRUE(PumpUntil([&] { return GetFocus() == Control(EditBoxName(1, NameKey())); }));
     std::vector<HWND> reached = {GetFocus()};
