@@ -1,5 +1,4 @@
 #include "component_names.h"
-#include "clipboard.h"
 
 #include "runtime/ansi_literals.h"
 
@@ -16,8 +15,6 @@ const std::string kPageControl = "高级选择夹1";
 const std::string kStatusBar = "状态条";
 const std::string kClock = "时钟";
 const std::string kMainWindow = "启动窗口";
-const std::string kClipboardSilent =
-    "剪贴板没有响应：占用剪贴板的程序在1秒内没有交出内容，请稍后再试。";
 
 std::string PageCaption(int page) {
     return "第" + ChineseNumeral(page) + "页";
