@@ -2,120 +2,223 @@
 
 #include <algorithm>
 #include <cmath>
-#include <initializer_list>
+#include <limits>
 
 namespace orvane {
 
 namespace {
 
 // How fast two clocks may drift apart: 100 parts per million, far more than
-// any working quartz clock.
+// any working quartz clock. The likely interval assumes what such clocks
+// do: 10.
 constexpr double kDrift = 1e-4;
+constexpr double kLikelyDrift = 1e-5;
 // Within 5 ms either way: the display changes its second within that.
 constexpr Seconds kConvergedWidth = 0.010;
 // The most a Date may lag its server's clock, as event-loop servers stamp
-// from a time they keep per turn; answers further apart come from clocks
-// that differ (a step, or another machine behind the same name).
+// from a time they keep per turn; answers further behind come from a clock
+// that stepped back, unless a clock that far ahead was seen too.
 constexpr Seconds kMostStaleness = 0.25;
 constexpr Seconds kStalenessMargin = 0.001;
-// How long a disagreement between the server's clocks keeps the bound wide.
-constexpr Seconds kDisagreementMemory = 300;
+// Beyond this, a lag is no server's cached time but a second clock.
+constexpr Seconds kStaleStamps = 0.05;
+// How long a second clock seen ahead keeps the bound wide.
+constexpr Seconds kAheadMemory = 300;
+// How far above the earliest consistent time a stale server's lookups aim:
+// only an answer stamped after the boundary can raise it.
+constexpr Seconds kClimb = 0.003;
+// The answers weighed; older ones have grown wide with the drift anyway.
+constexpr size_t kKept = 32;
+constexpr Seconds kEndless = std::numeric_limits<Seconds>::infinity();
 
 } // namespace
 
-// A Date lags its server's clock but never runs ahead of it: an answer
-// proves the offset is at least Date - received. That it is below
-// Date + 1 - sent holds only as far as the stamp was fresh, so that bound
-// is widened by the staleness seen so far.
 void ClockEstimator::AddAnswer(Seconds sentAt, Seconds receivedAt, std::int64_t serverSecond) {
-    auto date = Seconds(serverSecond);
-    Seconds middle = (sentAt + receivedAt) / 2;
-    Interval certain{date - receivedAt, date + 1 + staleness_ - sentAt};
-    Interval likely{date - middle, date + 1 - middle};
-    if (!hasEstimate_) {
-        certain_ = certain;
-        likely_ = likely;
-    } else {
-        certain_ = Aged(certain_, receivedAt);
-        likely_ = Aged(likely_, receivedAt);
-        Merge(certain, likely, receivedAt);
+    shortestRoundTrip_ = std::min(shortestRoundTrip_, receivedAt - sentAt);
+    Answer answer{sentAt, receivedAt, serverSecond};
+    if (!answers_.empty()) {
+        Rebuild(receivedAt);
+        Weigh(answer);
     }
-    hasEstimate_ = true;
-    updatedAt_ = receivedAt;
-    roundTrip_ = receivedAt - sentAt;
+    answers_.push_back(answer);
+    if (answers_.size() > kKept) {
+        answers_.pop_front();
+    }
+    Rebuild(receivedAt);
 }
 
-// Narrows both intervals by a new answer's. A small contradiction is a
-// stamp staler than any before, or a second clock close to the first: the
-// upper bounds widen by it. A large one is another clock: the estimate
-// starts over on it. Either way the bound covers the difference for a while.
-void ClockEstimator::Merge(Interval certain, Interval likely, Seconds at) {
-    Interval both = Intersect(certain_, certain);
-    if (both.Empty()) {
-        Seconds gap = std::max(certain_.low - certain.high, certain.low - certain_.high);
-        disagreement_ = std::max(gap, DisagreementAt(at));
-        disagreedAt_ = at;
-        if (gap > kMostStaleness) {
-            ++restarts_;
-            certain_ = certain;
-            likely_ = likely;
+// Compares a new answer with the estimate so far. Ahead of the certain
+// interval, it is another clock for sure: everything starts over on it.
+// Behind it, it is a stale stamp, or the other clock of one seen before:
+// every upper bound widens by the gap. Against the likely interval only,
+// ahead starts the likely narrowing over, behind widens the same way.
+void ClockEstimator::Weigh(const Answer& answer) {
+    Interval certain = CertainOf(answer);
+    if (certain.low > certain_.high) {
+        restartGap_ = certain.low - certain_.high;
+        anotherClock_ = true;
+        Restart();
+        return;
+    }
+    if (certain.high < certain_.low) {
+        Seconds gap = certain_.low - certain.high;
+        if (gap > std::max(kMostStaleness, restartGap_ + kMostStaleness)) {
+            restartGap_ = gap;
+            Restart();
             return;
         }
-        staleness_ += gap + kStalenessMargin;
-        certain_.high += gap + kStalenessMargin;
-        certain.high += gap + kStalenessMargin;
-        both = Intersect(certain_, certain);
+        Behind(gap);
+        Rebuild(answer.receivedAt);
     }
-    certain_ = both;
-    // A stale stamp contradicts the likely interval too: it keeps its own.
-    for (Interval candidate : {Intersect(Intersect(likely_, likely), both),
-                               Intersect(likely_, both), Intersect(likely, both), both}) {
-        if (!candidate.Empty()) {
-            likely_ = candidate;
-            return;
+    Interval likely = LikelyOf(answer);
+    if (likely.low > likely_.high) {
+        Ahead(likely.low - likely_.high, likely.high, answer.receivedAt);
+    } else if (likely.high < likely_.low) {
+        Behind(likely_.low - likely.high);
+    } else if (search_ && ++searchMisses_ >= 2) {
+        search_.reset();
+    }
+}
+
+// An answer ahead of the likely interval: the answers that bounded it from
+// above were staler than thought, or another clock answered. Either way the
+// likely narrowing starts over on it, and the probes look further ahead.
+void ClockEstimator::Ahead(Seconds gap, Seconds farthest, Seconds at) {
+    if (anotherClock_) {
+        // Somewhere in the answer's likely interval: all of it is covered
+        // until the search has found where.
+        aheadSeen_ = std::max(farthest - ShownOffset(), AheadSeenAt(at));
+        aheadSeenAt_ = at;
+    }
+    Staler(gap);
+    for (Answer& earlier : answers_) {
+        earlier.certainOnly = true;
+    }
+    Searching(Probe::Ahead, aheadStep_);
+}
+
+// A stale stamp or a clock behind: every upper bound widens by the gap.
+void ClockEstimator::Behind(Seconds gap) {
+    Staler(gap);
+    Searching(Probe::Behind, behindStep_);
+}
+
+// Stamps staler than a server's cached time are another clock's.
+void ClockEstimator::Staler(Seconds gap) {
+    staleness_ += gap + kStalenessMargin;
+    if (staleness_ > kStaleStamps) {
+        anotherClock_ = true;
+    }
+}
+
+Seconds ClockEstimator::AheadSeenAt(Seconds at) const {
+    return at - aheadSeenAt_ < kAheadMemory ? aheadSeen_ : 0;
+}
+
+// A contradiction found by a probe is followed by probes twice as far, in
+// the same direction, until two in a row find nothing.
+void ClockEstimator::Searching(Probe direction, Seconds& step) {
+    if (search_ == direction) {
+        step = std::min(2 * step, kMostStaleness);
+    }
+    search_ = direction;
+    searchMisses_ = 0;
+}
+
+void ClockEstimator::Restart() {
+    answers_.clear();
+    ++restarts_;
+}
+
+void ClockEstimator::Rebuild(Seconds at) {
+    Interval certain{-kEndless, kEndless};
+    Interval likely = certain;
+    for (const Answer& answer : answers_) {
+        certain = Intersect(certain, Aged(CertainOf(answer), answer.receivedAt, at, kDrift));
+        if (!answer.certainOnly) {
+            likely = Intersect(likely, Aged(LikelyOf(answer), answer.receivedAt, at, kLikelyDrift));
         }
     }
+    const Answer& latest = answers_.back();
+    if (certain.Empty()) {
+        certain = CertainOf(latest);
+    }
+    likely = Intersect(likely, certain);
+    if (likely.Empty()) {
+        likely = Intersect(LikelyOf(latest), certain);
+    }
+    certain_ = certain;
+    likely_ = likely.Empty() ? certain : likely;
+    updatedAt_ = at;
+}
+
+ClockEstimator::Interval ClockEstimator::CertainOf(const Answer& answer) const {
+    auto date = Seconds(answer.second);
+    return {date - answer.receivedAt, date + 1 + staleness_ - answer.sentAt};
+}
+
+ClockEstimator::Interval ClockEstimator::LikelyOf(const Answer& answer) const {
+    Seconds oneWay = shortestRoundTrip_ / 2;
+    Interval certain = CertainOf(answer);
+    return {certain.low + oneWay, certain.high - oneWay};
+}
+
+// The likely interval as if stamps were fresh: a stale server's answers
+// that showed the old second say little, so its time is the earliest the
+// answers that showed the new one allow.
+ClockEstimator::Interval ClockEstimator::Shown() const {
+    return {likely_.low, std::max(likely_.low, likely_.high - staleness_)};
+}
+
+Seconds ClockEstimator::ShownOffset() const {
+    Interval shown = Shown();
+    return (shown.low + shown.high) / 2;
 }
 
 std::optional<Seconds> ClockEstimator::ServerTimeAt(Seconds at) const {
-    if (!hasEstimate_) {
+    if (!HasEstimate()) {
         return std::nullopt;
     }
-    return at + likely_.Middle();
+    return at + ShownOffset();
 }
 
-// The time shown is the likely interval's middle, which need not be the
-// certain one's: the bound reaches from it to the farther certain edge.
 Seconds ClockEstimator::UncertaintyAt(Seconds at) const {
-    Interval certain = Aged(certain_, at);
-    Seconds shown = likely_.Middle();
-    return std::max({shown - certain.low, certain.high - shown, DisagreementAt(at)});
-}
-
-Seconds ClockEstimator::DisagreementAt(Seconds at) const {
-    return at - disagreedAt_ < kDisagreementMemory ? disagreement_ : 0;
+    Interval certain = Aged(certain_, updatedAt_, at, kDrift);
+    Seconds shown = ShownOffset();
+    // With another clock behind, it may lie anywhere up to the next probe.
+    Seconds untried = anotherClock_ ? behindStep_ : 0;
+    return std::max({shown - certain.low, certain.high + untried - shown, AheadSeenAt(at)});
 }
 
 bool ClockEstimator::ConvergedAt(Seconds at) const {
-    return hasEstimate_ && Aged(likely_, at).Width() <= kConvergedWidth;
+    return HasEstimate() && Aged(Shown(), updatedAt_, at, kLikelyDrift).Width() <= kConvergedWidth;
 }
 
-Seconds ClockEstimator::AimedSendTime(Seconds earliest) const {
-    if (!hasEstimate_) {
+Seconds ClockEstimator::AimedSendTime(Seconds earliest, Probe probe) const {
+    if (!HasEstimate()) {
         return earliest;
     }
-    Seconds offset = likely_.Middle();
-    Seconds oneWay = roundTrip_ / 2;
-    Seconds boundary = std::ceil(earliest + oneWay + offset);
-    return boundary - offset - oneWay;
+    Interval shown = Shown();
+    Seconds target = ShownOffset();
+    if (probe == Probe::Ahead) {
+        target = shown.high + aheadStep_;
+    } else if (probe == Probe::Behind) {
+        target = shown.low - staleness_ - behindStep_;
+    } else if (staleness_ > 0) {
+        target += kClimb;
+    }
+    Seconds oneWay = shortestRoundTrip_ / 2;
+    Seconds boundary = std::ceil(earliest + oneWay + target);
+    return boundary - target - oneWay;
 }
 
 ClockEstimator::Interval ClockEstimator::Intersect(Interval a, Interval b) {
     return {std::max(a.low, b.low), std::min(a.high, b.high)};
 }
 
-ClockEstimator::Interval ClockEstimator::Aged(Interval interval, Seconds at) const {
-    Seconds growth = kDrift * std::max(0.0, at - updatedAt_);
+ClockEstimator::Interval ClockEstimator::Aged(Interval interval, Seconds from, Seconds at,
+                                              double drift) {
+    Seconds growth = drift * std::max(0.0, at - from);
     return {interval.low - growth, interval.high + growth};
 }
 

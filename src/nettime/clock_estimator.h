@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <deque>
 #include <optional>
 
 namespace orvane {
@@ -9,63 +11,104 @@ namespace orvane {
 // 1970. The two differ by an offset that the estimator narrows down.
 using Seconds = double;
 
+// Where a lookup is aimed: at the estimated second boundary, or a little
+// after or before it, where a second clock ahead of or behind the estimate
+// would give itself away.
+enum class Probe { Centre, Ahead, Behind };
+
 // The server's clock, estimated from the whole-second Date of its answers.
 // The server stamped the answer between the moment the request left and the
 // moment it came back, so one answer puts the offset (server time minus
-// monotonic time) within [Date - received, Date + 1 - sent]. Successive
-// answers are intersected; a request that reaches the server right at the
-// estimated second boundary halves what is left, so a few answers pin the
-// offset to milliseconds. A Date may lag (a stale stamp) but never lead:
-// small contradictions teach how stale stamps can be, and widen the bound;
-// large ones (the server's clock stepped, or another machine answered)
-// start the estimate over.
+// monotonic time) within [Date - received, Date + 1 - sent]: the certain
+// interval. Each way takes at least half the shortest round trip seen, which
+// narrows that to the likely interval. Answers are intersected; a request
+// that reaches the server right at the estimated second boundary halves what
+// is left, so a few answers pin the offset to milliseconds.
+//
+// A Date may lag its server's clock (a stale stamp) but never lead it. An
+// answer that contradicts the likely interval teaches how stale stamps can
+// be and widens every upper bound by it; one ahead of it also starts the
+// likely narrowing over on it, so the estimate follows the clock that is
+// furthest ahead. Lags beyond what a stale stamp can be are a second clock
+// behind the same name: the bound then covers it. An answer ahead of the
+// certain interval (a step, or another machine) starts everything over, as
+// does one far behind it.
 class ClockEstimator {
 public:
     void AddAnswer(Seconds sentAt, Seconds receivedAt, std::int64_t serverSecond);
 
-    bool HasEstimate() const { return hasEstimate_; }
+    bool HasEstimate() const { return !answers_.empty(); }
     // The server's time at a monotonic moment; nothing before the first
     // answer.
     std::optional<Seconds> ServerTimeAt(Seconds at) const;
     // How far the server's time at that moment can be from the estimate:
     // from the time shown to the farther edge of the certain interval, grown
-    // by the clocks' drift since.
+    // by the clocks' drift since, and covering a second clock's time.
     Seconds UncertaintyAt(Seconds at) const;
     // Narrow enough to stop refining.
     bool ConvergedAt(Seconds at) const;
     Seconds LastAnswerAt() const { return updatedAt_; }
     int Restarts() const { return restarts_; }
-    // How far the server's clocks were seen to differ, in the last minutes;
-    // 0 when they agree.
-    Seconds DisagreementAt(Seconds at) const;
+    // How far apart the server's clocks were seen; 0 while one clock
+    // answers.
+    Seconds DisagreementAt(Seconds at) const {
+        return anotherClock_ ? std::max(staleness_, AheadSeenAt(at)) : 0;
+    }
+    // The direction a probe found another clock in, while the search goes
+    // on there.
+    std::optional<Probe> Search() const { return search_; }
 
     // The first moment not before `earliest` at which a request should
-    // leave so that it reaches the server at one of its second boundaries.
-    Seconds AimedSendTime(Seconds earliest) const;
+    // leave so that it reaches the server at one of its second boundaries,
+    // or as far off it as the probe asks.
+    Seconds AimedSendTime(Seconds earliest, Probe probe = Probe::Centre) const;
 
 private:
     struct Interval {
         Seconds low = 0;
         Seconds high = 0;
         bool Empty() const { return low > high; }
-        Seconds Middle() const { return (low + high) / 2; }
         Seconds Width() const { return high - low; }
     };
+    struct Answer {
+        Seconds sentAt = 0;
+        Seconds receivedAt = 0;
+        std::int64_t second = 0;
+        bool certainOnly = false; // from before another clock was seen
+    };
     static Interval Intersect(Interval a, Interval b);
-    Interval Aged(Interval interval, Seconds at) const;
-    void Merge(Interval certain, Interval likely, Seconds at);
+    static Interval Aged(Interval interval, Seconds from, Seconds at, double drift);
+    Interval CertainOf(const Answer& answer) const;
+    Interval LikelyOf(const Answer& answer) const;
+    void Rebuild(Seconds at);
+    void Weigh(const Answer& answer);
+    void Ahead(Seconds gap, Seconds farthest, Seconds at);
+    Seconds AheadSeenAt(Seconds at) const;
+    void Behind(Seconds gap);
+    void Staler(Seconds gap);
+    void Searching(Probe direction, Seconds& step);
+    void Restart();
+    // The offset shown, and the narrowest interval it stands for.
+    Interval Shown() const;
+    Seconds ShownOffset() const;
 
-    bool hasEstimate_ = false;
-    Interval certain_; // holds the offset whatever the network did
-    // Narrower: assumes the answer was stamped half-way through the round
-    // trip, as it is when both directions take as long.
-    Interval likely_;
+    std::deque<Answer> answers_; // since the last restart, the latest last
+    Interval certain_;           // holds the offset whatever the network did
+    Interval likely_;            // holds it if each way takes its least
     Seconds updatedAt_ = 0;
-    Seconds roundTrip_ = 0;
+    Seconds shortestRoundTrip_ = 1e9;
     int restarts_ = 0;
-    Seconds staleness_ = 0;    // how far the server's Dates have lagged its clock
-    Seconds disagreement_ = 0; // between the server's clocks, when last seen
-    Seconds disagreedAt_ = -1e18;
+    Seconds restartGap_ = 0; // how far the last restart's answer was off
+    Seconds staleness_ = 0;  // how far the server's Dates have lagged its clock
+    // How far the probes aim past the estimate, ahead and behind the
+    // staleness seen.
+    Seconds aheadStep_ = 0.004;
+    Seconds behindStep_ = 0.004;
+    std::optional<Probe> search_;
+    int searchMisses_ = 0;
+    bool anotherClock_ = false;
+    Seconds aheadSeen_ = 0; // how far ahead a second clock may be, when last seen
+    Seconds aheadSeenAt_ = -1e18;
 };
 
 } // namespace orvane

@@ -15,6 +15,7 @@ constexpr Seconds kLongestWait = 60;   // after failures
 } // namespace
 
 void LookupPlan::Sent(Seconds at) {
+    refreshes_ += everConverged_;
     recent_.push_back(at);
     if (recent_.size() > kPerMinute) {
         recent_.pop_front();
@@ -42,7 +43,7 @@ Seconds LookupPlan::NextSendTime(const ClockEstimator& clock, Seconds now) const
     if (!recent_.empty()) {
         earliest = std::max(earliest, recent_.back() + kSpacing);
     }
-    if (clock.ConvergedAt(now)) {
+    if (clock.ConvergedAt(now) && !clock.Search()) {
         earliest = std::max(earliest, restUntil_);
     }
     if (everConverged_ && recent_.size() == kPerMinute) {
@@ -52,7 +53,10 @@ Seconds LookupPlan::NextSendTime(const ClockEstimator& clock, Seconds now) const
         Seconds wait = std::min(kLongestWait, std::pow(2.0, failures_ - 1));
         earliest = std::max(earliest, failedAt_ + wait);
     }
-    return clock.AimedSendTime(earliest);
+    constexpr Probe kTurns[] = {Probe::Centre, Probe::Ahead, Probe::Centre, Probe::Behind,
+                                Probe::Centre};
+    Probe probe = clock.Search().value_or(everConverged_ ? kTurns[refreshes_ % 5] : Probe::Centre);
+    return clock.AimedSendTime(earliest, probe);
 }
 
 } // namespace orvane

@@ -161,12 +161,16 @@ std::string NetClock::PanelTip() const {
                                     : source + "。\n最近一次获取失败：" + lastFailure_ + "。";
     }
     Seconds ahead = SystemNow() - *server;
+    Seconds apart = clock_.DisagreementAt(now);
     return source + "，" + Format("%.0f", now - clock_.LastAnswerAt()) + " 秒前校准，误差不超过 " +
            Format("%.0f", clock_.UncertaintyAt(now) * 1000) + " 毫秒。\n本机时钟" +
            (ahead >= 0 ? "快 " : "慢 ") + Format("%.1f", std::fabs(ahead)) + " 秒。" +
            (lastFailure_.empty()
                 ? ""
                 : "\n最近一次获取失败（" + lastFailure_ + "），时间按上次校准继续走。") +
+           (apart > 0 ? "\n服务器的时钟彼此不一致，相差约 " + Format("%.0f", apart * 1000) +
+                            " 毫秒，误差已按此放宽。"
+                      : "") +
            (shown_.Restarted() ? "\n服务器的时钟与先前的估计不符，估计已重新开始。" : "");
 }
 

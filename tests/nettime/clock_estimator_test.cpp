@@ -3,6 +3,7 @@
 #include "nettime/clock_estimator.h"
 #include "nettime/lookup_plan.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <vector>
@@ -13,11 +14,17 @@ namespace {
 
 // A server whose clock is `offset` ahead of the monotonic one, reached after
 // `oneWay` seconds each way.
+// With `apart` set, a second clock that much behind answers every other
+// request; with `stale` set, stamps lag by up to that much.
 struct SimulatedServer {
     Seconds offset = 1796598319.345;
     Seconds oneWay = 0.030;
+    Seconds apart = 0;
+    Seconds stale = 0;
+    mutable int answered = 0;
     std::int64_t DateOfRequestSentAt(Seconds sentAt) const {
-        return std::int64_t(std::floor(sentAt + oneWay + offset));
+        Seconds lag = (answered++ % 2 == 1 ? apart : 0) + stale * ((answered * 7919) % 100) / 100;
+        return std::int64_t(std::floor(sentAt + oneWay + offset - lag));
     }
 };
 
@@ -109,6 +116,40 @@ TEST(ClockEstimator, AnOldEstimateGrowsWiderAndFailuresWaitLonger) {
         now = at + 3;
     }
     EXPECT_EQ(gaps, (std::vector<Seconds>{0, 1, 2, 4, 8, 16, 32, 60}));
+}
+
+// Every answer agrees with an estimate that sits between two clocks aimed at
+// from the middle: only probes off the boundary find them out.
+TEST(ClockEstimator, TwoClocksAnsweringInTurnAreFoundAndTheBoundCoversBoth) {
+    for (Seconds apart : {0.080, 0.700}) {
+        SimulatedServer server;
+        server.apart = apart;
+        ClockEstimator clock;
+        LookupPlan plan;
+        Lookups(server, clock, plan, 0, 900);
+        Seconds shown = *clock.ServerTimeAt(900);
+        Seconds error = std::max(std::fabs(shown - (900 + server.offset)),
+                                 std::fabs(shown - (900 + server.offset - apart)));
+        EXPECT_GE(clock.UncertaintyAt(900), error) << apart;
+        EXPECT_GT(clock.DisagreementAt(900), 0.05) << apart;
+        EXPECT_NEAR(shown, 900 + server.offset, 0.02) << "on the clock ahead, " << apart;
+    }
+}
+
+// A Date never leads its server's clock: stale stamps may leave the time
+// shown a little late, never early, and the bound holds.
+TEST(ClockEstimator, StaleStampsKeepTheTimeShownWithinItsBound) {
+    SimulatedServer server;
+    server.stale = 0.020;
+    ClockEstimator clock;
+    LookupPlan plan;
+    for (Seconds at = 120; at <= 1200; at += 60) {
+        Lookups(server, clock, plan, at - 60, at);
+        Seconds error = *clock.ServerTimeAt(at) - (at + server.offset);
+        EXPECT_LE(std::fabs(error), clock.UncertaintyAt(at)) << at;
+        EXPECT_LT(error, 0.003) << at;
+        EXPECT_EQ(clock.DisagreementAt(at), 0) << "one clock";
+    }
 }
 
 } // namespace
