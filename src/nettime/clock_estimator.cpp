@@ -28,7 +28,7 @@ constexpr Seconds kAheadMemory = 300;
 // only an answer stamped after the boundary can raise it.
 constexpr Seconds kClimb = 0.003;
 // The answers weighed; older ones have grown wide with the drift anyway.
-constexpr size_t kKept = 32;
+constexpr size_t kKept = 128;
 constexpr Seconds kEndless = std::numeric_limits<Seconds>::infinity();
 
 } // namespace
@@ -82,7 +82,8 @@ void ClockEstimator::Weigh(const Answer& answer) {
 
 // An answer ahead of the likely interval: the answers that bounded it from
 // above were staler than thought, or another clock answered. Either way the
-// likely narrowing starts over on it, and the probes look further ahead.
+// upper bounds widen by the gap, which moves the estimate up to the new
+// answer, and the probes look further ahead.
 void ClockEstimator::Ahead(Seconds gap, Seconds farthest, Seconds at) {
     if (anotherClock_) {
         // Somewhere in the answer's likely interval: all of it is covered
@@ -91,9 +92,6 @@ void ClockEstimator::Ahead(Seconds gap, Seconds farthest, Seconds at) {
         aheadSeenAt_ = at;
     }
     Staler(gap);
-    for (Answer& earlier : answers_) {
-        earlier.certainOnly = true;
-    }
     Searching(Probe::Ahead, aheadStep_);
 }
 
@@ -135,9 +133,7 @@ void ClockEstimator::Rebuild(Seconds at) {
     Interval likely = certain;
     for (const Answer& answer : answers_) {
         certain = Intersect(certain, Aged(CertainOf(answer), answer.receivedAt, at, kDrift));
-        if (!answer.certainOnly) {
-            likely = Intersect(likely, Aged(LikelyOf(answer), answer.receivedAt, at, kLikelyDrift));
-        }
+        likely = Intersect(likely, Aged(LikelyOf(answer), answer.receivedAt, at, kLikelyDrift));
     }
     const Answer& latest = answers_.back();
     if (certain.Empty()) {
@@ -185,9 +181,12 @@ std::optional<Seconds> ClockEstimator::ServerTimeAt(Seconds at) const {
 Seconds ClockEstimator::UncertaintyAt(Seconds at) const {
     Interval certain = Aged(certain_, updatedAt_, at, kDrift);
     Seconds shown = ShownOffset();
-    // With another clock behind, it may lie anywhere up to the next probe.
-    Seconds untried = anotherClock_ ? behindStep_ : 0;
-    return std::max({shown - certain.low, certain.high + untried - shown, AheadSeenAt(at)});
+    // Another clock behind lags by as much as was seen, or up to the next
+    // probe, which has not found it yet; while a search goes on, the clock
+    // it follows may lie as far as its next probe.
+    Seconds behind = anotherClock_ || search_ == Probe::Behind ? staleness_ + behindStep_ : 0;
+    Seconds ahead = search_ == Probe::Ahead ? Shown().high - shown + 2 * aheadStep_ : 0;
+    return std::max({shown - certain.low, certain.high - shown, behind, ahead, AheadSeenAt(at)});
 }
 
 bool ClockEstimator::ConvergedAt(Seconds at) const {

@@ -27,9 +27,8 @@ enum class Probe { Centre, Ahead, Behind };
 //
 // A Date may lag its server's clock (a stale stamp) but never lead it. An
 // answer that contradicts the likely interval teaches how stale stamps can
-// be and widens every upper bound by it; one ahead of it also starts the
-// likely narrowing over on it, so the estimate follows the clock that is
-// furthest ahead. Lags beyond what a stale stamp can be are a second clock
+// be and widens every upper bound by it, so that the estimate follows the
+// clock that is furthest ahead. Lags beyond what a stale stamp can be are a second clock
 // behind the same name: the bound then covers it. An answer ahead of the
 // certain interval (a step, or another machine) starts everything over, as
 // does one far behind it.
@@ -74,7 +73,6 @@ private:
         Seconds sentAt = 0;
         Seconds receivedAt = 0;
         std::int64_t second = 0;
-        bool certainOnly = false; // from before another clock was seen
     };
     static Interval Intersect(Interval a, Interval b);
     static Interval Aged(Interval interval, Seconds from, Seconds at, double drift);

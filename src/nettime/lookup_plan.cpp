@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace orvane {
 
@@ -11,11 +12,16 @@ constexpr Seconds kSpacing = 1;        // between any two requests
 constexpr Seconds kRefreshPeriod = 13; // between refreshes of a narrow estimate
 constexpr size_t kPerMinute = 5;       // requests in any minute once narrow
 constexpr Seconds kLongestWait = 60;   // after failures
+constexpr int kChecks = 4;             // of a narrow estimate before settling
+constexpr Seconds kSettleWithin = 60;  // then the polite rate holds regardless
 
 } // namespace
 
 void LookupPlan::Sent(Seconds at) {
-    refreshes_ += everConverged_;
+    if (recent_.empty() && !settled_ && checks_ == 0) {
+        firstSentAt_ = at;
+    }
+    ++(settled_ ? refreshes_ : checks_);
     recent_.push_back(at);
     if (recent_.size() > kPerMinute) {
         recent_.pop_front();
@@ -24,11 +30,16 @@ void LookupPlan::Sent(Seconds at) {
 
 void LookupPlan::Answered(const ClockEstimator& clock, Seconds at) {
     failures_ = 0;
-    if (clock.ConvergedAt(at)) {
-        if (!everConverged_) {
-            recent_.clear(); // the minute's share counts from here on
-        }
-        everConverged_ = true;
+    bool converged = clock.ConvergedAt(at);
+    if (!converged) {
+        checks_ = 0;
+    }
+    if (!settled_ && ((converged && checks_ > kChecks && !clock.Search()) ||
+                      at - firstSentAt_ >= kSettleWithin)) {
+        settled_ = true;
+        recent_.clear(); // the minute's share counts from here on
+    }
+    if (converged) {
         restUntil_ = at + kRefreshPeriod;
     }
 }
@@ -43,20 +54,32 @@ Seconds LookupPlan::NextSendTime(const ClockEstimator& clock, Seconds now) const
     if (!recent_.empty()) {
         earliest = std::max(earliest, recent_.back() + kSpacing);
     }
-    if (clock.ConvergedAt(now) && !clock.Search()) {
+    if (settled_ && clock.ConvergedAt(now) && !clock.Search()) {
         earliest = std::max(earliest, restUntil_);
     }
-    if (everConverged_ && recent_.size() == kPerMinute) {
+    if (settled_ && recent_.size() == kPerMinute) {
         earliest = std::max(earliest, recent_.front() + 60);
     }
     if (failures_ > 0) {
         Seconds wait = std::min(kLongestWait, std::pow(2.0, failures_ - 1));
         earliest = std::max(earliest, failedAt_ + wait);
     }
-    constexpr Probe kTurns[] = {Probe::Centre, Probe::Ahead, Probe::Centre, Probe::Behind,
-                                Probe::Centre};
-    Probe probe = clock.Search().value_or(everConverged_ ? kTurns[refreshes_ % 5] : Probe::Centre);
-    return clock.AimedSendTime(earliest, probe);
+    return clock.AimedSendTime(earliest, clock.Search().value_or(NextProbe()));
+}
+
+// Once narrow, the estimate is checked on both sides before the plan
+// settles (the first lookup after narrowing aims at the middle, then two
+// each way, in an order that reaches both of two machines answering in
+// turn); settled, the refreshes take turns between the middle and the sides.
+Probe LookupPlan::NextProbe() const {
+    constexpr Probe kCheckTurns[] = {Probe::Centre, Probe::Ahead, Probe::Behind, Probe::Behind,
+                                     Probe::Ahead};
+    constexpr Probe kRefreshTurns[] = {Probe::Centre, Probe::Ahead, Probe::Centre, Probe::Behind,
+                                       Probe::Centre};
+    if (settled_) {
+        return kRefreshTurns[refreshes_ % std::size(kRefreshTurns)];
+    }
+    return kCheckTurns[std::min<size_t>(checks_, kChecks)];
 }
 
 } // namespace orvane

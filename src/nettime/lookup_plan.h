@@ -7,12 +7,13 @@
 namespace orvane {
 
 // When the next time lookup leaves. Polite to the server: never more than
-// one request a second; once the estimate has been narrow, never more than
-// five in any minute, and while it stays narrow one aimed request every 13
-// seconds, so that a step of the server's clock is seen within 15: in turn at
-// the estimated boundary and just after and before it, where a second clock
-// behind the same name would contradict the estimate. After failures, waits
-// that double up to a minute.
+// one request a second; once the estimate has been narrow and checked (or a
+// minute after the first lookup), never more than five in any minute, and
+// while it stays narrow one aimed request every 13 seconds, so that a step
+// of the server's clock is seen within 15: in turn at the estimated boundary
+// and just after and before it, where a second clock behind the same name
+// would contradict the estimate. After failures, waits that double up to a
+// minute.
 class LookupPlan {
 public:
     void Sent(Seconds at);
@@ -25,8 +26,12 @@ public:
     Seconds NextSendTime(const ClockEstimator& clock, Seconds now) const;
 
 private:
-    bool everConverged_ = false;
-    int refreshes_ = 0;          // since the estimate was first narrow
+    Probe NextProbe() const;
+
+    bool settled_ = false; // narrow and checked, or a minute has passed
+    Seconds firstSentAt_ = 0;
+    int checks_ = 0;             // lookups since the estimate became narrow, unsettled
+    int refreshes_ = 0;          // since settling
     std::deque<Seconds> recent_; // the last sends, at most the minute's share
     Seconds restUntil_ = 0;
     int failures_ = 0;
