@@ -13,8 +13,6 @@ namespace {
 // do: 10.
 constexpr double kDrift = 1e-4;
 constexpr double kLikelyDrift = 1e-5;
-// Within 5 ms either way: the display changes its second within that.
-constexpr Seconds kConvergedWidth = 0.010;
 // The most a Date may lag its server's clock, as event-loop servers stamp
 // from a time they keep per turn; answers further behind come from a clock
 // that stepped back, unless a clock that far ahead was seen too.
@@ -40,11 +38,13 @@ void ClockEstimator::AddAnswer(Seconds sentAt, Seconds receivedAt, std::int64_t 
         Rebuild(receivedAt);
         Weigh(answer);
     }
+    Seconds before = ShownOffset();
     answers_.push_back(answer);
     if (answers_.size() > kKept) {
         answers_.pop_front();
     }
     Rebuild(receivedAt);
+    rising_ = staleness_ > 0 && ShownOffset() > before + kStalenessMargin;
 }
 
 // Compares a new answer with the estimate so far. Ahead of the certain
@@ -55,10 +55,15 @@ void ClockEstimator::AddAnswer(Seconds sentAt, Seconds receivedAt, std::int64_t 
 void ClockEstimator::Weigh(const Answer& answer) {
     Interval certain = CertainOf(answer);
     if (certain.low > certain_.high) {
-        restartGap_ = certain.low - certain_.high;
-        anotherClock_ = true;
-        Restart();
-        return;
+        Seconds gap = certain.low - certain_.high;
+        if (gap > kMostStaleness) {
+            restartGap_ = gap;
+            anotherClock_ = true;
+            Restart();
+            return;
+        }
+        Staler(gap);
+        Rebuild(answer.receivedAt);
     }
     if (certain.high < certain_.low) {
         Seconds gap = certain_.low - certain.high;
@@ -189,8 +194,8 @@ Seconds ClockEstimator::UncertaintyAt(Seconds at) const {
     return std::max({shown - certain.low, certain.high - shown, behind, ahead, AheadSeenAt(at)});
 }
 
-bool ClockEstimator::ConvergedAt(Seconds at) const {
-    return HasEstimate() && Aged(Shown(), updatedAt_, at, kLikelyDrift).Width() <= kConvergedWidth;
+bool ClockEstimator::ConvergedAt(Seconds at, Seconds width) const {
+    return HasEstimate() && Aged(Shown(), updatedAt_, at, kLikelyDrift).Width() <= width;
 }
 
 Seconds ClockEstimator::AimedSendTime(Seconds earliest, Probe probe) const {
@@ -204,7 +209,8 @@ Seconds ClockEstimator::AimedSendTime(Seconds earliest, Probe probe) const {
     } else if (probe == Probe::Behind) {
         target = shown.low - staleness_ - behindStep_;
     } else if (staleness_ > 0) {
-        target += kClimb;
+        constexpr double kShares[] = {0.1, 0.2, 0.3};
+        target = likely_.low + std::max(kClimb, kShares[answers_.size() % 3] * likely_.Width());
     }
     Seconds oneWay = shortestRoundTrip_ / 2;
     Seconds boundary = std::ceil(earliest + oneWay + target);

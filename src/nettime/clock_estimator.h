@@ -44,8 +44,9 @@ public:
     // from the time shown to the farther edge of the certain interval, grown
     // by the clocks' drift since, and covering a second clock's time.
     Seconds UncertaintyAt(Seconds at) const;
-    // Narrow enough to stop refining.
-    bool ConvergedAt(Seconds at) const;
+    // Narrow enough to stop refining: by default within 5 ms either way, as
+    // the display changes its second within that.
+    bool ConvergedAt(Seconds at, Seconds width = 0.010) const;
     Seconds LastAnswerAt() const { return updatedAt_; }
     int Restarts() const { return restarts_; }
     // How far apart the server's clocks were seen; 0 while one clock
@@ -56,6 +57,9 @@ public:
     // The direction a probe found another clock in, while the search goes
     // on there.
     std::optional<Probe> Search() const { return search_; }
+    // The last answer moved a stale server's estimate up: more lookups just
+    // above it may move it further.
+    bool Rising() const { return rising_; }
 
     // The first moment not before `earliest` at which a request should
     // leave so that it reaches the server at one of its second boundaries,
@@ -100,8 +104,9 @@ private:
     Seconds staleness_ = 0;  // how far the server's Dates have lagged its clock
     // How far the probes aim past the estimate, ahead and behind the
     // staleness seen.
-    Seconds aheadStep_ = 0.004;
+    Seconds aheadStep_ = 0.002;
     Seconds behindStep_ = 0.004;
+    bool rising_ = false;
     std::optional<Probe> search_;
     int searchMisses_ = 0;
     bool anotherClock_ = false;

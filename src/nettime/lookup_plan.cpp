@@ -12,7 +12,7 @@ constexpr Seconds kSpacing = 1;        // between any two requests
 constexpr Seconds kRefreshPeriod = 13; // between refreshes of a narrow estimate
 constexpr size_t kPerMinute = 5;       // requests in any minute once narrow
 constexpr Seconds kLongestWait = 60;   // after failures
-constexpr int kChecks = 4;             // of a narrow estimate before settling
+constexpr int kChecks = 7;             // of a narrow estimate before settling
 constexpr Seconds kSettleWithin = 60;  // then the polite rate holds regardless
 
 } // namespace
@@ -30,9 +30,11 @@ void LookupPlan::Sent(Seconds at) {
 
 void LookupPlan::Answered(const ClockEstimator& clock, Seconds at) {
     failures_ = 0;
-    bool converged = clock.ConvergedAt(at);
-    if (!converged) {
-        checks_ = 0;
+    // Before settling, the lookups go on to a millisecond: it costs a few
+    // seconds, and a stale server's lag shows only so close.
+    bool converged = clock.ConvergedAt(at, settled_ ? 0.010 : 0.001);
+    if (!converged || clock.Search() || clock.Rising()) {
+        checks_ = 0; // checked again once narrow, found and still
     }
     if (!settled_ && ((converged && checks_ > kChecks && !clock.Search()) ||
                       at - firstSentAt_ >= kSettleWithin)) {
@@ -73,7 +75,7 @@ Seconds LookupPlan::NextSendTime(const ClockEstimator& clock, Seconds now) const
 // turn); settled, the refreshes take turns between the middle and the sides.
 Probe LookupPlan::NextProbe() const {
     constexpr Probe kCheckTurns[] = {Probe::Centre, Probe::Ahead, Probe::Behind, Probe::Behind,
-                                     Probe::Ahead};
+                                     Probe::Ahead,  Probe::Ahead, Probe::Ahead,  Probe::Ahead};
     constexpr Probe kRefreshTurns[] = {Probe::Centre, Probe::Ahead, Probe::Centre, Probe::Behind,
                                        Probe::Centre};
     if (settled_) {

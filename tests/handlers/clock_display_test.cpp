@@ -11,18 +11,25 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <ctime>
 #include <optional>
+#include <random>
 
 namespace orvane {
 
 namespace {
 
-// Answers every HEAD request with the machine's time as its Date.
-void ServeClock(int fd, const std::atomic<bool>& stopping) {
+// Answers every HEAD request with the machine's time as its Date, stamped
+// up to `lag` late, as event-loop servers stamp from a time they keep.
+void ServeClock(int fd, const std::atomic<bool>& stopping, std::chrono::milliseconds lag) {
+    std::minstd_rand random(7);
     while (ScriptedServer::ReadHead(fd, stopping)) {
-        std::time_t now = std::time(nullptr);
+        auto stamped = std::chrono::system_clock::now() -
+                       std::chrono::milliseconds(random() % (lag.count() + 1));
+        std::time_t now = std::chrono::system_clock::to_time_t(stamped);
         std::tm gmt{};
         gmtime_r(&now, &gmt);
         char date[64];
@@ -82,7 +89,9 @@ TEST_F(BeijingClock, AFailedLookupSaysWhyInTheTooltip) {
 }
 
 TEST_F(BeijingClock, TheSwitchFreezesTheTimeAndResumesIt) {
-    ScriptedServer server(ServeClock);
+    ScriptedServer server([](int fd, const std::atomic<bool>& stopping) {
+        ServeClock(fd, stopping, std::chrono::milliseconds(0));
+    });
     Start(server.Url("http"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return Panel().contains(QStringLiteral("年")); }, 5000));
     EXPECT_TRUE(Panel().startsWith(ToUnicode("     当前北京时间为：")));
@@ -93,6 +102,35 @@ TEST_F(BeijingClock, TheSwitchFreezesTheTimeAndResumesIt) {
     EXPECT_EQ(Panel(), frozen) << "stopped: the text stays";
     toggle->click();
     EXPECT_TRUE(QTest::qWaitFor([&] { return Panel() != frozen; }, 3000)) << "running again";
+}
+
+// The server's clock is this machine's; its stamps lag up to 15 ms. Once the
+// estimate has settled, the panel turns its second with the machine's.
+TEST_F(BeijingClock, StaleStampsStillTurnTheSecondWithTheServer) {
+    ScriptedServer server([](int fd, const std::atomic<bool>& stopping) {
+        ServeClock(fd, stopping, std::chrono::milliseconds(15));
+    });
+    Start(server.Url("http"));
+    QTest::qWait(20000); // the first narrowing, and its checks on both sides
+    std::vector<double> lateness;
+    QString shown = Panel();
+    for (auto end = Clock::now() + std::chrono::seconds(8); Clock::now() < end;) {
+        QTest::qWait(1);
+        if (Panel() == shown) {
+            continue;
+        }
+        shown = Panel();
+        double at =
+            std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch())
+                .count();
+        double sinceBoundary = at - std::floor(at);
+        lateness.push_back(sinceBoundary < 0.5 ? sinceBoundary : sinceBoundary - 1);
+    }
+    bindings.reset(); // closes the connection the server waits on
+    ASSERT_GE(lateness.size(), 7u);
+    std::sort(lateness.begin(), lateness.end());
+    EXPECT_LT(std::fabs(lateness[lateness.size() / 2]), 0.010)
+        << lateness.front() << " to " << lateness.back();
 }
 
 } // namespace

@@ -23,7 +23,8 @@ struct SimulatedServer {
     Seconds stale = 0;
     mutable int answered = 0;
     std::int64_t DateOfRequestSentAt(Seconds sentAt) const {
-        Seconds lag = (answered++ % 2 == 1 ? apart : 0) + stale * ((answered * 7919) % 100) / 100;
+        int turn = answered++;
+        Seconds lag = (turn % 2 == 1 ? apart : 0) + stale * ((turn * 7919) % 100) / 100;
         return std::int64_t(std::floor(sentAt + oneWay + offset - lag));
     }
 };
