@@ -70,9 +70,10 @@ Seconds LookupPlan::NextSendTime(const ClockEstimator& clock, Seconds now) const
 }
 
 // Once narrow, the estimate is checked on both sides before the plan
-// settles (the first lookup after narrowing aims at the middle, then two
-// each way, in an order that reaches both of two machines answering in
-// turn); settled, the refreshes take turns between the middle and the sides.
+// settles: after one lookup at the middle, two behind and five ahead (a
+// stale server's estimate is late, and only an answer ahead shows it), in an
+// order that reaches both of two machines answering in turn. Settled, the
+// refreshes take turns between the middle and the sides.
 Probe LookupPlan::NextProbe() const {
     constexpr Probe kCheckTurns[] = {Probe::Centre, Probe::Ahead, Probe::Behind, Probe::Behind,
                                      Probe::Ahead,  Probe::Ahead, Probe::Ahead,  Probe::Ahead};

@@ -1,0 +1,98 @@
+// The status bar's second against a time server's own boundary. Runs the
+// window with the program's bindings against URL, watches the panel's text
+// every millisecond, and prints how late each turn of its second came after
+// the server's, whose clock is this machine's plus OFFSET seconds.
+// Usage: panel_turns URL OFFSET SECONDS [SETTLE_SECONDS]
+#include "app/event_bindings.h"
+#include "app/start.h"
+#include "handlers/clock_display.h"
+#include "qt/desktop_look.h"
+#include "qt/main_window.h"
+#include "transport/transport_global.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QStatusBar>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace orvane {
+
+namespace {
+
+double Now() {
+    using namespace std::chrono;
+    return duration<double>(system_clock::now().time_since_epoch()).count();
+}
+
+double Percentile(std::vector<double> values, double share) {
+    std::sort(values.begin(), values.end());
+    return values[std::min(values.size() - 1, size_t(share * double(values.size())))];
+}
+
+int Main(int argc, char** argv) {
+    if (argc < 4) {
+        std::fputs("usage: panel_turns URL OFFSET SECONDS [SETTLE_SECONDS]\n", stderr);
+        return 2;
+    }
+    QApplication app(argc, argv);
+    ApplyDesktopLook(app);
+    std::string url = argv[1];
+    double offset = std::atof(argv[2]);
+    double seconds = std::atof(argv[3]);
+    double settle = argc > 4 ? std::atof(argv[4]) : 20;
+
+    TransportGlobal transport;
+    std::unique_ptr<MainWindow> window = CreateMainWindow<MainWindow>();
+    ClockDisplay clock(*window, url);
+    InstallBindings(*window, EventBindings(clock));
+    window->ShowCentered();
+    QLabel* pane = window->findChild<QStatusBar*>()->findChild<QLabel*>();
+
+    double start = Now();
+    QString shown = pane->text();
+    std::vector<double> lateness;
+    QTimer poll;
+    poll.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (pane->text() == shown) {
+            return;
+        }
+        shown = pane->text();
+        double server = Now() + offset;
+        double since = server - std::floor(server);
+        if (Now() - start >= settle) {
+            lateness.push_back(since < 0.5 ? since : since - 1);
+        }
+    });
+    poll.start(1);
+    QTimer::singleShot(int((settle + seconds) * 1000), &app, &QApplication::quit);
+    app.exec();
+    clock.Stop();
+    if (lateness.empty()) {
+        std::puts("no turn of the second seen");
+        return 1;
+    }
+    std::vector<double> size;
+    for (double late : lateness) {
+        size.push_back(std::fabs(late));
+    }
+    std::printf("%zu turns: late by median %.1f ms, |error| p95 %.1f ms, from %.1f to %.1f ms\n",
+                lateness.size(), Percentile(lateness, 0.5) * 1000, Percentile(size, 0.95) * 1000,
+                Percentile(lateness, 0) * 1000, Percentile(lateness, 1) * 1000);
+    return 0;
+}
+
+} // namespace
+
+} // namespace orvane
+
+int main(int argc, char** argv) {
+    return orvane::Main(argc, argv);
+}
