@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <random>
 #include <vector>
 
 namespace orvane {
@@ -151,6 +152,35 @@ TEST(ClockEstimator, StaleStampsKeepTheTimeShownWithinItsBound) {
         EXPECT_LT(error, 0.003) << at;
         EXPECT_EQ(clock.DisagreementAt(at), 0) << "one clock";
     }
+}
+
+// Each way takes 30 to 330 ms at random: the time shown is wherever the
+// answers allow, and the bound says how far that is.
+TEST(ClockEstimator, JitterNeverLeavesTheTimeOutsideItsBound) {
+    const Seconds offset = 1796598319.345;
+    std::minstd_rand random(3);
+    auto delay = [&random] { return 0.030 + 0.3 * double(random() % 1000) / 1000; };
+    ClockEstimator clock;
+    LookupPlan plan;
+    int outside = 0;
+    int checked = 0;
+    Seconds next = plan.NextSendTime(clock, 0);
+    for (Seconds now = 0; now < 1800; now += 0.25) {
+        while (next <= now) {
+            Seconds out = delay();
+            Seconds back = delay();
+            plan.Sent(next);
+            clock.AddAnswer(next, next + out + back, std::int64_t(std::floor(next + out + offset)));
+            plan.Answered(clock, next + out + back);
+            next = plan.NextSendTime(clock, next + out + back);
+        }
+        if (now >= 120) {
+            ++checked;
+            outside +=
+                std::fabs(*clock.ServerTimeAt(now) - (now + offset)) > clock.UncertaintyAt(now);
+        }
+    }
+    EXPECT_LE(outside, checked / 100) << "of " << checked;
 }
 
 } // namespace
