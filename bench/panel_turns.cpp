@@ -5,6 +5,8 @@
 // Usage: panel_turns URL OFFSET SECONDS [SETTLE_SECONDS]
 #include "app/event_bindings.h"
 #include "app/start.h"
+#include "app/work_queues.h"
+#include "handlers/assist.h"
 #include "handlers/clock_display.h"
 #include "qt/desktop_look.h"
 #include "qt/main_window.h"
@@ -51,7 +53,8 @@ int Main(int argc, char** argv) {
     TransportGlobal transport;
     std::unique_ptr<MainWindow> window = CreateMainWindow<MainWindow>();
     ClockDisplay clock(*window, url);
-    InstallBindings(*window, EventBindings(clock));
+    Assist assist(*window, clock, FileQueue());
+    InstallBindings(*window, EventBindings(clock, assist));
     window->ShowCentered();
     QLabel* pane = window->findChild<QStatusBar*>()->findChild<QLabel*>();
 

@@ -1,5 +1,6 @@
 #include "event_bindings.h"
 
+#include "handlers/assist.h"
 #include "handlers/clock_display.h"
 #include "handlers/field_copy.h"
 #include "handlers/field_marks.h"
@@ -61,15 +62,26 @@ void AddFieldToolBindings(std::vector<EventBinding>& table) {
     }
 }
 
+// The 配置 page's countdown and typing; their settings are read after the
+// remember decision.
+void AddAssistBindings(std::vector<EventBinding>& table, Assist& assist) {
+    table.push_back({kMainWindow, Event::Created, [&assist](Window&) { assist.Start(); }});
+    table.push_back(
+        {kOpeningTimeBox, Event::Edited, [&assist](Window&) { assist.OnOpeningTimeEdited(); }});
+    table.push_back({kSoundBox, Event::Click, [&assist](Window&) { assist.OnSoundClicked(); }});
+    table.push_back({kTypingButton, Event::Click, [&assist](Window&) { assist.OnSetClicked(); }});
+}
+
 } // namespace
 
-std::vector<EventBinding> EventBindings(ClockDisplay& clock) {
+std::vector<EventBinding> EventBindings(ClockDisplay& clock, Assist& assist) {
     std::vector<EventBinding> table;
     table.push_back({kMainWindow, Event::Created, OnMainWindowCreated});
     AddGroupBindings(table);
     AddFillBindings(table);
     AddWindowBindings(table, clock);
     AddFieldToolBindings(table);
+    AddAssistBindings(table, assist);
     return table;
 }
 

@@ -8,6 +8,7 @@
 
 namespace orvane {
 
+class Assist;
 class ClockDisplay;
 
 // Which handler answers which event of which component. Every handler of the
@@ -24,8 +25,9 @@ struct EventBinding {
     std::string caption;
 };
 
-// The program's table; the clock's tick goes to `clock`.
-std::vector<EventBinding> EventBindings(ClockDisplay& clock);
+// The program's table; the clock's tick goes to `clock`, the 配置 page's
+// countdown and typing settings to `assist`.
+std::vector<EventBinding> EventBindings(ClockDisplay& clock, Assist& assist);
 
 // Connects every binding. A handler that throws ends the program through
 // FatalError rather than leaving the window half-updated.

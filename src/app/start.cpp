@@ -1,6 +1,7 @@
 #include "start.h"
 
 #include "event_bindings.h"
+#include "handlers/assist.h"
 #include "handlers/clock_display.h"
 #include "transport/transport_global.h"
 #include "window/window.h"
@@ -11,7 +12,8 @@ namespace orvane {
 int RunProgram(Window& window, const std::string& timeUrl) {
     TransportGlobal transport;
     ClockDisplay clock(window, timeUrl);
-    InstallBindings(window, EventBindings(clock));
+    Assist assist(window, clock, FileQueue());
+    InstallBindings(window, EventBindings(clock, assist));
     window.FinishCreation();
     window.ShowCentered();
     int code = window.RunMessageLoop();

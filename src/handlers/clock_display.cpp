@@ -1,6 +1,7 @@
 #include "clock_display.h"
 
 #include "nettime/net_clock.h"
+#include "window/beep.h"
 #include "window/component_names.h"
 #include "window/window.h"
 #include "window/window_thread.h"
@@ -31,9 +32,35 @@ bool ClockDisplay::Running() const {
     return clock_ && window_.GetInterval(kClock) != 0;
 }
 
+void ClockDisplay::SetOpening(std::optional<OpeningTime> time) {
+    countdown_.Set(time);
+    if (Running()) {
+        Show();
+    }
+}
+
 void ClockDisplay::Show() {
-    window_.SetStatusPanelText(kStatusBar, 0, clock_->PanelText());
+    window_.SetStatusPanelText(kStatusBar, 0, CountedDown(clock_->PanelText()));
     window_.SetStatusPanelTip(kStatusBar, 0, clock_->PanelTip());
+}
+
+// The countdown in place of the time while the opening lies ahead, and the
+// alarm at the seconds before it; on the server's second that the time
+// would show. Without an estimate there is nothing to count on.
+std::string ClockDisplay::CountedDown(std::string text) {
+    std::optional<std::int64_t> second = clock_->LastShownSecond();
+    if (!second) {
+        return text;
+    }
+    Countdown::Turn turn =
+        countdown_.At(*second, clock_->Estimate().UncertaintyAt(NetClock::Now()));
+    if (turn.alarm != Alarm::None && sound_) {
+        PlayBeep(turn.alarm == Alarm::Opening ? BeepSound::Opening : BeepSound::Second);
+    }
+    if (turn.attention) {
+        window_.RequestAttention();
+    }
+    return turn.text.value_or(std::move(text));
 }
 
 // A precise single shot at the next server-second boundary, which shows the

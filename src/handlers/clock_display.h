@@ -1,6 +1,9 @@
 #pragma once
 
+#include "opening/countdown.h"
+
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace orvane {
@@ -11,7 +14,10 @@ class Window;
 // The status bar's Beijing time: the server's clock, estimated from lookups
 // off the window's thread, shown second by second at the server's own
 // second boundaries while "时钟" runs. With the clock stopped there are no
-// ticks, no lookups, and the text stays as it is.
+// ticks, no lookups, and the text stays as it is. While an opening time
+// lies ahead, the same seconds count down to it instead, with a beep at
+// each of the last ten (unless the sound is off) and a call for the user's
+// eye.
 class ClockDisplay {
 public:
     // `url`: the server whose clock is shown.
@@ -27,8 +33,13 @@ public:
     // cleaned up. A later tick starts over.
     void Stop();
 
+    // The opening to count down to; none shows the time.
+    void SetOpening(std::optional<OpeningTime> time);
+    void SetSound(bool on) { sound_ = on; }
+
 private:
     void Show();
+    std::string CountedDown(std::string text);
     void Arm();
     void OnAnswer();
     bool Running() const;
@@ -36,6 +47,8 @@ private:
     Window& window_;
     const std::string url_;
     std::unique_ptr<NetClock> clock_;
+    Countdown countdown_;
+    bool sound_ = true;
     int generation_ = 0; // only the latest armed single shot shows
     // Expires with this display: single shots armed before check it.
     std::shared_ptr<const int> alive_ = std::make_shared<const int>(0);

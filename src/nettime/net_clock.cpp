@@ -146,9 +146,11 @@ void NetClock::Take(Answer answer) {
 std::string NetClock::PanelText() {
     std::optional<Seconds> server = clock_.ServerTimeAt(Now());
     if (!server) {
+        lastShown_.reset();
         return kBeijingTimePrefix + (lastFailure_.empty() ? "正在获取…" : "获取失败，正在重试");
     }
     std::int64_t second = shown_.Next(std::int64_t(std::floor(*server)), clock_.Restarts());
+    lastShown_ = second;
     return BeijingTimeTextAt(std::chrono::sys_seconds(std::chrono::seconds(second)));
 }
 

@@ -41,6 +41,9 @@ public:
     // The panel's text now: the Beijing time, or what is being done for it.
     // The second shown never goes back (ShownSecond).
     std::string PanelText();
+    // The second of the server's clock that PanelText showed last; none
+    // while it showed no time.
+    std::optional<std::int64_t> LastShownSecond() const { return lastShown_; }
     // How old and how narrow the estimate is, and how far this computer's
     // clock is from it; empty before the first answer.
     std::string PanelTip() const;
@@ -70,6 +73,7 @@ private:
     std::optional<std::int64_t> lastDate_; // the latest Date, and when it first came
     Seconds lastDateAt_ = 0;
     ShownSecond shown_;
+    std::optional<std::int64_t> lastShown_;
     SharedRequest request_; // one connection, kept for the timing
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     std::mutex mutex_;

@@ -67,6 +67,15 @@ void MainWindow::SetEnabled(const std::string& button, bool enabled) {
     }
 }
 
+bool MainWindow::GetEnabled(const std::string& button) const {
+    auto* widget = Find<QAbstractButton>(button);
+    return widget != nullptr && widget->isEnabled();
+}
+
+void MainWindow::RequestAttention() {
+    QApplication::alert(this);
+}
+
 bool MainWindow::GetTicked(const std::string& checkBox) const {
     auto* box = Find<QCheckBox>(checkBox);
     return box != nullptr && box->isChecked();

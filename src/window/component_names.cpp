@@ -15,6 +15,11 @@ const std::string kPageControl = "高级选择夹1";
 const std::string kStatusBar = "状态条";
 const std::string kClock = "时钟";
 const std::string kMainWindow = "启动窗口";
+const std::string kOpeningTimeBox = "编辑框_开始时间";
+const std::string kSoundBox = "选择框_提示音";
+const std::string kHotKeyBox = "编辑框_输入热键";
+const std::string kSequenceBox = "编辑框_输入顺序";
+const std::string kTypingButton = "按钮_输入设置";
 
 std::string PageCaption(int page) {
     return "第" + ChineseNumeral(page) + "页";

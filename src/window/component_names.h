@@ -37,5 +37,11 @@ extern const std::string kClock;
 // The interval of kClock while it runs.
 inline constexpr int kClockInterval = 900;
 extern const std::string kMainWindow;
+// The 配置 page's countdown and typing settings.
+extern const std::string kOpeningTimeBox;
+extern const std::string kSoundBox;
+extern const std::string kHotKeyBox;
+extern const std::string kSequenceBox;
+extern const std::string kTypingButton; // "设置": takes the hot key and the sequence
 
 } // namespace orvane

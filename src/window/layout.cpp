@@ -117,6 +117,51 @@ const std::string kAboutText =
     "\n"
     "                                      By：qelvorn";
 
+void AddSettingLabel(std::vector<ComponentRow>& out, const std::string& page, int number, int top,
+                     const std::string& caption) {
+    out.push_back({.name = "透明标签" + std::to_string(number),
+                   .kind = Kind::TransLabel,
+                   .parent = page,
+                   .geometry = {16, top, 80, 25},
+                   .caption = caption,
+                   .color = kBlack});
+}
+
+// The countdown's opening time with its sound, and the hot key that types
+// the next applicant with the sequence it types.
+void AddAssistRows(std::vector<ComponentRow>& out, const std::string& page) {
+    AddSettingLabel(out, page, 8, 276, "开始时间：");
+    out.push_back({.name = kOpeningTimeBox,
+                   .kind = Kind::EditBox,
+                   .parent = page,
+                   .geometry = {112, 278, 90, 20},
+                   .inputLimit = 8,
+                   .accessibleName = "开始时间（北京时间，时:分:秒）"});
+    out.push_back({.name = kSoundBox,
+                   .kind = Kind::CheckBox,
+                   .parent = page,
+                   .geometry = {218, 281, 80, 13},
+                   .caption = "提示音"});
+    AddSettingLabel(out, page, 9, 306, "输入热键：");
+    out.push_back({.name = kHotKeyBox,
+                   .kind = Kind::EditBox,
+                   .parent = page,
+                   .geometry = {112, 308, 130, 20},
+                   .inputLimit = 32});
+    out.push_back({.name = kTypingButton,
+                   .kind = Kind::Button,
+                   .parent = page,
+                   .geometry = {259, 308, 40, 20},
+                   .caption = "设置",
+                   .accessibleName = "设置输入热键和输入顺序"});
+    AddSettingLabel(out, page, 10, 336, "输入顺序：");
+    out.push_back({.name = kSequenceBox,
+                   .kind = Kind::EditBox,
+                   .parent = page,
+                   .geometry = {112, 338, 187, 20},
+                   .inputLimit = 255});
+}
+
 void AddSettingsPage(std::vector<ComponentRow>& out) {
     std::string page = PageName(6);
     out.push_back({.name = kTimeToggleButton,
@@ -149,10 +194,11 @@ void AddSettingsPage(std::vector<ComponentRow>& out) {
                        .geometry = {259, top + 2, 40, 20},
                        .caption = "设置"});
     }
+    AddAssistRows(out, page);
     out.push_back({.name = "透明标签7",
                    .kind = Kind::TransLabel,
                    .parent = page,
-                   .geometry = {8, 306, 300, 280},
+                   .geometry = {8, 372, 300, 234},
                    .caption = kAboutText,
                    .color = kBlue,
                    .font = FontChoice{"微软雅黑", 14}});

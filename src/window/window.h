@@ -25,6 +25,7 @@ public:
     virtual std::string GetContent(const std::string& editBox) const = 0;
     virtual void SetContent(const std::string& editBox, const std::string& text) = 0;
     virtual void SetEnabled(const std::string& button, bool enabled) = 0;
+    virtual bool GetEnabled(const std::string& button) const = 0;
     virtual bool GetTicked(const std::string& checkBox) const = 0;
     virtual void SetTicked(const std::string& checkBox, bool ticked) = 0;
     virtual int GetInterval(const std::string& timer) const = 0;
@@ -47,6 +48,10 @@ public:
     // Adds an entry to the edit box's context menu, after the standard ones.
     virtual void AddContextAction(const std::string& editBox, const std::string& caption,
                                   std::function<void()> handler) = 0;
+
+    // Asks for the user's eye without taking the focus: the taskbar entry
+    // flashes until the window is activated.
+    virtual void RequestAttention() = 0;
 
     // Runs the handler on each such event of the component.
     virtual void Bind(const std::string& name, Event event, std::function<void()> handler) = 0;

@@ -26,7 +26,7 @@ using Event = MainWindow::Event;
 // Every event that has a handler, and nothing else.
 std::map<std::pair<std::string, Event>, int> Expected() {
     std::map<std::pair<std::string, Event>, int> expected;
-    expected[{kMainWindow, Event::Created}] = 1;
+    expected[{kMainWindow, Event::Created}] = 2; // the start, then the assist's settings
     for (int n = 1; n <= kGroupCount; ++n) {
         for (const std::string& key : kFieldKeys) {
             expected[{CopyButtonName(n, key), Event::Click}] = 1;
@@ -37,22 +37,22 @@ std::map<std::pair<std::string, Event>, int> Expected() {
         expected[{PagePhoneButtonName(page), Event::Click}] = 1;
     }
     for (const std::string& name : {kAllPhoneButton, kSaveButton, kLoadButton, kRememberBox,
-                                    kTopmostBox, kTimeToggleButton}) {
+                                    kTopmostBox, kTimeToggleButton, kSoundBox, kTypingButton}) {
         expected[{name, Event::Click}] = 1;
     }
     expected[{kClock, Event::Tick}] = 1;
     return expected;
 }
 
-// The 113 bindings of the window's events, then the field tools: a watch on
-// each of the 75 fields and an entry in each name box's menu.
+// The 116 bindings of the window's events, then the edit watches (each of
+// the 75 fields and the opening time) and an entry in each name box's menu.
 TEST(EventBindings, EachBoundEventOnceAndToAnExistingComponent) {
     std::map<std::pair<std::string, Event>, int> bound;
     MainWindow window;
-    ClockDisplay clock(window, kNoTimeServer);
+    ProgramBindings parts(window);
     int edits = 0;
     int menus = 0;
-    for (const EventBinding& binding : EventBindings(clock)) {
+    for (const EventBinding& binding : EventBindings(parts.clock, parts.assist)) {
         if (binding.kind == EventBinding::Kind::ContextMenu) {
             ++menus;
             EXPECT_EQ(binding.caption, "从本组起粘贴表格");
@@ -73,8 +73,8 @@ TEST(EventBindings, EachBoundEventOnceAndToAnExistingComponent) {
         }
     }
     EXPECT_EQ(bound, Expected());
-    EXPECT_EQ(EventBindings(clock).size(), 113u + 75u + 25u);
-    EXPECT_EQ(edits, 75);
+    EXPECT_EQ(EventBindings(parts.clock, parts.assist).size(), 116u + 76u + 25u);
+    EXPECT_EQ(edits, 76);
     EXPECT_EQ(menus, 25);
 }
 

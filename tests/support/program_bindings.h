@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/event_bindings.h"
+#include "app/work_queues.h"
+#include "handlers/assist.h"
 #include "handlers/clock_display.h"
 
 #include <string>
@@ -16,14 +18,15 @@ inline const std::string kNoTimeServer = "http://127.0.0.1:9/";
 class ProgramBindings {
 public:
     explicit ProgramBindings(Window& window, const std::string& timeUrl = kNoTimeServer)
-        : clock(window, timeUrl) {
-        InstallBindings(window, EventBindings(clock));
+        : clock(window, timeUrl), assist(window, clock, FileQueue()) {
+        InstallBindings(window, EventBindings(clock, assist));
     }
     ~ProgramBindings() { clock.Stop(); }
     ProgramBindings(const ProgramBindings&) = delete;
     ProgramBindings& operator=(const ProgramBindings&) = delete;
 
     ClockDisplay clock;
+    Assist assist;
 };
 
 } // namespace orvane

@@ -40,6 +40,7 @@ public:
         xcb_flush(c_);
     }
     static constexpr xcb_keysym_t kControl = 0xFFE3;
+    static constexpr xcb_keysym_t kAlt = 0xFFE9;
 
 private:
     xcb_keycode_t Keycode(xcb_keysym_t keysym) {

@@ -1,0 +1,37 @@
+#include "next_applicant.h"
+
+#include "runtime/text.h"
+#include "window/component_names.h"
+#include "window/window.h"
+
+namespace orvane {
+
+std::optional<int> NextGroupToType(const std::vector<GroupState>& groups) {
+    for (size_t i = 0; i < groups.size(); ++i) {
+        if (groups[i].hasText && !groups[i].allUsed) {
+            return int(i) + 1;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<int> NextGroupToType(const Window& window) {
+    std::vector<GroupState> groups;
+    for (int n = 1; n <= kGroupCount; ++n) {
+        GroupState state{false, true};
+        for (const std::string& key : kFieldKeys) {
+            state.hasText |= !TrimAnyBlanks(window.GetContent(EditBoxName(n, key))).empty();
+            state.allUsed &= !window.GetEnabled(CopyButtonName(n, key));
+        }
+        groups.push_back(state);
+    }
+    return NextGroupToType(groups);
+}
+
+void MarkGroupTyped(Window& window, int group) {
+    for (const std::string& key : kFieldKeys) {
+        window.SetEnabled(CopyButtonName(group, key), false);
+    }
+}
+
+} // namespace orvane

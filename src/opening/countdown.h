@@ -1,0 +1,47 @@
+#pragma once
+
+#include "opening_time.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace orvane {
+
+// The first second after `from` (seconds since 1970 on the GMT line) whose
+// Beijing time of day is the opening time: within the next 24 hours.
+std::int64_t NextOpening(std::int64_t from, OpeningTime time);
+
+// What the alarm does at a second before the opening: a short beep at each
+// of the last ten, a distinct one at the opening itself.
+enum class Alarm { None, Beep, Opening };
+Alarm AlarmAt(std::int64_t secondsLeft);
+
+// The countdown to one opening on the server's clock, as the status panel
+// shows it. The opening is fixed when the time is set, or when the clock
+// first shows a second after that: the next time the clock reads it. From
+// then on the panel counts down to it, and shows the time again from the
+// opening on, until a time is set again.
+class Countdown {
+public:
+    void Set(std::optional<OpeningTime> time);
+
+    struct Turn {
+        std::optional<std::string> text; // the panel's text; none: show the time
+        Alarm alarm = Alarm::None;       // once per second
+        bool attention = false;          // ask for the user's eye, once
+    };
+    // The panel at the shown second of the server's clock (GMT), whose
+    // estimate may be off by `bound` seconds.
+    Turn At(std::int64_t second, double bound);
+
+private:
+    std::optional<OpeningTime> time_;
+    std::optional<std::int64_t> opening_;
+    std::optional<std::int64_t> alarmed_; // the last second that sounded
+};
+
+// The most the clock may be off for a countdown to the second.
+inline constexpr double kCountdownBound = 0.5;
+
+} // namespace orvane

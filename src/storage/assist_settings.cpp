@@ -1,0 +1,32 @@
+#include "assist_settings.h"
+
+#include "runtime/ansi_literals.h"
+#include "runtime/profile_file.h"
+#include "typing/hot_key.h"
+#include "typing/typing_sequence.h"
+
+namespace orvane {
+
+namespace {
+
+const std::string kSection = "配置";
+
+} // namespace
+
+AssistSettings AssistSettingsIn(const std::optional<ProfileItems>& items) {
+    return {ProfileItemIn(items, kSection, kOpeningTimeKey, ""),
+            ProfileItemIn(items, kSection, kSoundKey, SoundText(true)) != SoundText(false),
+            ProfileItemIn(items, kSection, kHotKeyKey, kDefaultHotKeyText),
+            ProfileItemIn(items, kSection, kSequenceKey, kDefaultSequence)};
+}
+
+std::optional<std::string> WriteAssistSetting(const std::string& file, const std::string& key,
+                                              const std::string& value) {
+    return WriteProfileItem(file, kSection, key, value);
+}
+
+std::string SoundText(bool on) {
+    return on ? "真" : "假";
+}
+
+} // namespace orvane

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "runtime/profile_format.h"
+
+#include <optional>
+#include <string>
+
+namespace orvane {
+
+// The settings of the countdown and of typing an applicant, in section
+// "配置" of the information file: "开始时间" (e.g. 09:00:00, empty for none),
+// "提示音" ("真" or "假"), "输入热键" (e.g. Ctrl+Alt+V) and "输入顺序" (e.g.
+// {姓名}{TAB}{身份证}{TAB}{手机号}). Read at every start, whatever
+// "记住配置" says; each written on its own when it changes.
+struct AssistSettings {
+    std::string openingTime;
+    bool sound = true;
+    std::string hotKey;
+    std::string sequence;
+};
+
+// The settings in the file's items; a missing key gives its default (no
+// opening time, sound on, Ctrl+Alt+V, the three fields with Tab between).
+AssistSettings AssistSettingsIn(const std::optional<ProfileItems>& items);
+
+inline const std::string kOpeningTimeKey = "开始时间";
+inline const std::string kSoundKey = "提示音";
+inline const std::string kHotKeyKey = "输入热键";
+inline const std::string kSequenceKey = "输入顺序";
+
+// Stores one of those keys, keeping everything else in the file. Returns
+// why it failed, or nothing.
+std::optional<std::string> WriteAssistSetting(const std::string& file, const std::string& key,
+                                              const std::string& value);
+// "真" or "假".
+std::string SoundText(bool on);
+
+} // namespace orvane

@@ -1,0 +1,87 @@
+#include "hot_key.h"
+
+#include "runtime/ansi_literals.h"
+#include "runtime/text.h"
+
+#include <cctype>
+#include <vector>
+
+namespace orvane {
+
+namespace {
+
+std::vector<std::string> Parts(const std::string& text) {
+    std::vector<std::string> parts;
+    size_t start = 0;
+    for (size_t plus = text.find('+'); plus != std::string::npos; plus = text.find('+', start)) {
+        parts.push_back(TrimBlanks(text.substr(start, plus - start)));
+        start = plus + 1;
+    }
+    parts.push_back(TrimBlanks(text.substr(start)));
+    return parts;
+}
+
+bool SetModifier(HotKey& key, const std::string& part) {
+    std::string name = ToUpperCase(part);
+    bool* flag = name == "CTRL" || name == "CONTROL" ? &key.ctrl
+                 : name == "ALT"                     ? &key.alt
+                 : name == "SHIFT"                   ? &key.shift
+                 : name == "WIN" || name == "SUPER"  ? &key.win
+                                                     : nullptr;
+    if (flag == nullptr || *flag) {
+        return false;
+    }
+    *flag = true;
+    return true;
+}
+
+bool SetKey(HotKey& key, const std::string& part) {
+    std::string name = ToUpperCase(part);
+    if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0]))) {
+        key.key = name[0];
+        return true;
+    }
+    if (name.size() >= 2 && name.size() <= 3 && name[0] == 'F' &&
+        std::isdigit(static_cast<unsigned char>(name[1])) &&
+        (name.size() == 2 || std::isdigit(static_cast<unsigned char>(name[2])))) {
+        int number = std::stoi(name.substr(1));
+        if (number >= 1 && number <= 12) {
+            key.functionKey = number;
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+std::variant<HotKey, std::string> ParseHotKey(const std::string& text) {
+    std::vector<std::string> parts = Parts(text);
+    HotKey key;
+    for (size_t i = 0; i + 1 < parts.size(); ++i) {
+        if (!SetModifier(key, parts[i])) {
+            return "输入热键中的“" + parts[i] + "”无法识别，应为 Ctrl、Alt、Shift 或 Win";
+        }
+    }
+    if (!SetKey(key, parts.back())) {
+        return "输入热键中的“" + parts.back() + "”无法识别，应为字母、数字或 F1 到 F12";
+    }
+    if (!key.ctrl && !key.alt && !key.win) {
+        return std::string("输入热键须含 Ctrl、Alt 或 Win，否则会占用打字用的键");
+    }
+    return key;
+}
+
+std::string HotKeyText(const HotKey& key) {
+    std::string text;
+    for (auto [on, name] : {std::pair{key.ctrl, "Ctrl+"}, std::pair{key.alt, "Alt+"},
+                            std::pair{key.shift, "Shift+"}, std::pair{key.win, "Win+"}}) {
+        if (on) {
+            text += name;
+        }
+    }
+    return text +
+           (key.functionKey != 0 ? "F" + std::to_string(key.functionKey) : std::string(1, key.key));
+}
+
+} // namespace orvane

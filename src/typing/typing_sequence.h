@@ -1,0 +1,33 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace orvane {
+
+// What one press of the hot key types: fields of the group, keys between
+// them, and any text written in the sequence itself.
+struct Stroke {
+    enum class Kind { Field, Tab, Enter, Text };
+    Kind kind = Kind::Text;
+    std::string text; // the field's key, or the text; ANSI
+    bool operator==(const Stroke&) const = default;
+};
+
+inline const std::string kDefaultSequence = "{姓名}{TAB}{身份证}{TAB}{手机号}";
+
+// The strokes a sequence names: "{姓名}", "{身份证}", "{手机号}", "{TAB}" and
+// "{ENTER}" (key names in any case), text elsewhere as it stands. A "{…}"
+// of anything else, or a "{" without its "}", is refused with a message for
+// the user that names it.
+std::variant<std::vector<Stroke>, std::string> ParseSequence(const std::string& sequence);
+
+// The strokes with each field replaced by its text from `field` (key to
+// text): what is typed, text and key strokes only. An empty field types
+// nothing.
+std::vector<Stroke> FilledStrokes(const std::vector<Stroke>& strokes,
+                                  const std::function<std::string(const std::string&)>& field);
+
+} // namespace orvane

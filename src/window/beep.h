@@ -1,0 +1,11 @@
+#pragma once
+
+namespace orvane {
+
+// The alarm's sounds: a short beep for each of the last seconds before the
+// opening, a distinct one at the opening. Returns at once. Each desktop's
+// library implements it.
+enum class BeepSound { Second, Opening };
+void PlayBeep(BeepSound sound);
+
+} // namespace orvane
