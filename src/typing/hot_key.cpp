@@ -80,8 +80,10 @@ std::string HotKeyText(const HotKey& key) {
             text += name;
         }
     }
-    return text +
-           (key.functionKey != 0 ? "F" + std::to_string(key.functionKey) : std::string(1, key.key));
+    if (key.functionKey != 0) {
+        return text + 'F' + std::to_string(key.functionKey);
+    }
+    return text + key.key;
 }
 
 } // namespace orvane

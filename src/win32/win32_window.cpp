@@ -87,6 +87,17 @@ void Win32Window::SetEnabled(const std::string& button, bool enabled) {
     }
 }
 
+bool Win32Window::GetEnabled(const std::string& button) const {
+    HWND control = ComponentHandle(button);
+    return control != nullptr && IsWindowEnabled(control) != FALSE;
+}
+
+// The taskbar entry flashes until the window comes to the front.
+void Win32Window::RequestAttention() {
+    FLASHWINFO flash{sizeof flash, window_, FLASHW_ALL | FLASHW_TIMERNOFG, 0, 0};
+    FlashWindowEx(&flash);
+}
+
 bool Win32Window::GetTicked(const std::string& checkBox) const {
     HWND control = ComponentHandle(checkBox);
     return control != nullptr && SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;

@@ -28,6 +28,8 @@ public:
     std::string GetContent(const std::string& editBox) const override;
     void SetContent(const std::string& editBox, const std::string& text) override;
     void SetEnabled(const std::string& button, bool enabled) override;
+    bool GetEnabled(const std::string& button) const override;
+    void RequestAttention() override;
     bool GetTicked(const std::string& checkBox) const override;
     void SetTicked(const std::string& checkBox, bool ticked) override;
     int GetInterval(const std::string& timer) const override;

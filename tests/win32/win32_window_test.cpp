@@ -1,6 +1,9 @@
 // The Windows window, driven in-process by messages as a user's clicks and
 // typing arrive, under Wine.
+#include "app/event_bindings.h"
 #include "app/work_queues.h"
+#include "handlers/assist.h"
+#include "handlers/clock_display.h"
 #include "handlers/file_handlers.h"
 #include "program_bindings.h"
 #include "runtime/native_path.h"
@@ -337,6 +340,81 @@ TEST_F(Win32Desktop, ScreenReadersHearWhichControlItIs) {
     EXPECT_EQ(read(EditBoxName(3, NameKey()), false), "第三组 姓名");
     window.SetFinding(EditBoxName(2, IdKey()), "校验位不对");
     EXPECT_EQ(read(EditBoxName(2, IdKey()), true), "校验位不对");
+}
+
+// The hot key, pressed as the user presses it, types the next group into
+// another process's form (a character beyond the BMP as its two units, Tab
+// between the fields) and greys the group; a second press types the next.
+TEST_F(Win32Desktop, TheHotKeyTypesTheNextGroupIntoAnotherProgram) {
+    TempFolder folder;
+    ClockDisplay clock(window, kNoTimeServer);
+    Assist assist(window, clock, FileQueue(), folder.path + "/信息.ini");
+    InstallBindings(window, EventBindings(clock, assist));
+    Show();
+    // Wine has no code page 54936 and falls back to GBK, which holds nothing
+    // beyond the BMP; Windows has it.
+    bool beyondBmp = IsValidCodePage(54936) != FALSE;
+    window.SetContent(EditBoxName(1, NameKey()), beyondBmp ? "吉𠮷祥" : "吉祥");
+    std::wstring name = beyondBmp ? L"\u5409\U00020BB7\u7965" : L"\u5409\u7965";
+    window.SetContent(EditBoxName(1, IdKey()), "11010519491231002X");
+    window.SetContent(EditBoxName(1, PhoneKey()), "13800138000");
+    window.SetContent(EditBoxName(2, NameKey()), "李四");
+    std::atomic<bool> told = false;
+    std::atomic<bool> done = false;
+    std::thread user([&] {
+        for (; !done; Sleep(10)) {
+            if (HWND box = FindWindowW(nullptr, L"\u8f93\u5165\u70ed\u952e")) {
+                told = true;
+                PostMessageW(box, WM_COMMAND, IDOK, 0);
+            }
+        }
+    });
+    assist.Start(); // Ctrl+Alt+V, the three fields with Tab between
+    wchar_t command[] = L"form_holder.exe";
+    STARTUPINFOW start{sizeof start};
+    PROCESS_INFORMATION form{};
+    ASSERT_TRUE(CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &start, &form));
+    // Ready once in front with its first field focused.
+    HWND page = nullptr;
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            GUITHREADINFO info{sizeof info};
+            page = FindWindowW(nullptr, L"OrvaneForm");
+            return page != nullptr && page == GetForegroundWindow() &&
+                   GetGUIThreadInfo(form.dwThreadId, &info) &&
+                   info.hwndFocus == GetDlgItem(page, 1) && info.hwndFocus != nullptr;
+        },
+        10000));
+    // Another process's control answers WM_GETTEXT; GetWindowText would
+    // give only a caption.
+    auto field = [page](int id) {
+        wchar_t text[64] = {};
+        SendMessageW(GetDlgItem(page, id), WM_GETTEXT, 64, LPARAM(text));
+        return std::wstring(text);
+    };
+    PressChord({VK_CONTROL, VK_MENU, 'V'});
+    EXPECT_TRUE(PumpUntil(
+        [&] {
+            return field(1) == name && field(2) == L"11010519491231002X" &&
+                   field(3) == L"13800138000";
+        },
+        5000))
+        << AnsiFromWide(field(1) + L"|" + field(2) + L"|" + field(3));
+    EXPECT_TRUE(PumpUntil([&] { return !window.GetEnabled(CopyButtonName(1, PhoneKey())); }));
+    EXPECT_TRUE(window.GetEnabled(CopyButtonName(2, NameKey())));
+    // The focus went on with the Tabs: the next group lands where it now is.
+    PressChord({VK_CONTROL, VK_MENU, 'V'});
+    EXPECT_TRUE(PumpUntil([&] {
+        return (field(1) + field(2) + field(3)).find(L"\u674e\u56db") != std::wstring::npos;
+    })) << AnsiFromWide(field(1) + L"|" + field(2) + L"|" + field(3));
+    EXPECT_TRUE(PumpUntil([&] { return !window.GetEnabled(CopyButtonName(2, NameKey())); }));
+    done = true;
+    user.join();
+    EXPECT_FALSE(told.load()) << "no box: the key was free and the focus in the form";
+    TerminateProcess(form.hProcess, 0);
+    CloseHandle(form.hProcess);
+    CloseHandle(form.hThread);
 }
 
 } // namespace
