@@ -133,6 +133,38 @@ TEST_F(BeijingClock, StaleStampsStillTurnTheSecondWithTheServer) {
         << lateness.front() << " to " << lateness.back();
 }
 
+// An opening time a few seconds ahead, typed on the 配置 page: the panel
+// counts down to it second by second on the server's clock, then shows the
+// time again.
+TEST_F(BeijingClock, TheOpeningTimeCountsDownThenTheTimeReturns) {
+    ScriptedServer server([](int fd, const std::atomic<bool>& stopping) {
+        ServeClock(fd, stopping, std::chrono::milliseconds(0));
+    });
+    Start(server.Url("http"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Panel().contains(QStringLiteral("年")); }, 5000));
+    std::time_t opening = std::time(nullptr) + 6 + 8 * 3600; // Beijing time
+    std::tm beijing{};
+    gmtime_r(&opening, &beijing);
+    char text[16];
+    std::strftime(text, sizeof text, "%H:%M:%S", &beijing);
+    window.SetContent(kOpeningTimeBox, text);
+    QStringList seen;
+    for (auto end = Clock::now() + std::chrono::seconds(9); Clock::now() < end;) {
+        QTest::qWait(5);
+        if (seen.isEmpty() || seen.back() != Panel()) {
+            seen.push_back(Panel());
+        }
+    }
+    int at = int(seen.indexOf(ToUnicode("     距开始 00:00:03")));
+    ASSERT_GE(at, 0) << seen.join(QStringLiteral(" | ")).toStdString();
+    ASSERT_LT(at + 3, seen.size());
+    EXPECT_EQ(seen[at + 1], ToUnicode("     距开始 00:00:02"));
+    EXPECT_EQ(seen[at + 2], ToUnicode("     距开始 00:00:01"));
+    EXPECT_TRUE(seen[at + 3].startsWith(ToUnicode("     当前北京时间为："))) << "the opening";
+    EXPECT_TRUE(seen.back().contains(QStringLiteral("年")));
+    bindings.reset(); // closes the connection the server waits on
+}
+
 } // namespace
 
 } // namespace orvane

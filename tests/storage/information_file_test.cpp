@@ -3,6 +3,7 @@
 #include "runtime/file_access.h"
 #include "runtime/native_path.h"
 #include "runtime/profile_file.h"
+#include "storage/assist_settings.h"
 #include "storage/information_file.h"
 #include "storage/remember_flag.h"
 #include "temp_folder.h"
@@ -215,6 +216,30 @@ TEST(ApplicantsValue, FieldsAreAddressedByGroupAndKeyOnly) {
     EXPECT_THROW(applicants.Field(26, NameKey()), std::out_of_range);
     EXPECT_THROW(applicants.Field(0, NameKey()), std::out_of_range);
     EXPECT_THROW(applicants.SetField(1, "地址", "x"), std::out_of_range);
+}
+
+// The countdown's and the typing's settings: defaults without a file, each
+// key stored on its own next to the applicants and read back as written,
+// whatever the remember flag says.
+TEST_F(InformationFile, AssistSettingsDefaultAndReadBackNextToTheApplicants) {
+    AssistSettings none = AssistSettingsIn(ReadProfileFile(file).items);
+    EXPECT_EQ(none.openingTime, "");
+    EXPECT_TRUE(none.sound);
+    EXPECT_EQ(none.hotKey, "Ctrl+Alt+V");
+    EXPECT_EQ(none.sequence, "{姓名}{TAB}{身份证}{TAB}{手机号}");
+    ASSERT_FALSE(WriteApplicants(file, Numbered("甲")));
+    ASSERT_FALSE(WriteRememberFlag(file, false));
+    ASSERT_FALSE(WriteAssistSetting(file, kOpeningTimeKey, "09:00:00"));
+    ASSERT_FALSE(WriteAssistSetting(file, kSoundKey, SoundText(false)));
+    ASSERT_FALSE(WriteAssistSetting(file, kHotKeyKey, "Ctrl+Shift+F9"));
+    ASSERT_FALSE(WriteAssistSetting(file, kSequenceKey, "{姓名}{ENTER}"));
+    AssistSettings read = AssistSettingsIn(ReadProfileFile(file).items);
+    EXPECT_EQ(read.openingTime, "09:00:00");
+    EXPECT_FALSE(read.sound);
+    EXPECT_EQ(read.hotKey, "Ctrl+Shift+F9");
+    EXPECT_EQ(read.sequence, "{姓名}{ENTER}");
+    EXPECT_EQ(ReadApplicants(file), Numbered("甲"));
+    EXPECT_NE(folder.Bytes("信息.ini").find("开始时间=09:00:00\r\n"), std::string::npos);
 }
 
 } // namespace

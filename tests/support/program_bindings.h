@@ -4,6 +4,8 @@
 #include "app/work_queues.h"
 #include "handlers/assist.h"
 #include "handlers/clock_display.h"
+#include "runtime/ansi_literals.h"
+#include "temp_folder.h"
 
 #include <string>
 
@@ -18,13 +20,16 @@ inline const std::string kNoTimeServer = "http://127.0.0.1:9/";
 class ProgramBindings {
 public:
     explicit ProgramBindings(Window& window, const std::string& timeUrl = kNoTimeServer)
-        : clock(window, timeUrl), assist(window, clock, FileQueue()) {
+        : clock(window, timeUrl), assist(window, clock, FileQueue(), settings.Path("信息.ini")) {
         InstallBindings(window, EventBindings(clock, assist));
     }
     ~ProgramBindings() { clock.Stop(); }
     ProgramBindings(const ProgramBindings&) = delete;
     ProgramBindings& operator=(const ProgramBindings&) = delete;
 
+    // The countdown's and typing's settings go to a file of their own, not
+    // to the one the file tests look at.
+    TempFolder settings;
     ClockDisplay clock;
     Assist assist;
 };

@@ -1,0 +1,67 @@
+// The hot key's text and the typing sequence, as the user writes them on
+// the 配置 page.
+#include "runtime/ansi_literals.h"
+#include "typing/hot_key.h"
+#include "typing/typing_sequence.h"
+
+#include <gtest/gtest.h>
+
+namespace orvane {
+
+namespace {
+
+using Kind = Stroke::Kind;
+
+TEST(HotKey, ModifiersInAnyOrderAndCaseThenOneKey) {
+    auto key = std::get<HotKey>(ParseHotKey(kDefaultHotKeyText));
+    EXPECT_EQ(key, (HotKey{.ctrl = true, .alt = true, .key = 'V'}));
+    EXPECT_EQ(std::get<HotKey>(ParseHotKey(" alt + CTRL+v ")), key);
+    EXPECT_EQ(HotKeyText(std::get<HotKey>(ParseHotKey("shift+win+f12"))), "Shift+Win+F12");
+    EXPECT_EQ(HotKeyText(key), "Ctrl+Alt+V");
+}
+
+TEST(HotKey, WhatIsNotUnderstoodIsNamed) {
+    EXPECT_EQ(std::get<std::string>(ParseHotKey("Ctrl+Meta+V")),
+              "输入热键中的“Meta”无法识别，应为 Ctrl、Alt、Shift 或 Win");
+    EXPECT_EQ(std::get<std::string>(ParseHotKey("Ctrl+F13")),
+              "输入热键中的“F13”无法识别，应为字母、数字或 F1 到 F12");
+    EXPECT_EQ(std::get<std::string>(ParseHotKey("Ctrl+Ctrl+V")),
+              "输入热键中的“Ctrl”无法识别，应为 Ctrl、Alt、Shift 或 Win");
+    EXPECT_EQ(std::get<std::string>(ParseHotKey("Shift+V")),
+              "输入热键须含 Ctrl、Alt 或 Win，否则会占用打字用的键");
+    EXPECT_TRUE(std::holds_alternative<std::string>(ParseHotKey("")));
+}
+
+TEST(TypingSequence, FieldsKeysAndTextInOrder) {
+    auto strokes = std::get<std::vector<Stroke>>(ParseSequence(kDefaultSequence));
+    EXPECT_EQ(strokes, (std::vector<Stroke>{{Kind::Field, "姓名"},
+                                            {Kind::Tab, ""},
+                                            {Kind::Field, "身份证"},
+                                            {Kind::Tab, ""},
+                                            {Kind::Field, "手机号"}}));
+    EXPECT_EQ(
+        std::get<std::vector<Stroke>>(ParseSequence("编号{手机号}{enter}")),
+        (std::vector<Stroke>{{Kind::Text, "编号"}, {Kind::Field, "手机号"}, {Kind::Enter, ""}}));
+}
+
+// "亄" is 0x81 0x7B in GB18030, "亇" 0x81 0x7D: their second bytes have the
+// braces' values.
+TEST(TypingSequence, UnknownNamesAndLoneBracesAreRefusedByName) {
+    EXPECT_EQ(std::get<std::string>(ParseSequence("{姓名}{TAB}{地址}")),
+              "输入顺序中的 {地址} 无法识别，可用 {姓名}{身份证}{手机号}{TAB}{ENTER}");
+    EXPECT_EQ(std::get<std::string>(ParseSequence("{姓名}{TAB")), "输入顺序中的“{TAB”缺少 }");
+    EXPECT_EQ(std::get<std::vector<Stroke>>(ParseSequence("亄{姓名}亇")),
+              (std::vector<Stroke>{{Kind::Text, "亄"}, {Kind::Field, "姓名"}, {Kind::Text, "亇"}}));
+}
+
+TEST(TypingSequence, FilledFieldsBecomeTextAndEmptyOnesTypeNothing) {
+    auto strokes = std::get<std::vector<Stroke>>(ParseSequence("{姓名}{手机号}{TAB}{身份证}"));
+    auto filled = FilledStrokes(strokes, [](const std::string& key) {
+        return key == "姓名" ? std::string("张三") : key == "手机号" ? "139" : "";
+    });
+    EXPECT_EQ(filled, (std::vector<Stroke>{{Kind::Text, "张三139"}, {Kind::Tab, ""}}));
+}
+
+} // namespace
+
+} // namespace orvane
