@@ -24,7 +24,7 @@ constexpr Seconds kStaleStamps = 0.05;
 constexpr Seconds kAheadMemory = 300;
 // How far above the earliest consistent time a stale server's lookups aim:
 // only an answer stamped after the boundary can raise it.
-constexpr Seconds kClimb = 0.003;
+constexpr Seconds kClimb = 0.002;
 // The answers weighed; older ones have grown wide with the drift anyway.
 constexpr size_t kKept = 128;
 constexpr Seconds kEndless = std::numeric_limits<Seconds>::infinity();

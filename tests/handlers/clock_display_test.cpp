@@ -111,7 +111,7 @@ TEST_F(BeijingClock, StaleStampsStillTurnTheSecondWithTheServer) {
         ServeClock(fd, stopping, std::chrono::milliseconds(15));
     });
     Start(server.Url("http"));
-    QTest::qWait(20000); // the first narrowing, and its checks on both sides
+    QTest::qWait(30000); // the first narrowing, its checks on both sides, the climb
     std::vector<double> lateness;
     QString shown = Panel();
     for (auto end = Clock::now() + std::chrono::seconds(8); Clock::now() < end;) {
