@@ -32,6 +32,10 @@ std::int64_t NextOpening(std::int64_t from, OpeningTime time) {
     return opening - kBeijingOffset;
 }
 
+std::string UnreadableOpeningTimeText(const std::string& text) {
+    return "开始时间“" + text + "”无法识别，应写成 时:分:秒，例如 09:00:00";
+}
+
 Alarm AlarmAt(std::int64_t secondsLeft) {
     if (secondsLeft == 0) {
         return Alarm::Opening;

@@ -1,6 +1,5 @@
 #include "opening_time.h"
 
-#include "runtime/ansi_literals.h"
 #include "runtime/text.h"
 
 #include <cctype>
@@ -40,7 +39,7 @@ std::variant<std::optional<OpeningTime>, std::string> ParseOpeningTime(const std
         ReadPart(trimmed, at, 59, 0, time.second)) {
         return std::optional<OpeningTime>(time);
     }
-    return "开始时间“" + trimmed + "”无法识别，应写成 时:分:秒，例如 09:00:00";
+    return UnreadableOpeningTimeText(trimmed);
 }
 
 std::string OpeningTimeText(OpeningTime time) {

@@ -21,4 +21,8 @@ std::variant<std::optional<OpeningTime>, std::string> ParseOpeningTime(const std
 // "09:00:00".
 std::string OpeningTimeText(OpeningTime time);
 
+// The refusal of a text that names no time (in countdown.cpp, with the
+// program's other words, apart from the parser).
+std::string UnreadableOpeningTimeText(const std::string& text);
+
 } // namespace orvane

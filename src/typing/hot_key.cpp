@@ -1,7 +1,7 @@
 #include "hot_key.h"
 
-#include "runtime/ansi_literals.h"
 #include "runtime/text.h"
+#include "typing_texts.h"
 
 #include <cctype>
 #include <vector>
@@ -60,14 +60,14 @@ std::variant<HotKey, std::string> ParseHotKey(const std::string& text) {
     HotKey key;
     for (size_t i = 0; i + 1 < parts.size(); ++i) {
         if (!SetModifier(key, parts[i])) {
-            return "输入热键中的“" + parts[i] + "”无法识别，应为 Ctrl、Alt、Shift 或 Win";
+            return UnknownModifierText(parts[i]);
         }
     }
     if (!SetKey(key, parts.back())) {
-        return "输入热键中的“" + parts.back() + "”无法识别，应为字母、数字或 F1 到 F12";
+        return UnknownKeyText(parts.back());
     }
     if (!key.ctrl && !key.alt && !key.win) {
-        return std::string("输入热键须含 Ctrl、Alt 或 Win，否则会占用打字用的键");
+        return NoModifierText();
     }
     return key;
 }

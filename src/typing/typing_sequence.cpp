@@ -1,8 +1,8 @@
 #include "typing_sequence.h"
 
 #include "applicants/group_names.h"
-#include "runtime/ansi_literals.h"
 #include "runtime/text.h"
+#include "typing_texts.h"
 
 #include <algorithm>
 #include <cctype>
@@ -61,12 +61,12 @@ std::variant<std::vector<Stroke>, std::string> ParseSequence(const std::string& 
         }
         size_t close = FindBrace(sequence, open, '}');
         if (close == std::string::npos) {
-            return "输入顺序中的“" + sequence.substr(open) + "”缺少 }";
+            return MissingBraceText(sequence.substr(open));
         }
         std::string name = sequence.substr(open + 1, close - open - 1);
         std::optional<Stroke> stroke = StrokeNamed(name);
         if (!stroke) {
-            return "输入顺序中的 {" + name + "} 无法识别，可用 {姓名}{身份证}{手机号}{TAB}{ENTER}";
+            return UnknownNameText(name);
         }
         strokes.push_back(*stroke);
         at = close + 1;

@@ -1,0 +1,30 @@
+// The words the settings' parsers refuse with and the field keys they know,
+// in place of the program's own: clang builds no GB18030 text.
+#include "applicants/group_names.h"
+#include "opening/opening_time.h"
+#include "typing/typing_texts.h"
+
+namespace orvane {
+
+const std::array<std::string, kFieldCount> kFieldKeys = {"name", "id", "phone"};
+
+std::string UnknownModifierText(const std::string& part) {
+    return "modifier " + part;
+}
+std::string UnknownKeyText(const std::string& part) {
+    return "key " + part;
+}
+std::string NoModifierText() {
+    return "no modifier";
+}
+std::string MissingBraceText(const std::string& rest) {
+    return "missing } " + rest;
+}
+std::string UnknownNameText(const std::string& name) {
+    return "name " + name;
+}
+std::string UnreadableOpeningTimeText(const std::string& text) {
+    return "time " + text;
+}
+
+} // namespace orvane
