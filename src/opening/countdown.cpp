@@ -8,8 +8,8 @@ namespace orvane {
 
 namespace {
 
-constexpr std::int64_t kDay = 24 * 3600;
-constexpr std::int64_t kBeijingOffset = 8 * 3600;
+constexpr std::int64_t kDay = std::int64_t{24} * 3600;
+constexpr std::int64_t kBeijingOffset = std::int64_t{8} * 3600;
 constexpr std::int64_t kAlarmSeconds = 10;
 
 std::string Clock(std::int64_t seconds) {

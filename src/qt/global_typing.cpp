@@ -35,7 +35,8 @@ WorkQueue& TypingQueue() {
 
 } // namespace
 
-std::optional<std::string> GrabHotKey(Window&, const HotKey& key, std::function<void()> pressed) {
+std::optional<std::string> GrabHotKey(Window&, const HotKey& key,
+                                      const std::function<void()>& pressed) {
     if (WithoutKeyboard()) {
         return std::nullopt;
     }
@@ -43,7 +44,7 @@ std::optional<std::string> GrabHotKey(Window&, const HotKey& key, std::function<
         return std::string("Wayland 会话不允许普通程序使用全局热键和模拟键盘输入，"
                            "输入热键在这里不能用；请改用 X11 会话登录，或用“复制”按钮。");
     }
-    return GrabXHotKey(key, std::move(pressed));
+    return GrabXHotKey(key, pressed);
 }
 
 void ReleaseHotKey() {

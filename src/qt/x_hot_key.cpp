@@ -42,7 +42,7 @@ std::string KeyName(const HotKey& key) {
     if (key.functionKey != 0) {
         return "F" + std::to_string(key.functionKey);
     }
-    return std::string(1, char(std::tolower(static_cast<unsigned char>(key.key))));
+    return {char(std::tolower(static_cast<unsigned char>(key.key)))};
 }
 
 unsigned ModifierMask(const HotKey& key) {
@@ -133,7 +133,7 @@ std::variant<Grab*, std::string> TryGrab(const HotKey& key, const std::function<
 
 // The key grabbed before is let go first (it may be the same key); when the
 // new one cannot be had, the old one is taken again.
-std::optional<std::string> GrabXHotKey(const HotKey& key, std::function<void()> pressed) {
+std::optional<std::string> GrabXHotKey(const HotKey& key, const std::function<void()>& pressed) {
     std::optional<HotKey> before = currentKey;
     std::function<void()> beforePressed = current != nullptr ? current->pressed : nullptr;
     ReleaseXHotKey();

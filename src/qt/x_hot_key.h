@@ -14,7 +14,7 @@ namespace orvane {
 
 // Grabs the key on the display the environment names, in place of the key
 // grabbed before. Returns why it could not, in words for the user.
-std::optional<std::string> GrabXHotKey(const HotKey& key, std::function<void()> pressed);
+std::optional<std::string> GrabXHotKey(const HotKey& key, const std::function<void()>& pressed);
 void ReleaseXHotKey();
 
 } // namespace orvane

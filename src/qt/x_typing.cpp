@@ -27,9 +27,9 @@ using Xdo = std::unique_ptr<xdo_t, decltype(&xdo_free)>;
     return focus;
 }
 
-bool Within(Display* display, ::Window window, ::Window ancestor) {
-    while (window != 0) {
-        if (window == ancestor) {
+bool Within(Display* display, ::Window start, ::Window outer) {
+    for (::Window window = start; window != 0;) {
+        if (window == outer) {
             return true;
         }
         ::Window root = 0;
@@ -120,7 +120,7 @@ private:
         KeySym* map = XGetKeyboardMapping(display_, KeyCode(low), high - low + 1, &perCode);
         std::vector<KeyCode> free;
         for (int code = high; code >= low && map != nullptr; --code) {
-            KeySym* symbols = map + (code - low) * perCode;
+            KeySym* symbols = map + std::ptrdiff_t(code - low) * perCode;
             if (std::all_of(symbols, symbols + perCode, [](KeySym s) { return s == NoSymbol; })) {
                 free.push_back(KeyCode(code));
             }

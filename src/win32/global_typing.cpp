@@ -139,7 +139,8 @@ WorkQueue& TypingQueue() {
 
 // The key registered before is let go first (it may be the same key); when
 // the new one cannot be had, the old one is registered again.
-std::optional<std::string> GrabHotKey(Window&, const HotKey& key, std::function<void()> pressed) {
+std::optional<std::string> GrabHotKey(Window&, const HotKey& key,
+                                      const std::function<void()>& pressed) {
     std::optional<HotKey> before = Current().key;
     UnregisterHotKey(HotKeyWindow(), kHotKeyId);
     if (!Register(key)) {
@@ -149,7 +150,7 @@ std::optional<std::string> GrabHotKey(Window&, const HotKey& key, std::function<
         return "输入热键 " + HotKeyText(key) + " 已被其他程序占用，请在“配置”页换一个";
     }
     Current().key = key;
-    Current().pressed = std::move(pressed);
+    Current().pressed = pressed;
     return std::nullopt;
 }
 

@@ -20,7 +20,7 @@ class Window;
 // could not be taken (another program holds it, or the desktop allows no
 // global keys), in words for the user, or nothing.
 std::optional<std::string> GrabHotKey(Window& window, const HotKey& key,
-                                      std::function<void()> pressed);
+                                      const std::function<void()>& pressed);
 // Gives the key back; before the window goes.
 void ReleaseHotKey();
 
