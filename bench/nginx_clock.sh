@@ -4,7 +4,9 @@
 # window under Xvfb, each printing how late the panel's second turned after
 # nginx's own. Needs nginx-light, libfaketime, xvfb (installed if missing)
 # and a build with the Qt desktop in build/.
-# Usage: [BUILD=folder] bench/nginx_clock.sh [RUNS] [SECONDS_PER_RUN]
+# With COUNTDOWN=1 the panel counts down to an opening ten minutes ahead on
+# nginx's clock, and its turns are timed instead.
+# Usage: [BUILD=folder] [COUNTDOWN=1] bench/nginx_clock.sh [RUNS] [SECONDS_PER_RUN]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-5}
@@ -50,7 +52,11 @@ LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1 FAKETIME="+$offse
 python3 bench/delay_proxy.py "$relay_port" "$nginx_port" 30 &
 sleep 1
 for run in $(seq "$runs"); do
+    opening=()
+    if [ -n "${COUNTDOWN:-}" ]; then
+        opening=("$(TZ=Asia/Shanghai date -d "+$offset sec +10 min" +%H:%M:%S)")
+    fi
     echo -n "run $run: "
     (cd "$folder" && QT_QPA_PLATFORM=xcb xvfb-run -a "$(realpath "$build")/bench/panel_turns" \
-        "http://127.0.0.1:$relay_port/" "$offset" "$seconds" 20)
+        "http://127.0.0.1:$relay_port/" "$offset" "$seconds" 20 "${opening[@]}")
 done

@@ -2,7 +2,8 @@
 // window with the program's bindings against URL, watches the panel's text
 // every millisecond, and prints how late each turn of its second came after
 // the server's, whose clock is this machine's plus OFFSET seconds.
-// Usage: panel_turns URL OFFSET SECONDS [SETTLE_SECONDS]
+// With an opening time (HH:MM:SS, Beijing time) it watches the countdown.
+// Usage: panel_turns URL OFFSET SECONDS [SETTLE_SECONDS [OPENING]]
 #include "app/event_bindings.h"
 #include "app/start.h"
 #include "app/work_queues.h"
@@ -11,6 +12,7 @@
 #include "qt/desktop_look.h"
 #include "qt/main_window.h"
 #include "transport/transport_global.h"
+#include "window/component_names.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -40,7 +42,7 @@ double Percentile(std::vector<double> values, double share) {
 
 int Main(int argc, char** argv) {
     if (argc < 4) {
-        std::fputs("usage: panel_turns URL OFFSET SECONDS [SETTLE_SECONDS]\n", stderr);
+        std::fputs("usage: panel_turns URL OFFSET SECONDS [SETTLE_SECONDS [OPENING]]\n", stderr);
         return 2;
     }
     QApplication app(argc, argv);
@@ -55,6 +57,9 @@ int Main(int argc, char** argv) {
     ClockDisplay clock(*window, url);
     Assist assist(*window, clock, FileQueue());
     InstallBindings(*window, EventBindings(clock, assist));
+    if (argc > 5) {
+        window->SetContent(kOpeningTimeBox, argv[5]);
+    }
     window->ShowCentered();
     QLabel* pane = window->findChild<QStatusBar*>()->findChild<QLabel*>();
 
@@ -86,9 +91,11 @@ int Main(int argc, char** argv) {
     for (double late : lateness) {
         size.push_back(std::fabs(late));
     }
-    std::printf("%zu turns: late by median %.1f ms, |error| p95 %.1f ms, from %.1f to %.1f ms\n",
+    std::printf("%zu turns: late by median %.1f ms, |error| p95 %.1f ms, from %.1f to %.1f ms"
+                " (last \"%s\")\n",
                 lateness.size(), Percentile(lateness, 0.5) * 1000, Percentile(size, 0.95) * 1000,
-                Percentile(lateness, 0) * 1000, Percentile(lateness, 1) * 1000);
+                Percentile(lateness, 0) * 1000, Percentile(lateness, 1) * 1000,
+                shown.trimmed().toUtf8().constData());
     return 0;
 }
 
