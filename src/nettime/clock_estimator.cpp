@@ -209,7 +209,7 @@ Seconds ClockEstimator::AimedSendTime(Seconds earliest, Probe probe) const {
     } else if (probe == Probe::Behind) {
         target = shown.low - staleness_ - behindStep_;
     } else if (staleness_ > 0) {
-        constexpr double kShares[] = {0.1, 0.2, 0.3};
+        constexpr double kShares[] = {0.1, 0.15, 0.2};
         target = likely_.low + std::max(kClimb, kShares[answers_.size() % 3] * likely_.Width());
     }
     Seconds oneWay = shortestRoundTrip_ / 2;
