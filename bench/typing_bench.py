@@ -201,35 +201,35 @@ def main():
     xdotool("key", "Return")  # the greeting
     time.sleep(1)
     try:
-        start = time.monotonic()
-        for group in range(1, 6):
-            end = by_hand(form, group, folder)
-        hand_five = end - start
         click_into_browser(*FORM_NAME)
         time.sleep(0.5)
         singles = []
-        for group in range(6, 26):
+        for group in range(1, 21):
             start = time.monotonic()
             singles.append(by_hot_key(form, group) - start)
             time.sleep(0.3)
-        for group in range(1, 6):
-            click_into_orvane(*restore_button(group), os.path.join(folder, "glance.png"))
-        click_into_browser(*FORM_NAME)
-        time.sleep(0.5)
         start = time.monotonic()
-        for group in range(1, 6):
+        for group in range(21, 26):
             end = by_hot_key(form, group)
         key_five = end - start
+        print("Firefox ESR form on 127.0.0.1, every value checked byte for byte")
+        print(f"{'':34} {'one applicant':>14} {'five in a row':>14}")
+        print(f"{'hot key (median of 20; max)':34} {statistics.median(singles) * 1000:11.0f} ms"
+              f" {key_five * 1000:11.0f} ms   (max {max(singles) * 1000:.0f} ms)", flush=True)
+        for group in range(1, 6):
+            click_into_orvane(*restore_button(group), os.path.join(folder, "glance.png"))
+        start = time.monotonic()
+        try:
+            for group in range(1, 6):
+                end = by_hand(form, group, folder)
+            print(f"{'复制 + click + Ctrl+V, 250 ms each':34} {(end - start) / 5 * 1000:11.0f} ms"
+                  f" {(end - start) * 1000:11.0f} ms")
+        except SystemExit as lost:
+            print(f"by hand: a click was lost ({lost}); not measured")
     finally:
         orvane.terminate()
         browser.terminate()
         server.shutdown()
-    print("Firefox ESR form on 127.0.0.1, every value checked byte for byte")
-    print(f"{'':34} {'one applicant':>14} {'five in a row':>14}")
-    print(f"{'hot key (median of 20; max)':34} {statistics.median(singles) * 1000:11.0f} ms"
-          f" {key_five * 1000:11.0f} ms   (max {max(singles) * 1000:.0f} ms)")
-    print(f"{'复制 + click + Ctrl+V, 250 ms each':34} {hand_five / 5 * 1000:11.0f} ms"
-          f" {hand_five * 1000:11.0f} ms")
 
 
 if __name__ == "__main__":

@@ -15,6 +15,7 @@
 #include "window/window.h"
 #include "window/window_work.h"
 
+#include <utility>
 #include <variant>
 
 namespace orvane {
@@ -120,9 +121,15 @@ bool Assist::TakeTyping() {
     return true;
 }
 
+// A press while the group before is still being typed (its last keys are
+// out, the map not yet put back) types the next group right after it.
 void Assist::OnHotKey() {
+    if (typing_) {
+        pressedAgain_ = true;
+        return;
+    }
     std::optional<int> group = NextGroupToType(window_);
-    if (typing_ || !group) {
+    if (!group) {
         return;
     }
     int n = *group;
@@ -138,7 +145,11 @@ void Assist::OnHotKey() {
         typing_ = false;
         if (result == TypingResult::Typed) {
             MarkGroupTyped(window_, n);
+            if (std::exchange(pressedAgain_, false)) {
+                OnHotKey();
+            }
         } else {
+            pressedAgain_ = false;
             window_.ShowMessage(TypingFailureText(result, n), kBoxOk | kBoxIconWarning,
                                 kTypingCaption);
         }

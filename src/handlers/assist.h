@@ -39,7 +39,8 @@ public:
     // what is wrong with them.
     void OnSetClicked();
     // The hot key: types the next group into the focused window of another
-    // program and greys its copy buttons.
+    // program and greys its copy buttons; pressed again while that goes on,
+    // it types the group after once that is done.
     void OnHotKey();
 
 private:
@@ -53,6 +54,7 @@ private:
     std::string storedOpening_;
     std::vector<Stroke> sequence_;
     bool typing_ = false;
+    bool pressedAgain_ = false; // while typing
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };
 
