@@ -7,9 +7,9 @@
 #include "runtime/ansi_literals.h"
 #include "runtime/work_queue.h"
 #include "window/component_names.h"
-#include "window/fatal_error.h"
 #include "window/window.h"
 #include "window/window_thread.h"
+#include "window/window_work.h"
 #include "x_hot_key.h"
 #include "x_typing.h"
 
@@ -61,14 +61,10 @@ void TypeIntoFocus(Window& window, std::vector<Stroke> strokes,
         stroke.text = ToUnicode(stroke.text).toStdString();
     }
     unsigned long own = window.WindowHandle(kMainWindow);
-    std::weak_ptr<const void> alive = window.Lifetime();
-    TypingQueue().Run<TypingResult>(
+    RunForWindow<TypingResult>(
+        TypingQueue(), window,
         [strokes = std::move(strokes), own] { return TypeIntoXFocus(strokes, own); },
-        [alive, done = std::move(done)](TypingResult result) {
-            if (!alive.expired()) {
-                RunGuarded([&] { done(result); });
-            }
-        });
+        std::move(done));
 }
 
 } // namespace orvane

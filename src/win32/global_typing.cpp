@@ -10,6 +10,7 @@
 #include "window/fatal_error.h"
 #include "window/window.h"
 #include "window/window_thread.h"
+#include "window/window_work.h"
 
 #include <array>
 #include <windows.h>
@@ -165,14 +166,10 @@ void ReleaseHotKey() {
 void TypeIntoFocus(Window& window, std::vector<Stroke> strokes,
                    std::function<void(TypingResult)> done) {
     auto own = reinterpret_cast<HWND>(window.WindowHandle(kMainWindow));
-    std::weak_ptr<const void> alive = window.Lifetime();
-    TypingQueue().Run<TypingResult>(
+    RunForWindow<TypingResult>(
+        TypingQueue(), window,
         [strokes = std::move(strokes), own] { return TypeIntoForeground(strokes, own); },
-        [alive, done = std::move(done)](TypingResult result) {
-            if (!alive.expired()) {
-                RunGuarded([&] { done(result); });
-            }
-        });
+        std::move(done));
 }
 
 } // namespace orvane
