@@ -9,6 +9,7 @@
 #include "app/work_queues.h"
 #include "handlers/assist.h"
 #include "handlers/clock_display.h"
+#include "handlers/hot_key_typing.h"
 #include "qt/desktop_look.h"
 #include "qt/main_window.h"
 #include "transport/transport_global.h"
@@ -56,7 +57,8 @@ int Main(int argc, char** argv) {
     std::unique_ptr<MainWindow> window = CreateMainWindow<MainWindow>();
     ClockDisplay clock(*window, url);
     Assist assist(*window, clock, FileQueue());
-    InstallBindings(*window, EventBindings(clock, assist));
+    HotKeyTyping typing(*window, FileQueue(), assist.File(), nullptr);
+    InstallBindings(*window, EventBindings(clock, assist, typing));
     if (argc > 5) {
         window->SetContent(kOpeningTimeBox, argv[5]);
     }

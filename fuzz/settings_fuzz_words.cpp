@@ -14,14 +14,26 @@ std::string UnknownModifierText(const std::string& part) {
 std::string UnknownKeyText(const std::string& part) {
     return "key " + part;
 }
+std::string RepeatedModifierText(const std::string& part) {
+    return "repeated " + part;
+}
 std::string NoModifierText() {
     return "no modifier";
+}
+std::string ReservedKeyText(const std::string& key, ReservedUse) {
+    return "reserved " + key;
 }
 std::string MissingBraceText(const std::string& rest) {
     return "missing } " + rest;
 }
 std::string UnknownNameText(const std::string& name) {
     return "name " + name;
+}
+std::string NoFieldText() {
+    return "no field";
+}
+std::string LongSequenceText(size_t, size_t) {
+    return "too long";
 }
 std::string UnreadableOpeningTimeText(const std::string& text) {
     return "time " + text;

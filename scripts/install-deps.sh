@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake make g++ pkg-config clang-format
-    qt6-base-dev libgl-dev libxcb1-dev libxcb-xtest0-dev libxdo-dev fonts-noto-cjk qt6-translations-l10n
+    qt6-base-dev libgl-dev libxcb1-dev libxcb-xtest0-dev libxcb-xkb-dev fonts-noto-cjk qt6-translations-l10n
     libcurl4-openssl-dev
     libgtest-dev
     clang libclang-rt-14-dev

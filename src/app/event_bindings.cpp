@@ -5,6 +5,7 @@
 #include "handlers/field_copy.h"
 #include "handlers/field_marks.h"
 #include "handlers/file_handlers.h"
+#include "handlers/hot_key_typing.h"
 #include "handlers/phone_fill.h"
 #include "handlers/start_up.h"
 #include "handlers/table_paste_handler.h"
@@ -64,24 +65,39 @@ void AddFieldToolBindings(std::vector<EventBinding>& table) {
 
 // The 配置 page's countdown and typing; their settings are read after the
 // remember decision.
-void AddAssistBindings(std::vector<EventBinding>& table, Assist& assist) {
-    table.push_back({kMainWindow, Event::Created, [&assist](Window&) { assist.Start(); }});
+void AddAssistBindings(std::vector<EventBinding>& table, Assist& assist, HotKeyTyping& typing) {
+    table.push_back({kMainWindow, Event::Created,
+                     [&assist, &typing](Window&) { typing.Start(assist.Start()); }});
     table.push_back(
         {kOpeningTimeBox, Event::Edited, [&assist](Window&) { assist.OnOpeningTimeEdited(); }});
     table.push_back({kSoundBox, Event::Click, [&assist](Window&) { assist.OnSoundClicked(); }});
-    table.push_back({kTypingButton, Event::Click, [&assist](Window&) { assist.OnSetClicked(); }});
+    table.push_back({kTypingButton, Event::Click, [&typing](Window&) { typing.OnSetClicked(); }});
+}
+
+// The typing line follows every change of a group that changes which group
+// the hot key types next: its text, a copy, a restore.
+void AddNextGroupBindings(std::vector<EventBinding>& table, HotKeyTyping& typing) {
+    auto showNext = [&typing](Window&) { typing.ShowNext(); };
+    for (int n = 1; n <= kGroupCount; ++n) {
+        for (const std::string& key : kFieldKeys) {
+            table.push_back({EditBoxName(n, key), Event::Edited, showNext});
+            table.push_back({CopyButtonName(n, key), Event::Click, showNext});
+        }
+        table.push_back({RestoreButtonName(n), Event::Click, showNext});
+    }
 }
 
 } // namespace
 
-std::vector<EventBinding> EventBindings(ClockDisplay& clock, Assist& assist) {
+std::vector<EventBinding> EventBindings(ClockDisplay& clock, Assist& assist, HotKeyTyping& typing) {
     std::vector<EventBinding> table;
     table.push_back({kMainWindow, Event::Created, OnMainWindowCreated});
     AddGroupBindings(table);
     AddFillBindings(table);
     AddWindowBindings(table, clock);
     AddFieldToolBindings(table);
-    AddAssistBindings(table, assist);
+    AddAssistBindings(table, assist, typing);
+    AddNextGroupBindings(table, typing);
     return table;
 }
 

@@ -10,6 +10,7 @@ namespace orvane {
 
 class Assist;
 class ClockDisplay;
+class HotKeyTyping;
 
 // Which handler answers which event of which component. Every handler of the
 // program is a row here, so that every one runs under the same guard.
@@ -26,8 +27,8 @@ struct EventBinding {
 };
 
 // The program's table; the clock's tick goes to `clock`, the 配置 page's
-// countdown and typing settings to `assist`.
-std::vector<EventBinding> EventBindings(ClockDisplay& clock, Assist& assist);
+// countdown settings to `assist`, the hot key's typing to `typing`.
+std::vector<EventBinding> EventBindings(ClockDisplay& clock, Assist& assist, HotKeyTyping& typing);
 
 // Connects every binding. A handler that throws ends the program through
 // FatalError rather than leaving the window half-updated.

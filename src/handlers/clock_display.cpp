@@ -40,8 +40,8 @@ void ClockDisplay::SetOpening(std::optional<OpeningTime> time) {
 }
 
 void ClockDisplay::Show() {
-    window_.SetStatusPanelText(kStatusBar, 0, CountedDown(clock_->PanelText()));
-    window_.SetStatusPanelTip(kStatusBar, 0, clock_->PanelTip());
+    window_.SetStatusPanelText(kStatusBar, kTimePanel, CountedDown(clock_->PanelText()));
+    window_.SetStatusPanelTip(kStatusBar, kTimePanel, clock_->PanelTip());
 }
 
 // The countdown in place of the time while the opening lies ahead, and the

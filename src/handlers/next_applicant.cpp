@@ -15,12 +15,14 @@ std::optional<int> NextGroupToType(const std::vector<GroupState>& groups) {
     return std::nullopt;
 }
 
-std::optional<int> NextGroupToType(const Window& window) {
+std::optional<int> NextGroupToType(const Window& window, const std::vector<std::string>& fields) {
     std::vector<GroupState> groups;
     for (int n = 1; n <= kGroupCount; ++n) {
         GroupState state{false, true};
-        for (const std::string& key : kFieldKeys) {
+        for (const std::string& key : fields) {
             state.hasText |= !TrimAnyBlanks(window.GetContent(EditBoxName(n, key))).empty();
+        }
+        for (const std::string& key : kFieldKeys) {
             state.allUsed &= !window.GetEnabled(CopyButtonName(n, key));
         }
         groups.push_back(state);

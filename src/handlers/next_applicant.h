@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace orvane {
@@ -8,16 +9,18 @@ namespace orvane {
 class Window;
 
 // Which group the hot key types next: the first, from 1 to 25, that has
-// text and whose three copy buttons are not all greyed. Typing it greys
-// them, as three copies would; "恢复" makes it next again.
+// text in a field the typing sequence types and whose three copy buttons
+// are not all greyed. Typing it greys them, as three copies would; "恢复"
+// makes it next again.
 struct GroupState {
     bool hasText = false;
     bool allUsed = false;
 };
 // `groups[0]` is group 1.
 std::optional<int> NextGroupToType(const std::vector<GroupState>& groups);
-// The same, of the groups as the window shows them.
-std::optional<int> NextGroupToType(const Window& window);
+// The same, of the groups as the window shows them; `fields` are the keys
+// of the fields the sequence types.
+std::optional<int> NextGroupToType(const Window& window, const std::vector<std::string>& fields);
 
 // Greys the group's three copy buttons.
 void MarkGroupTyped(Window& window, int group);

@@ -3,34 +3,26 @@
 // keys nor synthetic input; Qt's offscreen platform has no keyboard at all.
 #include "window/global_typing.h"
 
-#include "ansi.h"
 #include "runtime/ansi_literals.h"
-#include "runtime/work_queue.h"
-#include "window/component_names.h"
-#include "window/window.h"
-#include "window/window_thread.h"
-#include "window/window_work.h"
+#include "window/fatal_error.h"
 #include "x_hot_key.h"
-#include "x_typing.h"
+#include "x_keyboard.h"
 
 #include <QGuiApplication>
+#include <xcb/xtest.h>
 
 namespace orvane {
 
 namespace {
 
-bool OnX11() {
-    return QGuiApplication::platformName() == QStringLiteral("xcb");
-}
-
 bool WithoutKeyboard() {
     return QGuiApplication::platformName() == QStringLiteral("offscreen");
 }
 
-// Typing waits on the X server, off the window's thread.
-WorkQueue& TypingQueue() {
-    static WorkQueue queue(PostToWindowThread);
-    return queue;
+// Qt's connection to the X server; none on any other platform.
+xcb_connection_t* XConnection() {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 != nullptr ? x11->connection() : nullptr;
 }
 
 } // namespace
@@ -40,31 +32,25 @@ std::optional<std::string> GrabHotKey(Window&, const HotKey& key,
     if (WithoutKeyboard()) {
         return std::nullopt;
     }
-    if (!OnX11()) {
+    if (XConnection() == nullptr) {
         return std::string("Wayland 会话不允许普通程序使用全局热键和模拟键盘输入，"
                            "输入热键在这里不能用；请改用 X11 会话登录，或用“复制”按钮。");
     }
-    return GrabXHotKey(key, pressed);
+    return GrabXHotKey(XConnection(), key, [pressed] { RunGuarded(pressed); });
 }
 
 void ReleaseHotKey() {
     ReleaseXHotKey();
 }
 
-void TypeIntoFocus(Window& window, std::vector<Stroke> strokes,
-                   std::function<void(TypingResult)> done) {
-    if (!OnX11()) {
-        done(TypingResult::Unavailable);
-        return;
+std::unique_ptr<Keyboard> OpenKeyboard(Window&) {
+    xcb_connection_t* connection = XConnection();
+    const xcb_query_extension_reply_t* xtest =
+        connection != nullptr ? xcb_get_extension_data(connection, &xcb_test_id) : nullptr;
+    if (xtest == nullptr || !xtest->present) {
+        return nullptr;
     }
-    for (Stroke& stroke : strokes) {
-        stroke.text = ToUnicode(stroke.text).toStdString();
-    }
-    unsigned long own = window.WindowHandle(kMainWindow);
-    RunForWindow<TypingResult>(
-        TypingQueue(), window,
-        [strokes = std::move(strokes), own] { return TypeIntoXFocus(strokes, own); },
-        std::move(done));
+    return std::make_unique<XKeyboard>(connection);
 }
 
 } // namespace orvane

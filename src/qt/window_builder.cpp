@@ -65,11 +65,12 @@ QWidget* MakeWidget(const ComponentRow& row, QWidget* parent) {
         return control->AddPage(caption);
     }
     case Kind::StatusBar: {
+        // The time on the left, taking what the hot key's line on the right
+        // leaves.
         auto* bar = new QStatusBar(parent);
         bar->setSizeGripEnabled(false);
-        auto* pane = new QLabel(bar);
-        pane->setFixedWidth(315);
-        bar->addWidget(pane);
+        bar->addWidget(new QLabel(bar), 1);
+        bar->addPermanentWidget(new QLabel(bar));
         return bar;
     }
     case Kind::Timer:

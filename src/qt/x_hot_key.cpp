@@ -2,169 +2,169 @@
 
 #include "runtime/ansi_literals.h"
 #include "window/window_thread.h"
+#include "x_key_map.h"
 
-#include <X11/XKBlib.h>
-#include <X11/Xlib.h>
-#include <X11/keysym.h>
+#include <QAbstractNativeEventFilter>
+#include <QCoreApplication>
+#include <QTimer>
 #include <array>
-#include <atomic>
-#include <cctype>
-#include <poll.h>
-#include <thread>
-#include <unistd.h>
-#include <utility>
-#include <variant>
+#include <cstdlib>
+#include <memory>
+// xkb.h names a field "explicit", which C++ keeps for itself.
+#define explicit xkb_explicit
+#include <xcb/xkb.h>
+#undef explicit
 
 namespace orvane {
 
 namespace {
 
-// What is grabbed, and the thread that waits for it.
-struct Grab {
-    Display* display = nullptr;
-    KeyCode code = 0;
-    unsigned modifiers = 0;
-    std::function<void()> pressed;
-    std::array<int, 2> stop{-1, -1}; // a pipe: written to end the thread
-    std::thread thread;
-};
-
-Grab* current = nullptr;
-std::optional<HotKey> currentKey;
-std::atomic<bool> refused = false;
-
-int NoteRefusal(Display*, XErrorEvent* error) {
-    refused = refused || error->error_code == BadAccess;
-    return 0;
-}
-
-std::string KeyName(const HotKey& key) {
+xcb_keysym_t KeysymOf(const HotKey& key) {
+    constexpr xcb_keysym_t kF1 = 0xFFBE;
     if (key.functionKey != 0) {
-        return "F" + std::to_string(key.functionKey);
+        return kF1 + xcb_keysym_t(key.functionKey - 1);
     }
-    return {char(std::tolower(static_cast<unsigned char>(key.key)))};
+    return xcb_keysym_t(key.key >= 'A' && key.key <= 'Z' ? key.key - 'A' + 'a' : key.key);
 }
 
-unsigned ModifierMask(const HotKey& key) {
-    return (key.ctrl ? ControlMask : 0) | (key.alt ? Mod1Mask : 0) | (key.shift ? ShiftMask : 0) |
-           (key.win ? Mod4Mask : 0);
+uint16_t ModifierMask(const HotKey& key) {
+    return uint16_t((key.ctrl ? XCB_MOD_MASK_CONTROL : 0) | (key.alt ? XCB_MOD_MASK_1 : 0) |
+                    (key.shift ? XCB_MOD_MASK_SHIFT : 0) | (key.win ? XCB_MOD_MASK_4 : 0));
 }
 
 // Caps Lock and Num Lock must not stop the key: it is grabbed with each.
-constexpr std::array<unsigned, 4> kLocks = {0, LockMask, Mod2Mask, LockMask | Mod2Mask};
+constexpr std::array<uint16_t, 4> kLocks = {0, XCB_MOD_MASK_LOCK, XCB_MOD_MASK_2,
+                                            XCB_MOD_MASK_LOCK | XCB_MOD_MASK_2};
 
-void Ungrab(Grab& grab) {
-    for (unsigned lock : kLocks) {
-        XUngrabKey(grab.display, grab.code, grab.modifiers | lock, DefaultRootWindow(grab.display));
+// The grab and the filter that reads its presses from Qt's events.
+class XHotKey : public QAbstractNativeEventFilter {
+public:
+    explicit XHotKey(xcb_connection_t* connection)
+        : c_(connection), root_(xcb_setup_roots_iterator(xcb_get_setup(c_)).data->root) {
+        const xcb_query_extension_reply_t* xkb = xcb_get_extension_data(c_, &xcb_xkb_id);
+        xkbEvent_ = xkb != nullptr && xkb->present ? xkb->first_event : 0;
+        QCoreApplication::instance()->installNativeEventFilter(this);
     }
-    XSync(grab.display, False);
-}
+    ~XHotKey() override {
+        Ungrab();
+        QCoreApplication::instance()->removeNativeEventFilter(this);
+    }
+    XHotKey(const XHotKey&) = delete;
+    XHotKey& operator=(const XHotKey&) = delete;
 
-// Until the pipe is written to: each press of the key (not its repeats,
-// which come without a release between) goes to the window's thread.
-void Listen(Grab& grab) {
-    bool down = false;
-    for (;;) {
-        while (XPending(grab.display) > 0) {
-            XEvent event;
-            XNextEvent(grab.display, &event);
-            if (event.type == KeyPress && event.xkey.keycode == grab.code && !down) {
-                PostToWindowThread(grab.pressed);
+    // The key grabbed before is let go first (it may be the same key); when
+    // the new one cannot be had, the old one is taken again.
+    bool Grab(const HotKey& key, const std::function<void()>& pressed) {
+        std::optional<HotKey> before = key_;
+        Ungrab();
+        if (!TryGrab(key)) {
+            if (before) {
+                TryGrab(*before);
             }
-            if (event.xkey.keycode == grab.code) {
-                down = event.type == KeyPress;
+            return false;
+        }
+        pressed_ = pressed;
+        return true;
+    }
+
+    bool nativeEventFilter(const QByteArray&, void* message, qintptr*) override {
+        auto* event = static_cast<xcb_generic_event_t*>(message);
+        uint8_t kind = event->response_type & 0x7F;
+        if (kind == XCB_KEY_PRESS || kind == XCB_KEY_RELEASE) {
+            auto* key = reinterpret_cast<xcb_key_press_event_t*>(event);
+            if (code_ == 0 || key->event != root_ || key->detail != code_) {
+                return false;
+            }
+            // A key held down repeats its press without a release between.
+            if (kind == XCB_KEY_PRESS && !down_ && pressed_) {
+                PostToWindowThread(pressed_);
+            }
+            down_ = kind == XCB_KEY_PRESS;
+            return true;
+        }
+        if (kind == XCB_MAPPING_NOTIFY ||
+            (xkbEvent_ != 0 && kind == xkbEvent_ &&
+             (event->pad0 == XCB_XKB_NEW_KEYBOARD_NOTIFY || event->pad0 == XCB_XKB_MAP_NOTIFY))) {
+            QTimer::singleShot(0, &context_, [this] { FollowKeyMap(); });
+        }
+        return false;
+    }
+
+private:
+    bool TryGrab(const HotKey& key) {
+        xcb_keycode_t code = XKeyMap(c_).CodeTyping(KeysymOf(key), {});
+        if (code == 0) {
+            return false;
+        }
+        bool taken = true;
+        for (uint16_t lock : kLocks) {
+            xcb_void_cookie_t cookie =
+                xcb_grab_key_checked(c_, 0, root_, uint16_t(ModifierMask(key) | lock), code,
+                                     XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
+            if (xcb_generic_error_t* error = xcb_request_check(c_, cookie)) {
+                taken = false;
+                std::free(error);
             }
         }
-        std::array<pollfd, 2> wanted = {pollfd{ConnectionNumber(grab.display), POLLIN, 0},
-                                        pollfd{grab.stop[0], POLLIN, 0}};
-        if (poll(wanted.data(), wanted.size(), -1) < 0 || wanted[1].revents != 0) {
-            return;
+        key_ = key;
+        code_ = code;
+        if (!taken) {
+            Ungrab();
+        }
+        return taken;
+    }
+
+    void Ungrab() {
+        if (code_ != 0 && key_) {
+            for (uint16_t lock : kLocks) {
+                xcb_ungrab_key(c_, code_, root_, uint16_t(ModifierMask(*key_) | lock));
+            }
+            xcb_flush(c_);
+        }
+        code_ = 0;
+        key_.reset();
+        down_ = false;
+    }
+
+    // Another layout may put the key on another key code.
+    void FollowKeyMap() {
+        if (key_ && XKeyMap(c_).CodeTyping(KeysymOf(*key_), {}) != code_) {
+            HotKey key = *key_;
+            Ungrab();
+            TryGrab(key);
         }
     }
-}
 
-void Close(Grab* grab) {
-    if (grab->thread.joinable()) {
-        (void)!write(grab->stop[1], "x", 1);
-        grab->thread.join();
-    }
-    for (int end : grab->stop) {
-        if (end >= 0) {
-            close(end);
-        }
-    }
-    if (grab->display != nullptr) {
-        XCloseDisplay(grab->display);
-    }
-    delete grab;
-}
+    xcb_connection_t* c_;
+    xcb_window_t root_;
+    uint8_t xkbEvent_ = 0;
+    std::optional<HotKey> key_;
+    xcb_keycode_t code_ = 0;
+    bool down_ = false;
+    std::function<void()> pressed_;
+    QObject context_; // the follow-ups of map changes go with the grab
+};
 
-// The key grabbed on a new connection, or why not.
-std::variant<Grab*, std::string> TryGrab(const HotKey& key, const std::function<void()>& pressed) {
-    auto* grab = new Grab;
-    grab->display = XOpenDisplay(nullptr);
-    if (grab->display == nullptr) {
-        Close(grab);
-        return std::string("无法连接 X 服务器，输入热键不可用");
-    }
-    grab->code = XKeysymToKeycode(grab->display, XStringToKeysym(KeyName(key).c_str()));
-    grab->modifiers = ModifierMask(key);
-    grab->pressed = pressed;
-    Bool detectable = False;
-    XkbSetDetectableAutoRepeat(grab->display, True, &detectable);
-    refused = false;
-    XErrorHandler before = XSetErrorHandler(NoteRefusal);
-    for (unsigned lock : kLocks) {
-        XGrabKey(grab->display, grab->code, grab->modifiers | lock,
-                 DefaultRootWindow(grab->display), False, GrabModeAsync, GrabModeAsync);
-    }
-    XSync(grab->display, False);
-    XSetErrorHandler(before);
-    if (grab->code == 0 || refused || pipe(grab->stop.data()) != 0) {
-        Ungrab(*grab);
-        Close(grab);
-        return "输入热键 " + HotKeyText(key) + " 已被其他程序占用，请在“配置”页换一个";
-    }
-    grab->thread = std::thread([grab] { Listen(*grab); });
-    return grab;
+std::unique_ptr<XHotKey>& Current() {
+    static std::unique_ptr<XHotKey> current;
+    return current;
 }
 
 } // namespace
 
-// The key grabbed before is let go first (it may be the same key); when the
-// new one cannot be had, the old one is taken again.
-std::optional<std::string> GrabXHotKey(const HotKey& key, const std::function<void()>& pressed) {
-    std::optional<HotKey> before = currentKey;
-    std::function<void()> beforePressed = current != nullptr ? current->pressed : nullptr;
-    ReleaseXHotKey();
-    auto grabbed = TryGrab(key, pressed);
-    if (Grab** grab = std::get_if<Grab*>(&grabbed)) {
-        current = *grab;
-        currentKey = key;
-        return std::nullopt;
+std::optional<std::string> GrabXHotKey(xcb_connection_t* connection, const HotKey& key,
+                                       const std::function<void()>& pressed) {
+    if (!Current()) {
+        Current() = std::make_unique<XHotKey>(connection);
     }
-    if (before) {
-        auto again = TryGrab(*before, beforePressed);
-        if (Grab** grab = std::get_if<Grab*>(&again)) {
-            current = *grab;
-            currentKey = before;
-        }
+    if (!Current()->Grab(key, pressed)) {
+        return "输入热键 " + HotKeyText(key) + " 已被其他程序占用，请在“配置”页换一个";
     }
-    return std::get<std::string>(grabbed);
+    return std::nullopt;
 }
 
 void ReleaseXHotKey() {
-    if (current == nullptr) {
-        return;
-    }
-    Grab* grab = std::exchange(current, nullptr);
-    currentKey.reset();
-    if (grab->thread.joinable()) {
-        (void)!write(grab->stop[1], "x", 1);
-        grab->thread.join();
-    }
-    Ungrab(*grab);
-    Close(grab);
+    Current().reset();
 }
 
 } // namespace orvane

@@ -5,16 +5,20 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <xcb/xcb.h>
 
 namespace orvane {
 
-// The global hot key on an X server: grabbed on the root window over a
-// connection of its own, whose thread posts each press to the window's
-// thread. One key at a time.
+// The global hot key on an X server: grabbed on the root window over Qt's
+// connection to it, its presses read on Qt's event loop. When the key map
+// changes (another layout), the key is grabbed at its new key code. One
+// key at a time.
 
-// Grabs the key on the display the environment names, in place of the key
-// grabbed before. Returns why it could not, in words for the user.
-std::optional<std::string> GrabXHotKey(const HotKey& key, const std::function<void()>& pressed);
+// Grabs the key in place of the key grabbed before; `pressed` is posted to
+// the window's thread at each press. Returns why the key could not be
+// taken, in words for the user.
+std::optional<std::string> GrabXHotKey(xcb_connection_t* connection, const HotKey& key,
+                                       const std::function<void()>& pressed);
 void ReleaseXHotKey();
 
 } // namespace orvane

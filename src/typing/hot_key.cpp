@@ -3,7 +3,11 @@
 #include "runtime/text.h"
 #include "typing_texts.h"
 
+#include <algorithm>
 #include <cctype>
+#include <initializer_list>
+#include <optional>
+#include <string_view>
 #include <vector>
 
 namespace orvane {
@@ -21,18 +25,22 @@ std::vector<std::string> Parts(const std::string& text) {
     return parts;
 }
 
-bool SetModifier(HotKey& key, const std::string& part) {
+// Sets the modifier the part names; a failure for the user, or nothing.
+std::optional<std::string> SetModifier(HotKey& key, const std::string& part) {
     std::string name = ToUpperCase(part);
     bool* flag = name == "CTRL" || name == "CONTROL" ? &key.ctrl
                  : name == "ALT"                     ? &key.alt
                  : name == "SHIFT"                   ? &key.shift
                  : name == "WIN" || name == "SUPER"  ? &key.win
                                                      : nullptr;
-    if (flag == nullptr || *flag) {
-        return false;
+    if (flag == nullptr) {
+        return UnknownModifierText(part);
+    }
+    if (*flag) {
+        return RepeatedModifierText(part);
     }
     *flag = true;
-    return true;
+    return std::nullopt;
 }
 
 bool SetKey(HotKey& key, const std::string& part) {
@@ -53,14 +61,52 @@ bool SetKey(HotKey& key, const std::string& part) {
     return false;
 }
 
+// Chords that belong to the system or to every program: taken for the whole
+// desktop, they would stop working everywhere. Shift does not count: with
+// it, most are the same programs' keys again.
+struct ReservedChord {
+    bool ctrl;
+    bool alt;
+    bool win;
+    const char* keys; // letters and digits; "F" for every function key
+    std::initializer_list<int> functionKeys;
+    ReservedUse use;
+};
+
+const ReservedChord kReservedChords[] = {
+    {true, false, false, "ACVXZYSFPNOWTQRL", {}, ReservedUse::Editing},
+    {true, false, false, "", {4, 5}, ReservedUse::Page},
+    {false, true, false, "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789", {}, ReservedUse::Menu},
+    {false, true, false, "", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, ReservedUse::WindowManager},
+    {false, false, true, "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789", {}, ReservedUse::System},
+    {true, true, false, "TL", {}, ReservedUse::Desktop},
+    {true, true, false, "", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, ReservedUse::Console},
+};
+
+std::optional<ReservedUse> ReservedUseOf(const HotKey& key) {
+    for (const ReservedChord& chord : kReservedChords) {
+        if (chord.ctrl != key.ctrl || chord.alt != key.alt || chord.win != key.win) {
+            continue;
+        }
+        bool listed = key.functionKey != 0
+                          ? std::find(chord.functionKeys.begin(), chord.functionKeys.end(),
+                                      key.functionKey) != chord.functionKeys.end()
+                          : std::string_view(chord.keys).find(key.key) != std::string_view::npos;
+        if (listed) {
+            return chord.use;
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 std::variant<HotKey, std::string> ParseHotKey(const std::string& text) {
     std::vector<std::string> parts = Parts(text);
     HotKey key;
     for (size_t i = 0; i + 1 < parts.size(); ++i) {
-        if (!SetModifier(key, parts[i])) {
-            return UnknownModifierText(parts[i]);
+        if (std::optional<std::string> failure = SetModifier(key, parts[i])) {
+            return *failure;
         }
     }
     if (!SetKey(key, parts.back())) {
@@ -68,6 +114,9 @@ std::variant<HotKey, std::string> ParseHotKey(const std::string& text) {
     }
     if (!key.ctrl && !key.alt && !key.win) {
         return NoModifierText();
+    }
+    if (std::optional<ReservedUse> use = ReservedUseOf(key)) {
+        return ReservedKeyText(HotKeyText(key), *use);
     }
     return key;
 }

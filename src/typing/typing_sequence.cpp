@@ -51,6 +51,9 @@ size_t FindBrace(const std::string& text, size_t at, char brace) {
 } // namespace
 
 std::variant<std::vector<Stroke>, std::string> ParseSequence(const std::string& sequence) {
+    if (sequence.size() > kSequenceLimit) {
+        return LongSequenceText(sequence.size(), kSequenceLimit);
+    }
     std::vector<Stroke> strokes;
     size_t at = 0;
     while (at < sequence.size()) {
@@ -71,7 +74,21 @@ std::variant<std::vector<Stroke>, std::string> ParseSequence(const std::string& 
         strokes.push_back(*stroke);
         at = close + 1;
     }
+    if (FieldsOf(strokes).empty()) {
+        return NoFieldText();
+    }
     return strokes;
+}
+
+std::vector<std::string> FieldsOf(const std::vector<Stroke>& strokes) {
+    std::vector<std::string> fields;
+    for (const Stroke& stroke : strokes) {
+        if (stroke.kind == Stroke::Kind::Field &&
+            std::find(fields.begin(), fields.end(), stroke.text) == fields.end()) {
+            fields.push_back(stroke.text);
+        }
+    }
+    return fields;
 }
 
 std::vector<Stroke> FilledStrokes(const std::vector<Stroke>& strokes,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <variant>
@@ -17,12 +18,18 @@ struct Stroke {
 };
 
 inline const std::string kDefaultSequence = "{姓名}{TAB}{身份证}{TAB}{手机号}";
+// The longest sequence, in ANSI bytes.
+inline constexpr size_t kSequenceLimit = 255;
 
 // The strokes a sequence names: "{姓名}", "{身份证}", "{手机号}", "{TAB}" and
 // "{ENTER}" (key names in any case), text elsewhere as it stands. A "{…}"
-// of anything else, or a "{" without its "}", is refused with a message for
-// the user that names it.
+// of anything else, a "{" without its "}", a sequence without a field (a
+// press would type nothing of the group) or one longer than the limit is
+// refused with a message for the user that names it.
 std::variant<std::vector<Stroke>, std::string> ParseSequence(const std::string& sequence);
+
+// The field keys the strokes name, each once, in order.
+std::vector<std::string> FieldsOf(const std::vector<Stroke>& strokes);
 
 // The strokes with each field replaced by its text from `field` (key to
 // text): what is typed, text and key strokes only. An empty field types

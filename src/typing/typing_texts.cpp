@@ -12,6 +12,38 @@ std::string UnknownKeyText(const std::string& part) {
     return "输入热键中的“" + part + "”无法识别，应为字母、数字或 F1 到 F12";
 }
 
+std::string RepeatedModifierText(const std::string& part) {
+    return "输入热键中的“" + part + "”重复了，每个键只写一次";
+}
+
+std::string ReservedKeyText(const std::string& key, ReservedUse use) {
+    const char* what = "";
+    switch (use) {
+    case ReservedUse::Editing:
+        what = "是各个程序都用的编辑键（复制、粘贴、剪切、撤销、全选、保存等）";
+        break;
+    case ReservedUse::Page:
+        what = "在浏览器里会关闭或刷新网页";
+        break;
+    case ReservedUse::Menu:
+        what = "会打开程序的菜单或切换标签页";
+        break;
+    case ReservedUse::WindowManager:
+        what = "是管理窗口用的键（如 Alt+F4 关闭窗口）";
+        break;
+    case ReservedUse::System:
+        what = "是系统的快捷键（如 Win+L 锁定电脑）";
+        break;
+    case ReservedUse::Desktop:
+        what = "是桌面的快捷键（如 Ctrl+Alt+T 打开终端、Ctrl+Alt+L 锁屏）";
+        break;
+    case ReservedUse::Console:
+        what = "在 Linux 上会切换到字符终端";
+        break;
+    }
+    return "输入热键不能用 " + key + "：它" + what + "。请换一个，例如 Ctrl+Alt+V";
+}
+
 std::string NoModifierText() {
     return "输入热键须含 Ctrl、Alt 或 Win，否则会占用打字用的键";
 }
@@ -22,6 +54,15 @@ std::string MissingBraceText(const std::string& rest) {
 
 std::string UnknownNameText(const std::string& name) {
     return "输入顺序中的 {" + name + "} 无法识别，可用 {姓名}{身份证}{手机号}{TAB}{ENTER}";
+}
+
+std::string NoFieldText() {
+    return "输入顺序须含 {姓名}、{身份证}、{手机号} 中的至少一项，否则按输入热键什么也不会输入";
+}
+
+std::string LongSequenceText(size_t length, size_t limit) {
+    return "输入顺序太长：有 " + std::to_string(length) + " 个字节，最多 " + std::to_string(limit) +
+           " 个";
 }
 
 } // namespace orvane

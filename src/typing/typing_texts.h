@@ -7,10 +7,17 @@ namespace orvane {
 // The words of the hot key's and the sequence's refusals, kept apart from
 // the parsers so that these build without the program's character set.
 
+// What a chord that cannot be the hot key is for.
+enum class ReservedUse { Editing, Page, Menu, WindowManager, System, Desktop, Console };
+
 std::string UnknownModifierText(const std::string& part);
 std::string UnknownKeyText(const std::string& part);
+std::string RepeatedModifierText(const std::string& part);
 std::string NoModifierText();
+std::string ReservedKeyText(const std::string& key, ReservedUse use);
 std::string MissingBraceText(const std::string& rest);
 std::string UnknownNameText(const std::string& name);
+std::string NoFieldText();
+std::string LongSequenceText(size_t length, size_t limit);
 
 } // namespace orvane

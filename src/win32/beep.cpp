@@ -1,4 +1,5 @@
-// The alarm's beeps: the system's sounds, which play without waiting.
+// The alarm's beeps and the refusal: the system's sounds, which play without
+// waiting.
 #include "window/beep.h"
 
 #include <windows.h>
@@ -6,7 +7,9 @@
 namespace orvane {
 
 void PlayBeep(BeepSound sound) {
-    MessageBeep(sound == BeepSound::Opening ? MB_ICONEXCLAMATION : MB_OK);
+    MessageBeep(sound == BeepSound::Opening   ? MB_ICONEXCLAMATION
+                : sound == BeepSound::Refused ? MB_ICONHAND
+                                              : MB_OK);
 }
 
 } // namespace orvane

@@ -1,18 +1,12 @@
 // Typing into other programs on Windows: the hot key registered with the
-// system for a message-only window of the window's thread, and the text
-// sent as Unicode key strokes into the foreground window, off that thread.
+// system for a message-only window of the window's thread, and the keyboard
+// that sends the keys into the foreground window.
 #include "window/global_typing.h"
 
+#include "foreground_keyboard.h"
 #include "runtime/ansi_literals.h"
-#include "runtime/wide_text.h"
-#include "runtime/work_queue.h"
-#include "window/component_names.h"
 #include "window/fatal_error.h"
-#include "window/window.h"
-#include "window/window_thread.h"
-#include "window/window_work.h"
 
-#include <array>
 #include <windows.h>
 
 namespace orvane {
@@ -66,76 +60,6 @@ bool Register(const HotKey& key) {
     return RegisterHotKey(HotKeyWindow(), kHotKeyId, Modifiers(key), VirtualKey(key)) != FALSE;
 }
 
-INPUT KeyInput(WORD virtualKey, WORD unit, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = virtualKey;
-    input.ki.wScan = unit;
-    input.ki.dwFlags = (unit != 0 ? KEYEVENTF_UNICODE : 0) | (up ? KEYEVENTF_KEYUP : 0);
-    return input;
-}
-
-void Send(std::initializer_list<INPUT> inputs) {
-    std::vector<INPUT> all(inputs);
-    SendInput(UINT(all.size()), all.data(), sizeof(INPUT));
-}
-
-// The modifier keys still down (the hot key's own) would turn letters into
-// shortcuts: they are let go first.
-void ReleaseModifiers() {
-    for (WORD key :
-         {VK_LCONTROL, VK_RCONTROL, VK_LMENU, VK_RMENU, VK_LSHIFT, VK_RSHIFT, VK_LWIN, VK_RWIN}) {
-        if ((GetAsyncKeyState(key) & 0x8000) != 0) {
-            Send({KeyInput(key, 0, true)});
-        }
-    }
-}
-
-// A character beyond the BMP goes as its two UTF-16 units, each a key.
-TypingResult TypeIntoForeground(const std::vector<Stroke>& strokes, HWND own) {
-    HWND target = GetForegroundWindow();
-    if (target == nullptr) {
-        return TypingResult::NoFocus;
-    }
-    if (target == own || GetAncestor(target, GA_ROOTOWNER) == own) {
-        return TypingResult::OwnWindow;
-    }
-    ReleaseModifiers();
-    for (const Stroke& stroke : strokes) {
-        if (stroke.kind != Stroke::Kind::Text) {
-            if (GetForegroundWindow() != target) {
-                return TypingResult::FocusChanged;
-            }
-            WORD key = stroke.kind == Stroke::Kind::Tab ? VK_TAB : VK_RETURN;
-            Send({KeyInput(key, 0, false), KeyInput(key, 0, true)});
-            continue;
-        }
-        std::wstring units = WideFromAnsi(stroke.text);
-        for (size_t at = 0; at < units.size(); ++at) {
-            if (GetForegroundWindow() != target) {
-                return TypingResult::FocusChanged;
-            }
-            // A surrogate pair goes down together, then up: one character.
-            bool pair = IS_HIGH_SURROGATE(units[at]) && at + 1 < units.size();
-            WORD first = WORD(units[at]);
-            if (pair) {
-                WORD second = WORD(units[++at]);
-                Send({KeyInput(0, first, false), KeyInput(0, second, false),
-                      KeyInput(0, first, true), KeyInput(0, second, true)});
-            } else {
-                Send({KeyInput(0, first, false), KeyInput(0, first, true)});
-            }
-            Sleep(1);
-        }
-    }
-    return TypingResult::Typed;
-}
-
-WorkQueue& TypingQueue() {
-    static WorkQueue queue(PostToWindowThread);
-    return queue;
-}
-
 } // namespace
 
 // The key registered before is let go first (it may be the same key); when
@@ -163,13 +87,8 @@ void ReleaseHotKey() {
     }
 }
 
-void TypeIntoFocus(Window& window, std::vector<Stroke> strokes,
-                   std::function<void(TypingResult)> done) {
-    auto own = reinterpret_cast<HWND>(window.WindowHandle(kMainWindow));
-    RunForWindow<TypingResult>(
-        TypingQueue(), window,
-        [strokes = std::move(strokes), own] { return TypeIntoForeground(strokes, own); },
-        std::move(done));
+std::unique_ptr<Keyboard> OpenKeyboard(Window&) {
+    return std::make_unique<ForegroundKeyboard>();
 }
 
 } // namespace orvane

@@ -10,6 +10,7 @@
 #include "window/message_box.h"
 #include "window_class.h"
 
+#include <array>
 #include <commctrl.h>
 #include <stdexcept>
 
@@ -145,17 +146,48 @@ std::uintptr_t Win32Window::WindowHandle(const std::string& name) {
     return name == kMainWindow || Find(name) != nullptr ? std::uintptr_t(window_) : 0;
 }
 
+// The time's pane takes what the hot key's line, sized to its text, leaves.
 void Win32Window::SetStatusPanelText(const std::string& statusBar, int panel,
                                      const std::string& text) {
-    if (HWND bar = ComponentHandle(statusBar)) {
-        SendMessageW(bar, SB_SETTEXTW, WPARAM(panel), LPARAM(WideFromAnsi(text).c_str()));
+    HWND bar = ComponentHandle(statusBar);
+    if (bar == nullptr || (panel != kTimePanel && panel != kTypingPanel)) {
+        return;
+    }
+    std::wstring wide = WideFromAnsi(text);
+    if (panel == kTypingPanel) {
+        FitStatusPanes(bar, wide);
+    }
+    SendMessageW(bar, SB_SETTEXTW, WPARAM(panel), LPARAM(wide.c_str()));
+}
+
+void Win32Window::FitStatusPanes(HWND bar, const std::wstring& line) {
+    HDC dc = GetDC(bar);
+    HGDIOBJ before = SelectObject(dc, HGDIOBJ(SendMessageW(bar, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, line.c_str(), int(line.size()), &size);
+    SelectObject(dc, before);
+    ReleaseDC(bar, dc);
+    RECT client{};
+    GetClientRect(bar, &client);
+    int padding = line.empty() ? 0 : MulDiv(12, int(GetDpiForWindow(bar)), kDesignDpi);
+    std::array<int, 2> edges = {int(client.right) - int(size.cx) - padding, -1};
+    SendMessageW(bar, SB_SETPARTS, edges.size(), LPARAM(edges.data()));
+    for (int panel : {kTimePanel, kTypingPanel}) {
+        RECT area{};
+        SendMessageW(bar, SB_GETRECT, WPARAM(panel), LPARAM(&area));
+        tips_->MovePart(bar, UINT_PTR(panel), area);
     }
 }
 
-void Win32Window::SetStatusPanelTip(const std::string& statusBar, int, const std::string& tip) {
-    if (HWND bar = ComponentHandle(statusBar)) {
-        tips_->Set(bar, tip); // the bar has one panel
+void Win32Window::SetStatusPanelTip(const std::string& statusBar, int panel,
+                                    const std::string& tip) {
+    HWND bar = ComponentHandle(statusBar);
+    if (bar == nullptr || (panel != kTimePanel && panel != kTypingPanel)) {
+        return;
     }
+    RECT area{};
+    SendMessageW(bar, SB_GETRECT, WPARAM(panel), LPARAM(&area));
+    tips_->SetPart(bar, UINT_PTR(panel), area, tip);
 }
 
 void Win32Window::SetFinding(const std::string& editBox, const std::string& finding) {
@@ -334,6 +366,11 @@ LRESULT Win32Window::Handle(UINT message, WPARAM w, LPARAM l) {
         ::SetWindowPos(window_, nullptr, suggested->left, suggested->top,
                        suggested->right - suggested->left, suggested->bottom - suggested->top,
                        SWP_NOZORDER | SWP_NOACTIVATE);
+        if (HWND bar = ComponentHandle(kStatusBar)) {
+            std::wstring line(LOWORD(SendMessageW(bar, SB_GETTEXTLENGTHW, kTypingPanel, 0)), L'\0');
+            SendMessageW(bar, SB_GETTEXTW, kTypingPanel, LPARAM(line.data()));
+            FitStatusPanes(bar, line);
+        }
         return 0;
     }
     case WM_DESTROY:

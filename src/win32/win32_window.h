@@ -70,6 +70,7 @@ private:
     void RunById(int id, Event event);
     LRESULT ColorStatic(HDC dc, HWND control);
     void SizeForDpi(int dpi);
+    void FitStatusPanes(HWND bar, const std::wstring& line);
     // Keyboard (win32_keyboard.cpp).
     std::vector<HWND> FocusOrder() const;
     bool ShownInWindow(HWND control) const;

@@ -33,6 +33,9 @@ extern const std::string kSaveButton;
 extern const std::string kLoadButton;
 extern const std::string kPageControl;
 extern const std::string kStatusBar;
+// The status bar's panels: the time, and the hot key's line.
+inline constexpr int kTimePanel = 0;
+inline constexpr int kTypingPanel = 1;
 extern const std::string kClock;
 // The interval of kClock while it runs.
 inline constexpr int kClockInterval = 900;

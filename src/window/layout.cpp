@@ -155,11 +155,12 @@ void AddAssistRows(std::vector<ComponentRow>& out, const std::string& page) {
                    .caption = "设置",
                    .accessibleName = "设置输入热键和输入顺序"});
     AddSettingLabel(out, page, 10, 336, "输入顺序：");
+    // Longer than a sequence may be: one too long is refused whole, never cut.
     out.push_back({.name = kSequenceBox,
                    .kind = Kind::EditBox,
                    .parent = page,
                    .geometry = {112, 338, 187, 20},
-                   .inputLimit = 255});
+                   .inputLimit = int(kProfileValueLimit)});
 }
 
 void AddSettingsPage(std::vector<ComponentRow>& out) {

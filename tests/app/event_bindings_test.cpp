@@ -26,12 +26,13 @@ using Event = MainWindow::Event;
 // Every event that has a handler, and nothing else.
 std::map<std::pair<std::string, Event>, int> Expected() {
     std::map<std::pair<std::string, Event>, int> expected;
-    expected[{kMainWindow, Event::Created}] = 2; // the start, then the assist's settings
+    expected[{kMainWindow, Event::Created}] = 2; // the start, then the 配置 page's settings
+    // Each copy and restore, then the typing line's next group.
     for (int n = 1; n <= kGroupCount; ++n) {
         for (const std::string& key : kFieldKeys) {
-            expected[{CopyButtonName(n, key), Event::Click}] = 1;
+            expected[{CopyButtonName(n, key), Event::Click}] = 2;
         }
-        expected[{RestoreButtonName(n), Event::Click}] = 1;
+        expected[{RestoreButtonName(n), Event::Click}] = 2;
     }
     for (int page = 1; page <= kGroupPageCount; ++page) {
         expected[{PagePhoneButtonName(page), Event::Click}] = 1;
@@ -44,15 +45,16 @@ std::map<std::pair<std::string, Event>, int> Expected() {
     return expected;
 }
 
-// The 116 bindings of the window's events, then the edit watches (each of
-// the 75 fields and the opening time) and an entry in each name box's menu.
+// The 116 bindings of the window's events and the typing line's 100, then
+// the edit watches (each of the 75 fields twice, and the opening time) and
+// an entry in each name box's menu.
 TEST(EventBindings, EachBoundEventOnceAndToAnExistingComponent) {
     std::map<std::pair<std::string, Event>, int> bound;
     MainWindow window;
     ProgramBindings parts(window);
     int edits = 0;
     int menus = 0;
-    for (const EventBinding& binding : EventBindings(parts.clock, parts.assist)) {
+    for (const EventBinding& binding : EventBindings(parts.clock, parts.assist, parts.typing)) {
         if (binding.kind == EventBinding::Kind::ContextMenu) {
             ++menus;
             EXPECT_EQ(binding.caption, "从本组起粘贴表格");
@@ -73,8 +75,9 @@ TEST(EventBindings, EachBoundEventOnceAndToAnExistingComponent) {
         }
     }
     EXPECT_EQ(bound, Expected());
-    EXPECT_EQ(EventBindings(parts.clock, parts.assist).size(), 116u + 76u + 25u);
-    EXPECT_EQ(edits, 76);
+    EXPECT_EQ(EventBindings(parts.clock, parts.assist, parts.typing).size(),
+              116u + 100u + 151u + 25u);
+    EXPECT_EQ(edits, 151);
     EXPECT_EQ(menus, 25);
 }
 

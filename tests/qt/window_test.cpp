@@ -98,13 +98,20 @@ TEST_F(WindowTest, ComponentOperations) {
     EXPECT_NE(window.WindowHandle(kMainWindow), 0u);
 }
 
-TEST_F(WindowTest, StatusPanelZeroTakesTextOtherPanelsDoNothing) {
-    window.SetStatusPanelText(kStatusBar, 0, "     当前北京时间为：2026年12月7日7时5分19秒");
-    window.SetStatusPanelText(kStatusBar, 1, "不该出现");
+// The time on the left, the hot key's line on the right; both whole.
+TEST_F(WindowTest, TheStatusBarHoldsTheTimeAndTheTypingLine) {
+    window.SetStatusPanelText(kStatusBar, kTimePanel, "距开始约 00:02:13，时钟误差超过 0.5 秒");
+    window.SetStatusPanelText(kStatusBar, kTypingPanel, "没有输入：焦点在本程序");
+    window.SetStatusPanelText(kStatusBar, 2, "不该出现");
     window.SetStatusPanelText(kStatusBar, -1, "不该出现");
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     auto panes = Component<QStatusBar>(window, kStatusBar)->findChildren<QLabel*>();
-    ASSERT_EQ(panes.size(), 1);
-    EXPECT_EQ(panes[0]->text(), QStringLiteral("     当前北京时间为：2026年12月7日7时5分19秒"));
+    ASSERT_EQ(panes.size(), 2);
+    EXPECT_EQ(panes[0]->text(), QStringLiteral("距开始约 00:02:13，时钟误差超过 0.5 秒"));
+    EXPECT_EQ(panes[1]->text(), QStringLiteral("没有输入：焦点在本程序"));
+    EXPECT_LE(panes[0]->geometry().right(), panes[1]->geometry().left());
+    EXPECT_LE(panes[1]->geometry().right(), window.width());
 }
 
 } // namespace

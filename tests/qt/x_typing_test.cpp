@@ -1,99 +1,125 @@
-// The hot key on a real X server (Xvfb): pressed through XTEST, it types the
-// next applicant into another program's form, a character beyond the BMP
-// and Tab included, and greys that group's copy buttons; a second press
-// types the group after it.
-#include "app/event_bindings.h"
-#include "app/work_queues.h"
-#include "handlers/assist.h"
-#include "handlers/clock_display.h"
+// The hot key on a real X server (Xvfb), pressed through XTEST as a hand
+// presses it: typing waits for the keys to be let go, puts the next
+// applicant byte for byte into another program's form (a character beyond
+// the BMP, letters under Caps Lock, Tab between the fields) and marks that
+// group; Caps Lock is as it was; a press while one of Orvane's own boxes
+// has the focus types nothing and marks nothing.
 #include "modal_box.h"
 #include "program_bindings.h"
-#include "temp_folder.h"
 #include "window/component_names.h"
+#include "window/global_typing.h"
 #include "window_access.h"
+#include "x_form.h"
 #include "x_input.h"
 
-#include <QProcess>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMessageBox>
+#include <QStatusBar>
 #include <QTest>
+#include <QTimer>
+#include <thread>
 
 namespace orvane {
 
 namespace {
 
-// The form reports UTF-8; the window holds ANSI text.
-QByteArray Hex(const char8_t* utf8) {
-    return QByteArray(reinterpret_cast<const char*>(utf8)).toHex();
-}
+using std::chrono::milliseconds;
 
-class HotKeyTyping : public testing::Test {
+class HotKeyOnX : public XFormTest {
 protected:
     void SetUp() override {
-        InstallBindings(window, EventBindings(clock, assist));
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-        form.start(QStringLiteral(X_FORM_HELPER), {});
-        ASSERT_TRUE(WaitForLine("READY"));
+        XFormTest::SetUp();
     }
     void TearDown() override {
-        clock.Stop();
-        form.closeWriteChannel();
-        form.waitForFinished(3000);
+        bindings.clock.Stop();
+        XFormTest::TearDown();
     }
-    void Fill(int group, const char* name, const char* id, const char* phone) {
-        window.SetContent(EditBoxName(group, NameKey()), name);
-        window.SetContent(EditBoxName(group, IdKey()), id);
-        window.SetContent(EditBoxName(group, PhoneKey()), phone);
+    void Start() {
+        ModalBoxAnswerer boxes;
+        bindings.typing.Start(bindings.assist.Start()); // Ctrl+Alt+V, Tab between the fields
+        ASSERT_EQ(boxes.count, 0) << boxes.text.toStdString();
     }
-    // The form's last report matching, within a few seconds.
-    bool WaitForLine(const QByteArray& wanted) {
-        return QTest::qWaitFor(
-            [&] {
-                while (form.canReadLine()) {
-                    last = form.readLine().trimmed();
-                }
-                return last == wanted;
-            },
-            8000);
+    // Ctrl+Alt+V as a hand presses it, V held 150 ms, from another thread
+    // while the window's events run.
+    void PressHotKey() {
+        hand = std::thread([] {
+            XInput().PressLikeAHand({XInput::kControl, XInput::kAlt, 'v'}, milliseconds(150));
+        });
     }
-    bool GroupGreyed(int group) {
-        for (const std::string& key : kFieldKeys) {
-            if (window.GetEnabled(CopyButtonName(group, key))) {
-                return false;
-            }
+    void LetGo() {
+        if (hand.joinable()) {
+            hand.join();
         }
-        return true;
+    }
+    QString TypingLine() {
+        return Component<QStatusBar>(window, kStatusBar)->findChildren<QLabel*>().at(1)->text();
     }
 
-    TempFolder folder;
     MainWindow window;
-    ClockDisplay clock{window, kNoTimeServer};
-    Assist assist{window, clock, FileQueue(), folder.path + "/信息.ini"};
-    QProcess form;
-    QByteArray last;
-    XInput hand;
+    ProgramBindings bindings{window, kNoTimeServer, OpenKeyboard(window)};
+    std::thread hand;
 };
 
-TEST_F(HotKeyTyping, EachPressTypesTheNextGroupIntoAnotherProgram) {
-    Fill(1, "吉𠮷祥", "11010519491231002X", "13800138000");
-    Fill(3, "李四", "110105194912310037", "13900139000");
-    ModalBoxAnswerer boxes;
-    assist.Start(); // Ctrl+Alt+V, the three fields with Tab between
-    ASSERT_EQ(boxes.count, 0) << boxes.text.toStdString();
-    hand.Chord({XInput::kControl, XInput::kAlt, 'v'});
-    EXPECT_TRUE(WaitForLine("FIELDS " + Hex(u8"吉𠮷祥") + " " + Hex(u8"11010519491231002X") + " " +
-                            Hex(u8"13800138000")))
+TEST_F(HotKeyOnX, APersonsPressTypesTheNextGroupExactlyAndMarksIt) {
+    Fill(window, 1, "吉𠮷祥", "11010519491231002X", "13800138000");
+    Fill(window, 3, "Anna·Müller", "11010519491231003x", "13900000001");
+    Start();
+    EXPECT_EQ(TypingLine(), QStringLiteral("下一组：第一组"));
+    XInput().PressLikeAHand({XInput::kCapsLock}, milliseconds(80));
+    ASSERT_TRUE(CapsLockOn());
+    PressHotKey();
+    EXPECT_TRUE(WaitForFields(u8"吉𠮷祥", u8"11010519491231002X", u8"13800138000"))
         << last.toStdString();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return GroupGreyed(1); }, 3000));
-    EXPECT_FALSE(GroupGreyed(3));
+    LetGo();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return GroupMarked(window, 1); }, 3000));
+    EXPECT_FALSE(GroupMarked(window, 3));
+    EXPECT_EQ(TypingLine(), QStringLiteral("已输入第一组"));
+    EXPECT_TRUE(CapsLockOn()) << "Caps Lock as the user left it";
 
-    form.write("RESET\n");
-    ASSERT_TRUE(WaitForLine("READY"));
-    hand.Chord({XInput::kControl, XInput::kAlt, 'v'});
-    EXPECT_TRUE(WaitForLine("FIELDS " + Hex(u8"李四") + " " + Hex(u8"110105194912310037") + " " +
-                            Hex(u8"13900139000")))
-        << "group 2 is empty, so group 3 is next: " << last.toStdString();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return GroupGreyed(3); }, 3000));
-    EXPECT_EQ(boxes.count, 0) << boxes.text.toStdString();
+    QTest::qWait(800); // past the quiet time after a press
+    ResetForm();
+    PressHotKey();
+    EXPECT_TRUE(WaitForFields(u8"Anna·Müller", u8"11010519491231003x", u8"13900000001"))
+        << "group 2 is empty, so group 3 is next; lower case under Caps Lock: "
+        << last.toStdString();
+    LetGo();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return GroupMarked(window, 3); }, 3000));
+    EXPECT_TRUE(CapsLockOn());
+    XInput().PressLikeAHand({XInput::kCapsLock}, milliseconds(80));
+}
+
+// The box "设置好了…" has the keyboard: the press says so in the line,
+// types nothing anywhere, marks nothing.
+TEST_F(HotKeyOnX, APressIntoOrvanesOwnBoxTypesNothing) {
+    Fill(window, 1, "李四", "110105194912310037", "13900139000");
+    Start();
+    bool pressed = false;
+    QElapsedTimer shown;
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr || !box->isVisible()) {
+            return;
+        }
+        if (!pressed) {
+            pressed = true;
+            shown.start();
+            PressHotKey();
+        } else if (TypingLine().startsWith(QStringLiteral("没有输入")) || shown.elapsed() > 5000) {
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    user.start(5);
+    bindings.typing.OnSetClicked(); // "设置好了…", until the user closes it
+    LetGo();
+    ASSERT_TRUE(pressed);
+    EXPECT_EQ(TypingLine(), QStringLiteral("没有输入：焦点在本程序"));
+    QTest::qWait(300);
+    EXPECT_EQ(last, QByteArray("READY")) << "the form got nothing";
+    EXPECT_FALSE(GroupMarked(window, 1));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "app/work_queues.h"
 #include "handlers/assist.h"
 #include "handlers/clock_display.h"
+#include "handlers/hot_key_typing.h"
 #include "runtime/ansi_literals.h"
 #include "temp_folder.h"
 
@@ -19,9 +20,13 @@ inline const std::string kNoTimeServer = "http://127.0.0.1:9/";
 // routine installs it. Declare it after the window it binds.
 class ProgramBindings {
 public:
-    explicit ProgramBindings(Window& window, const std::string& timeUrl = kNoTimeServer)
-        : clock(window, timeUrl), assist(window, clock, FileQueue(), settings.Path("信息.ini")) {
-        InstallBindings(window, EventBindings(clock, assist));
+    // `keyboard`: what the hot key types through; none, as on a desktop
+    // that allows no typing, unless given.
+    explicit ProgramBindings(Window& window, const std::string& timeUrl = kNoTimeServer,
+                             std::unique_ptr<Keyboard> keyboard = nullptr)
+        : clock(window, timeUrl), assist(window, clock, FileQueue(), settings.Path("信息.ini")),
+          typing(window, FileQueue(), assist.File(), std::move(keyboard)) {
+        InstallBindings(window, EventBindings(clock, assist, typing));
     }
     ~ProgramBindings() { clock.Stop(); }
     ProgramBindings(const ProgramBindings&) = delete;
@@ -32,6 +37,7 @@ public:
     TempFolder settings;
     ClockDisplay clock;
     Assist assist;
+    HotKeyTyping typing;
 };
 
 } // namespace orvane

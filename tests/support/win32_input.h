@@ -56,6 +56,30 @@ inline void PressChord(std::initializer_list<WORD> keys) {
     SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
+// A chord as a hand presses it: each key down a little after the one before,
+// the last held for `hold` milliseconds and repeating as a held key does,
+// then all let go in reverse. Blocks for the whole press: call it off the
+// window's thread.
+inline void PressAndHold(std::initializer_list<WORD> keys, int hold) {
+    for (WORD key : keys) {
+        INPUT down = Key(key, false);
+        SendInput(1, &down, sizeof(INPUT));
+        Sleep(40);
+    }
+    INPUT repeat = Key(*std::rbegin(keys), false);
+    for (int held = 0; held < hold; held += 33) {
+        Sleep(33);
+        if (held >= 500) { // the keyboard's repeat starts after half a second
+            SendInput(1, &repeat, sizeof(INPUT));
+        }
+    }
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
+        INPUT up = Key(*key, true);
+        SendInput(1, &up, sizeof(INPUT));
+        Sleep(30);
+    }
+}
+
 // Types digits and ASCII capitals, one key each.
 inline void TypeKeys(const std::string& keys) {
     for (char key : keys) {

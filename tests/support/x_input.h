@@ -1,8 +1,10 @@
 #pragma once
 
+#include <chrono>
 #include <cstdlib>
 #include <iterator>
 #include <memory>
+#include <thread>
 #include <xcb/xcb.h>
 #include <xcb/xtest.h>
 
@@ -39,10 +41,31 @@ public:
         }
         xcb_flush(c_);
     }
+    // A chord as a hand presses it: each key down a little after the one
+    // before, the last held for `hold`, then all let go in reverse, a
+    // little apart. Blocks for the whole press: call it off the window's
+    // thread.
+    void PressLikeAHand(std::initializer_list<xcb_keysym_t> keysyms,
+                        std::chrono::milliseconds hold) {
+        using std::chrono::milliseconds;
+        for (xcb_keysym_t keysym : keysyms) {
+            Key(XCB_KEY_PRESS, keysym);
+            std::this_thread::sleep_for(keysym == *std::rbegin(keysyms) ? hold : milliseconds(40));
+        }
+        for (auto keysym = std::rbegin(keysyms); keysym != std::rend(keysyms); ++keysym) {
+            Key(XCB_KEY_RELEASE, *keysym);
+            std::this_thread::sleep_for(milliseconds(30));
+        }
+    }
     static constexpr xcb_keysym_t kControl = 0xFFE3;
     static constexpr xcb_keysym_t kAlt = 0xFFE9;
+    static constexpr xcb_keysym_t kCapsLock = 0xFFE5;
 
 private:
+    void Key(uint8_t type, xcb_keysym_t keysym) {
+        xcb_test_fake_input(c_, type, Keycode(keysym), XCB_CURRENT_TIME, root_, 0, 0, 0);
+        xcb_flush(c_);
+    }
     xcb_keycode_t Keycode(xcb_keysym_t keysym) {
         const xcb_setup_t* setup = xcb_get_setup(c_);
         int count = setup->max_keycode - setup->min_keycode + 1;

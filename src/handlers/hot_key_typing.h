@@ -1,0 +1,61 @@
+#pragma once
+
+#include "storage/assist_settings.h"
+#include "typing/typing_engine.h"
+#include "window_timer.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace orvane {
+
+class Window;
+class WorkQueue;
+
+// The hot key that types the next applicant into another program, and the
+// sequence it types: taken from the 配置 page, kept in the information
+// file. A line in the status bar says which group is next, which one a
+// press typed, or why a press typed nothing, with a sound; no box comes up
+// in front of the page the user types into.
+class HotKeyTyping {
+public:
+    // `keyboard`: the desktop's, or none where it allows no typing.
+    HotKeyTyping(Window& window, WorkQueue& files, std::string file,
+                 std::unique_ptr<Keyboard> keyboard);
+    // Gives the hot key back.
+    ~HotKeyTyping();
+    HotKeyTyping(const HotKeyTyping&) = delete;
+    HotKeyTyping& operator=(const HotKeyTyping&) = delete;
+
+    // At start, before the window is shown: the settings into their boxes,
+    // the hot key taken.
+    void Start(const AssistSettings& settings);
+    // "设置": takes the hot key and the sequence in their boxes and stores
+    // them, or says what is wrong with them.
+    void OnSetClicked();
+    // A press of the hot key: types the next group into the focused window
+    // of another program and greys its copy buttons once it arrived.
+    void OnHotKey();
+    // The line: which group a press types next.
+    void ShowNext();
+
+private:
+    bool TakeTyping();
+    void OnTyped(int group, const TypingReport& report);
+    void Tell(const std::string& line, const std::string& tip, bool refused);
+    void ShowNextLater();
+
+    Window& window_;
+    WorkQueue& files_;
+    const std::string file_;
+    std::unique_ptr<Keyboard> keyboard_;
+    WindowTimer timer_;
+    std::unique_ptr<TypingEngine> engine_;
+    std::vector<Stroke> sequence_;
+    std::string keyText_;
+    int told_ = 0; // only the latest line goes back to the next group
+    std::shared_ptr<const int> alive_ = std::make_shared<const int>(0);
+};
+
+} // namespace orvane

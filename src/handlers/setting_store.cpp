@@ -1,0 +1,26 @@
+#include "setting_store.h"
+
+#include "runtime/ansi_literals.h"
+#include "storage/assist_settings.h"
+#include "window/message_box.h"
+#include "window/window.h"
+#include "window/window_work.h"
+
+#include <optional>
+
+namespace orvane {
+
+void StoreSetting(Window& window, WorkQueue& files, const std::string& file, const std::string& key,
+                  const std::string& value) {
+    RunForWindow<std::optional<std::string>>(
+        files, window, [file, key, value] { return WriteAssistSetting(file, key, value); },
+        [&window, file](std::optional<std::string> failure) {
+            if (failure) {
+                window.ShowMessage("设置没有保存，原来的文件保持不变。\n文件：" + file +
+                                       "\n原因：" + *failure,
+                                   kBoxOk | kBoxIconError, "保存失败");
+            }
+        });
+}
+
+} // namespace orvane

@@ -1,0 +1,218 @@
+#include "x_keyboard.h"
+
+#include "ansi.h"
+#include "x_key_map.h"
+
+#include <QGuiApplication>
+#include <QWindow>
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <memory>
+#include <set>
+// xkb.h names a field "explicit", which C++ keeps for itself.
+#define explicit xkb_explicit
+#include <xcb/xkb.h>
+#undef explicit
+#include <xcb/xtest.h>
+
+namespace orvane {
+
+namespace {
+
+// For every program to take a new key map before the first key that needs
+// it.
+constexpr int kMapSettle = 60;
+
+constexpr xcb_keysym_t kTab = 0xFF09;
+constexpr xcb_keysym_t kReturn = 0xFF0D;
+
+template <class Reply> using Owned = std::unique_ptr<Reply, decltype(&std::free)>;
+
+template <class Reply> Owned<Reply> Own(Reply* reply) {
+    return {reply, &std::free};
+}
+
+std::string NameOf(const Key& key) {
+    return key.kind == Key::Kind::Tab ? "\t" : key.kind == Key::Kind::Enter ? "\n" : key.character;
+}
+
+xcb_keysym_t SymbolOf(const Key& key) {
+    if (key.kind != Key::Kind::Character) {
+        return key.kind == Key::Kind::Tab ? kTab : kReturn;
+    }
+    QList<uint> code = ToUnicode(key.character).toUcs4();
+    return code.isEmpty() ? 0 : KeysymOfCharacter(char32_t(code.front()));
+}
+
+bool XkbPresent(xcb_connection_t* c) {
+    const xcb_query_extension_reply_t* xkb = xcb_get_extension_data(c, &xcb_xkb_id);
+    return xkb != nullptr && xkb->present;
+}
+
+} // namespace
+
+XKeyboard::XKeyboard(xcb_connection_t* connection)
+    : c_(connection), root_(xcb_setup_roots_iterator(xcb_get_setup(c_)).data->root) {}
+
+XKeyboard::~XKeyboard() {
+    Finish();
+    std::array<xcb_keysym_t, 2> none = {0, 0};
+    for (const auto& [code, symbol] : spare_) {
+        xcb_change_keyboard_mapping(c_, 1, code, 2, none.data());
+    }
+    xcb_flush(c_);
+}
+
+std::uintptr_t XKeyboard::FocusedWindow() {
+    auto focus = Own(xcb_get_input_focus_reply(c_, xcb_get_input_focus(c_), nullptr));
+    return focus && focus->focus > XCB_INPUT_FOCUS_POINTER_ROOT ? focus->focus : 0;
+}
+
+// The focus may be on a child of one of this program's windows.
+bool XKeyboard::IsOwnWindow(std::uintptr_t window) {
+    std::set<std::uintptr_t> own;
+    for (QWindow* ours : QGuiApplication::allWindows()) {
+        if (ours->handle() != nullptr) {
+            own.insert(ours->winId());
+        }
+    }
+    for (auto at = xcb_window_t(window); at != XCB_NONE && at != root_;) {
+        if (own.count(at) != 0) {
+            return true;
+        }
+        auto tree = Own(xcb_query_tree_reply(c_, xcb_query_tree(c_, at), nullptr));
+        at = tree ? tree->parent : XCB_NONE;
+    }
+    return false;
+}
+
+bool XKeyboard::AnyKeyDown() {
+    auto keys = Own(xcb_query_keymap_reply(c_, xcb_query_keymap(c_), nullptr));
+    return keys && std::any_of(std::begin(keys->keys), std::end(keys->keys),
+                               [](uint8_t bits) { return bits != 0; });
+}
+
+std::optional<int> XKeyboard::Prepare(const std::vector<Key>& keys) {
+    ClearLocks();
+    XKeyMap map(c_);
+    // A new layout takes back the codes it now uses.
+    std::erase_if(spare_,
+                  [&map](const auto& entry) { return map.SymbolOf(entry.first) != entry.second; });
+    std::vector<xcb_keycode_t> ours;
+    for (const auto& [code, symbol] : spare_) {
+        ours.push_back(code);
+    }
+    codes_.clear();
+    std::vector<xcb_keysym_t> wanted;
+    for (const Key& key : keys) {
+        xcb_keysym_t symbol = SymbolOf(key);
+        if (xcb_keycode_t code = map.CodeTyping(symbol, ours)) {
+            codes_[NameOf(key)] = code;
+        } else if (std::find(wanted.begin(), wanted.end(), symbol) == wanted.end()) {
+            wanted.push_back(symbol);
+        }
+    }
+    std::optional<bool> changed = MapSpareKeys(wanted, map);
+    if (!changed) {
+        return std::nullopt;
+    }
+    for (const Key& key : keys) {
+        for (const auto& [code, symbol] : spare_) {
+            if (symbol == SymbolOf(key)) {
+                codes_[NameOf(key)] = code;
+            }
+        }
+    }
+    return *changed ? kMapSettle : 0;
+}
+
+// Each wanted symbol on a spare code: one of ours that has it, a free one,
+// or one of ours this press does not need. Whether the map changed; nothing
+// when there is no room.
+std::optional<bool> XKeyboard::MapSpareKeys(const std::vector<xcb_keysym_t>& wanted,
+                                            const XKeyMap& map) {
+    std::vector<xcb_keycode_t> free = map.UnusedCodes();
+    std::erase_if(free, [this](xcb_keycode_t code) { return spare_.count(code) != 0; });
+    bool changed = false;
+    for (xcb_keysym_t symbol : wanted) {
+        auto has = [symbol](const auto& entry) { return entry.second == symbol; };
+        if (std::any_of(spare_.begin(), spare_.end(), has)) {
+            continue;
+        }
+        xcb_keycode_t code = 0;
+        if (!free.empty()) {
+            code = free.back();
+            free.pop_back();
+        } else {
+            auto idle = std::find_if(spare_.begin(), spare_.end(), [&wanted](const auto& entry) {
+                return std::find(wanted.begin(), wanted.end(), entry.second) == wanted.end();
+            });
+            if (idle == spare_.end()) {
+                return std::nullopt;
+            }
+            code = idle->first;
+        }
+        std::array<xcb_keysym_t, 2> both = {symbol, symbol};
+        xcb_change_keyboard_mapping(c_, 1, code, 2, both.data());
+        spare_[code] = symbol;
+        changed = true;
+    }
+    if (changed) {
+        std::free(xcb_get_input_focus_reply(c_, xcb_get_input_focus(c_), nullptr));
+    }
+    return changed;
+}
+
+// Caps Lock would turn the letters typed into capitals, another group the
+// keys into its letters: both are set aside until Finish.
+void XKeyboard::ClearLocks() {
+    if (locks_ || !XkbPresent(c_)) {
+        return;
+    }
+    auto state =
+        Own(xcb_xkb_get_state_reply(c_, xcb_xkb_get_state(c_, XCB_XKB_ID_USE_CORE_KBD), nullptr));
+    if (!state) {
+        return;
+    }
+    locks_ = Locks{uint8_t(state->lockedMods & XCB_MOD_MASK_LOCK), state->lockedGroup};
+    if (locks_->modifiers != 0 || locks_->group != 0) {
+        xcb_xkb_latch_lock_state(c_, XCB_XKB_ID_USE_CORE_KBD, XCB_MOD_MASK_LOCK, 0, 1, 0, 0, 0, 0);
+        xcb_flush(c_);
+    }
+}
+
+void XKeyboard::Finish() {
+    if (locks_ && (locks_->modifiers != 0 || locks_->group != 0)) {
+        xcb_xkb_latch_lock_state(c_, XCB_XKB_ID_USE_CORE_KBD, XCB_MOD_MASK_LOCK, locks_->modifiers,
+                                 1, locks_->group, 0, 0, 0);
+        xcb_flush(c_);
+    }
+    locks_.reset();
+}
+
+void XKeyboard::Send(const Key& key, uint8_t type) {
+    auto found = codes_.find(NameOf(key));
+    if (found != codes_.end()) {
+        xcb_test_fake_input(c_, type, found->second, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+        xcb_flush(c_);
+    }
+}
+
+void XKeyboard::Press(const Key& key) {
+    Send(key, XCB_KEY_PRESS);
+}
+
+void XKeyboard::Release(const Key& key) {
+    Send(key, XCB_KEY_RELEASE);
+}
+
+void XKeyboard::TurnInputMethodOff(std::function<void(InputMethodSwitch)> done) {
+    inputMethod_.TurnOff(std::move(done));
+}
+
+void XKeyboard::TurnInputMethodBackOn(std::function<void(bool)> done) {
+    inputMethod_.TurnBackOn(std::move(done));
+}
+
+} // namespace orvane

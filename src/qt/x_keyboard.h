@@ -1,0 +1,55 @@
+#pragma once
+
+#include "bus_input_method.h"
+#include "typing/keyboard.h"
+#include "x_key_map.h"
+
+#include <map>
+#include <optional>
+#include <string>
+#include <xcb/xcb.h>
+
+namespace orvane {
+
+// The keyboard of an X server, through Qt's connection: the focus and the
+// keys' state as the server keeps them, keys pressed through XTEST. A
+// character no key types unshifted gets a key code no key sends, mapped to
+// that character on both levels, so that Shift cannot change it; those
+// stay mapped for the next press and are cleared when this goes. While it
+// types, Caps Lock is off and the first group is in force.
+class XKeyboard : public Keyboard {
+public:
+    explicit XKeyboard(xcb_connection_t* connection);
+    ~XKeyboard() override;
+    XKeyboard(const XKeyboard&) = delete;
+    XKeyboard& operator=(const XKeyboard&) = delete;
+
+    std::uintptr_t FocusedWindow() override;
+    bool IsOwnWindow(std::uintptr_t window) override;
+    bool AnyKeyDown() override;
+    std::optional<int> Prepare(const std::vector<Key>& keys) override;
+    void Press(const Key& key) override;
+    void Release(const Key& key) override;
+    void Finish() override;
+    void TurnInputMethodOff(std::function<void(InputMethodSwitch)> done) override;
+    void TurnInputMethodBackOn(std::function<void(bool)> done) override;
+
+private:
+    struct Locks {
+        uint8_t modifiers = 0;
+        uint8_t group = 0;
+    };
+
+    void ClearLocks();
+    std::optional<bool> MapSpareKeys(const std::vector<xcb_keysym_t>& wanted, const XKeyMap& map);
+    void Send(const Key& key, uint8_t type);
+
+    xcb_connection_t* c_;
+    xcb_window_t root_;
+    std::map<std::string, xcb_keycode_t> codes_;  // a key's character, or "\t", "\n"
+    std::map<xcb_keycode_t, xcb_keysym_t> spare_; // key codes mapped here
+    std::optional<Locks> locks_;                  // as the user had them
+    BusInputMethod inputMethod_;
+};
+
+} // namespace orvane

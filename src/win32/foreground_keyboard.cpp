@@ -1,0 +1,136 @@
+#include "foreground_keyboard.h"
+
+#include "runtime/wide_text.h"
+
+#include <imm.h>
+#include <vector>
+
+namespace orvane {
+
+namespace {
+
+// The longest wait for another program's IME window to answer.
+constexpr UINT kAnswerLimit = 300;
+
+// WM_IME_CONTROL's requests for the open status (the SDK's ime.h; mingw-w64
+// has no such header).
+constexpr WPARAM kGetOpenStatus = 0x0005;
+constexpr WPARAM kSetOpenStatus = 0x0006;
+
+INPUT KeyInput(WORD virtualKey, WORD unit, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = unit;
+    input.ki.dwFlags = (unit != 0 ? KEYEVENTF_UNICODE : 0) | (up ? KEYEVENTF_KEYUP : 0);
+    return input;
+}
+
+// The open status of an IME window, or nothing when it did not answer.
+std::optional<bool> OpenStatus(HWND ime) {
+    DWORD_PTR open = 0;
+    if (SendMessageTimeoutW(ime, WM_IME_CONTROL, kGetOpenStatus, 0, SMTO_ABORTIFHUNG, kAnswerLimit,
+                            &open) == 0) {
+        return std::nullopt;
+    }
+    return open != 0;
+}
+
+bool SetOpenStatus(HWND ime, bool open) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(ime, WM_IME_CONTROL, kSetOpenStatus, open ? 1 : 0, SMTO_ABORTIFHUNG,
+                               kAnswerLimit, &result) != 0 &&
+           OpenStatus(ime) == open;
+}
+
+} // namespace
+
+ForegroundKeyboard::~ForegroundKeyboard() {
+    Finish();
+}
+
+std::uintptr_t ForegroundKeyboard::FocusedWindow() {
+    return std::uintptr_t(GetForegroundWindow());
+}
+
+bool ForegroundKeyboard::IsOwnWindow(std::uintptr_t window) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(HWND(window), &process);
+    return process == GetCurrentProcessId();
+}
+
+// The mouse buttons are no keys; a Unicode stroke's own key is no key of
+// the user's.
+bool ForegroundKeyboard::AnyKeyDown() {
+    for (int key = VK_BACK; key <= 0xFE; ++key) {
+        if (key != VK_PACKET && (GetAsyncKeyState(key) & 0x8000) != 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The system's timer runs at a coarse step unless asked: the pace of the
+// keys needs it at a millisecond.
+std::optional<int> ForegroundKeyboard::Prepare(const std::vector<Key>&) {
+    if (!fineTimer_) {
+        fineTimer_ = timeBeginPeriod(1) == TIMERR_NOERROR;
+    }
+    return 0;
+}
+
+void ForegroundKeyboard::Finish() {
+    if (fineTimer_) {
+        timeEndPeriod(1);
+        fineTimer_ = false;
+    }
+}
+
+// A character beyond the BMP goes as its two UTF-16 units, down together,
+// then up: one character.
+void ForegroundKeyboard::Send(const Key& key, bool up) {
+    std::vector<INPUT> inputs;
+    if (key.kind == Key::Kind::Character) {
+        for (wchar_t unit : WideFromAnsi(key.character)) {
+            inputs.push_back(KeyInput(0, WORD(unit), up));
+        }
+    } else {
+        inputs.push_back(KeyInput(key.kind == Key::Kind::Tab ? VK_TAB : VK_RETURN, 0, up));
+    }
+    SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void ForegroundKeyboard::Press(const Key& key) {
+    Send(key, false);
+}
+
+void ForegroundKeyboard::Release(const Key& key) {
+    Send(key, true);
+}
+
+void ForegroundKeyboard::TurnInputMethodOff(std::function<void(InputMethodSwitch)> done) {
+    HWND foreground = GetForegroundWindow();
+    GUITHREADINFO thread{sizeof thread};
+    GetGUIThreadInfo(GetWindowThreadProcessId(foreground, nullptr), &thread);
+    // No default IME window: the thread has no input method to turn off.
+    HWND ime = ImmGetDefaultIMEWnd(thread.hwndFocus != nullptr ? thread.hwndFocus : foreground);
+    std::optional<bool> open = ime != nullptr ? OpenStatus(ime) : false;
+    if (!open) {
+        done(InputMethodSwitch::Failed);
+    } else if (!*open) {
+        done(InputMethodSwitch::Direct);
+    } else if (!SetOpenStatus(ime, false)) {
+        done(InputMethodSwitch::Failed);
+    } else {
+        inputMethod_ = ime;
+        done(InputMethodSwitch::SwitchedOff);
+    }
+}
+
+void ForegroundKeyboard::TurnInputMethodBackOn(std::function<void(bool)> done) {
+    bool opened = inputMethod_ != nullptr && SetOpenStatus(inputMethod_, true);
+    inputMethod_ = nullptr;
+    done(opened);
+}
+
+} // namespace orvane

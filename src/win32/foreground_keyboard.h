@@ -1,0 +1,35 @@
+#pragma once
+
+#include "typing/keyboard.h"
+
+#include <windows.h>
+
+namespace orvane {
+
+// The keyboard of Windows: the foreground window has the focus, the keys'
+// state is the system's, each character goes as a Unicode key stroke
+// (whatever the layout, Caps Lock or Shift), Tab and Enter as their keys.
+// The input method is the focus window's, opened and closed through its
+// default IME window.
+class ForegroundKeyboard : public Keyboard {
+public:
+    ~ForegroundKeyboard() override;
+
+    std::uintptr_t FocusedWindow() override;
+    bool IsOwnWindow(std::uintptr_t window) override;
+    bool AnyKeyDown() override;
+    std::optional<int> Prepare(const std::vector<Key>& keys) override;
+    void Press(const Key& key) override;
+    void Release(const Key& key) override;
+    void Finish() override;
+    void TurnInputMethodOff(std::function<void(InputMethodSwitch)> done) override;
+    void TurnInputMethodBackOn(std::function<void(bool)> done) override;
+
+private:
+    void Send(const Key& key, bool up);
+
+    bool fineTimer_ = false;     // the system's timer at a millisecond, while typing
+    HWND inputMethod_ = nullptr; // the IME window closed for the typing
+};
+
+} // namespace orvane

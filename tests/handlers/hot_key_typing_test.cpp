@@ -1,0 +1,136 @@
+// The hot key's handler in the window, over a keyboard the test scripts:
+// which group a press types and what it types, when the group is marked,
+// what the line in the status bar says, and the settings 设置 takes.
+#include "fake_keyboard.h"
+#include "modal_box.h"
+#include "program_bindings.h"
+#include "runtime/profile_file.h"
+#include "window/component_names.h"
+#include "window_access.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+
+namespace orvane {
+
+namespace {
+
+class HotKeyHandler : public testing::Test {
+protected:
+    void Fill(int group, const char* name, const char* id, const char* phone) {
+        window.SetContent(EditBoxName(group, NameKey()), name);
+        window.SetContent(EditBoxName(group, IdKey()), id);
+        window.SetContent(EditBoxName(group, PhoneKey()), phone);
+    }
+    void Start(const std::string& sequence = "{姓名}{TAB}{身份证}{TAB}{手机号}") {
+        WriteProfileItem(bindings.settings.Path("信息.ini"), "配置", "输入顺序", sequence);
+        ModalBoxAnswerer boxes;
+        bindings.typing.Start(bindings.assist.Start());
+        ASSERT_EQ(boxes.count, 0) << boxes.text.toStdString();
+    }
+    // A press of the hot key, and the wait for what it did.
+    void Press() {
+        bindings.typing.OnHotKey();
+        QTest::qWaitFor([&] { return !Line().startsWith(QStringLiteral("正在输入")); }, 3000);
+    }
+    QLabel* Pane() {
+        return Component<QStatusBar>(window, kStatusBar)->findChildren<QLabel*>().at(1);
+    }
+    QString Line() { return Pane()->text(); }
+    bool Marked(int group) {
+        for (const std::string& key : kFieldKeys) {
+            if (window.GetEnabled(CopyButtonName(group, key))) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    MainWindow window;
+    WindowTimer timer{window};
+    FakeKeyboard* keyboard = new FakeKeyboard(timer);
+    ProgramBindings bindings{window, kNoTimeServer, std::unique_ptr<Keyboard>(keyboard)};
+};
+
+// What the fields show, blanks a user cannot see left out, in the
+// sequence's order; the group marked once it arrived; the line says which
+// was typed, then which is next.
+TEST_F(HotKeyHandler, APressTypesTheNextGroupAndMarksItOnceItArrived) {
+    Fill(2, "\xA1\xA1李四 ", "110105194912310037", "13900139000"); // U+3000 before the name
+    Fill(3, "王五", "", "13700137000");
+    Start();
+    EXPECT_EQ(Line(), QStringLiteral("下一组：第二组"));
+    Press();
+    EXPECT_EQ(keyboard->Typed(), "李四\t110105194912310037\t13900139000");
+    EXPECT_TRUE(Marked(2));
+    EXPECT_EQ(Line(), QStringLiteral("已输入第二组"));
+    EXPECT_EQ(Pane()->toolTip(), QStringLiteral("已输入第二组；下一组：第三组。"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Line() == QStringLiteral("下一组：第三组"); }, 6000));
+    Component<QPushButton>(window, RestoreButtonName(2))->click();
+    EXPECT_EQ(Line(), QStringLiteral("下一组：第二组")) << "the line follows 恢复";
+}
+
+TEST_F(HotKeyHandler, APressThatStoppedLeavesTheGroupUnmarkedAndSaysWhy) {
+    Fill(1, "张三", "11010519491231002X", "13800138000");
+    keyboard->strayAfter = 4;
+    Start();
+    Press();
+    EXPECT_EQ(keyboard->Typed(), "张三\t1");
+    EXPECT_FALSE(Marked(1));
+    EXPECT_EQ(Line(), QStringLiteral("已停止：按了别的键"));
+    EXPECT_EQ(Pane()->toolTip(),
+              QStringLiteral("输入时按了键盘上的键，已停止；第一组没有标记为已用，请检查表单。"));
+
+    keyboard->strayAfter = -1;
+    keyboard->focus = keyboard->ownWindow;
+    QTest::qWait(800); // past the quiet time after keys were sent
+    Press();
+    EXPECT_EQ(Line(), QStringLiteral("没有输入：焦点在本程序"));
+    EXPECT_FALSE(Marked(1));
+}
+
+// Only groups with text in a field the sequence types count; with none left
+// a press types nothing and says so.
+TEST_F(HotKeyHandler, OnlyGroupsWithTextTheSequenceTypesAreNext) {
+    Fill(1, "只有名字", "", "");
+    Fill(4, "", "", "13600136000");
+    Start("{手机号}{ENTER}");
+    EXPECT_EQ(Line(), QStringLiteral("下一组：第四组"));
+    Press();
+    EXPECT_EQ(keyboard->Typed(), "13600136000\n");
+    EXPECT_TRUE(Marked(4));
+    QTest::qWait(800);
+    keyboard->strokes.clear();
+    Press();
+    EXPECT_TRUE(keyboard->strokes.empty());
+    EXPECT_EQ(Line(), QStringLiteral("没有可输入的组"));
+}
+
+// 设置 takes a key and a sequence that can do no harm, and stores them;
+// what is refused keeps the key taken before.
+TEST_F(HotKeyHandler, SetTakesSafeSettingsAndStoresThem) {
+    Start();
+    window.SetContent(kHotKeyBox, "ctrl + v");
+    {
+        ModalBoxAnswerer refused;
+        bindings.typing.OnSetClicked();
+        EXPECT_EQ(refused.count, 1);
+        EXPECT_TRUE(refused.text.contains(QStringLiteral("不能用 Ctrl+V")));
+    }
+    window.SetContent(kHotKeyBox, "shift + ctrl + f9");
+    window.SetContent(kSequenceBox, "{身份证}{TAB}{手机号}");
+    ModalBoxAnswerer taken;
+    bindings.typing.OnSetClicked();
+    DrainWorkQueues();
+    EXPECT_TRUE(taken.text.contains(QStringLiteral("Ctrl+Shift+F9")));
+    EXPECT_EQ(window.GetContent(kHotKeyBox), "Ctrl+Shift+F9") << "shown as it is stored";
+    std::string file = bindings.settings.Path("信息.ini");
+    EXPECT_EQ(ReadProfileItem(file, "配置", "输入热键"), "Ctrl+Shift+F9");
+    EXPECT_EQ(ReadProfileItem(file, "配置", "输入顺序"), "{身份证}{TAB}{手机号}");
+}
+
+} // namespace
+
+} // namespace orvane

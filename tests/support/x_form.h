@@ -1,0 +1,87 @@
+#pragma once
+
+#include "qt/main_window.h"
+#include "window/component_names.h"
+
+#include <QProcess>
+#include <QTest>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <memory>
+#include <xcb/xcb.h>
+#define explicit xkb_explicit // a field of xkb.h has the name of a C++ keyword
+#include <xcb/xkb.h>
+#undef explicit
+
+namespace orvane {
+
+// Tests that type into another program's form on the X server: the form
+// (x_form_helper) started beside the window, its reports read, and what a
+// test asks of the window and the keyboard.
+class XFormTest : public testing::Test {
+protected:
+    void SetUp() override { StartForm({}); }
+    void TearDown() override {
+        form.closeWriteChannel();
+        form.waitForFinished(3000);
+    }
+    void StartForm(const QProcessEnvironment& environment) {
+        if (!environment.isEmpty()) {
+            form.setProcessEnvironment(environment);
+        }
+        form.start(QStringLiteral(X_FORM_HELPER), {});
+        ASSERT_TRUE(WaitForLine("READY"));
+    }
+    // The form emptied, its first field focused again.
+    void ResetForm() {
+        form.write("RESET\n");
+        ASSERT_TRUE(WaitForLine("READY"));
+    }
+    // The form's last report matching, within a few seconds.
+    bool WaitForLine(const QByteArray& wanted) {
+        return QTest::qWaitFor(
+            [&] {
+                while (form.canReadLine()) {
+                    last = form.readLine().trimmed();
+                }
+                return last == wanted;
+            },
+            8000);
+    }
+    // The form's three fields, as UTF-8.
+    bool WaitForFields(const char8_t* name, const char8_t* id, const char8_t* phone) {
+        return WaitForLine("FIELDS " + Hex(name) + " " + Hex(id) + " " + Hex(phone));
+    }
+    static QByteArray Hex(const char8_t* utf8) {
+        return QByteArray(reinterpret_cast<const char*>(utf8)).toHex();
+    }
+
+    static void Fill(MainWindow& window, int group, const char* name, const char* id,
+                     const char* phone) {
+        window.SetContent(EditBoxName(group, NameKey()), name);
+        window.SetContent(EditBoxName(group, IdKey()), id);
+        window.SetContent(EditBoxName(group, PhoneKey()), phone);
+    }
+    static bool GroupMarked(MainWindow& window, int group) {
+        for (const std::string& key : kFieldKeys) {
+            if (window.GetEnabled(CopyButtonName(group, key))) {
+                return false;
+            }
+        }
+        return true;
+    }
+    static bool CapsLockOn() {
+        xcb_connection_t* c = xcb_connect(nullptr, nullptr);
+        std::free(xcb_xkb_use_extension_reply(c, xcb_xkb_use_extension(c, 1, 0), nullptr));
+        std::unique_ptr<xcb_xkb_get_state_reply_t, decltype(&std::free)> state(
+            xcb_xkb_get_state_reply(c, xcb_xkb_get_state(c, XCB_XKB_ID_USE_CORE_KBD), nullptr),
+            &std::free);
+        xcb_disconnect(c);
+        return state && (state->lockedMods & XCB_MOD_MASK_LOCK) != 0;
+    }
+
+    QProcess form;
+    QByteArray last;
+};
+
+} // namespace orvane
