@@ -92,7 +92,7 @@ public:
 
 private:
     bool TryGrab(const HotKey& key) {
-        xcb_keycode_t code = XKeyMap(c_).CodeTyping(KeysymOf(key), {});
+        xcb_keycode_t code = XKeyMap(c_).CodeTyping(KeysymOf(key), 0, {});
         if (code == 0) {
             return false;
         }
@@ -128,7 +128,7 @@ private:
 
     // Another layout may put the key on another key code.
     void FollowKeyMap() {
-        if (key_ && XKeyMap(c_).CodeTyping(KeysymOf(*key_), {}) != code_) {
+        if (key_ && XKeyMap(c_).CodeTyping(KeysymOf(*key_), 0, {}) != code_) {
             HotKey key = *key_;
             Ungrab();
             TryGrab(key);

@@ -29,11 +29,11 @@ const xcb_keysym_t* XKeyMap::SymbolsOf(xcb_keycode_t code) const {
                                                                              : &symbols_[at];
 }
 
-xcb_keycode_t XKeyMap::CodeTyping(xcb_keysym_t symbol,
+xcb_keycode_t XKeyMap::CodeTyping(xcb_keysym_t symbol, int level,
                                   const std::vector<xcb_keycode_t>& skipped) const {
-    for (int code = first_; code <= last_; ++code) {
+    for (int code = first_; code <= last_ && level < perCode_; ++code) {
         const xcb_keysym_t* symbols = SymbolsOf(xcb_keycode_t(code));
-        if (symbols != nullptr && symbols[0] == symbol &&
+        if (symbols != nullptr && symbols[level] == symbol &&
             std::find(skipped.begin(), skipped.end(), code) == skipped.end()) {
             return xcb_keycode_t(code);
         }

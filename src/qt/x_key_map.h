@@ -13,9 +13,10 @@ class XKeyMap {
 public:
     explicit XKeyMap(xcb_connection_t* connection);
 
-    // The first key code that types `symbol` with no modifier, leaving out
-    // `skipped`; 0 for none.
-    xcb_keycode_t CodeTyping(xcb_keysym_t symbol, const std::vector<xcb_keycode_t>& skipped) const;
+    // The first key code that types `symbol` at the level (0: no modifier,
+    // 1: Shift) of the first group, leaving out `skipped`; 0 for none.
+    xcb_keycode_t CodeTyping(xcb_keysym_t symbol, int level,
+                             const std::vector<xcb_keycode_t>& skipped) const;
     // The symbol a key code types with no modifier.
     xcb_keysym_t SymbolOf(xcb_keycode_t code) const;
     // Key codes without any symbol: no key of the keyboard sends them.

@@ -24,6 +24,7 @@ namespace {
 // it.
 constexpr int kMapSettle = 60;
 
+constexpr xcb_keysym_t kShift = 0xFFE1;
 constexpr xcb_keysym_t kTab = 0xFF09;
 constexpr xcb_keysym_t kReturn = 0xFF0D;
 
@@ -104,11 +105,14 @@ std::optional<int> XKeyboard::Prepare(const std::vector<Key>& keys) {
         ours.push_back(code);
     }
     codes_.clear();
+    shift_ = map.CodeTyping(kShift, 0, ours);
     std::vector<xcb_keysym_t> wanted;
     for (const Key& key : keys) {
         xcb_keysym_t symbol = SymbolOf(key);
-        if (xcb_keycode_t code = map.CodeTyping(symbol, ours)) {
-            codes_[NameOf(key)] = code;
+        if (xcb_keycode_t code = map.CodeTyping(symbol, 0, ours)) {
+            codes_[NameOf(key)] = {code, false};
+        } else if (xcb_keycode_t shifted = shift_ != 0 ? map.CodeTyping(symbol, 1, ours) : 0) {
+            codes_[NameOf(key)] = {shifted, true};
         } else if (std::find(wanted.begin(), wanted.end(), symbol) == wanted.end()) {
             wanted.push_back(symbol);
         }
@@ -120,7 +124,7 @@ std::optional<int> XKeyboard::Prepare(const std::vector<Key>& keys) {
     for (const Key& key : keys) {
         for (const auto& [code, symbol] : spare_) {
             if (symbol == SymbolOf(key)) {
-                codes_[NameOf(key)] = code;
+                codes_[NameOf(key)] = {code, false};
             }
         }
     }
@@ -191,20 +195,31 @@ void XKeyboard::Finish() {
     locks_.reset();
 }
 
-void XKeyboard::Send(const Key& key, uint8_t type) {
+void XKeyboard::Send(xcb_keycode_t code, uint8_t type) {
+    xcb_test_fake_input(c_, type, code, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+}
+
+// A character on a key's second level goes with Shift around it.
+void XKeyboard::Press(const Key& key) {
     auto found = codes_.find(NameOf(key));
     if (found != codes_.end()) {
-        xcb_test_fake_input(c_, type, found->second, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+        if (found->second.shift) {
+            Send(shift_, XCB_KEY_PRESS);
+        }
+        Send(found->second.code, XCB_KEY_PRESS);
         xcb_flush(c_);
     }
 }
 
-void XKeyboard::Press(const Key& key) {
-    Send(key, XCB_KEY_PRESS);
-}
-
 void XKeyboard::Release(const Key& key) {
-    Send(key, XCB_KEY_RELEASE);
+    auto found = codes_.find(NameOf(key));
+    if (found != codes_.end()) {
+        Send(found->second.code, XCB_KEY_RELEASE);
+        if (found->second.shift) {
+            Send(shift_, XCB_KEY_RELEASE);
+        }
+        xcb_flush(c_);
+    }
 }
 
 void XKeyboard::TurnInputMethodOff(std::function<void(InputMethodSwitch)> done) {

@@ -13,10 +13,11 @@ namespace orvane {
 
 // The keyboard of an X server, through Qt's connection: the focus and the
 // keys' state as the server keeps them, keys pressed through XTEST. A
-// character no key types unshifted gets a key code no key sends, mapped to
-// that character on both levels, so that Shift cannot change it; those
-// stay mapped for the next press and are cleared when this goes. While it
-// types, Caps Lock is off and the first group is in force.
+// character goes on the key that types it, with Shift for a key's second
+// level; one that no key types gets a key code no key sends, mapped to the
+// character on both levels. Those stay mapped for the next press and are
+// cleared when this goes. While it types, Caps Lock is off and the first
+// group is in force.
 class XKeyboard : public Keyboard {
 public:
     explicit XKeyboard(xcb_connection_t* connection);
@@ -42,11 +43,16 @@ private:
 
     void ClearLocks();
     std::optional<bool> MapSpareKeys(const std::vector<xcb_keysym_t>& wanted, const XKeyMap& map);
-    void Send(const Key& key, uint8_t type);
+    void Send(xcb_keycode_t code, uint8_t type);
 
     xcb_connection_t* c_;
     xcb_window_t root_;
-    std::map<std::string, xcb_keycode_t> codes_;  // a key's character, or "\t", "\n"
+    struct Stroke {
+        xcb_keycode_t code = 0;
+        bool shift = false;
+    };
+    std::map<std::string, Stroke> codes_; // by a key's character, Tab's "\t", Enter's "\n"
+    xcb_keycode_t shift_ = 0;
     std::map<xcb_keycode_t, xcb_keysym_t> spare_; // key codes mapped here
     std::optional<Locks> locks_;                  // as the user had them
     BusInputMethod inputMethod_;

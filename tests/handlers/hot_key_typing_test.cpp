@@ -33,7 +33,8 @@ protected:
     // A press of the hot key, and the wait for what it did.
     void Press() {
         bindings.typing.OnHotKey();
-        QTest::qWaitFor([&] { return !Line().startsWith(QStringLiteral("正在输入")); }, 3000);
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return !Line().startsWith(QStringLiteral("正在输入")); }, 3000));
     }
     QLabel* Pane() {
         return Component<QStatusBar>(window, kStatusBar)->findChildren<QLabel*>().at(1);
