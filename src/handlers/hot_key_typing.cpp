@@ -47,9 +47,6 @@ Line FailureLine(const TypingReport& report, int group) {
         return {"没有输入：输入法",
                 "没有输入：无法把输入法切换到英文（直接输入），开着的中文输入法会打乱身份证号。"
                 "请先切换到英文，再按输入热键。"};
-    case TypingOutcome::Composing:
-        return {"没有输入：输入法在组字",
-                "没有输入：输入法正在组字。请先结束组字（按 Esc），再按输入热键。"};
     case TypingOutcome::FocusChanged:
         return report.keysSent ? Line{"已停止：换了窗口", "输入中途换了窗口，已停止；" + unmarked}
                                : Line{"没有输入：换了窗口", "松开按键前换了窗口，没有输入。"};

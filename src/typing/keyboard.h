@@ -26,7 +26,6 @@ std::vector<Key> KeysOf(const std::vector<Stroke>& strokes);
 enum class InputMethodSwitch {
     Direct,      // none there, or already direct: nothing to put back
     SwitchedOff, // it was converting and now is not: to be put back
-    Composing,   // a composition is under way: left alone
     Failed,      // it could not be switched, or the switch not confirmed
 };
 

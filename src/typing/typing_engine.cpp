@@ -81,9 +81,8 @@ void TypingEngine::WaitForRelease() {
 
 void TypingEngine::OnInputMethod(InputMethodSwitch found) {
     turnedOff_ = found == InputMethodSwitch::SwitchedOff;
-    if (found == InputMethodSwitch::Composing || found == InputMethodSwitch::Failed) {
-        End(found == InputMethodSwitch::Composing ? TypingOutcome::Composing
-                                                  : TypingOutcome::InputMethod);
+    if (found == InputMethodSwitch::Failed) {
+        End(TypingOutcome::InputMethod);
         return;
     }
     // Turning the input method off may have changed the key map again.

@@ -27,7 +27,6 @@ enum class TypingOutcome {
     OwnWindow,    // the focus was in this program: nothing typed
     KeysHeld,     // the keys were not all let go in time: nothing typed
     InputMethod,  // the input method could not be turned off: nothing typed
-    Composing,    // the input method was composing: nothing typed
     FocusChanged, // the focus moved: typing stopped there, or never started
     KeyPressed,   // the user pressed a key while typing: stopped there
     CannotType,   // the desktop cannot type these keys: nothing typed

@@ -2,8 +2,8 @@
 // presses it: typing waits for the keys to be let go, puts the next
 // applicant byte for byte into another program's form (a character beyond
 // the BMP, letters under Caps Lock, Tab between the fields) and marks that
-// group; Caps Lock is as it was; a press while one of Orvane's own boxes
-// has the focus types nothing and marks nothing.
+// group, in another layout too; Caps Lock is as it was; a press while one
+// of Orvane's own boxes has the focus types nothing and marks nothing.
 #include "modal_box.h"
 #include "program_bindings.h"
 #include "window/component_names.h"
@@ -79,6 +79,8 @@ TEST_F(HotKeyOnX, APersonsPressTypesTheNextGroupExactlyAndMarksIt) {
     EXPECT_EQ(TypingLine(), QStringLiteral("已输入第一组"));
     EXPECT_TRUE(CapsLockOn()) << "Caps Lock as the user left it";
 
+    // Another layout, the hot key and the letters on other keys now.
+    ASSERT_EQ(QProcess::execute(QStringLiteral("setxkbmap"), {QStringLiteral("dvorak")}), 0);
     QTest::qWait(800); // past the quiet time after a press
     ResetForm();
     PressHotKey();
@@ -88,6 +90,7 @@ TEST_F(HotKeyOnX, APersonsPressTypesTheNextGroupExactlyAndMarksIt) {
     LetGo();
     EXPECT_TRUE(QTest::qWaitFor([&] { return GroupMarked(window, 3); }, 3000));
     EXPECT_TRUE(CapsLockOn());
+    QProcess::execute(QStringLiteral("setxkbmap"), {QStringLiteral("us")});
     XInput().PressLikeAHand({XInput::kCapsLock}, milliseconds(80));
 }
 
