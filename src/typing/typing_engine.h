@@ -47,7 +47,7 @@ struct TypingPace {
     std::chrono::milliseconds repeatGap{10};
     std::chrono::milliseconds poll{5};     // the keyboard's state, while waiting
     std::chrono::milliseconds letGo{3000}; // the longest wait for the keys to be let go
-    std::chrono::milliseconds taken{300};  // for the window to take the last keys
+    std::chrono::milliseconds taken{150};  // for the window to take the last keys
     std::chrono::milliseconds quiet{700};  // after typing, presses type nothing
 };
 
