@@ -58,7 +58,8 @@ int Main(int argc, char** argv) {
     ClockDisplay clock(*window, url);
     Assist assist(*window, clock, FileQueue());
     HotKeyTyping typing(*window, FileQueue(), assist.File(), nullptr);
-    InstallBindings(*window, EventBindings(clock, assist, typing));
+    std::shared_ptr<const void> bound =
+        InstallBindings(*window, EventBindings(clock, assist, typing));
     if (argc > 5) {
         window->SetContent(kOpeningTimeBox, argv[5]);
     }

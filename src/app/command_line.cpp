@@ -1,7 +1,6 @@
 #include "command_line.h"
 
 #include "http/url_text.h"
-#include "nettime/time_sources.h"
 #include "runtime/ansi_literals.h"
 
 namespace orvane {
@@ -16,7 +15,7 @@ std::string Usage(bool withScreenshot) {
 } // namespace
 
 CommandLine ReadCommandLine(const std::vector<std::string>& words, bool withScreenshot) {
-    StartOptions options{kTimeServicePageUrl, std::nullopt};
+    StartOptions options;
     for (size_t at = 0; at < words.size(); ++at) {
         const std::string& word = words[at];
         std::string name = word.substr(0, word.find('='));

@@ -8,7 +8,7 @@ namespace orvane {
 
 // What the command line asks for.
 struct StartOptions {
-    std::string timeUrl; // sendable, the time service's unless given
+    std::optional<std::string> timeUrl; // sendable; none unless given
     std::optional<std::string> screenshot;
 };
 

@@ -47,6 +47,7 @@ void AddWindowBindings(std::vector<EventBinding>& table, ClockDisplay& clock) {
         {kRememberBox, Event::Click, [](Window& w) { OnRememberClicked(w, FileQueue()); }});
     table.push_back({kTopmostBox, Event::Click, OnTopmostClicked});
     table.push_back({kTimeToggleButton, Event::Click, OnTimeDisplayToggleClicked});
+    table.push_back({kTimeToggleButton, Event::Click, [&clock](Window&) { clock.FollowSwitch(); }});
     table.push_back({kClock, Event::Tick, [&clock](Window&) { clock.Tick(); }});
 }
 
@@ -70,6 +71,10 @@ void AddAssistBindings(std::vector<EventBinding>& table, Assist& assist, HotKeyT
                      [&assist, &typing](Window&) { typing.Start(assist.Start()); }});
     table.push_back(
         {kOpeningTimeBox, Event::Edited, [&assist](Window&) { assist.OnOpeningTimeEdited(); }});
+    table.push_back({kOpeningTimeBox, Event::Confirmed,
+                     [&assist](Window&) { assist.OnOpeningTimeConfirmed(); }});
+    table.push_back(
+        {kTimeUrlBox, Event::Confirmed, [&assist](Window&) { assist.OnTimeUrlConfirmed(); }});
     table.push_back({kSoundBox, Event::Click, [&assist](Window&) { assist.OnSoundClicked(); }});
     table.push_back({kTypingButton, Event::Click, [&typing](Window&) { typing.OnSetClicked(); }});
 }
@@ -101,10 +106,15 @@ std::vector<EventBinding> EventBindings(ClockDisplay& clock, Assist& assist, Hot
     return table;
 }
 
-void InstallBindings(Window& window, const std::vector<EventBinding>& bindings) {
+std::shared_ptr<const void> InstallBindings(Window& window,
+                                            const std::vector<EventBinding>& bindings) {
+    auto installed = std::make_shared<const int>(0);
+    std::weak_ptr<const void> alive = installed;
     for (const EventBinding& binding : bindings) {
-        auto guarded = [&window, handler = binding.handler] {
-            RunGuarded([&] { handler(window); });
+        auto guarded = [&window, alive, handler = binding.handler] {
+            if (!alive.expired()) {
+                RunGuarded([&] { handler(window); });
+            }
         };
         if (binding.kind == EventBinding::Kind::ContextMenu) {
             window.AddContextAction(binding.component, binding.caption, guarded);
@@ -112,6 +122,7 @@ void InstallBindings(Window& window, const std::vector<EventBinding>& bindings) 
             window.Bind(binding.component, binding.event, guarded);
         }
     }
+    return installed;
 }
 
 } // namespace orvane

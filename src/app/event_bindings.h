@@ -3,6 +3,7 @@
 #include "window/window.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -31,7 +32,10 @@ struct EventBinding {
 std::vector<EventBinding> EventBindings(ClockDisplay& clock, Assist& assist, HotKeyTyping& typing);
 
 // Connects every binding. A handler that throws ends the program through
-// FatalError rather than leaving the window half-updated.
-void InstallBindings(Window& window, const std::vector<EventBinding>& bindings);
+// FatalError rather than leaving the window half-updated. The handlers
+// answer while the result lives: a window that outlives them (its closing
+// takes the focus from a box, which confirms it) reaches none that is gone.
+std::shared_ptr<const void> InstallBindings(Window& window,
+                                            const std::vector<EventBinding>& bindings);
 
 } // namespace orvane

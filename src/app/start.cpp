@@ -4,6 +4,7 @@
 #include "handlers/assist.h"
 #include "handlers/clock_display.h"
 #include "handlers/hot_key_typing.h"
+#include "nettime/time_sources.h"
 #include "transport/transport_global.h"
 #include "window/global_typing.h"
 #include "window/window.h"
@@ -11,12 +12,13 @@
 
 namespace orvane {
 
-int RunProgram(Window& window, const std::string& timeUrl) {
+int RunProgram(Window& window, const std::optional<std::string>& timeUrl) {
     TransportGlobal transport;
-    ClockDisplay clock(window, timeUrl);
-    Assist assist(window, clock, FileQueue());
+    ClockDisplay clock(window, timeUrl.value_or(kTimeServicePageUrl));
+    Assist assist(window, clock, FileQueue(), InformationFilePath(), timeUrl.has_value());
     HotKeyTyping typing(window, FileQueue(), assist.File(), OpenKeyboard(window));
-    InstallBindings(window, EventBindings(clock, assist, typing));
+    std::shared_ptr<const void> bound =
+        InstallBindings(window, EventBindings(clock, assist, typing));
     window.FinishCreation();
     window.ShowCentered();
     int code = window.RunMessageLoop();

@@ -4,6 +4,7 @@
 
 #include <exception>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace orvane {
@@ -14,9 +15,10 @@ class Window;
 // handler, finishes creation (the greeting, the remember decision), shows the
 // window and runs it until it is closed; then ends the time lookups and
 // finishes the work still queued, so that a save under way is never cut
-// off. `timeUrl` names the server whose clock the status bar shows. Returns
-// the exit code.
-int RunProgram(Window& window, const std::string& timeUrl);
+// off. `timeUrl`, when the command line gave one, names the server whose
+// clock the status bar shows in this run, before the one the 配置 page
+// keeps. Returns the exit code.
+int RunProgram(Window& window, const std::optional<std::string>& timeUrl);
 
 // The desktop's window, built; a window that cannot be built ends the
 // program through FatalError ("载入启动窗口失败").

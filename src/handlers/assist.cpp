@@ -1,9 +1,12 @@
 #include "assist.h"
 
 #include "clock_display.h"
+#include "http/url_text.h"
+#include "nettime/time_sources.h"
 #include "opening/opening_time.h"
 #include "runtime/ansi_literals.h"
 #include "runtime/profile_file.h"
+#include "runtime/text.h"
 #include "setting_store.h"
 #include "window/component_names.h"
 #include "window/window.h"
@@ -13,40 +16,126 @@
 
 namespace orvane {
 
-Assist::Assist(Window& window, ClockDisplay& clock, WorkQueue& files, std::string file)
-    : window_(window), clock_(clock), files_(files), file_(std::move(file)) {}
+namespace {
+
+std::optional<OpeningTime> TimeIn(const std::string& text) {
+    auto parsed = ParseOpeningTime(text);
+    auto* time = std::get_if<std::optional<OpeningTime>>(&parsed);
+    return time != nullptr ? *time : std::nullopt;
+}
+
+} // namespace
+
+Assist::Assist(Window& window, ClockDisplay& clock, WorkQueue& files, std::string file,
+               bool commandLineUrl)
+    : window_(window), clock_(clock), files_(files), file_(std::move(file)),
+      commandLineUrl_(commandLineUrl) {}
 
 AssistSettings Assist::Start() {
     AssistSettings settings = AssistSettingsIn(ReadProfileFile(file_).items);
     storedOpening_ = settings.openingTime;
     window_.SetContent(kOpeningTimeBox, settings.openingTime);
-    OnOpeningTimeEdited();
+    auto parsed = ParseOpeningTime(settings.openingTime);
+    if (const std::string* failure = std::get_if<std::string>(&parsed)) {
+        window_.SetFinding(kOpeningTimeBox, *failure);
+    }
+    clock_.SetOpening(TimeIn(settings.openingTime));
     window_.SetTicked(kSoundBox, settings.sound);
     clock_.SetSound(settings.sound);
+    storedUrl_ = settings.timeUrl;
+    window_.SetContent(kTimeUrlBox, settings.timeUrl);
+    FollowUrl(settings.timeUrl);
     return settings;
 }
 
 void Assist::OnOpeningTimeEdited() {
     auto parsed = ParseOpeningTime(window_.GetContent(kOpeningTimeBox));
+    if (!std::holds_alternative<std::string>(parsed)) {
+        window_.SetFinding(kOpeningTimeBox, "");
+    }
+}
+
+void Assist::OnOpeningTimeConfirmed() {
+    auto parsed = ParseOpeningTime(window_.GetContent(kOpeningTimeBox));
     if (const std::string* failure = std::get_if<std::string>(&parsed)) {
-        window_.SetFinding(kOpeningTimeBox, *failure);
-        clock_.SetOpening(std::nullopt);
+        window_.SetFinding(kOpeningTimeBox,
+                           *failure + (storedOpening_.empty()
+                                           ? "；仍然没有开始时间"
+                                           : "；仍按 " + storedOpening_ + " 倒数"));
         return;
     }
-    window_.SetFinding(kOpeningTimeBox, "");
     std::optional<OpeningTime> time = std::get<std::optional<OpeningTime>>(parsed);
-    clock_.SetOpening(time);
     std::string text = time ? OpeningTimeText(*time) : std::string();
-    if (text != storedOpening_) {
-        storedOpening_ = text;
-        StoreSetting(window_, files_, file_, kOpeningTimeKey, text);
+    window_.SetContent(kOpeningTimeBox, text);
+    if (text == storedOpening_) {
+        return;
     }
+    std::string before = std::exchange(storedOpening_, text);
+    clock_.SetOpening(time);
+    std::weak_ptr<const int> alive = alive_;
+    StoreSetting(window_, files_, file_, kOpeningTimeKey, text, [this, alive, before] {
+        if (!alive.expired()) {
+            storedOpening_ = before;
+            window_.SetContent(kOpeningTimeBox, before);
+            clock_.SetOpening(TimeIn(before));
+        }
+    });
 }
 
 void Assist::OnSoundClicked() {
     bool on = window_.GetTicked(kSoundBox);
     clock_.SetSound(on);
-    StoreSetting(window_, files_, file_, kSoundKey, SoundText(on));
+    std::weak_ptr<const int> alive = alive_;
+    StoreSetting(window_, files_, file_, kSoundKey, SoundText(on), [this, alive, on] {
+        if (!alive.expired()) {
+            window_.SetTicked(kSoundBox, !on);
+            clock_.SetSound(!on);
+        }
+    });
+}
+
+void Assist::OnTimeUrlConfirmed() {
+    std::string url = TrimBlanks(window_.GetContent(kTimeUrlBox));
+    std::string refusal;
+    if (!url.empty() && !SendableUrl(url, refusal)) {
+        window_.SetFinding(kTimeUrlBox, "时间网址不能用：" + refusal + "；仍按" +
+                                            (storedUrl_.empty() ? "默认网址" : storedUrl_) +
+                                            "取时间");
+        return;
+    }
+    window_.SetContent(kTimeUrlBox, url);
+    if (url == storedUrl_) {
+        FollowUrl(url);
+        return;
+    }
+    std::string before = std::exchange(storedUrl_, url);
+    FollowUrl(url);
+    std::weak_ptr<const int> alive = alive_;
+    StoreSetting(window_, files_, file_, kTimeUrlKey, url, [this, alive, before] {
+        if (!alive.expired()) {
+            storedUrl_ = before;
+            window_.SetContent(kTimeUrlBox, before);
+            FollowUrl(before);
+        }
+    });
+}
+
+// The stored server, unless the command line named one for this run; an
+// address that cannot be sent (the file edited by hand) leaves the default.
+void Assist::FollowUrl(const std::string& url) {
+    if (commandLineUrl_) {
+        window_.SetFinding(kTimeUrlBox, url.empty()
+                                            ? std::string()
+                                            : "这次按命令行 --time-url 的网址取时间，这里的网址"
+                                              "下次启动时起作用");
+        return;
+    }
+    std::string refusal;
+    std::optional<std::string> sendable = url.empty() ? std::nullopt : SendableUrl(url, refusal);
+    window_.SetFinding(kTimeUrlBox, refusal.empty()
+                                        ? std::string()
+                                        : "时间网址不能用：" + refusal + "；按默认网址取时间");
+    clock_.Follow(sendable.value_or(kTimeServicePageUrl));
 }
 
 } // namespace orvane

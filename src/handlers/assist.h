@@ -3,6 +3,7 @@
 #include "storage/assist_settings.h"
 #include "storage/information_file.h"
 
+#include <memory>
 #include <string>
 
 namespace orvane {
@@ -12,31 +13,48 @@ class Window;
 class WorkQueue;
 
 // The 配置 page's countdown: the opening time and its sound for the clock's
-// countdown. The settings are read from the information file at every
-// start and written there, on the file queue, when they change.
+// countdown, and the server whose clock counts. The settings are read from
+// the information file at every start and written there, on the file
+// queue, when the user confirms a valid change; one that cannot be written
+// goes back to what the file holds.
 class Assist {
 public:
+    // `commandLineUrl`: the command line named the time server for this
+    // run, and the stored one waits for the next.
     Assist(Window& window, ClockDisplay& clock, WorkQueue& files,
-           std::string file = InformationFilePath());
+           std::string file = InformationFilePath(), bool commandLineUrl = false);
 
     // At start, before the window is shown: the settings into their boxes,
-    // the opening time to the clock. Returns every setting of the 配置
-    // page, as the file holds them.
+    // the opening time and the server to the clock. Returns every setting
+    // of the 配置 page, as the file holds them.
     AssistSettings Start();
-    // Each change of the opening time: a valid time (or none) counts down at
-    // once and is stored; anything else is marked in its box.
+    // Each keystroke in the opening time: a valid text clears its mark; it
+    // counts only once confirmed.
     void OnOpeningTimeEdited();
+    // The opening time confirmed: a valid time (or none) counts down and is
+    // stored, shown as HH:MM:SS; anything else keeps the time before and
+    // says so in the box's mark.
+    void OnOpeningTimeConfirmed();
     // "提示音".
     void OnSoundClicked();
+    // The time server's address confirmed: an http or https address (or
+    // none, for the default) is stored and followed; anything else keeps
+    // the server before and says why.
+    void OnTimeUrlConfirmed();
 
     const std::string& File() const { return file_; }
 
 private:
+    void FollowUrl(const std::string& url);
+
     Window& window_;
     ClockDisplay& clock_;
     WorkQueue& files_;
     const std::string file_;
+    const bool commandLineUrl_;
     std::string storedOpening_;
+    std::string storedUrl_;
+    std::shared_ptr<const int> alive_ = std::make_shared<const int>(0);
 };
 
 } // namespace orvane

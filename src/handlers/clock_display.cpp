@@ -1,6 +1,7 @@
 #include "clock_display.h"
 
 #include "nettime/net_clock.h"
+#include "runtime/ansi_literals.h"
 #include "window/beep.h"
 #include "window/component_names.h"
 #include "window/window.h"
@@ -26,6 +27,27 @@ void ClockDisplay::Tick() {
 
 void ClockDisplay::Stop() {
     clock_.reset();
+}
+
+void ClockDisplay::Follow(std::string url) {
+    if (url == url_) {
+        return;
+    }
+    url_ = std::move(url);
+    clock_.reset(); // the next tick asks the new server
+    ++generation_;
+}
+
+void ClockDisplay::FollowSwitch() {
+    if (window_.GetInterval(kClock) == 0) {
+        window_.SetStatusPanelText(kStatusBar, kTimePanel, "     底部时间已停止");
+        window_.SetStatusPanelTip(
+            kStatusBar, kTimePanel,
+            "点“停止/恢复 底部时间”恢复；停止时不取时间，不倒数，也不响提示音。");
+    } else if (Running()) {
+        Show();
+        Arm();
+    }
 }
 
 bool ClockDisplay::Running() const {

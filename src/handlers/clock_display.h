@@ -14,10 +14,10 @@ class Window;
 // The status bar's Beijing time: the server's clock, estimated from lookups
 // off the window's thread, shown second by second at the server's own
 // second boundaries while "时钟" runs. With the clock stopped there are no
-// ticks, no lookups, and the text stays as it is. While an opening time
-// lies ahead, the same seconds count down to it instead, with a beep at
-// each of the last ten (unless the sound is off) and a call for the user's
-// eye.
+// ticks, no lookups, no countdown and no alarm, and the panel says it is
+// stopped. While an opening time lies ahead, the same seconds count down to
+// it instead, with a beep at each of the last ten (unless the sound is off)
+// and a call for the user's eye.
 class ClockDisplay {
 public:
     // `url`: the server whose clock is shown.
@@ -33,6 +33,12 @@ public:
     // cleaned up. A later tick starts over.
     void Stop();
 
+    // The server whose clock is shown from now on; its lookups start over.
+    void Follow(std::string url);
+    // After "时钟" was stopped or started again: the panel says it is
+    // stopped, or shows the time again.
+    void FollowSwitch();
+
     // The opening to count down to; none shows the time.
     void SetOpening(std::optional<OpeningTime> time);
     void SetSound(bool on) { sound_ = on; }
@@ -45,7 +51,7 @@ private:
     bool Running() const;
 
     Window& window_;
-    const std::string url_;
+    std::string url_;
     std::unique_ptr<NetClock> clock_;
     Countdown countdown_;
     bool sound_ = true;

@@ -83,12 +83,24 @@ void HotKeyTyping::Start(const AssistSettings& settings) {
     ShowNext();
 }
 
+// What cannot be stored goes back to the key and sequence the file holds.
 void HotKeyTyping::OnSetClicked() {
+    std::string keyBefore = keyText_;
+    std::string sequenceBefore = sequenceText_;
     if (!TakeTyping()) {
         return;
     }
-    StoreSetting(window_, files_, file_, kHotKeyKey, keyText_);
-    StoreSetting(window_, files_, file_, kSequenceKey, window_.GetContent(kSequenceBox));
+    std::weak_ptr<const int> alive = alive_;
+    auto failed = [this, alive, keyBefore, sequenceBefore] {
+        if (!alive.expired()) {
+            window_.SetContent(kHotKeyBox, keyBefore);
+            window_.SetContent(kSequenceBox, sequenceBefore);
+            TakeTyping();
+            ShowNext();
+        }
+    };
+    StoreSetting(window_, files_, file_, kHotKeyKey, keyText_, failed);
+    StoreSetting(window_, files_, file_, kSequenceKey, sequenceText_, failed);
     ShowNext();
     window_.ShowMessage("设置好了：在浏览器等程序的输入框中按 " + keyText_ +
                             "，输入下一组（从第一组起，三个“复制”都已变灰的组跳过）。",
@@ -120,6 +132,7 @@ bool HotKeyTyping::TakeTyping() {
     keyText_ = HotKeyText(std::get<HotKey>(key));
     window_.SetContent(kHotKeyBox, keyText_);
     sequence_ = std::get<std::vector<Stroke>>(sequence);
+    sequenceText_ = window_.GetContent(kSequenceBox);
     return true;
 }
 

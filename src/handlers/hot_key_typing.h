@@ -53,8 +53,9 @@ private:
     WindowTimer timer_;
     std::unique_ptr<TypingEngine> engine_;
     std::vector<Stroke> sequence_;
-    std::string keyText_;
-    int told_ = 0; // only the latest line goes back to the next group
+    std::string keyText_;      // the key taken, as the file keeps it
+    std::string sequenceText_; // the sequence taken, as the file keeps it
+    int told_ = 0;             // only the latest line goes back to the next group
     std::shared_ptr<const int> alive_ = std::make_shared<const int>(0);
 };
 

@@ -11,10 +11,13 @@
 namespace orvane {
 
 void StoreSetting(Window& window, WorkQueue& files, const std::string& file, const std::string& key,
-                  const std::string& value) {
+                  const std::string& value, std::function<void()> failed) {
     RunForWindow<std::optional<std::string>>(
         files, window, [file, key, value] { return WriteAssistSetting(file, key, value); },
-        [&window, file](std::optional<std::string> failure) {
+        [&window, file, failed](std::optional<std::string> failure) {
+            if (failure && failed) {
+                failed();
+            }
             if (failure) {
                 window.ShowMessage("设置没有保存，原来的文件保持不变。\n文件：" + file +
                                        "\n原因：" + *failure,

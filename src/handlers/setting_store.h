@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace orvane {
@@ -8,8 +9,9 @@ class Window;
 class WorkQueue;
 
 // Stores one setting of section "配置" in the information file, keeping
-// the rest of the file, on the file queue; a failure is told in a box.
+// the rest of the file, on the file queue. A failure is told in a box, and
+// `failed` puts the setting's control back to what the file holds.
 void StoreSetting(Window& window, WorkQueue& files, const std::string& file, const std::string& key,
-                  const std::string& value);
+                  const std::string& value, std::function<void()> failed = {});
 
 } // namespace orvane

@@ -159,8 +159,8 @@ std::string NetClock::PanelTip() const {
     std::optional<Seconds> server = clock_.ServerTimeAt(now);
     std::string source = "北京时间取自 " + UrlForDisplay(url_);
     if (!server) {
-        return lastFailure_.empty() ? std::string()
-                                    : source + "。\n最近一次获取失败：" + lastFailure_ + "。";
+        return source + (lastFailure_.empty() ? "，正在获取。"
+                                              : "。\n最近一次获取失败：" + lastFailure_ + "。");
     }
     Seconds ahead = SystemNow() - *server;
     Seconds apart = clock_.DisagreementAt(now);

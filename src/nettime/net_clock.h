@@ -44,8 +44,8 @@ public:
     // The second of the server's clock that PanelText showed last; none
     // while it showed no time.
     std::optional<std::int64_t> LastShownSecond() const { return lastShown_; }
-    // How old and how narrow the estimate is, and how far this computer's
-    // clock is from it; empty before the first answer.
+    // Which server the clock follows, how old and how narrow the estimate
+    // is, and how far this computer's clock is from it.
     std::string PanelTip() const;
     // When the shown second changes next; nothing without an estimate.
     std::optional<Seconds> NextChangeAt() const;

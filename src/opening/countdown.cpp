@@ -12,6 +12,12 @@ constexpr std::int64_t kDay = std::int64_t{24} * 3600;
 constexpr std::int64_t kBeijingOffset = std::int64_t{8} * 3600;
 constexpr std::int64_t kAlarmSeconds = 10;
 
+// The Beijing day a second on the GMT line falls on, counted from 1970.
+std::int64_t DayOf(std::int64_t second) {
+    std::int64_t beijing = second + kBeijingOffset;
+    return (beijing - ((beijing % kDay) + kDay) % kDay) / kDay;
+}
+
 std::string Clock(std::int64_t seconds) {
     char text[16];
     std::snprintf(text, sizeof text, "%02d:%02d:%02d", int(seconds / 3600), int(seconds / 60 % 60),
@@ -59,9 +65,13 @@ Countdown::Turn Countdown::At(std::int64_t second, double bound) {
     std::int64_t left = *opening_ - second;
     Turn turn;
     if (left > 0) {
+        // An opening that has passed today is tomorrow's: the panel says so.
+        std::string to = DayOf(*opening_) != DayOf(second)
+                             ? "距明天 " + OpeningTimeText(*time_) + " 还有"
+                             : std::string("距开始");
         turn.text = bound <= kCountdownBound
-                        ? "     距开始 " + Clock(left)
-                        : "     距开始约 " + Clock(left) + "，时钟误差超过 0.5 秒";
+                        ? "     " + to + " " + Clock(left)
+                        : "     " + to + "约 " + Clock(left) + "，时钟误差超过 0.5 秒";
     }
     if (alarmed_ != second && left >= 0) {
         turn.alarm = AlarmAt(left);

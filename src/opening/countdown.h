@@ -19,8 +19,9 @@ Alarm AlarmAt(std::int64_t secondsLeft);
 
 // The countdown to one opening on the server's clock, as the status panel
 // shows it. The opening is fixed when the time is set, or when the clock
-// first shows a second after that: the next time the clock reads it. From
-// then on the panel counts down to it, and shows the time again from the
+// first shows a second after that: the next time the clock reads it, today
+// or, once it has passed, tomorrow, which the panel then names. From then
+// on the panel counts down to it, and shows the time again from the
 // opening on, until a time is set again.
 class Countdown {
 public:

@@ -2,6 +2,7 @@
 
 #include "runtime/text.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 
@@ -9,37 +10,50 @@ namespace orvane {
 
 namespace {
 
-// One to two digits up to `most`, then the end or `next`.
-bool ReadPart(const std::string& text, size_t& at, int most, char next, int& value) {
-    size_t start = at;
-    value = 0;
-    while (at < text.size() && at - start < 2 &&
-           std::isdigit(static_cast<unsigned char>(text[at]))) {
-        value = value * 10 + (text[at++] - '0');
+// Full-width digits and colons, as a Chinese input method types them, read
+// as their ASCII forms (in both, the colon follows the nine).
+std::string Halfwidth(const std::string& text) {
+    std::string narrow;
+    for (size_t at = 0; at < text.size();) {
+        size_t length = CharacterLength(text, at);
+        auto second = static_cast<unsigned char>(text[at + length - 1]);
+        bool wide = length == 2 && static_cast<unsigned char>(text[at]) == 0xA3 && second >= 0xB0 &&
+                    second <= 0xBA;
+        narrow += wide ? std::string(1, char('0' + (second - 0xB0))) : text.substr(at, length);
+        at += length;
     }
-    if (at == start || value > most) {
+    return narrow;
+}
+
+// One or two digits (at least `fewest`) up to `most`.
+bool ReadPart(const std::string& part, size_t fewest, int most, int& value) {
+    if (part.size() < fewest || part.size() > 2 ||
+        !std::all_of(part.begin(), part.end(),
+                     [](char c) { return std::isdigit(static_cast<unsigned char>(c)); })) {
         return false;
     }
-    if (next == 0) {
-        return at == text.size();
-    }
-    return at < text.size() && text[at++] == next;
+    value = std::stoi(part);
+    return value <= most;
 }
 
 } // namespace
 
 std::variant<std::optional<OpeningTime>, std::string> ParseOpeningTime(const std::string& text) {
-    std::string trimmed = TrimBlanks(text);
+    std::string trimmed = TrimAnyBlanks(Halfwidth(text));
     if (trimmed.empty()) {
         return std::optional<OpeningTime>();
     }
+    // A final colon makes no piece of its own.
+    TextArray parts = SplitText(trimmed, ":");
     OpeningTime time;
-    size_t at = 0;
-    if (ReadPart(trimmed, at, 23, ':', time.hour) && ReadPart(trimmed, at, 59, ':', time.minute) &&
-        ReadPart(trimmed, at, 59, 0, time.second)) {
-        return std::optional<OpeningTime>(time);
+    bool read = text.size() <= kOpeningTextLimit && trimmed.back() != ':' &&
+                (parts.size() == 2 || parts.size() == 3) && ReadPart(parts[0], 1, 23, time.hour) &&
+                ReadPart(parts[1], 2, 59, time.minute) &&
+                (parts.size() == 2 || ReadPart(parts[2], 2, 59, time.second));
+    if (!read) {
+        return UnreadableOpeningTimeText(trimmed);
     }
-    return UnreadableOpeningTimeText(trimmed);
+    return std::optional<OpeningTime>(time);
 }
 
 std::string OpeningTimeText(OpeningTime time) {

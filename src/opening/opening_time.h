@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <variant>
@@ -14,8 +15,13 @@ struct OpeningTime {
     bool operator==(const OpeningTime&) const = default;
 };
 
-// The time "09:00:00" (or "9:00:00") names; nothing for an empty text (no
-// countdown). Anything else is a message for the user.
+// The most a text naming an opening time may hold, in ANSI bytes.
+inline constexpr size_t kOpeningTextLimit = 32;
+
+// The time a text names: hours, minutes and perhaps seconds, "09:00:00",
+// "9:00:05", "9:00", in ASCII or full-width digits and colons, blanks
+// around; nothing for an empty text (no countdown). Anything else is a
+// message for the user.
 std::variant<std::optional<OpeningTime>, std::string> ParseOpeningTime(const std::string& text);
 
 // "09:00:00".

@@ -239,6 +239,10 @@ void MainWindow::Bind(const std::string& name, Event event, std::function<void()
         if (auto* edit = Find<QLineEdit>(name)) {
             connect(edit, &QLineEdit::textChanged, this, std::move(handler));
         }
+    } else if (event == Event::Confirmed) {
+        if (auto* edit = Find<QLineEdit>(name)) {
+            connect(edit, &QLineEdit::editingFinished, this, std::move(handler));
+        }
     } else if (auto* button = Find<QAbstractButton>(name)) {
         connect(button, &QAbstractButton::clicked, this, std::move(handler));
     }

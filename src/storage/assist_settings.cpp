@@ -17,7 +17,8 @@ AssistSettings AssistSettingsIn(const std::optional<ProfileItems>& items) {
     return {ProfileItemIn(items, kSection, kOpeningTimeKey, ""),
             ProfileItemIn(items, kSection, kSoundKey, SoundText(true)) != SoundText(false),
             ProfileItemIn(items, kSection, kHotKeyKey, kDefaultHotKeyText),
-            ProfileItemIn(items, kSection, kSequenceKey, kDefaultSequence)};
+            ProfileItemIn(items, kSection, kSequenceKey, kDefaultSequence),
+            ProfileItemIn(items, kSection, kTimeUrlKey, "")};
 }
 
 std::optional<std::string> WriteAssistSetting(const std::string& file, const std::string& key,

@@ -9,14 +9,16 @@ namespace orvane {
 
 // The settings of the countdown and of typing an applicant, in section
 // "配置" of the information file: "开始时间" (e.g. 09:00:00, empty for none),
-// "提示音" ("真" or "假"), "输入热键" (e.g. Ctrl+Alt+V) and "输入顺序" (e.g.
-// {姓名}{TAB}{身份证}{TAB}{手机号}). Read at every start, whatever
-// "记住配置" says; each written on its own when it changes.
+// "提示音" ("真" or "假"), "输入热键" (e.g. Ctrl+Alt+V), "输入顺序" (e.g.
+// {姓名}{TAB}{身份证}{TAB}{手机号}) and "时间网址" (the server whose clock
+// counts, empty for the default). Read at every start, whatever "记住配置"
+// says; each written on its own when it changes.
 struct AssistSettings {
     std::string openingTime;
     bool sound = true;
     std::string hotKey;
     std::string sequence;
+    std::string timeUrl;
 };
 
 // The settings in the file's items; a missing key gives its default (no
@@ -27,6 +29,7 @@ inline const std::string kOpeningTimeKey = "开始时间";
 inline const std::string kSoundKey = "提示音";
 inline const std::string kHotKeyKey = "输入热键";
 inline const std::string kSequenceKey = "输入顺序";
+inline const std::string kTimeUrlKey = "时间网址";
 
 // Stores one of those keys, keeping everything else in the file. Returns
 // why it failed, or nothing.

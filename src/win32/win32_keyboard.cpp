@@ -74,7 +74,7 @@ void Win32Window::TurnPage(bool forward) {
 
 // Esc closes the window; Tab and Shift+Tab move through FocusOrder; Ctrl+Tab,
 // Ctrl+Shift+Tab, Ctrl+PgDn and Ctrl+PgUp change page; Enter presses the
-// focused button, as Space does.
+// focused button, as Space does, and confirms the text of an edit box.
 bool Win32Window::HandleKey(const MSG& message) {
     if (message.message != WM_KEYDOWN || GetAncestor(message.hwnd, GA_ROOT) != window_) {
         return false;
@@ -98,6 +98,10 @@ bool Win32Window::HandleKey(const MSG& message) {
     case VK_RETURN: {
         wchar_t type[16] = {};
         GetClassNameW(message.hwnd, type, 16);
+        if (lstrcmpiW(type, L"EDIT") == 0) {
+            RunById(GetDlgCtrlID(message.hwnd), Event::Confirmed);
+            return true;
+        }
         if (lstrcmpiW(type, L"BUTTON") != 0) {
             return false;
         }

@@ -330,6 +330,8 @@ LRESULT Win32Window::Handle(UINT message, WPARAM w, LPARAM l) {
             RunById(LOWORD(w), Event::Click);
         } else if (HIWORD(w) == EN_CHANGE) {
             RunById(LOWORD(w), Event::Edited);
+        } else if (HIWORD(w) == EN_KILLFOCUS) {
+            RunById(LOWORD(w), Event::Confirmed);
         }
         return 0;
     case WM_TIMER:

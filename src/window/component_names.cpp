@@ -20,6 +20,7 @@ const std::string kSoundBox = "选择框_提示音";
 const std::string kHotKeyBox = "编辑框_输入热键";
 const std::string kSequenceBox = "编辑框_输入顺序";
 const std::string kTypingButton = "按钮_输入设置";
+const std::string kTimeUrlBox = "编辑框_时间网址";
 
 std::string PageCaption(int page) {
     return "第" + ChineseNumeral(page) + "页";

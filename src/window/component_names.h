@@ -46,5 +46,6 @@ extern const std::string kSoundBox;
 extern const std::string kHotKeyBox;
 extern const std::string kSequenceBox;
 extern const std::string kTypingButton; // "设置": takes the hot key and the sequence
+extern const std::string kTimeUrlBox;   // the server whose clock counts
 
 } // namespace orvane

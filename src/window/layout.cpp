@@ -1,6 +1,7 @@
 #include "layout.h"
 
 #include "component_names.h"
+#include "opening/opening_time.h"
 #include "runtime/ansi_literals.h"
 #include "runtime/profile_file.h"
 
@@ -111,9 +112,9 @@ void AddGroupPage(std::vector<ComponentRow>& out, int page) {
 
 const std::string kAboutText =
     "       纪念币是国家为纪念重大历史事件、杰出人物、名胜古迹和传统文化而限量发行"
-    "的法定货币，题材鲜明，发行量有限，兼有纪念与收藏价值。\n"
-    "       普通纪念币与同面额的流通人民币具有同等购买力，可以按面额流通使用；贵金属"
-    "纪念币不按面额流通。我国的纪念币均由中国人民银行发行。\n"
+    "的法定货币，兼有纪念与收藏价值。\n"
+    "       普通纪念币与同面额人民币等值流通；贵金属纪念币不按面额流通。纪念币均由"
+    "中国人民银行发行。\n"
     "\n"
     "                                      By：qelvorn";
 
@@ -127,15 +128,16 @@ void AddSettingLabel(std::vector<ComponentRow>& out, const std::string& page, in
                    .color = kBlack});
 }
 
-// The countdown's opening time with its sound, and the hot key that types
-// the next applicant with the sequence it types.
+// The countdown's opening time with its sound, the hot key that types the
+// next applicant with the sequence it types, and the server whose clock
+// counts.
 void AddAssistRows(std::vector<ComponentRow>& out, const std::string& page) {
     AddSettingLabel(out, page, 8, 276, "开始时间：");
     out.push_back({.name = kOpeningTimeBox,
                    .kind = Kind::EditBox,
                    .parent = page,
                    .geometry = {112, 278, 90, 20},
-                   .inputLimit = 8,
+                   .inputLimit = int(kOpeningTextLimit),
                    .accessibleName = "开始时间（北京时间，时:分:秒）"});
     out.push_back({.name = kSoundBox,
                    .kind = Kind::CheckBox,
@@ -161,6 +163,13 @@ void AddAssistRows(std::vector<ComponentRow>& out, const std::string& page) {
                    .parent = page,
                    .geometry = {112, 338, 187, 20},
                    .inputLimit = int(kProfileValueLimit)});
+    AddSettingLabel(out, page, 11, 366, "时间网址：");
+    out.push_back({.name = kTimeUrlBox,
+                   .kind = Kind::EditBox,
+                   .parent = page,
+                   .geometry = {112, 368, 187, 20},
+                   .inputLimit = int(kProfileValueLimit),
+                   .accessibleName = "时间网址（以这个网站的时钟为准，空白用默认）"});
 }
 
 void AddSettingsPage(std::vector<ComponentRow>& out) {
@@ -199,7 +208,7 @@ void AddSettingsPage(std::vector<ComponentRow>& out) {
     out.push_back({.name = "透明标签7",
                    .kind = Kind::TransLabel,
                    .parent = page,
-                   .geometry = {8, 372, 300, 234},
+                   .geometry = {8, 402, 300, 204},
                    .caption = kAboutText,
                    .color = kBlue,
                    .font = FontChoice{"微软雅黑", 14}});

@@ -18,7 +18,9 @@ public:
     // Created: once, when creation completes (the window itself,
     // kMainWindow). Click: a button or check box. Tick: a timer. Edited:
     // every change of an edit box's text, typed or set by the program.
-    enum class Event { Created, Click, Tick, Edited };
+    // Confirmed: the user is done with an edit box's text: Enter in it, or
+    // the focus leaving it.
+    enum class Event { Created, Click, Tick, Edited, Confirmed };
 
     virtual ~Window() = default;
 

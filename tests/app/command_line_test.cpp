@@ -11,7 +11,7 @@ namespace orvane {
 namespace {
 
 TEST(CommandLine, BothFormsAndWhatIsRefused) {
-    EXPECT_EQ(ReadCommandLine({}, true).options->timeUrl, kTimeServicePageUrl);
+    EXPECT_EQ(ReadCommandLine({}, true).options->timeUrl, std::nullopt);
     EXPECT_EQ(ReadCommandLine({"--time-url", "https://bank.example/"}, true).options->timeUrl,
               "https://bank.example/");
     EXPECT_EQ(ReadCommandLine({"--time-url=http://bank.example/a"}, true).options->timeUrl,

@@ -38,14 +38,17 @@ std::map<std::pair<std::string, Event>, int> Expected() {
         expected[{PagePhoneButtonName(page), Event::Click}] = 1;
     }
     for (const std::string& name : {kAllPhoneButton, kSaveButton, kLoadButton, kRememberBox,
-                                    kTopmostBox, kTimeToggleButton, kSoundBox, kTypingButton}) {
+                                    kTopmostBox, kSoundBox, kTypingButton}) {
         expected[{name, Event::Click}] = 1;
     }
+    expected[{kTimeToggleButton, Event::Click}] = 2; // the switch, then the panel
     expected[{kClock, Event::Tick}] = 1;
+    expected[{kOpeningTimeBox, Event::Confirmed}] = 1;
+    expected[{kTimeUrlBox, Event::Confirmed}] = 1;
     return expected;
 }
 
-// The 116 bindings of the window's events and the typing line's 100, then
+// The 119 bindings of the window's events and the typing line's 100, then
 // the edit watches (each of the 75 fields twice, and the opening time) and
 // an entry in each name box's menu.
 TEST(EventBindings, EachBoundEventOnceAndToAnExistingComponent) {
@@ -70,13 +73,16 @@ TEST(EventBindings, EachBoundEventOnceAndToAnExistingComponent) {
         if (binding.event == Event::Click) {
             EXPECT_NE(Component<QAbstractButton>(window, binding.component), nullptr);
         }
+        if (binding.event == Event::Confirmed) {
+            EXPECT_NE(Component<QLineEdit>(window, binding.component), nullptr);
+        }
         if (binding.event == Event::Tick) {
             EXPECT_NE(Component<QObject>(window, binding.component), nullptr);
         }
     }
     EXPECT_EQ(bound, Expected());
     EXPECT_EQ(EventBindings(parts.clock, parts.assist, parts.typing).size(),
-              116u + 100u + 151u + 25u);
+              119u + 100u + 151u + 25u);
     EXPECT_EQ(edits, 151);
     EXPECT_EQ(menus, 25);
 }
@@ -88,7 +94,7 @@ TEST(EventBindingsDeathTest, EditWatchesAndMenuEntriesRunUnderTheGuard) {
     auto throwing = [](Window&) { throw std::runtime_error("坏了"); };
     auto reportAndExit = [](const std::function<void(MainWindow&)>& trigger, EventBinding binding) {
         MainWindow window;
-        InstallBindings(window, {binding});
+        std::shared_ptr<const void> bound = InstallBindings(window, {binding});
         ModalBoxAnswerer answerer(ModalBoxAnswerer::Answer::ClickOk, [&answerer] {
             std::fprintf(stderr, "[box %s]\n", answerer.caption.toUtf8().constData());
         });
@@ -109,6 +115,20 @@ TEST(EventBindingsDeathTest, EditWatchesAndMenuEntriesRunUnderTheGuard) {
                     },
                     {box, Event::Click, throwing, EventBinding::Kind::ContextMenu, "菜单"}),
                 testing::ExitedWithCode(255), reinterpret_cast<const char*>(u8"\\[box 错误\\]"));
+}
+
+// A window that outlives its handlers (its closing takes the focus from a
+// box, which confirms it) reaches none of them once they are gone.
+TEST(EventBindings, NoHandlerRunsOnceItsBindingsAreGone) {
+    MainWindow window;
+    int ran = 0;
+    std::shared_ptr<const void> bound =
+        InstallBindings(window, {{kOpeningTimeBox, Event::Edited, [&ran](Window&) { ++ran; }}});
+    window.SetContent(kOpeningTimeBox, "9:00");
+    EXPECT_EQ(ran, 1);
+    bound.reset();
+    window.SetContent(kOpeningTimeBox, "10:00");
+    EXPECT_EQ(ran, 1);
 }
 
 TEST(EventBindings, RealClicksReachTheirHandlers) {

@@ -62,9 +62,10 @@ TEST_F(WindowOptions, UntickingLeavesTheTopBandWithoutActivating) {
     EXPECT_TRUE(window.isVisible());
 }
 
-TEST_F(WindowOptions, TimeSwitchStopsAndResumesTheClockKeepingTheLastText) {
+// A stopped panel is no frozen countdown: it says it is stopped.
+TEST_F(WindowOptions, TimeSwitchStopsAndResumesTheClockAndThePanelSaysSo) {
     auto* toggle = Component<QPushButton>(window, kTimeToggleButton);
-    window.SetStatusPanelText(kStatusBar, 0, "最后的时间");
+    window.SetStatusPanelText(kStatusBar, kTimePanel, "     距开始 00:00:12");
     toggle->click();
     EXPECT_EQ(window.GetInterval(kClock), 0);
     toggle->click();
@@ -72,7 +73,8 @@ TEST_F(WindowOptions, TimeSwitchStopsAndResumesTheClockKeepingTheLastText) {
     toggle->click();
     EXPECT_EQ(window.GetInterval(kClock), 0);
     auto panes = Component(window, kStatusBar)->findChildren<QLabel*>();
-    EXPECT_EQ(panes.at(0)->text(), QStringLiteral("最后的时间"));
+    EXPECT_EQ(panes.at(0)->text(), QStringLiteral("     底部时间已停止"));
+    EXPECT_TRUE(panes.at(0)->toolTip().contains(QStringLiteral("不倒数")));
 }
 
 } // namespace

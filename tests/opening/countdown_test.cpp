@@ -13,15 +13,33 @@ namespace {
 // 2026-12-08 09:00:00 in Beijing, on the GMT line.
 constexpr std::int64_t kNineOclock = 1796691600;
 
-TEST(OpeningTime, ClockTimesOnlyAndEmptyForNone) {
-    EXPECT_EQ(std::get<std::optional<OpeningTime>>(ParseOpeningTime("09:00:00")),
-              (OpeningTime{9, 0, 0}));
-    EXPECT_EQ(std::get<std::optional<OpeningTime>>(ParseOpeningTime(" 9:30:05 ")),
-              (OpeningTime{9, 30, 5}));
-    EXPECT_EQ(std::get<std::optional<OpeningTime>>(ParseOpeningTime("")), std::nullopt);
-    for (const char* wrong : {"24:00:00", "09:60:00", "9:00", "09:00:00:00", "０9:00:00", "9点"}) {
+// What people type: blanks around, hours without a leading zero, no
+// seconds, the full-width digits and colon of a Chinese input method; read
+// as HH:MM:SS. Nothing half typed or out of range is a time.
+TEST(OpeningTime, WhatPeopleTypeAndWhatIsNoTime) {
+    auto time = [](const std::string& text) {
+        return std::get<std::optional<OpeningTime>>(ParseOpeningTime(text));
+    };
+    EXPECT_EQ(time("09:00:00"), (OpeningTime{9, 0, 0}));
+    EXPECT_EQ(time(" 09:00:05"), (OpeningTime{9, 0, 5}));
+    EXPECT_EQ(time("\xA1\xA1"
+                   "9:30:05 "),
+              (OpeningTime{9, 30, 5}))
+        << "an ideographic space";
+    EXPECT_EQ(time("9:00"), (OpeningTime{9, 0, 0}));
+    EXPECT_EQ(time("09:00"), (OpeningTime{9, 0, 0}));
+    EXPECT_EQ(time("０９：００：００"), (OpeningTime{9, 0, 0}));
+    EXPECT_EQ(time("09：30：00"), (OpeningTime{9, 30, 0}));
+    EXPECT_EQ(time("23:59:59"), (OpeningTime{23, 59, 59}));
+    EXPECT_EQ(time(""), std::nullopt);
+    EXPECT_EQ(time("   "), std::nullopt);
+    for (const char* wrong : {"24:00:00", "09:60:00", "09:00:60", "09:00:6", "9:0", "09:00:00:00",
+                              "9", "9点", ":00:00", "09:00:", "0９:00:00x", "-1:00:00"}) {
         EXPECT_TRUE(std::holds_alternative<std::string>(ParseOpeningTime(wrong))) << wrong;
     }
+    EXPECT_TRUE(
+        std::holds_alternative<std::string>(ParseOpeningTime(std::string(40, ' ') + "9:00")))
+        << "longer than the box keeps";
     EXPECT_EQ(std::get<std::string>(ParseOpeningTime("9点")),
               "开始时间“9点”无法识别，应写成 时:分:秒，例如 09:00:00");
     EXPECT_EQ(OpeningTimeText({9, 0, 0}), "09:00:00");
@@ -39,14 +57,20 @@ TEST(Countdown, CountsToTheOpeningThenShowsTheTime) {
               "     距开始约 00:00:10，时钟误差超过 0.5 秒");
 }
 
-TEST(Countdown, AnOpeningBeforeTheClockIsTomorrowsAcrossMidnight) {
+// An opening on the next day says so: set after it passed today, or due
+// after midnight.
+TEST(Countdown, AnOpeningOnTheNextDaySaysTomorrow) {
     Countdown countdown;
     countdown.Set(OpeningTime{0, 0, 5});
     // 23:59:58 Beijing time, the evening before.
     std::int64_t evening = kNineOclock - 9 * 3600 - 2;
-    EXPECT_EQ(countdown.At(evening, 0).text, "     距开始 00:00:07");
+    EXPECT_EQ(countdown.At(evening, 0).text, "     距明天 00:00:05 还有 00:00:07");
+    EXPECT_EQ(countdown.At(evening + 2, 0).text, "     距开始 00:00:05") << "past midnight";
     countdown.Set(OpeningTime{8, 59, 59});
-    EXPECT_EQ(countdown.At(kNineOclock, 0).text, "     距开始 23:59:59") << "set after it passed";
+    EXPECT_EQ(countdown.At(kNineOclock, 0).text, "     距明天 08:59:59 还有 23:59:59")
+        << "set after it passed";
+    EXPECT_EQ(countdown.At(kNineOclock, 0.6).text,
+              "     距明天 08:59:59 还有约 23:59:59，时钟误差超过 0.5 秒");
     EXPECT_EQ(NextOpening(kNineOclock - 1, {9, 0, 0}), kNineOclock);
     EXPECT_EQ(NextOpening(kNineOclock, {9, 0, 0}), kNineOclock + 24 * 3600);
 }

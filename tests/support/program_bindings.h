@@ -5,9 +5,11 @@
 #include "handlers/assist.h"
 #include "handlers/clock_display.h"
 #include "handlers/hot_key_typing.h"
+#include "nettime/time_sources.h"
 #include "runtime/ansi_literals.h"
 #include "temp_folder.h"
 
+#include <optional>
 #include <string>
 
 namespace orvane {
@@ -20,13 +22,17 @@ inline const std::string kNoTimeServer = "http://127.0.0.1:9/";
 // routine installs it. Declare it after the window it binds.
 class ProgramBindings {
 public:
+    // `timeUrl`: the time server, as the command line names it; none: the
+    // one the settings' file names, as the start routine finds it.
     // `keyboard`: what the hot key types through; none, as on a desktop
     // that allows no typing, unless given.
-    explicit ProgramBindings(Window& window, const std::string& timeUrl = kNoTimeServer,
+    explicit ProgramBindings(Window& window,
+                             const std::optional<std::string>& timeUrl = kNoTimeServer,
                              std::unique_ptr<Keyboard> keyboard = nullptr)
-        : clock(window, timeUrl), assist(window, clock, FileQueue(), settings.Path("信息.ini")),
+        : clock(window, timeUrl.value_or(kTimeServicePageUrl)),
+          assist(window, clock, FileQueue(), settings.Path("信息.ini"), timeUrl.has_value()),
           typing(window, FileQueue(), assist.File(), std::move(keyboard)) {
-        InstallBindings(window, EventBindings(clock, assist, typing));
+        bound = InstallBindings(window, EventBindings(clock, assist, typing));
     }
     ~ProgramBindings() { clock.Stop(); }
     ProgramBindings(const ProgramBindings&) = delete;
@@ -38,6 +44,7 @@ public:
     ClockDisplay clock;
     Assist assist;
     HotKeyTyping typing;
+    std::shared_ptr<const void> bound; // first to go: no handler outlives the parts above
 };
 
 } // namespace orvane

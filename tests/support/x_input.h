@@ -57,16 +57,38 @@ public:
             std::this_thread::sleep_for(milliseconds(30));
         }
     }
+    // Types ASCII text key by key, each key held as a finger holds it,
+    // Shift down for the characters on a key's second level.
+    void TypeLikeAHand(const std::string& text) {
+        for (char character : text) {
+            auto keysym = xcb_keysym_t(static_cast<unsigned char>(character));
+            bool shifted = Keycode(keysym) == 0;
+            if (shifted) {
+                Key(XCB_KEY_PRESS, kShift);
+            }
+            Key(XCB_KEY_PRESS, keysym, shifted);
+            std::this_thread::sleep_for(std::chrono::milliseconds(70));
+            Key(XCB_KEY_RELEASE, keysym, shifted);
+            if (shifted) {
+                Key(XCB_KEY_RELEASE, kShift);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(60));
+        }
+    }
+    static constexpr xcb_keysym_t kShift = 0xFFE1;
+    static constexpr xcb_keysym_t kReturn = 0xFF0D;
     static constexpr xcb_keysym_t kControl = 0xFFE3;
     static constexpr xcb_keysym_t kAlt = 0xFFE9;
     static constexpr xcb_keysym_t kCapsLock = 0xFFE5;
 
 private:
-    void Key(uint8_t type, xcb_keysym_t keysym) {
-        xcb_test_fake_input(c_, type, Keycode(keysym), XCB_CURRENT_TIME, root_, 0, 0, 0);
+    void Key(uint8_t type, xcb_keysym_t keysym, bool shifted = false) {
+        xcb_test_fake_input(c_, type, Keycode(keysym, shifted ? 1 : 0), XCB_CURRENT_TIME, root_, 0,
+                            0, 0);
         xcb_flush(c_);
     }
-    xcb_keycode_t Keycode(xcb_keysym_t keysym) {
+    // The key code whose symbol at the level (0, or 1 with Shift) is `keysym`.
+    xcb_keycode_t Keycode(xcb_keysym_t keysym, int level = 0) {
         const xcb_setup_t* setup = xcb_get_setup(c_);
         int count = setup->max_keycode - setup->min_keycode + 1;
         std::unique_ptr<xcb_get_keyboard_mapping_reply_t, decltype(&std::free)> map(
@@ -75,7 +97,7 @@ private:
             &std::free);
         const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(map.get());
         for (int code = 0; code < count; ++code) {
-            if (syms[code * map->keysyms_per_keycode] == keysym) {
+            if (syms[code * map->keysyms_per_keycode + level] == keysym) {
                 return xcb_keycode_t(setup->min_keycode + code);
             }
         }

@@ -114,6 +114,30 @@ TEST_F(Win32Desktop, SaveAndLoadGiveTheWindowsProfileBytes) {
     EXPECT_EQ(other.GetContent(EditBoxName(1, NameKey())), "张三");
 }
 
+// The opening time counts once confirmed: typed, it is not yet stored;
+// Enter stores it as HH:MM:SS.
+TEST_F(Win32Desktop, TheOpeningTimeCountsOnceConfirmedWithEnter) {
+    ProgramBindings bindings(window);
+    std::string file = bindings.settings.Path("信息.ini");
+    bindings.assist.Start();
+    window.SelectPage(5);
+    Show();
+    ClickOn(Control(kOpeningTimeBox));
+    ASSERT_TRUE(PumpUntil([&] { return GetFocus() == Control(kOpeningTimeBox); }));
+    for (wchar_t key : std::wstring(L"9:30")) {
+        TypeCharacter(key);
+    }
+    ASSERT_TRUE(PumpUntil([&] { return window.GetContent(kOpeningTimeBox) == "9:30"; }));
+    DrainWorkQueues();
+    EXPECT_EQ(ReadProfileItem(file, "配置", "开始时间"), "");
+    PressChord({VK_RETURN});
+    auto keys = [&](const MSG& message) { return window.HandleKey(message); };
+    EXPECT_TRUE(
+        PumpUntil([&] { return window.GetContent(kOpeningTimeBox) == "09:30:00"; }, 3000, keys));
+    DrainWorkQueues();
+    EXPECT_EQ(ReadProfileItem(file, "配置", "开始时间"), "09:30:00");
+}
+
 TEST_F(Win32Desktop, AFindingMarksTheBoxWithItsTooltip) {
     HWND tips = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
     ASSERT_NE(tips, nullptr);
