@@ -1,7 +1,9 @@
 // A damaged or hostile "信息.ini": arbitrary bytes as the file, any section
-// and key, reads and single-item writes. Nothing may crash, and a clean
-// item written into any file reads back.
+// and key, reads and single-item writes. Nothing may crash, a clean item
+// written into any file reads back, and the file's text written back in the
+// encoding it was read in reads back the same.
 #include "runtime/profile_format.h"
+#include "runtime/text_encoding.h"
 
 #include "fuzz_check.h"
 
@@ -33,6 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     std::string value = data.ConsumeRandomLengthString(32);
     std::string content = data.ConsumeRemainingBytesAsString();
 
+    DecodedText decoded = DecodeText(content);
+    Check(DecodeText(EncodeText(decoded.text, decoded.encoding)).text == decoded.text);
+    IsProfileText(content);
     FindProfileValue(content, section, key);
     std::string written = SetProfileValue(content, section, key, value);
     if (Clean(section) && Clean(key) && Clean(value)) {

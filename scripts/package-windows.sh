@@ -3,6 +3,8 @@
 # dist/orvane-VERSION-windows-x64.zip: the program, its user guide in
 # Chinese and the licence. Prints the zip's SHA-256.
 set -euo pipefail
+# File names here are UTF-8 (使用说明.txt), whatever the caller's locale.
+export LC_ALL=C.UTF-8
 cd "$(dirname "$0")/.."
 scripts/build-windows.sh >/dev/null
 version="$(sed -n 's/^project(orvane VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)"

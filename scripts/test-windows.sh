@@ -43,10 +43,20 @@ set_dpi 144
 (cd build-windows/tests && ORVANE_TEST_DPI=144 xvfb-run -a -s '-screen 0 1920x1440x24' \
     wine ./win32_tests.exe \
     --gtest_filter='Win32Dpi.*') || { set_dpi 96; exit 1; }
+# Common laptop screens at their default scale, less a taskbar: the window
+# fits their work area.
+(cd build-windows/tests && ORVANE_TEST_WORK_HEIGHT=1008 \
+    xvfb-run -a -s '-screen 0 1920x1080x24' wine ./win32_tests.exe \
+    --gtest_filter='Win32Fit.*') || { set_dpi 96; exit 1; }
+set_dpi 120
+(cd build-windows/tests && ORVANE_TEST_WORK_HEIGHT=728 \
+    xvfb-run -a -s '-screen 0 1366x768x24' wine ./win32_tests.exe \
+    --gtest_filter='Win32Fit.*') || { set_dpi 96; exit 1; }
 set_dpi 96
 
-# The download holds the program, the user guide and the licence.
-scripts/package-windows.sh
+# The download holds the program, the user guide and the licence; it is
+# made in the C locale as well as in any other.
+env -u LC_ALL LANG=C scripts/package-windows.sh
 listing="$(cmake -E tar tf dist/orvane-*-windows-x64.zip)"
 for file in orvane.exe 使用说明.txt LICENSE; do
     grep -q "/$file\$" <<<"$listing" || { echo "the download lacks $file"; exit 1; }

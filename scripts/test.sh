@@ -4,6 +4,8 @@
 # UndefinedBehaviorSanitizer, the fuzz targets for a fixed number of runs,
 # and the Windows build's tests under Wine.
 set -euo pipefail
+# File names here are UTF-8 (使用说明.txt), whatever the caller's locale.
+export LC_ALL=C.UTF-8
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 jobs="$(nproc)"

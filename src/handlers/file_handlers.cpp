@@ -1,7 +1,7 @@
 #include "file_handlers.h"
 
 #include "runtime/ansi_literals.h"
-#include "runtime/file_access.h"
+#include "runtime/profile_file.h"
 #include "storage/remember_flag.h"
 #include "window/component_names.h"
 #include "window/message_box.h"
@@ -55,7 +55,7 @@ void LoadApplicants(Window& window, WorkQueue& files, const std::string& file) {
 }
 
 void ApplyRememberFlag(Window& window, const std::string& file) {
-    RemoveStaleTemporaries(file); // a save killed last time left every applicant there
+    RemoveStaleSaves(file); // a save killed last time left every applicant there
     InformationRead read = ReadInformationFile(file);
     if (read.failure) {
         ReportReadFailure(window, file, *read.failure);

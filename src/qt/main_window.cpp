@@ -6,6 +6,7 @@
 #include "page_control.h"
 #include "window/component_names.h"
 #include "window/layout.h"
+#include "window/readable_tip.h"
 #include "window_builder.h"
 
 #include <QAbstractButton>
@@ -190,7 +191,7 @@ void MainWindow::SetStatusPanelText(const std::string& statusBar, int panel,
 void MainWindow::SetStatusPanelTip(const std::string& statusBar, int panel,
                                    const std::string& tip) {
     if (QLabel* pane = StatusPanel(statusBar, panel)) {
-        pane->setToolTip(ToUnicode(tip));
+        pane->setToolTip(ToUnicode(ReadableTip(tip)));
     }
 }
 
@@ -212,7 +213,7 @@ void MainWindow::SetFinding(const std::string& editBox, const std::string& findi
                                          ? QApplication::palette(edit).color(QPalette::Text)
                                          : QColor(Qt::red));
     edit->setPalette(palette);
-    edit->setToolTip(ToUnicode(finding));
+    edit->setToolTip(ToUnicode(ReadableTip(finding)));
     edit->setAccessibleDescription(ToUnicode(finding));
 }
 

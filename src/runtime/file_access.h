@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace orvane {
 
@@ -22,17 +23,20 @@ struct FileRead {
 // reading past the limit.
 FileRead ReadRegularFile(const std::string& file, std::size_t limit);
 
-// Replaces the whole file atomically: a temporary file in the same folder is
-// written, flushed, renamed over it, and the folder is flushed. The new file
-// keeps the mode of the regular file of the user's own that it replaces, and
-// is private to its owner otherwise (a link is replaced, never followed). A
-// file without write permission is refused. Temporary files that an
-// interrupted save left behind are removed first. Returns why it failed, or
-// nothing.
+// Replaces the whole file atomically: a temporary file in the same folder,
+// named as no person names a file (the file's name, ".~orvane-save-" and six
+// letters or digits), is written, flushed, renamed over it, and the folder
+// is flushed. The new file keeps the mode of the regular file of the user's
+// own that it replaces, and is private to its owner otherwise (a link is
+// replaced, never followed). A file without write permission is refused.
+// Returns why it failed, or nothing.
 std::optional<std::string> ReplaceFileContent(const std::string& file, const std::string& content);
 
-// Removes the temporary files that an interrupted replacement of the file
-// left beside it; the program does so at start too.
-void RemoveStaleTemporaries(const std::string& file);
+// The temporary files an interrupted replacement of the file may have left
+// beside it: regular files of this user with a temporary's name.
+std::vector<std::string> TemporariesOf(const std::string& file);
+
+// Removes a file; false when it could not.
+bool RemoveFile(const std::string& file);
 
 } // namespace orvane

@@ -15,7 +15,8 @@ namespace orvane {
 
 namespace {
 
-const char kTemporaryPattern[] = ".XXXXXX"; // mkstemp's, after the file's name
+// After the file's name: what no person names a file, and mkstemp's six.
+const char kTemporaryPattern[] = ".~orvane-save-XXXXXX";
 
 std::string WriteReasonOf(int error) {
     switch (error) {
@@ -88,12 +89,13 @@ std::optional<std::string> ReadUpTo(int fd, size_t limit) {
     return bytes;
 }
 
-// A temporary file that mkstemp made for this file: its name, a dot and six
-// letters or digits.
+// A temporary file that mkstemp made for this file: its name, the pattern's
+// words and six letters or digits.
 bool IsTemporaryOf(const std::string& name, const std::string& base) {
-    size_t suffix = sizeof kTemporaryPattern - 2;
-    if (name.size() != base.size() + 1 + suffix || name.compare(0, base.size(), base) != 0 ||
-        name[base.size()] != '.') {
+    std::string words(kTemporaryPattern, sizeof kTemporaryPattern - 7);
+    size_t suffix = 6;
+    if (name.size() != base.size() + words.size() + suffix ||
+        name.compare(0, base.size(), base) != 0 || name.compare(base.size(), words.size(), words)) {
         return false;
     }
     return std::all_of(name.end() - std::ptrdiff_t(suffix), name.end(),
@@ -102,20 +104,24 @@ bool IsTemporaryOf(const std::string& name, const std::string& base) {
 
 } // namespace
 
-// A save killed half-way leaves its temporary file, holding every applicant.
-// Ours are private regular files of our own; anything else stays.
-void RemoveStaleTemporaries(const std::string& file) {
+std::vector<std::string> TemporariesOf(const std::string& file) {
     std::filesystem::path target(NativePath(file));
     std::error_code error;
     std::string base = target.filename().string();
+    std::vector<std::string> found;
     for (const auto& entry : std::filesystem::directory_iterator(target.parent_path(), error)) {
         struct stat st {};
         std::string path = entry.path().string();
         if (IsTemporaryOf(entry.path().filename().string(), base) &&
             ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid()) {
-            ::unlink(path.c_str());
+            found.push_back(AnsiFromNativePath(path));
         }
     }
+    return found;
+}
+
+bool RemoveFile(const std::string& file) {
+    return ::unlink(NativePath(file).c_str()) == 0;
 }
 
 namespace {
@@ -192,7 +198,6 @@ std::optional<std::string> ReplaceFileContent(const std::string& file, const std
     if (exists && S_ISREG(old.st_mode) && (old.st_mode & S_IWUSR) == 0) {
         return FileFailureText(FileFailure::ReadOnlyFile);
     }
-    RemoveStaleTemporaries(file);
     mode_t mode = ownFile ? (old.st_mode & 07777) : (S_IRUSR | S_IWUSR);
     auto [temporary, error] = WriteTemporary(native, content, mode);
     if (error != 0) {

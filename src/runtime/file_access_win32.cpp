@@ -63,26 +63,36 @@ private:
 
 } // namespace
 
-// A save killed half-way leaves its temporary file, holding every applicant:
-// the file's name, a dot and six letters or digits.
-void RemoveStaleTemporaries(const std::string& file) {
+// After the file's name: what no person names a file, then six letters or
+// digits.
+const wchar_t kTemporaryWords[] = L".~orvane-save-";
+
+std::vector<std::string> TemporariesOf(const std::string& file) {
     std::filesystem::path target = PathOf(file);
-    std::wstring pattern = target.native() + L".??????";
-    WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+    std::wstring pattern = target.native() + kTemporaryWords + L"??????";
+    std::vector<std::string> found;
+    WIN32_FIND_DATAW entry{};
+    HANDLE search = FindFirstFileW(pattern.c_str(), &entry);
     if (search == INVALID_HANDLE_VALUE) {
-        return;
+        return found;
     }
     do {
-        bool file = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-        std::wstring name = found.cFileName;
-        bool ours = name.size() == target.filename().native().size() + 7 &&
-                    std::all_of(name.end() - 6, name.end(), [](wchar_t c) { return iswalnum(c); });
-        if (file && ours) {
-            DeleteFileW((target.parent_path() / name).c_str());
+        bool regular = (entry.dwFileAttributes &
+                        (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0;
+        std::wstring name = entry.cFileName;
+        bool ours =
+            name.size() == target.filename().native().size() + std::size(kTemporaryWords) - 1 + 6 &&
+            std::all_of(name.end() - 6, name.end(), [](wchar_t c) { return iswalnum(c); });
+        if (regular && ours) {
+            found.push_back(AnsiOf(target.parent_path() / name));
         }
-    } while (FindNextFileW(search, &found));
+    } while (FindNextFileW(search, &entry));
     FindClose(search);
+    return found;
+}
+
+bool RemoveFile(const std::string& file) {
+    return DeleteFileW(PathOf(file).c_str()) != FALSE;
 }
 
 namespace {
@@ -95,7 +105,7 @@ std::pair<std::filesystem::path, DWORD> WriteTemporary(const std::filesystem::pa
         L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     std::random_device seed;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::wstring name = target.native() + L".";
+        std::wstring name = target.native() + kTemporaryWords;
         for (int i = 0; i < 6; ++i) {
             name += letters[seed() % (std::size(letters) - 1)];
         }
@@ -163,7 +173,6 @@ std::optional<std::string> ReplaceFileContent(const std::string& file, const std
             return FileFailureText(FileFailure::ReadOnlyFile);
         }
     }
-    RemoveStaleTemporaries(file);
     auto [temporary, error] = WriteTemporary(target, content);
     if (error != 0) {
         return WriteReasonOf(error);

@@ -59,6 +59,10 @@ std::string Utf8Of(std::string_view ansi) {
     return NativePath(ansi);
 }
 
+std::string AnsiFromUtf8(std::string_view utf8) {
+    return AnsiFromNativePath(utf8);
+}
+
 std::filesystem::path PathOf(std::string_view ansi) {
     return {NativePath(ansi)};
 }

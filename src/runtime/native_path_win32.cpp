@@ -17,6 +17,13 @@ std::string Utf8Of(std::string_view ansi) {
     return utf8;
 }
 
+std::string AnsiFromUtf8(std::string_view utf8) {
+    int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
+    std::wstring wide(size_t(std::max(length, 0)), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), wide.data(), length);
+    return AnsiFromWide(wide);
+}
+
 std::filesystem::path PathOf(std::string_view ansi) {
     return std::filesystem::path(WideFromAnsi(ansi));
 }

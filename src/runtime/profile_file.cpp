@@ -38,12 +38,34 @@ std::string CutToLimit(const std::string& value) {
 
 } // namespace
 
-ProfileRead ReadProfileFile(const std::string& file) {
+ProfileTextRead ReadProfileText(const std::string& file) {
     FileRead read = ReadRegularFile(file, kProfileFileLimit);
     if (!read.bytes) {
         return {std::nullopt, std::move(read.failure)};
     }
-    return {ProfileItems(*read.bytes), std::nullopt};
+    return {DecodeText(*read.bytes), std::nullopt};
+}
+
+std::optional<std::string> ReplaceProfileText(const std::string& file, const DecodedText& text) {
+    RemoveStaleSaves(file);
+    return ReplaceFileContent(file, EncodeText(text.text, text.encoding));
+}
+
+void RemoveStaleSaves(const std::string& file) {
+    for (const std::string& temporary : TemporariesOf(file)) {
+        FileRead read = ReadRegularFile(temporary, kProfileFileLimit);
+        if (read.bytes && IsProfileText(DecodeText(*read.bytes).text)) {
+            RemoveFile(temporary);
+        }
+    }
+}
+
+ProfileRead ReadProfileFile(const std::string& file) {
+    ProfileTextRead read = ReadProfileText(file);
+    if (!read.text) {
+        return {std::nullopt, std::move(read.failure)};
+    }
+    return {ProfileItems(read.text->text), std::nullopt};
 }
 
 std::string ReadProfileItem(const std::string& file, const std::string& section,
@@ -75,12 +97,13 @@ std::optional<std::string> WriteProfileItem(const std::string& file, const std::
     if (!FitsOneLine(section) || !FitsOneLine(key) || !FitsOneLine(value)) {
         return std::string("内容含有换行符或空字符，不能写入文件");
     }
-    FileRead old = ReadRegularFile(file, kProfileFileLimit);
+    ProfileTextRead old = ReadProfileText(file);
     if (old.failure) {
         return old.failure; // a file that is there but unreadable is never replaced
     }
-    return ReplaceFileContent(
-        file, SetProfileValue(old.bytes.value_or(""), section, key, ProfileValueText(value)));
+    DecodedText text = old.text.value_or(DecodedText{});
+    text.text = SetProfileValue(text.text, section, key, ProfileValueText(value));
+    return ReplaceProfileText(file, text);
 }
 
 } // namespace orvane

@@ -2,6 +2,7 @@
 
 #include "file_access.h"
 #include "profile_format.h"
+#include "text_encoding.h"
 
 #include <optional>
 #include <string>
@@ -26,6 +27,25 @@ std::string ReadProfileItem(const std::string& file, const std::string& section,
 // applicants take under 2 KiB), small enough to read at once.
 inline constexpr size_t kProfileFileLimit = 1 << 20;
 
+// A profile file's text, as ANSI text whatever encoding its bytes are in:
+// nothing, and no failure, when there is no file; nothing and why when it
+// cannot be read.
+struct ProfileTextRead {
+    std::optional<DecodedText> text;
+    std::optional<std::string> failure;
+};
+ProfileTextRead ReadProfileText(const std::string& file);
+
+// Replaces the file with the text in the encoding (a file keeps its own),
+// after removing what an interrupted save left (RemoveStaleSaves). Returns
+// why it failed, or nothing.
+std::optional<std::string> ReplaceProfileText(const std::string& file, const DecodedText& text);
+
+// Removes the temporary files an interrupted save of the file left beside
+// it (they hold every applicant): those named as such that hold profile
+// text. A file a person named stays, whatever it holds.
+void RemoveStaleSaves(const std::string& file);
+
 // A profile file read and parsed once for many items: its items, or none
 // when it is missing or cannot be read (and then why).
 struct ProfileRead {
@@ -39,11 +59,10 @@ std::string ProfileItemIn(const std::optional<ProfileItems>& items, const std::s
                           const std::string& key,
                           const std::optional<std::string>& fallback = std::nullopt);
 
-// Sets one item, creating the file and section when needed, and replaces
-// the file in one atomic step. A file that is there but cannot be read is
-// left as it is, and so is every file when the section, key or value holds
-// a line break or a NUL. Returns why it failed, in words for the user, or
-// nothing.
+// Sets one item, creating the file (in ANSI) and section when needed, and
+// replaces the file in one atomic step, in the file's encoding. A file that is there but cannot be
+// read is left as it is, and so is every file when the section, key or value holds a line break or
+// a NUL. Returns why it failed, in words for the user, or nothing.
 std::optional<std::string> WriteProfileItem(const std::string& file, const std::string& section,
                                             const std::string& key, const std::string& value);
 

@@ -165,6 +165,17 @@ bool FitsOneLine(const std::string& text) {
     return text.find_first_of(std::string("\r\n\0", 3)) == std::string::npos;
 }
 
+bool IsProfileText(const std::string& content) {
+    for (const Line& line : SplitLines(content)) {
+        std::string text = TrimBlanks(content.substr(line.begin, line.end - line.begin));
+        bool ended = line.next > line.end; // one without its break may be cut short
+        if (ended && !text.empty() && text[0] != ';' && Parse(text).kind == LineKind::Other) {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::optional<std::string> FindProfileValue(const std::string& content, const std::string& section,
                                             const std::string& key) {
     return ProfileItems(content).Find(section, key);

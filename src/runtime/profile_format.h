@@ -42,6 +42,11 @@ std::string ProfileValueText(const std::string& value);
 // Whether a text can be written into a line: no CR, LF or NUL.
 bool FitsOneLine(const std::string& text);
 
+// Whether the content is what a profile writer writes: each line blank, a
+// comment, a "[section]" or a key with "="; the last may be cut short (a
+// write that stopped part way).
+bool IsProfileText(const std::string& content);
+
 // The content with key=value set: an existing line is rewritten in place
 // (keeping its spelling of the key), a new key goes after the last key of
 // its section, a new section at the end. Every other byte stays.

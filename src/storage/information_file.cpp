@@ -30,11 +30,13 @@ std::optional<std::string> WriteApplicants(const std::string& file, const Applic
             }
         }
     }
-    FileRead old = ReadRegularFile(file, kProfileFileLimit);
+    ProfileTextRead old = ReadProfileText(file);
     if (old.failure) {
         return old.failure; // a file that is there but unreadable is never replaced
     }
-    return ReplaceFileContent(file, ApplicantsFileText(applicants, old.bytes.value_or("")));
+    DecodedText text = old.text.value_or(DecodedText{});
+    text.text = ApplicantsFileText(applicants, text.text);
+    return ReplaceProfileText(file, text);
 }
 
 InformationRead ReadInformationFile(const std::string& file) {

@@ -8,6 +8,7 @@
 #include "text_of.h"
 #include "window/component_names.h"
 #include "window/message_box.h"
+#include "window/readable_tip.h"
 #include "window_class.h"
 
 #include <array>
@@ -19,6 +20,22 @@ namespace orvane {
 namespace {
 
 const wchar_t kWindowClass[] = L"OrvaneWindow";
+
+// The work area of the window's monitor: the screen less the taskbar. The
+// primary monitor's is also what the system says of the work area (Wine
+// says only that).
+RECT WorkAreaOf(HWND window) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+    RECT work = monitor.rcWork;
+    RECT said{};
+    if ((monitor.dwFlags & MONITORINFOF_PRIMARY) != 0 &&
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &said, 0)) {
+        IntersectRect(&work, &monitor.rcWork, &said);
+    }
+    return work;
+}
 
 } // namespace
 
@@ -38,12 +55,12 @@ Win32Window::Win32Window() {
     if (window_ == nullptr) {
         throw std::runtime_error("the window cannot be made");
     }
-    int dpi = int(GetDpiForWindow(window_));
-    SizeForDpi(dpi);
+    layoutDpi_ = LayoutDpi();
+    SizeClient();
     tips_ = std::make_unique<Tooltips>(window_);
     shots_ = std::make_unique<SingleShots>(window_);
     builder_ = std::make_unique<WindowBuilder>(window_);
-    controls_ = builder_->Build(MainWindowLayout(), dpi);
+    controls_ = builder_->Build(MainWindowLayout(), layoutDpi_);
     for (const auto& [name, control] : controls_) {
         names_[control.id] = name;
         if (control.row->kind == Kind::Timer) {
@@ -187,7 +204,7 @@ void Win32Window::SetStatusPanelTip(const std::string& statusBar, int panel,
     }
     RECT area{};
     SendMessageW(bar, SB_GETRECT, WPARAM(panel), LPARAM(&area));
-    tips_->SetPart(bar, UINT_PTR(panel), area, tip);
+    tips_->SetPart(bar, UINT_PTR(panel), area, ReadableTip(tip));
 }
 
 void Win32Window::SetFinding(const std::string& editBox, const std::string& finding) {
@@ -200,7 +217,7 @@ void Win32Window::SetFinding(const std::string& editBox, const std::string& find
     } else {
         findings_.insert(control);
     }
-    tips_->Set(control, finding);
+    tips_->Set(control, ReadableTip(finding));
     SetAccessibleDescription(control, finding);
     InvalidateRect(control, nullptr, TRUE);
 }
@@ -266,15 +283,28 @@ void Win32Window::SelectPage(int index) {
     }
 }
 
-// The client area is the table's at the window's DPI. The frame's size is
-// measured after a first try, since the system's estimate of it may differ.
-void Win32Window::SizeForDpi(int dpi) {
+// The screen's DPI, unless the window would then be taller than the work
+// area of its monitor (a laptop's screen at 150 %): then what fits.
+int Win32Window::LayoutDpi() const {
+    int dpi = int(GetDpiForWindow(window_));
+    RECT work = WorkAreaOf(window_);
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectExForDpi(&frame, DWORD(GetWindowLongPtrW(window_, GWL_STYLE)), FALSE,
+                             DWORD(GetWindowLongPtrW(window_, GWL_EXSTYLE)), UINT(dpi));
+    return FittingDpi(dpi, int(work.bottom - work.top), int(frame.bottom - frame.top));
+}
+
+// The client area is the table's at the layout's DPI, the frame the
+// screen's. The frame's size is measured after a first try, since the
+// system's estimate of it may differ.
+void Win32Window::SizeClient() {
     const WindowFrame& frame = MainWindowFrame();
-    int width = Scaled(frame.clientWidth, dpi);
-    int height = Scaled(frame.clientHeight, dpi);
+    int width = Scaled(frame.clientWidth, layoutDpi_);
+    int height = Scaled(frame.clientHeight, layoutDpi_);
     RECT outer{0, 0, width, height};
     AdjustWindowRectExForDpi(&outer, DWORD(GetWindowLongPtrW(window_, GWL_STYLE)), FALSE,
-                             DWORD(GetWindowLongPtrW(window_, GWL_EXSTYLE)), UINT(dpi));
+                             DWORD(GetWindowLongPtrW(window_, GWL_EXSTYLE)),
+                             GetDpiForWindow(window_));
     for (int tries = 0; tries < 2; ++tries) {
         ::SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -285,14 +315,39 @@ void Win32Window::SizeForDpi(int dpi) {
     }
 }
 
+// On another monitor, at another DPI, or with another work area: laid out
+// again to fit, and moved up into the work area where it reaches below.
+void Win32Window::Fit() {
+    int dpi = LayoutDpi();
+    if (dpi != layoutDpi_) {
+        layoutDpi_ = dpi;
+        builder_->Rescale(dpi);
+    }
+    SizeClient();
+    RECT work = WorkAreaOf(window_);
+    RECT outer{};
+    GetWindowRect(window_, &outer);
+    LONG top = std::max(work.top, std::min(outer.top, work.bottom - (outer.bottom - outer.top)));
+    if (top != outer.top) {
+        ::SetWindowPos(window_, nullptr, outer.left, top, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (HWND bar = ComponentHandle(kStatusBar)) {
+        std::wstring line(LOWORD(SendMessageW(bar, SB_GETTEXTLENGTHW, kTypingPanel, 0)), L'\0');
+        SendMessageW(bar, SB_GETTEXTW, kTypingPanel, LPARAM(line.data()));
+        FitStatusPanes(bar, line);
+    }
+    monitor_ = MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST);
+}
+
 void Win32Window::ShowCentered() {
     RECT outer{};
     GetWindowRect(window_, &outer);
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    RECT work = WorkAreaOf(window_);
     int left = work.left + (work.right - work.left - (outer.right - outer.left)) / 2;
     int top = work.top + (work.bottom - work.top - (outer.bottom - outer.top)) / 2;
     ::SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    monitor_ = MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST);
     ShowWindow(window_, SW_SHOW);
     UpdateWindow(window_);
 }
@@ -363,18 +418,25 @@ LRESULT Win32Window::Handle(UINT message, WPARAM w, LPARAM l) {
         return 0;
     case WM_DPICHANGED: {
         // The system's suggestion keeps the window where the user sees it.
-        builder_->Rescale(HIWORD(w));
         const auto* suggested = reinterpret_cast<const RECT*>(l);
-        ::SetWindowPos(window_, nullptr, suggested->left, suggested->top,
-                       suggested->right - suggested->left, suggested->bottom - suggested->top,
-                       SWP_NOZORDER | SWP_NOACTIVATE);
-        if (HWND bar = ComponentHandle(kStatusBar)) {
-            std::wstring line(LOWORD(SendMessageW(bar, SB_GETTEXTLENGTHW, kTypingPanel, 0)), L'\0');
-            SendMessageW(bar, SB_GETTEXTW, kTypingPanel, LPARAM(line.data()));
-            FitStatusPanes(bar, line);
-        }
+        ::SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        Fit();
         return 0;
     }
+    case WM_SETTINGCHANGE:
+        if (w == SPI_SETWORKAREA) {
+            Fit();
+        }
+        return DefWindowProcW(window_, message, w, l);
+    case WM_DISPLAYCHANGE:
+        Fit();
+        return DefWindowProcW(window_, message, w, l);
+    case WM_EXITSIZEMOVE:
+        if (MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST) != monitor_) {
+            Fit();
+        }
+        return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;

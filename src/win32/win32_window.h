@@ -69,7 +69,9 @@ private:
     void Run(const std::string& name, Event event);
     void RunById(int id, Event event);
     LRESULT ColorStatic(HDC dc, HWND control);
-    void SizeForDpi(int dpi);
+    int LayoutDpi() const;
+    void SizeClient();
+    void Fit();
     void FitStatusPanes(HWND bar, const std::wstring& line);
     // Keyboard (win32_keyboard.cpp).
     std::vector<HWND> FocusOrder() const;
@@ -78,6 +80,8 @@ private:
     void TurnPage(bool forward);
 
     HWND window_ = nullptr;
+    int layoutDpi_ = kDesignDpi; // the table's pixels are laid out at this
+    HMONITOR monitor_ = nullptr; // where the window was fitted last
     std::unique_ptr<WindowBuilder> builder_;
     std::unique_ptr<Tooltips> tips_;
     std::unique_ptr<SingleShots> shots_;

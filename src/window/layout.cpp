@@ -5,6 +5,8 @@
 #include "runtime/ansi_literals.h"
 #include "runtime/profile_file.h"
 
+#include <algorithm>
+
 namespace orvane {
 
 namespace {
@@ -149,20 +151,22 @@ void AddAssistRows(std::vector<ComponentRow>& out, const std::string& page) {
                    .kind = Kind::EditBox,
                    .parent = page,
                    .geometry = {112, 308, 130, 20},
-                   .inputLimit = 32});
+                   .inputLimit = 32,
+                   .accessibleName = "输入热键"});
     out.push_back({.name = kTypingButton,
                    .kind = Kind::Button,
                    .parent = page,
                    .geometry = {259, 308, 40, 20},
                    .caption = "设置",
-                   .accessibleName = "设置输入热键和输入顺序"});
+                   .accessibleName = "输入热键 设置"});
     AddSettingLabel(out, page, 10, 336, "输入顺序：");
     // Longer than a sequence may be: one too long is refused whole, never cut.
     out.push_back({.name = kSequenceBox,
                    .kind = Kind::EditBox,
                    .parent = page,
                    .geometry = {112, 338, 187, 20},
-                   .inputLimit = int(kProfileValueLimit)});
+                   .inputLimit = int(kProfileValueLimit),
+                   .accessibleName = "输入顺序"});
     AddSettingLabel(out, page, 11, 366, "时间网址：");
     out.push_back({.name = kTimeUrlBox,
                    .kind = Kind::EditBox,
@@ -189,11 +193,15 @@ void AddSettingsPage(std::vector<ComponentRow>& out) {
                        .geometry = {16, top, 80, 25},
                        .caption = all ? "全 部 手机号：" : PageCaption(row) + "手机号：",
                        .color = color});
+        // Named by their own row: a screen reader would take the next row's
+        // label, which lies in front of them.
+        std::string rowName = all ? std::string("全部") : PageCaption(row);
         ComponentRow box{.name = all ? kAllPhoneBox : PagePhoneBoxName(row),
                          .kind = Kind::EditBox,
                          .parent = page,
                          .geometry = {112, top + 2, 130, 20},
-                         .inputLimit = int(kProfileValueLimit)};
+                         .inputLimit = int(kProfileValueLimit),
+                         .accessibleName = rowName + "手机号"};
         if (all) {
             box.color = kOrange;
         }
@@ -202,7 +210,8 @@ void AddSettingsPage(std::vector<ComponentRow>& out) {
                        .kind = Kind::Button,
                        .parent = page,
                        .geometry = {259, top + 2, 40, 20},
-                       .caption = "设置"});
+                       .caption = "设置",
+                       .accessibleName = rowName + " 设置"});
     }
     AddAssistRows(out, page);
     out.push_back({.name = "透明标签7",
@@ -249,6 +258,11 @@ std::vector<ComponentRow> BuildLayout() {
 
 int Scaled(int pixels, int dpi) {
     return pixels * dpi / kDesignDpi;
+}
+
+int FittingDpi(int dpi, int workHeight, int frameHeight) {
+    int fits = (workHeight - frameHeight) * kDesignDpi / MainWindowFrame().clientHeight;
+    return std::max(std::min(dpi, fits), std::min(dpi, kDesignDpi));
 }
 
 Geometry PlacedGeometry(const ComponentRow& row, int dpi) {

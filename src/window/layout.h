@@ -68,6 +68,12 @@ inline constexpr int kDesignDpi = 96;
 
 // A length of the table at the screen's DPI.
 int Scaled(int pixels, int dpi);
+
+// The DPI to lay the window out at on a screen of `dpi` whose work area is
+// `workHeight` pixels high, with a frame (title bar and borders) of
+// `frameHeight`: the screen's own, or less where that would not fit, but
+// never less than the table's own (whose fonts are 9 pt).
+int FittingDpi(int dpi, int workHeight, int frameHeight);
 // Where the row's component sits in its parent's client area at the DPI: a
 // page fills its tab control below the tab row, and the components on a
 // page are placed from the tab control's corner, as the table gives them.

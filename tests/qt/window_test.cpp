@@ -98,6 +98,29 @@ TEST_F(WindowTest, ComponentOperations) {
     EXPECT_NE(window.WindowHandle(kMainWindow), 0u);
 }
 
+// A finding or a tip quoting a long value (a 10 KB name, an address)
+// shows a few lines and says how long the whole was.
+TEST_F(WindowTest, LongFindingsShowAFewLinesAndSayTheirLength) {
+    std::string name(10240, 'x');
+    window.SetFinding(EditBoxName(1, NameKey()), "姓名“" + name + "”有误\n第二行");
+    QString tip = Component<QLineEdit>(window, EditBoxName(1, NameKey()))->toolTip();
+    EXPECT_LE(tip.count(QLatin1Char('\n')), 6);
+    EXPECT_LT(tip.size(), 400);
+    EXPECT_TRUE(tip.endsWith(QStringLiteral("（原文共 10250 个字，这里只显示一部分）")))
+        << tip.toStdString();
+    std::string lines;
+    for (int line = 1; line <= 9; ++line) {
+        lines += "第" + std::to_string(line) + "行\n";
+    }
+    window.SetStatusPanelTip(kStatusBar, kTimePanel, lines);
+    tip = Component<QStatusBar>(window, kStatusBar)->findChildren<QLabel*>().at(0)->toolTip();
+    EXPECT_TRUE(tip.startsWith(QStringLiteral("第1行\n第2行")));
+    EXPECT_FALSE(tip.contains(QStringLiteral("第7行")));
+    window.SetFinding(EditBoxName(1, NameKey()), "短的");
+    EXPECT_EQ(Component<QLineEdit>(window, EditBoxName(1, NameKey()))->toolTip(),
+              QStringLiteral("短的"));
+}
+
 // The time on the left, the hot key's line on the right; both whole.
 TEST_F(WindowTest, TheStatusBarHoldsTheTimeAndTheTypingLine) {
     window.SetStatusPanelText(kStatusBar, kTimePanel, "距开始约 00:02:13，时钟误差超过 0.5 秒");

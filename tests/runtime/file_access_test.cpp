@@ -69,17 +69,19 @@ TEST_F(FileAccess, ASaveThroughALinkMakesAPrivateFileAndLeavesTheTargetAlone) {
     EXPECT_EQ(folder.Mode("别处.ini"), 0644u);
 }
 
-TEST_F(FileAccess, TemporaryFilesOfAnInterruptedSaveAreRemovedByTheNext) {
-    // What a save killed half-way leaves, and look-alikes that are not ours.
-    folder.Write("信息.ini.Ab12Cd", "[第一组]\r\n姓名=张三\r\n");
-    folder.Write("信息.ini.bak", "备份");
-    folder.Write("信息.ini.Ab12C", "短");
-    folder.Write("其他.ini.Ab12Cd", "别的文件的");
-    ASSERT_FALSE(ReplaceFileContent(folder.Path("信息.ini"), "新").has_value());
-    EXPECT_FALSE(folder.Exists("信息.ini.Ab12Cd"));
-    for (const char* kept : {"信息.ini.bak", "信息.ini.Ab12C", "其他.ini.Ab12Cd", "信息.ini"}) {
-        EXPECT_TRUE(folder.Exists(kept)) << kept;
+// The temporaries of a save are named as no person names a file; files a
+// person named beside it, a folder or another file's are none of them.
+TEST_F(FileAccess, TemporariesAreNamedAsNoPersonNamesAFile) {
+    folder.Write("信息.ini.~orvane-save-Ab12Cd", "[第一组]\r\n姓名=张三\r\n");
+    for (const char* other : {"信息.ini.backup", "信息.ini.201912", "信息.ini.Ab12Cd",
+                              "信息.ini.~orvane-save-Ab12C", "其他.ini.~orvane-save-Ab12Cd"}) {
+        folder.Write(other, "[第一组]\r\n");
     }
+    ::mkdir(Native("信息.ini.~orvane-save-Folder").c_str(), 0700);
+    EXPECT_EQ(TemporariesOf(folder.Path("信息.ini")),
+              std::vector<std::string>{folder.Path("信息.ini.~orvane-save-Ab12Cd")});
+    ASSERT_FALSE(ReplaceFileContent(folder.Path("信息.ini"), "新").has_value());
+    EXPECT_EQ(TemporariesOf(folder.Path("信息.ini")).size(), 1u) << "its own went with it";
 }
 
 TEST_F(FileAccess, AValueEndsAtItsFirstZeroByte) {

@@ -3,6 +3,7 @@
 #include "runtime/file_access.h"
 #include "runtime/native_path.h"
 #include "runtime/profile_file.h"
+#include "runtime/text_encoding.h"
 #include "storage/assist_settings.h"
 #include "storage/information_file.h"
 #include "storage/remember_flag.h"
@@ -121,14 +122,28 @@ TEST_F(InformationFile, AFileInUseSaysSo) {
 }
 #endif
 
-// A save killed half-way leaves a temporary file with every applicant; the
-// next start removes it, and leaves look-alikes alone.
-TEST_F(InformationFile, TemporariesOfAKilledSaveGo) {
-    folder.Write("信息.ini.a1B2c3", "[第一组]\r\n姓名=张三\r\n");
-    folder.Write("信息.ini.bak", "x");
-    RemoveStaleTemporaries(file);
-    EXPECT_FALSE(folder.Exists("信息.ini.a1B2c3"));
-    EXPECT_TRUE(folder.Exists("信息.ini.bak"));
+// A save killed half-way leaves a temporary file with every applicant
+// (perhaps cut in the middle of a line); the next start and the next save
+// remove it. Files a person named are the person's, whatever they hold, and
+// so is a file with the temporaries' name that holds no profile text.
+TEST_F(InformationFile, OnlyTheTemporariesOfAKilledSaveGo) {
+    const std::string applicant = "[第一组]\r\n姓名=张三\r\n身份证=1101";
+    auto killedSave = [&] { folder.Write("信息.ini.~orvane-save-a1B2c3", applicant); };
+    const char* kept[] = {"信息.ini.backup", "信息.ini.201912", "信息.ini.a1B2c3", "信息.ini.bak"};
+    for (const char* name : kept) {
+        folder.Write(name, applicant);
+    }
+    folder.Write("信息.ini.~orvane-save-Zz9Yy8", "照片\r\n\x01\x02\r\n");
+    killedSave();
+    RemoveStaleSaves(file);
+    EXPECT_FALSE(folder.Exists("信息.ini.~orvane-save-a1B2c3")) << "at start";
+    killedSave();
+    ASSERT_FALSE(WriteApplicants(file, Numbered("新")));
+    EXPECT_FALSE(folder.Exists("信息.ini.~orvane-save-a1B2c3")) << "at a save";
+    for (const char* name : kept) {
+        EXPECT_EQ(folder.Bytes(name), applicant) << name;
+    }
+    EXPECT_TRUE(folder.Exists("信息.ini.~orvane-save-Zz9Yy8"));
 }
 
 TEST_F(InformationFile, RememberDecisionTable) {
@@ -206,6 +221,51 @@ TEST_F(InformationFile, BlanksAndQuotesReadBackExactly) {
     EXPECT_NE(folder.Bytes("信息.ini").find("姓名=\" 张三 \"\r\n"), std::string::npos);
     EXPECT_NE(folder.Bytes("信息.ini").find("姓名=\"\r\n"), std::string::npos)
         << "a lone quote needs none";
+}
+
+// 信息.ini edited and saved by Windows' Notepad is UTF-8, with or without
+// its byte-order mark: its names read right, and a setting or a save keeps
+// the whole file UTF-8, its sections once. A new file is GBK.
+TEST_F(InformationFile, AFileSavedAsUtf8IsReadAndKeptAsUtf8) {
+    const std::string notepad =
+        Utf8Of("[配置]\r\n记住配置=真\r\n[第一组]\r\n姓名=欧阳吉祥\r\n"
+               "身份证=11010519491231002X\r\n[第二组]\r\n姓名=Anna·Müller\r\n");
+    for (const std::string& mark : {std::string(), std::string("\xEF\xBB\xBF")}) {
+        folder.Write("信息.ini", mark + notepad);
+        InformationRead read = ReadInformationFile(file);
+        EXPECT_EQ(read.applicants.Field(1, NameKey()), "欧阳吉祥");
+        EXPECT_EQ(read.applicants.Field(2, NameKey()), "Anna·Müller");
+        EXPECT_TRUE(read.remember);
+        ASSERT_FALSE(WriteAssistSetting(file, kOpeningTimeKey, "09:00:00"));
+        Applicants changed = read.applicants;
+        changed.SetField(1, PhoneKey(), "13912345678");
+        ASSERT_FALSE(WriteApplicants(file, changed));
+        std::string bytes = folder.Bytes("信息.ini");
+        EXPECT_EQ(bytes.substr(0, mark.size()), mark);
+        EXPECT_TRUE(IsValidUtf8(bytes)) << "one encoding in the whole file";
+        EXPECT_EQ(bytes.find(Utf8Of("[第一组]")), bytes.rfind(Utf8Of("[第一组]")));
+        EXPECT_NE(bytes.find(Utf8Of("开始时间=09:00:00")), std::string::npos);
+        EXPECT_TRUE(ReadApplicants(file) == changed);
+    }
+    folder.Remove("信息.ini");
+    ASSERT_FALSE(WriteApplicants(file, Numbered("新")));
+    EXPECT_EQ(folder.Bytes("信息.ini").substr(0, 10), "[第一组]\r\n")
+        << "GBK, as Windows writes it";
+}
+
+TEST(TextEncoding, NotepadsUtf8IsToldFromGbk) {
+    EXPECT_EQ(DecodeText("\xEF\xBB\xBF[a]\r\nb=c\r\n").encoding, TextEncoding::Utf8WithBom)
+        << "the mark alone tells, ASCII after it or not";
+    EXPECT_EQ(DecodeText(Utf8Of("姓名=张三")).encoding, TextEncoding::Utf8);
+    EXPECT_EQ(DecodeText(Utf8Of("姓名=张三")).text, "姓名=张三");
+    EXPECT_EQ(DecodeText("姓名=张三").encoding, TextEncoding::Ansi);
+    EXPECT_EQ(DecodeText("[a]\r\nb=c").encoding, TextEncoding::Ansi) << "nothing beyond ASCII";
+    // Two GB2312 characters whose bytes happen to be valid UTF-8 ("ää")
+    // read as the GBK a person typed.
+    EXPECT_EQ(DecodeText("\xC3\xA4\xC3\xA4").encoding, TextEncoding::Ansi);
+    EXPECT_FALSE(IsValidUtf8("\xC0\x80")) << "overlong";
+    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80")) << "a surrogate";
+    EXPECT_FALSE(IsValidUtf8("\xE4\xB8")) << "cut short";
 }
 
 TEST(ApplicantsValue, FieldsAreAddressedByGroupAndKeyOnly) {

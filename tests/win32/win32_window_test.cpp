@@ -341,6 +341,44 @@ TEST(Win32Dpi, TheWindowIsTheTableScaled) {
     EXPECT_EQ(font.lfHeight, -Scaled(12, dpi));
 }
 
+// A screen whose work area the window at the screen's DPI would not fit
+// (1920×1080 at 150 % with a taskbar, 1366×768 at 125 %): the window is
+// laid out smaller to fit, its fonts never below the table's (9 pt).
+// (Wine sends no WM_SETTINGCHANGE for a new work area: the fit on a change
+// is not tried here.)
+TEST(Win32Fit, TheWindowFitsTheWorkArea) {
+    const char* wanted = std::getenv("ORVANE_TEST_WORK_HEIGHT");
+    if (wanted == nullptr) {
+        GTEST_SKIP() << "run on a small work area by scripts/test-windows.sh";
+    }
+    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), std::atoi(wanted)};
+    RECT before{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &before, 0);
+    ASSERT_TRUE(SystemParametersInfoW(SPI_SETWORKAREA, 0, &work, SPIF_SENDCHANGE));
+    Win32Window window;
+    window.ShowCentered();
+    auto inside = [&](HWND control) {
+        RECT box{};
+        GetWindowRect(control, &box);
+        return box.top >= work.top && box.bottom <= work.bottom;
+    };
+    EXPECT_TRUE(inside(window.Handle()));
+    EXPECT_TRUE(inside(window.ComponentHandle(kSaveButton)));
+    EXPECT_TRUE(inside(window.ComponentHandle(kStatusBar)));
+    RECT save{};
+    RECT bar{};
+    GetWindowRect(window.ComponentHandle(kSaveButton), &save);
+    GetWindowRect(window.ComponentHandle(kStatusBar), &bar);
+    EXPECT_LE(save.bottom, bar.top) << "the status bar covers no button";
+    LOGFONTW font{};
+    GetObjectW(HFONT(SendMessageW(window.ComponentHandle(kSaveButton), WM_GETFONT, 0, 0)),
+               sizeof font, &font);
+    EXPECT_LE(font.lfHeight, -12) << "not below 9 pt";
+    EXPECT_GT(font.lfHeight, -Scaled(12, int(GetDpiForWindow(window.Handle()))))
+        << "smaller than at the screen's DPI, which would not fit";
+    SystemParametersInfoW(SPI_SETWORKAREA, 0, &before, SPIF_SENDCHANGE);
+}
+
 // A screen reader tells the 75 "复制" apart, and hears a field's finding.
 TEST_F(Win32Desktop, ScreenReadersHearWhichControlItIs) {
     auto read = [&](const std::string& name, bool description) {
@@ -364,6 +402,14 @@ TEST_F(Win32Desktop, ScreenReadersHearWhichControlItIs) {
     EXPECT_EQ(read(CopyButtonName(21, PhoneKey()), false), "第二十一组 手机号 复制");
     EXPECT_EQ(read(RestoreButtonName(7), false), "第七组 恢复");
     EXPECT_EQ(read(EditBoxName(3, NameKey()), false), "第三组 姓名");
+    // On 配置 each box by its own row's label, each 设置 by its row.
+    EXPECT_EQ(read(PagePhoneBoxName(1), false), "第一页手机号");
+    EXPECT_EQ(read(kAllPhoneBox, false), "全部手机号");
+    EXPECT_EQ(read(PagePhoneButtonName(2), false), "第二页 设置");
+    EXPECT_EQ(read(kAllPhoneButton, false), "全部 设置");
+    EXPECT_EQ(read(kHotKeyBox, false), "输入热键");
+    EXPECT_EQ(read(kTypingButton, false), "输入热键 设置");
+    EXPECT_EQ(read(kSequenceBox, false), "输入顺序");
     window.SetFinding(EditBoxName(2, IdKey()), "校验位不对");
     EXPECT_EQ(read(EditBoxName(2, IdKey()), true), "校验位不对");
 }
