@@ -26,7 +26,7 @@ ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
 if [ -f fuzz/CMakeLists.txt ]; then
     cmake -S fuzz -B build-fuzz -DCMAKE_CXX_COMPILER=clang++
     cmake --build build-fuzz -j"$jobs"
-    ctest --test-dir build-fuzz --output-on-failure
+    ctest --test-dir build-fuzz --output-on-failure -j"$jobs"
 fi
 
 scripts/test-windows.sh
