@@ -2,8 +2,13 @@
 // window with the program's bindings against URL, watches the panel's text
 // every millisecond, and prints how late each turn of its second came after
 // the server's, whose clock is this machine's plus OFFSET seconds.
+// OFFSET may name two clocks, "A,B", as two machines behind one name have:
+// each turn is then timed against the nearer one, and the run also prints
+// the share of turns that the tooltip's stated bound ("误差不超过 N 毫秒")
+// did not cover, the difference the tooltip stated last, and when it first
+// stated one within 20 % of the truth.
 // With an opening time (HH:MM:SS, Beijing time) it watches the countdown.
-// Usage: panel_turns URL OFFSET SECONDS [SETTLE_SECONDS [OPENING]]
+// Usage: panel_turns URL OFFSET[,OFFSET] SECONDS [SETTLE_SECONDS [OPENING]]
 #include "app/event_bindings.h"
 #include "app/start.h"
 #include "app/work_queues.h"
@@ -36,6 +41,20 @@ double Now() {
     return duration<double>(system_clock::now().time_since_epoch()).count();
 }
 
+// The number after `label` in the tooltip, in seconds (it states
+// milliseconds); 0 when the tooltip has none.
+double Figure(const QString& tip, const QString& label) {
+    qsizetype at = tip.indexOf(label);
+    if (at < 0) {
+        return 0;
+    }
+    QString digits;
+    for (qsizetype i = at + label.size(); i < tip.size() && tip[i].isDigit(); ++i) {
+        digits += tip[i];
+    }
+    return digits.toDouble() / 1000;
+}
+
 double Percentile(std::vector<double> values, double share) {
     std::sort(values.begin(), values.end());
     return values[std::min(values.size() - 1, size_t(share * double(values.size())))];
@@ -49,7 +68,10 @@ int Main(int argc, char** argv) {
     QApplication app(argc, argv);
     ApplyDesktopLook(app);
     std::string url = argv[1];
-    double offset = std::atof(argv[2]);
+    std::vector<double> offsets;
+    for (const QString& part : QString::fromLatin1(argv[2]).split(QLatin1Char(','))) {
+        offsets.push_back(part.toDouble());
+    }
     double seconds = std::atof(argv[3]);
     double settle = argc > 4 ? std::atof(argv[4]) : 20;
 
@@ -69,17 +91,33 @@ int Main(int argc, char** argv) {
     double start = Now();
     QString shown = pane->text();
     std::vector<double> lateness;
+    int outside = 0;
+    double truth = offsets.size() > 1 ? std::fabs(offsets[1] - offsets[0]) : 0;
+    double foundAt = -1;
+    double stated = 0;
     QTimer poll;
     poll.setTimerType(Qt::PreciseTimer);
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (pane->text() == shown) {
+        if (pane->text() == shown || !pane->text().contains(QStringLiteral("年"))) {
             return;
         }
         shown = pane->text();
-        double server = Now() + offset;
-        double since = server - std::floor(server);
+        double late = 1;
+        for (double offset : offsets) {
+            double server = Now() + offset;
+            double since = server - std::floor(server);
+            since = since < 0.5 ? since : since - 1;
+            late = std::fabs(since) < std::fabs(late) ? since : late;
+        }
+        QString tip = pane->toolTip();
+        double bound = Figure(tip, QStringLiteral("误差不超过 "));
+        stated = Figure(tip, QStringLiteral("相差约 "));
+        if (truth > 0 && foundAt < 0 && std::fabs(stated - truth) <= 0.2 * truth) {
+            foundAt = Now() - start;
+        }
         if (Now() - start >= settle) {
-            lateness.push_back(since < 0.5 ? since : since - 1);
+            lateness.push_back(late);
+            outside += std::fabs(late) > bound + 0.001;
         }
     });
     poll.start(1);
@@ -99,6 +137,13 @@ int Main(int argc, char** argv) {
                 lateness.size(), Percentile(lateness, 0.5) * 1000, Percentile(size, 0.95) * 1000,
                 Percentile(lateness, 0) * 1000, Percentile(lateness, 1) * 1000,
                 shown.trimmed().toUtf8().constData());
+    if (truth > 0) {
+        std::printf(
+            "  outside the stated bound: %d of %zu (%.1f %%); difference stated last %.0f ms"
+            " (truth %.0f), first within 20 %% after %.1f s\n",
+            outside, lateness.size(), 100.0 * outside / double(lateness.size()), stated * 1000,
+            truth * 1000, foundAt);
+    }
     return 0;
 }
 

@@ -164,9 +164,10 @@ std::string NetClock::PanelTip() const {
     }
     Seconds ahead = SystemNow() - *server;
     Seconds apart = clock_.DisagreementAt(now);
-    return source + "，" + Format("%.0f", now - clock_.LastAnswerAt()) + " 秒前校准，误差不超过 " +
-           Format("%.0f", clock_.UncertaintyAt(now) * 1000) + " 毫秒。\n本机时钟" +
-           (ahead >= 0 ? "快 " : "慢 ") + Format("%.1f", std::fabs(ahead)) + " 秒。" +
+    return source + "。\n" + Format("%.0f", now - clock_.LastAnswerAt()) +
+           " 秒前校准，误差不超过 " + Format("%.0f", clock_.UncertaintyAt(now) * 1000) +
+           " 毫秒。\n本机时钟" + (ahead >= 0 ? "快 " : "慢 ") + Format("%.1f", std::fabs(ahead)) +
+           " 秒。" +
            (lastFailure_.empty()
                 ? ""
                 : "\n最近一次获取失败（" + lastFailure_ + "），时间按上次校准继续走。") +

@@ -8,7 +8,7 @@ namespace orvane {
 namespace {
 
 constexpr size_t kMostLines = 6;
-constexpr size_t kMostCharacters = 60; // a line's
+constexpr size_t kMostCharacters = 80; // a line's
 
 size_t CharacterCount(const std::string& text) {
     size_t count = 0;
