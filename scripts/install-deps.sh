@@ -12,6 +12,7 @@ packages=(
     libcpp-httplib-dev tinyproxy-bin openssl
     g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth
     fcitx5 fcitx5-pinyin fcitx5-frontend-qt6 ibus ibus-libpinyin dbus-daemon
+    dpkg-dev xdotool
 )
 
 missing=()

@@ -16,6 +16,7 @@ find src tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format --dr
 cmake -S . -B build -DORVANE_TESTS=ON
 cmake --build build -j"$jobs"
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j"$jobs"
+tests/linux/package_test.sh
 
 sanitize="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 cmake -S . -B build-sanitize -DORVANE_DESKTOP=none -DCMAKE_BUILD_TYPE=Debug \

@@ -66,6 +66,11 @@ void ApplyRememberFlag(Window& window, const std::string& file) {
     }
 }
 
+void ShowInformationFile(Window& window, const std::string& file) {
+    window.SetTip(kSaveButton, "保存到 " + file);
+    window.SetTip(kLoadButton, "从 " + file + " 读取");
+}
+
 void OnRememberClicked(Window& window, WorkQueue& files, const std::string& file) {
     bool remember = window.GetTicked(kRememberBox);
     RunForWindow<std::optional<std::string>>(

@@ -32,6 +32,10 @@ void LoadApplicants(Window& window, WorkQueue& files,
 // why.
 void ApplyRememberFlag(Window& window, const std::string& file = InformationFilePath());
 
+// Where the file is, in the tooltips of 保存配置 and 读取配置: beside the
+// program, or in the user's data folder.
+void ShowInformationFile(Window& window, const std::string& file = InformationFilePath());
+
 // "记住配置": records the box's new state for the next start. When that
 // fails, the user is told as for a failed save, and the file stays as it
 // was.

@@ -11,6 +11,7 @@ namespace orvane {
 void OnMainWindowCreated(Window& window) {
     ShowMessageBox("希望本软件能提高您预约纪念币的成功率，感谢您的使用。", kBoxOk);
     ApplyRememberFlag(window);
+    ShowInformationFile(window);
     window.FocusComponent(kAllPhoneBox);
 }
 

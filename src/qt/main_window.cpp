@@ -203,6 +203,12 @@ void MainWindow::RunAfter(int milliseconds, std::function<void()> task) {
     QTimer::singleShot(std::max(milliseconds, 0), Qt::PreciseTimer, this, std::move(task));
 }
 
+void MainWindow::SetTip(const std::string& name, const std::string& tip) {
+    if (auto* widget = Find<QWidget>(name)) {
+        widget->setToolTip(ToUnicode(ReadableTip(tip)));
+    }
+}
+
 void MainWindow::SetFinding(const std::string& editBox, const std::string& finding) {
     auto* edit = Find<QLineEdit>(editBox);
     if (edit == nullptr) {

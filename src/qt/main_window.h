@@ -35,6 +35,7 @@ public:
                             const std::string& text) override;
     void SetStatusPanelTip(const std::string& statusBar, int panel,
                            const std::string& tip) override;
+    void SetTip(const std::string& name, const std::string& tip) override;
     void SetFinding(const std::string& editBox, const std::string& finding) override;
     std::string PasteNote(const std::string& editBox) const override;
     void AddContextAction(const std::string& editBox, const std::string& caption,

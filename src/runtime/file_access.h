@@ -39,4 +39,8 @@ std::vector<std::string> TemporariesOf(const std::string& file);
 // Removes a file; false when it could not.
 bool RemoveFile(const std::string& file);
 
+// Makes the folder and any missing folder above it, private to their owner;
+// one that is there stays as it is.
+void MakePrivateFolder(const std::string& folder);
+
 } // namespace orvane

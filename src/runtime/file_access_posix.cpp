@@ -124,6 +124,14 @@ bool RemoveFile(const std::string& file) {
     return ::unlink(NativePath(file).c_str()) == 0;
 }
 
+void MakePrivateFolder(const std::string& folder) {
+    std::filesystem::path missing;
+    for (const auto& part : std::filesystem::path(NativePath(folder))) {
+        missing /= part;
+        ::mkdir(missing.c_str(), 0700); // fails, harmlessly, where one is there
+    }
+}
+
 namespace {
 
 // After a rename, so that a power cut cannot bring the old file back.

@@ -95,6 +95,11 @@ bool RemoveFile(const std::string& file) {
     return DeleteFileW(PathOf(file).c_str()) != FALSE;
 }
 
+void MakePrivateFolder(const std::string& folder) {
+    std::error_code ignored;
+    std::filesystem::create_directories(PathOf(folder), ignored);
+}
+
 namespace {
 
 // A new temporary file beside the target, with the content written and

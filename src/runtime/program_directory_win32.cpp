@@ -7,6 +7,14 @@
 
 namespace orvane {
 
+std::string DataDirectory(const std::string& fileName) {
+    return DataDirectoryFor(ProgramDirectory(), fileName);
+}
+
+std::string DataDirectoryFor(const std::string& programDirectory, const std::string&) {
+    return programDirectory;
+}
+
 std::string ProgramDirectory() {
     wchar_t buffer[32768];
     DWORD length = GetModuleFileNameW(nullptr, buffer, DWORD(std::size(buffer)));

@@ -1,5 +1,7 @@
 #include "assist_settings.h"
 
+#include "information_file.h"
+
 #include "runtime/ansi_literals.h"
 #include "runtime/profile_file.h"
 #include "typing/hot_key.h"
@@ -23,6 +25,7 @@ AssistSettings AssistSettingsIn(const std::optional<ProfileItems>& items) {
 
 std::optional<std::string> WriteAssistSetting(const std::string& file, const std::string& key,
                                               const std::string& value) {
+    MakeInformationFolder(file);
     return WriteProfileItem(file, kSection, key, value);
 }
 

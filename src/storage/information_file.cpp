@@ -7,8 +7,21 @@
 
 namespace orvane {
 
+namespace {
+
+const std::string kFileName = "信息.ini";
+
+} // namespace
+
 std::string InformationFilePath() {
-    return ProgramDirectory() + kPathSeparator + "信息.ini";
+    return DataDirectory(kFileName) + kPathSeparator + kFileName;
+}
+
+void MakeInformationFolder(const std::string& file) {
+    std::string folder = file.substr(0, file.rfind(kPathSeparator));
+    if (folder == DataDirectory(kFileName) && folder != ProgramDirectory()) {
+        MakePrivateFolder(folder);
+    }
 }
 
 std::string ApplicantsFileText(const Applicants& applicants, const std::string& old) {
@@ -30,6 +43,7 @@ std::optional<std::string> WriteApplicants(const std::string& file, const Applic
             }
         }
     }
+    MakeInformationFolder(file);
     ProfileTextRead old = ReadProfileText(file);
     if (old.failure) {
         return old.failure; // a file that is there but unreadable is never replaced

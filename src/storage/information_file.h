@@ -7,7 +7,9 @@
 
 namespace orvane {
 
-// "信息.ini" beside the program, whatever the current directory.
+// "信息.ini" beside the program, whatever the current directory; for a
+// program installed in a system folder, in the user's data folder
+// (DataDirectory).
 std::string InformationFilePath();
 
 // The file text of a save over the old text: the items 姓名, 身份证 and 手机号
@@ -15,6 +17,10 @@ std::string InformationFilePath();
 // empty text: the 25 sections with their keys in that order, CR LF line
 // ends. Values are quoted only where they would not read back exactly.
 std::string ApplicantsFileText(const Applicants& applicants, const std::string& old = "");
+
+// Makes the folder of the file when it is the user's data folder that no
+// save has made yet (an installed program's), private to its owner.
+void MakeInformationFolder(const std::string& file);
 
 // Stores the applicants in the file in one atomic step, keeping every other
 // section and key (the remember flag, and what the program does not know).

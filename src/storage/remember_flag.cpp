@@ -1,5 +1,7 @@
 #include "remember_flag.h"
 
+#include "information_file.h"
+
 #include "runtime/ansi_literals.h"
 #include "runtime/profile_file.h"
 
@@ -23,6 +25,7 @@ bool RememberFlagIn(const std::optional<ProfileItems>& items) {
 }
 
 std::optional<std::string> WriteRememberFlag(const std::string& file, bool remember) {
+    MakeInformationFolder(file);
     return WriteProfileItem(file, kSection, kKey, remember ? kTrue : kFalse);
 }
 

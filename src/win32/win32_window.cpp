@@ -207,6 +207,12 @@ void Win32Window::SetStatusPanelTip(const std::string& statusBar, int panel,
     tips_->SetPart(bar, UINT_PTR(panel), area, ReadableTip(tip));
 }
 
+void Win32Window::SetTip(const std::string& name, const std::string& tip) {
+    if (HWND control = ComponentHandle(name)) {
+        tips_->Set(control, ReadableTip(tip));
+    }
+}
+
 void Win32Window::SetFinding(const std::string& editBox, const std::string& finding) {
     HWND control = ComponentHandle(editBox);
     if (control == nullptr) {

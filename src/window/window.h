@@ -41,6 +41,8 @@ public:
     virtual void SetStatusPanelTip(const std::string& statusBar, int panel,
                                    const std::string& tip) = 0;
 
+    // The component's tooltip; empty removes it.
+    virtual void SetTip(const std::string& name, const std::string& tip) = 0;
     // Marks an edit box whose text has a finding: red text, the finding as
     // its tooltip and accessible description. An empty finding clears it.
     virtual void SetFinding(const std::string& editBox, const std::string& finding) = 0;

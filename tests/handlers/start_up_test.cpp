@@ -51,6 +51,9 @@ TEST_F(StartUp, GreetingAloneFirstThenTheLoadThenTheFocus) {
 
     EXPECT_EQ(window.GetContent(EditBoxName(1, NameKey())), "张三");
     EXPECT_TRUE(window.GetTicked(kRememberBox));
+    EXPECT_EQ(Component(window, kSaveButton)->toolTip(),
+              ToUnicode("保存到 " + InformationFilePath()))
+        << "where the file is";
     window.show();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));

@@ -3,6 +3,7 @@
 #include "runtime/file_access.h"
 #include "runtime/native_path.h"
 #include "runtime/profile_file.h"
+#include "runtime/program_directory.h"
 #include "temp_folder.h"
 #include "unprivileged.h"
 
@@ -88,6 +89,38 @@ TEST_F(FileAccess, AValueEndsAtItsFirstZeroByte) {
     folder.Write("零.ini", std::string("[s]\r\nk=ab\0cd\r\nj=x\r\n", 20));
     EXPECT_EQ(ReadProfileItem(folder.Path("零.ini"), "s", "k"), "ab");
     EXPECT_EQ(ReadProfileItem(folder.Path("零.ini"), "s", "j"), "x");
+}
+
+// A program unpacked or built in a folder of the user's keeps its file
+// beside itself; one installed in a system folder, in the user's data
+// folder. The folder's mode decides, for root too.
+TEST(DataDirectory, BesideTheProgramWhereTheUserMayWriteElseTheUsersDataFolder) {
+    TempFolder folder;
+    std::string program = folder.Path("bin");
+    ::mkdir(NativePath(program).c_str(), 0755);
+    std::string home = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
+    ::setenv("HOME", NativePath(folder.path).c_str(), 1);
+    ::unsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(DataDirectoryFor(program, "信息.ini"), program);
+    ::chmod(NativePath(program).c_str(), 0555);
+    EXPECT_EQ(DataDirectoryFor(program, "信息.ini"), folder.path + "/.local/share/orvane");
+    ::setenv("XDG_DATA_HOME", NativePath(folder.Path("数据")).c_str(), 1);
+    EXPECT_EQ(DataDirectoryFor(program, "信息.ini"), folder.Path("数据") + "/orvane");
+    ::setenv("XDG_DATA_HOME", "relative/data", 1);
+    EXPECT_EQ(DataDirectoryFor(program, "信息.ini"), folder.path + "/.local/share/orvane")
+        << "a relative XDG_DATA_HOME counts as unset";
+    ::chmod(NativePath(program).c_str(), 0755);
+    folder.Write("bin/信息.ini", "[配置]\r\n");
+    ::chmod(NativePath(program).c_str(), 0555);
+    EXPECT_EQ(DataDirectoryFor(program, "信息.ini"), program) << "the file it has stays";
+    ::chmod(NativePath(program).c_str(), 0755);
+    ::unsetenv("XDG_DATA_HOME");
+    ::setenv("HOME", home.c_str(), 1);
+    MakePrivateFolder(folder.Path("数据/新/orvane"));
+    struct stat st {};
+    ::stat(NativePath(folder.Path("数据/新/orvane")).c_str(), &st);
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
 }
 
 TEST(NativePath, ChineseFolderNamesRoundTripAndBadBytesNeverCutAPath) {
