@@ -20,7 +20,7 @@ done
 grep -q '^Exec=orvane$' packaging/linux/orvane.desktop
 
 scratch=$(mktemp -d)
-trap 'kill "${program:-0}" 2>/dev/null; chmod -R u+w "$scratch"; rm -rf "$scratch"' EXIT
+trap 'chmod -R u+w "$scratch"; rm -rf "$scratch"' EXIT
 dpkg-deb -x "$package" "$scratch/root"
 chmod 0555 "$scratch/root/usr/bin" # as /usr/bin is to a user
 mkdir -p "$scratch/home"
