@@ -2,6 +2,7 @@
 
 #include "text.h"
 
+#include <algorithm>
 #include <map>
 #include <vector>
 
@@ -40,28 +41,6 @@ size_t FindChar(const std::string& text, char wanted) {
     return at == -1 ? std::string::npos : size_t(at - 1);
 }
 
-char AsciiUpper(char c) {
-    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
-}
-
-// ASCII letters match regardless of case; double-byte characters exactly.
-bool SameName(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (size_t at = 0; at < a.size(); ++at) {
-        if (IsLeadByte(a[at])) {
-            if (a.compare(at, 2, b, at, 2) != 0) {
-                return false;
-            }
-            ++at;
-        } else if (AsciiUpper(a[at]) != AsciiUpper(b[at])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 enum class LineKind { Other, Section, Key };
 
 struct ParsedLine {
@@ -94,40 +73,56 @@ std::string Unquote(const std::string& value) {
     return quoted ? value.substr(1, value.size() - 2) : value;
 }
 
-// Where a section's lines are, and where a key sits in it.
-struct Place {
-    bool sectionFound = false;
-    size_t lastLineOfSection = 0; // index of its header or last key line
-    std::optional<size_t> keyLine;
+// The first section of each name (ASCII letters upper-cased), where its
+// last line is, and where the first line of each of its keys is.
+struct SectionLines {
+    size_t last = 0;
+    std::map<std::string, size_t> keys;
 };
 
-Place Locate(const std::string& content, const std::vector<Line>& lines, const std::string& section,
-             const std::string& key) {
-    Place place;
-    bool inside = false;
+std::map<std::string, SectionLines> IndexSections(const std::string& content,
+                                                  const std::vector<Line>& lines) {
+    std::map<std::string, SectionLines> sections;
+    SectionLines* current = nullptr;
     for (size_t i = 0; i < lines.size(); ++i) {
         ParsedLine parsed = Parse(content.substr(lines[i].begin, lines[i].end - lines[i].begin));
         if (parsed.kind == LineKind::Section) {
-            if (place.sectionFound) {
-                break; // only the first section of the name counts
-            }
-            inside = SameName(parsed.name, section);
-            place.sectionFound = inside;
-            place.lastLineOfSection = i;
-        } else if (inside && parsed.kind == LineKind::Key) {
-            place.lastLineOfSection = i;
-            if (!place.keyLine && SameName(parsed.name, key)) {
-                place.keyLine = i;
-            }
+            auto [section, isNew] = sections.try_emplace(ToUpperCase(parsed.name), SectionLines{i});
+            current = isNew ? &section->second : nullptr; // only the first of a name counts
+        } else if (current != nullptr && parsed.kind == LineKind::Key) {
+            current->last = i;
+            current->keys.try_emplace(ToUpperCase(parsed.name), i);
         }
     }
-    return place;
+    return sections;
 }
 
-// The content up to the end of a line, with a line break after it.
-std::string UpToLineEnd(const std::string& content, const Line& line) {
-    std::string head = content.substr(0, line.next);
-    return line.next == line.end ? head + kNewLine : head;
+// Keys to add, in the order given; a key given again takes the later value.
+struct NewKeys {
+    std::string section; // as the first item spelled it
+    std::vector<std::pair<std::string, std::string>> entries;
+    void Add(const std::string& key, const std::string& value) {
+        for (auto& entry : entries) {
+            if (ToUpperCase(entry.first) == ToUpperCase(key)) {
+                entry.second = value;
+                return;
+            }
+        }
+        entries.emplace_back(key, value);
+    }
+    std::string Text() const {
+        std::string text;
+        for (const auto& [key, value] : entries) {
+            text += key + "=" + value + kNewLine;
+        }
+        return text;
+    }
+};
+
+void EndLine(std::string& text) {
+    if (!text.empty() && text.back() != '\n' && text.back() != '\r') {
+        text += kNewLine;
+    }
 }
 
 } // namespace
@@ -183,26 +178,54 @@ std::optional<std::string> FindProfileValue(const std::string& content, const st
 
 std::string SetProfileValue(const std::string& content, const std::string& section,
                             const std::string& key, const std::string& value) {
-    std::string sectionName = TrimBlanks(section);
-    std::string keyName = TrimBlanks(key);
+    return SetProfileValues(content, {{section, key, value}});
+}
+
+std::string SetProfileValues(const std::string& content, const std::vector<ProfileItem>& items) {
     std::vector<Line> lines = SplitLines(content);
-    Place place = Locate(content, lines, sectionName, keyName);
-    if (place.keyLine) {
-        const Line& line = lines[*place.keyLine];
-        std::string raw = content.substr(line.begin, line.end - line.begin);
-        std::string spelling = Parse(raw).name;
-        return content.substr(0, line.begin) + spelling + "=" + value + content.substr(line.end);
+    std::map<std::string, SectionLines> sections = IndexSections(content, lines);
+    std::map<size_t, std::string> rewritten; // a key's line, as it now reads
+    std::map<size_t, NewKeys> after;         // keys new to a section, after its last line
+    std::vector<NewKeys> added;              // new sections, in order
+    for (const ProfileItem& item : items) {
+        std::string sectionName = TrimBlanks(item.section);
+        std::string keyName = TrimBlanks(item.key);
+        auto section = sections.find(ToUpperCase(sectionName));
+        if (section == sections.end()) {
+            auto same = std::find_if(added.begin(), added.end(), [&](const NewKeys& keys) {
+                return ToUpperCase(keys.section) == ToUpperCase(sectionName);
+            });
+            if (same == added.end()) {
+                same = added.insert(added.end(), NewKeys{sectionName, {}});
+            }
+            same->Add(keyName, item.value);
+            continue;
+        }
+        auto line = section->second.keys.find(ToUpperCase(keyName));
+        if (line == section->second.keys.end()) {
+            after[section->second.last].Add(keyName, item.value);
+            continue;
+        }
+        const Line& at = lines[line->second];
+        std::string spelling = Parse(content.substr(at.begin, at.end - at.begin)).name;
+        rewritten[line->second] = spelling + "=" + item.value;
     }
-    std::string entry = keyName + "=" + value + kNewLine;
-    if (place.sectionFound) {
-        const Line& after = lines[place.lastLineOfSection];
-        return UpToLineEnd(content, after) + entry + content.substr(after.next);
+    std::string text;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        auto body = rewritten.find(i);
+        text += body == rewritten.end()
+                    ? content.substr(lines[i].begin, lines[i].next - lines[i].begin)
+                    : body->second + content.substr(lines[i].end, lines[i].next - lines[i].end);
+        if (auto keys = after.find(i); keys != after.end()) {
+            EndLine(text);
+            text += keys->second.Text();
+        }
     }
-    std::string head = content;
-    if (!lines.empty() && lines.back().next == lines.back().end) {
-        head += kNewLine;
+    for (const NewKeys& keys : added) {
+        EndLine(text);
+        text += "[" + keys.section + "]" + kNewLine + keys.Text();
     }
-    return head + "[" + sectionName + "]" + kNewLine + entry;
+    return text;
 }
 
 } // namespace orvane

@@ -3,6 +3,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace orvane {
 
@@ -52,5 +53,15 @@ bool IsProfileText(const std::string& content);
 // its section, a new section at the end. Every other byte stays.
 std::string SetProfileValue(const std::string& content, const std::string& section,
                             const std::string& key, const std::string& value);
+
+// One item to set, its value as it is written after "=".
+struct ProfileItem {
+    std::string section;
+    std::string key;
+    std::string value;
+};
+// The content with every item set as SetProfileValue sets one, in the
+// order given, the content's lines read once.
+std::string SetProfileValues(const std::string& content, const std::vector<ProfileItem>& items);
 
 } // namespace orvane

@@ -25,14 +25,14 @@ void MakeInformationFolder(const std::string& file) {
 }
 
 std::string ApplicantsFileText(const Applicants& applicants, const std::string& old) {
-    std::string text = old;
+    std::vector<ProfileItem> items;
     for (int group = 1; group <= kGroupCount; ++group) {
         for (const std::string& key : kFieldKeys) {
-            text = SetProfileValue(text, GroupCaption(group), key,
-                                   ProfileValueText(applicants.Field(group, key)));
+            items.push_back(
+                {GroupCaption(group), key, ProfileValueText(applicants.Field(group, key))});
         }
     }
-    return text;
+    return SetProfileValues(old, items);
 }
 
 std::optional<std::string> WriteApplicants(const std::string& file, const Applicants& applicants) {

@@ -93,6 +93,23 @@ TEST(ProfileWrite, WhatIsWrittenReadsBack) {
     }
 }
 
+// Many items set in one pass are the items set one after another: a key
+// rewritten in place, keys new to a section after its last key in order, a
+// new section with its keys, a key given twice taking the later value.
+TEST(ProfileFormat, ManyItemsInOnePassAsOneAfterAnother) {
+    const std::string content = "[甲]\r\nk=1\r\n; note\r\n[乙]\r\nx = 2\r\n[甲]\r\nk=dup\r\n[丙]";
+    const std::vector<ProfileItem> items = {{"甲", "K", "新"}, {"乙", "y", "3"}, {"乙", "z", "4"},
+                                            {"丁", "a", "5"},  {"丁", "b", "6"}, {"乙", "y", "7"},
+                                            {" 丙 ", "c", "8"}};
+    std::string oneByOne = content;
+    for (const ProfileItem& item : items) {
+        oneByOne = SetProfileValue(oneByOne, item.section, item.key, item.value);
+    }
+    EXPECT_EQ(SetProfileValues(content, items), oneByOne);
+    EXPECT_EQ(oneByOne, "[甲]\r\nk=新\r\n; note\r\n[乙]\r\nx = 2\r\ny=7\r\nz=4\r\n[甲]\r\n"
+                        "k=dup\r\n[丙]\r\nc=8\r\n[丁]\r\na=5\r\nb=6\r\n");
+}
+
 } // namespace
 
 } // namespace orvane
