@@ -4,7 +4,6 @@
 #include "runtime/ansi_literals.h"
 #include "runtime/memory.h"
 #include "window/clipboard.h"
-#include "window/fatal_error.h"
 #include "window/message_box.h"
 #include "window/window.h"
 #include "window_applicants.h"
@@ -49,13 +48,11 @@ void PasteTableFromGroup(Window& window, int group) {
         if (alive.expired()) {
             return;
         }
-        RunGuarded([&] {
-            if (!table) {
-                window.ShowMessage(kClipboardSilent, kBoxOk | kBoxIconWarning, kCaption);
-                return;
-            }
-            PasteTable(window, group, std::move(*table));
-        });
+        if (!table) {
+            window.ShowMessage(kClipboardSilent, kBoxOk | kBoxIconWarning, kCaption);
+            return;
+        }
+        PasteTable(window, group, std::move(*table));
     });
 }
 

@@ -1,6 +1,5 @@
 #include "window_timer.h"
 
-#include "window/fatal_error.h"
 #include "window/window.h"
 
 namespace orvane {
@@ -10,7 +9,7 @@ std::chrono::steady_clock::time_point WindowTimer::Now() {
 }
 
 void WindowTimer::After(std::chrono::milliseconds delay, std::function<void()> task) {
-    window_.RunAfter(int(delay.count()), [task = std::move(task)] { RunGuarded(task); });
+    window_.RunAfter(int(delay.count()), std::move(task));
 }
 
 } // namespace orvane

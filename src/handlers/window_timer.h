@@ -6,8 +6,7 @@ namespace orvane {
 
 class Window;
 
-// The typing engine's time on the window's timers, each wait's task under
-// the handlers' guard.
+// The typing engine's time on the window's timers.
 class WindowTimer : public TypingTimer {
 public:
     explicit WindowTimer(Window& window) : window_(window) {}

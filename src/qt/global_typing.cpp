@@ -4,7 +4,6 @@
 #include "window/global_typing.h"
 
 #include "runtime/ansi_literals.h"
-#include "window/fatal_error.h"
 #include "x_hot_key.h"
 #include "x_keyboard.h"
 
@@ -36,7 +35,7 @@ std::optional<std::string> GrabHotKey(Window&, const HotKey& key,
         return std::string("Wayland 会话不允许普通程序使用全局热键和模拟键盘输入，"
                            "输入热键在这里不能用；请改用 X11 会话登录，或用“复制”按钮。");
     }
-    return GrabXHotKey(XConnection(), key, [pressed] { RunGuarded(pressed); });
+    return GrabXHotKey(XConnection(), key, pressed);
 }
 
 void ReleaseHotKey() {

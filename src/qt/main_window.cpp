@@ -5,6 +5,7 @@
 #include "owned_message_box.h"
 #include "page_control.h"
 #include "window/component_names.h"
+#include "window/fatal_error.h"
 #include "window/layout.h"
 #include "window/readable_tip.h"
 #include "window_builder.h"
@@ -200,7 +201,8 @@ int MainWindow::ShowMessage(const std::string& text, int code, const std::string
 }
 
 void MainWindow::RunAfter(int milliseconds, std::function<void()> task) {
-    QTimer::singleShot(std::max(milliseconds, 0), Qt::PreciseTimer, this, std::move(task));
+    QTimer::singleShot(std::max(milliseconds, 0), Qt::PreciseTimer, this,
+                       [task = std::move(task)] { RunGuarded(task); });
 }
 
 void MainWindow::SetTip(const std::string& name, const std::string& tip) {

@@ -1,12 +1,15 @@
 #include "window/window_thread.h"
 
+#include "window/fatal_error.h"
+
 #include <QCoreApplication>
 
 namespace orvane {
 
 void PostToWindowThread(std::function<void()> task) {
     if (QCoreApplication* app = QCoreApplication::instance()) {
-        QMetaObject::invokeMethod(app, std::move(task), Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            app, [task = std::move(task)] { RunGuarded(task); }, Qt::QueuedConnection);
     }
 }
 

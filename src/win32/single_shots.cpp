@@ -1,5 +1,7 @@
 #include "single_shots.h"
 
+#include "window/fatal_error.h"
+
 #include <algorithm>
 #include <memory>
 
@@ -36,7 +38,7 @@ void SingleShots::Fire(WPARAM id) {
     if (found != tasks_.end()) {
         std::function<void()> task = std::move(found->second);
         tasks_.erase(found);
-        task();
+        RunGuarded(task);
     }
 }
 

@@ -1,6 +1,7 @@
 // The window's thread, reached through a message-only window.
 #include "window/window_thread.h"
 #include "task_window.h"
+#include "window/fatal_error.h"
 
 #include <memory>
 
@@ -22,7 +23,7 @@ HWND TaskWindow() {
             if (message == kRunTask) {
                 std::unique_ptr<std::function<void()>> task(
                     reinterpret_cast<std::function<void()>*>(l));
-                (*task)();
+                RunGuarded(*task);
                 return 0;
             }
             return DefWindowProcW(hwnd, message, w, l);

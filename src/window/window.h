@@ -60,7 +60,7 @@ public:
     // Runs the handler on each such event of the component.
     virtual void Bind(const std::string& name, Event event, std::function<void()> handler) = 0;
     // Runs the task once on the window's thread after the delay, to the
-    // millisecond; dropped with the window.
+    // millisecond, under the handlers' guard; dropped with the window.
     virtual void RunAfter(int milliseconds, std::function<void()> task) = 0;
     // A message box modal to the window (codes and results of
     // message_box.h); waits until it is closed.

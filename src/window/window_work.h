@@ -1,6 +1,5 @@
 #pragma once
 
-#include "fatal_error.h"
 #include "runtime/work_queue.h"
 #include "window.h"
 
@@ -9,15 +8,16 @@
 
 namespace orvane {
 
-// Runs the work on the queue and the answer on the window's thread, under
-// the handlers' guard, unless the window is gone by then.
+// Runs the work on the queue and the answer on the window's thread (under
+// the handlers' guard, as everything posted there), unless the window is
+// gone by then.
 template <class Result>
 void RunForWindow(WorkQueue& queue, Window& window, std::function<Result()> work,
                   std::function<void(Result)> answer) {
     std::weak_ptr<const void> alive = window.Lifetime();
     queue.Run<Result>(std::move(work), [alive, answer = std::move(answer)](Result result) {
         if (!alive.expired()) {
-            RunGuarded([&] { answer(std::move(result)); });
+            answer(std::move(result));
         }
     });
 }

@@ -5,6 +5,7 @@
 #include "runtime/profile_file.h"
 #include "storage/information_file.h"
 #include "window/component_names.h"
+#include "window/window_thread.h"
 #include "window_access.h"
 
 #include <QCheckBox>
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTest>
 #include <cstdio>
 #include <map>
 #include <stdexcept>
@@ -129,6 +131,28 @@ TEST(EventBindings, NoHandlerRunsOnceItsBindingsAreGone) {
     bound.reset();
     window.SetContent(kOpeningTimeBox, "10:00");
     EXPECT_EQ(ran, 1);
+}
+
+// A timer's task and the answer of slow work posted to the window's thread
+// run under the same guard as the bound handlers.
+TEST(EventBindingsDeathTest, TimersAndPostedAnswersRunUnderTheGuard) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    auto reportAndExit = [](const std::function<void(MainWindow&)>& arm) {
+        MainWindow window;
+        ModalBoxAnswerer answerer(ModalBoxAnswerer::Answer::ClickOk, [&answerer] {
+            std::fprintf(stderr, "[box %s]\n", answerer.caption.toUtf8().constData());
+        });
+        arm(window);
+        QTest::qWait(2000);
+    };
+    EXPECT_EXIT(reportAndExit([](MainWindow& w) {
+                    w.RunAfter(10, [] { throw std::runtime_error("坏了"); });
+                }),
+                testing::ExitedWithCode(255), reinterpret_cast<const char*>(u8"\\[box 错误\\]"));
+    EXPECT_EXIT(reportAndExit([](MainWindow&) {
+                    PostToWindowThread([] { throw std::runtime_error("坏了"); });
+                }),
+                testing::ExitedWithCode(255), reinterpret_cast<const char*>(u8"\\[box 错误\\]"));
 }
 
 TEST(EventBindings, RealClicksReachTheirHandlers) {
