@@ -16,6 +16,7 @@
 // beijing_time_bench [delay ms each way = 10] [seconds = 60]
 #include "nettime/beijing_time.h"
 #include "nettime/net_clock.h"
+#include "network_time.h"
 #include "transport/transport_global.h"
 
 #include <algorithm>

@@ -2,8 +2,8 @@
 // search and the HTTP date's parse. Every date the parser accepts must be
 // the moment libcurl's parser finds in it too.
 #include "http/http_date.h"
+#include "internet_time.h"
 #include "nettime/date_header.h"
-#include "nettime/internet_time.h"
 
 #include "fuzz_check.h"
 

@@ -74,8 +74,8 @@ std::string ClockDisplay::CountedDown(std::string text) {
     if (!second) {
         return text;
     }
-    Countdown::Turn turn =
-        countdown_.At(*second, clock_->Estimate().UncertaintyAt(NetClock::Now()));
+    Countdown::Turn turn = countdown_.At(std::chrono::sys_seconds(std::chrono::seconds(*second)),
+                                         clock_->Estimate().UncertaintyAt(NetClock::Now()));
     if (turn.alarm != Alarm::None && sound_) {
         PlayBeep(turn.alarm == Alarm::Opening ? BeepSound::Opening : BeepSound::Second);
     }

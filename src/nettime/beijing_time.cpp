@@ -1,51 +1,14 @@
 #include "beijing_time.h"
 
-#include "date_header.h"
-#include "http/http_date.h"
-#include "http/web_request.h"
-#include "internet_time.h"
 #include "runtime/ansi_literals.h"
-#include "time_sources.h"
+#include "runtime/datetime.h"
 
 namespace orvane {
 
 const std::string kBeijingTimePrefix = "     当前北京时间为：";
 
-namespace {
-
-DateTime BeijingTimeOfRecord(const SystemTime& gmt) {
-    DateTime at = MakeDateTime(gmt.year, gmt.month, gmt.day, gmt.hour, gmt.minute, gmt.second);
-    return AddToDateTime(at, kHours, int(kBeijingOffset.count()));
-}
-
-} // namespace
-
-DateTime HttpDateToBeijingTime(const std::string& text) {
-    SystemTime record;
-    InternetTimeToSystemTime(text, &record, 0);
-    return BeijingTimeOfRecord(record);
-}
-
 std::string BeijingTimeTextAt(std::chrono::sys_seconds gmt) {
     return kBeijingTimePrefix + DateTimeText(gmt + kBeijingOffset);
-}
-
-std::string BeijingTimeText(DateTime beijing) {
-    return kBeijingTimePrefix + ToText(beijing);
-}
-
-std::optional<DateTime> GetNetworkTime(const std::optional<std::string>& url) {
-    WebRequestParams p;
-    p.url = url.value_or(kDefaultTimeSiteUrl);
-    p.method = HttpMethod::Head;
-    std::string headers;
-    p.responseHeaders = &headers;
-    WebRequest(p);
-    std::optional<std::string> date = DateHeaderValue(headers);
-    if (!date || !HttpDateSeconds(*date)) {
-        return std::nullopt;
-    }
-    return HttpDateToBeijingTime(*date);
 }
 
 } // namespace orvane

@@ -5,7 +5,6 @@
 #include "http/http_date.h"
 #include "http/url_text.h"
 #include "http/web_request.h"
-#include "internet_time.h"
 #include "runtime/ansi_literals.h"
 
 #include <chrono>

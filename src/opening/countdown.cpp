@@ -1,6 +1,7 @@
 #include "countdown.h"
 
 #include "runtime/ansi_literals.h"
+#include "runtime/datetime.h"
 
 #include <cstdio>
 
@@ -8,45 +9,40 @@ namespace orvane {
 
 namespace {
 
-constexpr std::int64_t kDay = std::int64_t{24} * 3600;
-constexpr std::int64_t kBeijingOffset = std::int64_t{8} * 3600;
-constexpr std::int64_t kAlarmSeconds = 10;
+using namespace std::chrono;
 
-// The Beijing day a second on the GMT line falls on, counted from 1970.
-std::int64_t DayOf(std::int64_t second) {
-    std::int64_t beijing = second + kBeijingOffset;
-    return (beijing - ((beijing % kDay) + kDay) % kDay) / kDay;
+constexpr seconds kAlarmSeconds{10};
+
+// The Beijing day a second falls on.
+sys_days DayOf(sys_seconds second) {
+    return floor<days>(second + kBeijingOffset);
 }
 
-std::string Clock(std::int64_t seconds) {
+std::string Clock(seconds left) {
+    hh_mm_ss shown{left};
     char text[16];
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d", int(seconds / 3600), int(seconds / 60 % 60),
-                  int(seconds % 60));
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", int(shown.hours().count()),
+                  int(shown.minutes().count()), int(shown.seconds().count()));
     return text;
 }
 
 } // namespace
 
-std::int64_t NextOpening(std::int64_t from, OpeningTime time) {
-    std::int64_t ofDay = time.hour * 3600 + time.minute * 60 + time.second;
-    std::int64_t beijing = from + kBeijingOffset;
-    std::int64_t dayStart = beijing - ((beijing % kDay) + kDay) % kDay;
-    std::int64_t opening = dayStart + ofDay;
-    if (opening <= beijing) {
-        opening += kDay;
-    }
-    return opening - kBeijingOffset;
+sys_seconds NextOpening(sys_seconds from, OpeningTime time) {
+    seconds ofDay = hours{time.hour} + minutes{time.minute} + seconds{time.second};
+    sys_seconds opening = DayOf(from) + ofDay - kBeijingOffset;
+    return opening <= from ? opening + days{1} : opening;
 }
 
 std::string UnreadableOpeningTimeText(const std::string& text) {
     return "开始时间“" + text + "”无法识别，应写成 时:分:秒，例如 09:00:00";
 }
 
-Alarm AlarmAt(std::int64_t secondsLeft) {
-    if (secondsLeft == 0) {
+Alarm AlarmAt(seconds left) {
+    if (left == seconds{0}) {
         return Alarm::Opening;
     }
-    return secondsLeft > 0 && secondsLeft <= kAlarmSeconds ? Alarm::Beep : Alarm::None;
+    return left > seconds{0} && left <= kAlarmSeconds ? Alarm::Beep : Alarm::None;
 }
 
 void Countdown::Set(std::optional<OpeningTime> time) {
@@ -55,16 +51,16 @@ void Countdown::Set(std::optional<OpeningTime> time) {
     alarmed_.reset();
 }
 
-Countdown::Turn Countdown::At(std::int64_t second, double bound) {
+Countdown::Turn Countdown::At(sys_seconds second, double bound) {
     if (!time_) {
         return {};
     }
     if (!opening_) {
         opening_ = NextOpening(second, *time_);
     }
-    std::int64_t left = *opening_ - second;
+    seconds left = *opening_ - second;
     Turn turn;
-    if (left > 0) {
+    if (left > seconds{0}) {
         // An opening that has passed today is tomorrow's: the panel says so.
         std::string to = DayOf(*opening_) != DayOf(second)
                              ? "距明天 " + OpeningTimeText(*time_) + " 还有"
@@ -73,7 +69,7 @@ Countdown::Turn Countdown::At(std::int64_t second, double bound) {
                         ? "     " + to + " " + Clock(left)
                         : "     " + to + "约 " + Clock(left) + "，时钟误差超过 0.5 秒";
     }
-    if (alarmed_ != second && left >= 0) {
+    if (alarmed_ != second && left >= seconds{0}) {
         turn.alarm = AlarmAt(left);
         turn.attention = left == kAlarmSeconds;
         alarmed_ = second;

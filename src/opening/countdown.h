@@ -2,20 +2,20 @@
 
 #include "opening_time.h"
 
-#include <cstdint>
+#include <chrono>
 #include <optional>
 #include <string>
 
 namespace orvane {
 
-// The first second after `from` (seconds since 1970 on the GMT line) whose
-// Beijing time of day is the opening time: within the next 24 hours.
-std::int64_t NextOpening(std::int64_t from, OpeningTime time);
+// The first second after `from` (on the server's clock) whose Beijing time
+// of day is the opening time: within the next 24 hours.
+std::chrono::sys_seconds NextOpening(std::chrono::sys_seconds from, OpeningTime time);
 
 // What the alarm does at a second before the opening: a short beep at each
 // of the last ten, a distinct one at the opening itself.
 enum class Alarm { None, Beep, Opening };
-Alarm AlarmAt(std::int64_t secondsLeft);
+Alarm AlarmAt(std::chrono::seconds left);
 
 // The countdown to one opening on the server's clock, as the status panel
 // shows it. The opening is fixed when the time is set, or when the clock
@@ -34,12 +34,12 @@ public:
     };
     // The panel at the shown second of the server's clock (GMT), whose
     // estimate may be off by `bound` seconds.
-    Turn At(std::int64_t second, double bound);
+    Turn At(std::chrono::sys_seconds second, double bound);
 
 private:
     std::optional<OpeningTime> time_;
-    std::optional<std::int64_t> opening_;
-    std::optional<std::int64_t> alarmed_; // the last second that sounded
+    std::optional<std::chrono::sys_seconds> opening_;
+    std::optional<std::chrono::sys_seconds> alarmed_; // the last second that sounded
 };
 
 // The most the clock may be off for a countdown to the second.

@@ -87,7 +87,8 @@ std::map<std::string, SectionLines> IndexSections(const std::string& content,
     for (size_t i = 0; i < lines.size(); ++i) {
         ParsedLine parsed = Parse(content.substr(lines[i].begin, lines[i].end - lines[i].begin));
         if (parsed.kind == LineKind::Section) {
-            auto [section, isNew] = sections.try_emplace(ToUpperCase(parsed.name), SectionLines{i});
+            auto [section, isNew] =
+                sections.try_emplace(ToUpperCase(parsed.name), SectionLines{i, {}});
             current = isNew ? &section->second : nullptr; // only the first of a name counts
         } else if (current != nullptr && parsed.kind == LineKind::Key) {
             current->last = i;

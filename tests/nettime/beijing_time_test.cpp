@@ -1,7 +1,8 @@
 #include "http/http_date.h"
+#include "internet_time.h"
 #include "nettime/beijing_time.h"
 #include "nettime/date_header.h"
-#include "nettime/internet_time.h"
+#include "network_time.h"
 #include "runtime/ansi_literals.h"
 
 #include <gtest/gtest.h>

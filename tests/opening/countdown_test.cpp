@@ -11,7 +11,8 @@ namespace orvane {
 namespace {
 
 // 2026-12-08 09:00:00 in Beijing, on the GMT line.
-constexpr std::int64_t kNineOclock = 1796691600;
+using namespace std::chrono_literals;
+constexpr std::chrono::sys_seconds kNineOclock{1796691600s};
 
 // What people type: blanks around, hours without a leading zero, no
 // seconds, the full-width digits and colon of a Chinese input method; read
@@ -48,12 +49,12 @@ TEST(OpeningTime, WhatPeopleTypeAndWhatIsNoTime) {
 TEST(Countdown, CountsToTheOpeningThenShowsTheTime) {
     Countdown countdown;
     countdown.Set(OpeningTime{9, 0, 0});
-    EXPECT_EQ(countdown.At(kNineOclock - 3600, 0.01).text, "     距开始 01:00:00");
-    EXPECT_EQ(countdown.At(kNineOclock - 10, 0.01).text, "     距开始 00:00:10");
-    EXPECT_EQ(countdown.At(kNineOclock - 1, 0.01).text, "     距开始 00:00:01");
+    EXPECT_EQ(countdown.At(kNineOclock - 3600s, 0.01).text, "     距开始 01:00:00");
+    EXPECT_EQ(countdown.At(kNineOclock - 10s, 0.01).text, "     距开始 00:00:10");
+    EXPECT_EQ(countdown.At(kNineOclock - 1s, 0.01).text, "     距开始 00:00:01");
     EXPECT_EQ(countdown.At(kNineOclock, 0.01).text, std::nullopt) << "the opening shows the time";
-    EXPECT_EQ(countdown.At(kNineOclock + 1, 0.01).text, std::nullopt) << "no count to tomorrow";
-    EXPECT_EQ(countdown.At(kNineOclock - 10, 0.6).text,
+    EXPECT_EQ(countdown.At(kNineOclock + 1s, 0.01).text, std::nullopt) << "no count to tomorrow";
+    EXPECT_EQ(countdown.At(kNineOclock - 10s, 0.6).text,
               "     距开始约 00:00:10，时钟误差超过 0.5 秒");
 }
 
@@ -63,16 +64,16 @@ TEST(Countdown, AnOpeningOnTheNextDaySaysTomorrow) {
     Countdown countdown;
     countdown.Set(OpeningTime{0, 0, 5});
     // 23:59:58 Beijing time, the evening before.
-    std::int64_t evening = kNineOclock - 9 * 3600 - 2;
+    std::chrono::sys_seconds evening = kNineOclock - 9h - 2s;
     EXPECT_EQ(countdown.At(evening, 0).text, "     距明天 00:00:05 还有 00:00:07");
-    EXPECT_EQ(countdown.At(evening + 2, 0).text, "     距开始 00:00:05") << "past midnight";
+    EXPECT_EQ(countdown.At(evening + 2s, 0).text, "     距开始 00:00:05") << "past midnight";
     countdown.Set(OpeningTime{8, 59, 59});
     EXPECT_EQ(countdown.At(kNineOclock, 0).text, "     距明天 08:59:59 还有 23:59:59")
         << "set after it passed";
     EXPECT_EQ(countdown.At(kNineOclock, 0.6).text,
               "     距明天 08:59:59 还有约 23:59:59，时钟误差超过 0.5 秒");
-    EXPECT_EQ(NextOpening(kNineOclock - 1, {9, 0, 0}), kNineOclock);
-    EXPECT_EQ(NextOpening(kNineOclock, {9, 0, 0}), kNineOclock + 24 * 3600);
+    EXPECT_EQ(NextOpening(kNineOclock - 1s, {9, 0, 0}), kNineOclock);
+    EXPECT_EQ(NextOpening(kNineOclock, {9, 0, 0}), kNineOclock + 24h);
 }
 
 // Each second from ten before the opening beeps once, however often the
@@ -83,7 +84,7 @@ TEST(Countdown, TheAlarmSoundsEachOfTheLastTenSecondsOnce) {
     countdown.Set(OpeningTime{9, 0, 0});
     std::vector<Alarm> heard;
     int attention = 0;
-    for (std::int64_t second = kNineOclock - 12; second <= kNineOclock + 2; ++second) {
+    for (auto second = kNineOclock - 12s; second <= kNineOclock + 2s; second += 1s) {
         for (int draw = 0; draw < 3; ++draw) {
             Countdown::Turn turn = countdown.At(second, 0);
             if (turn.alarm != Alarm::None) {

@@ -1,3 +1,4 @@
+#include "ole_date.h"
 #include "runtime/ansi_literals.h"
 #include "runtime/datetime.h"
 
