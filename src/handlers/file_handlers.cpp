@@ -4,7 +4,6 @@
 #include "runtime/profile_file.h"
 #include "storage/remember_flag.h"
 #include "window/component_names.h"
-#include "window/message_box.h"
 #include "window/window.h"
 #include "window/window_work.h"
 #include "window_applicants.h"
@@ -17,16 +16,18 @@ namespace {
 
 // Tells the user that a save failed, and why.
 void ReportSaveFailure(Window& window, const std::string& file, const std::string& reason) {
-    window.ShowMessage("申请人信息没有保存，原来的文件保持不变。\n文件：" + file + "\n原因：" +
-                           reason,
-                       kBoxOk | kBoxIconError, "保存失败");
+    window.ShowMessage(
+        {.text = "申请人信息没有保存，原来的文件保持不变。\n文件：" + file + "\n原因：" + reason,
+         .caption = "保存失败",
+         .kind = MessageKind::Error});
 }
 
 // Tells the user that the file is there but could not be read, and why.
 void ReportReadFailure(Window& window, const std::string& file, const std::string& reason) {
-    window.ShowMessage("申请人信息没有读取，窗口中的内容保持不变。\n文件：" + file + "\n原因：" +
-                           reason,
-                       kBoxOk | kBoxIconError, "读取失败");
+    window.ShowMessage(
+        {.text = "申请人信息没有读取，窗口中的内容保持不变。\n文件：" + file + "\n原因：" + reason,
+         .caption = "读取失败",
+         .kind = MessageKind::Error});
 }
 
 } // namespace

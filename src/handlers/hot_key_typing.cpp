@@ -9,7 +9,6 @@
 #include "window/beep.h"
 #include "window/component_names.h"
 #include "window/global_typing.h"
-#include "window/message_box.h"
 #include "window/window.h"
 
 #include <utility>
@@ -102,9 +101,10 @@ void HotKeyTyping::OnSetClicked() {
     StoreSetting(window_, files_, file_, kHotKeyKey, keyText_, failed);
     StoreSetting(window_, files_, file_, kSequenceKey, sequenceText_, failed);
     ShowNext();
-    window_.ShowMessage("设置好了：在浏览器等程序的输入框中按 " + keyText_ +
-                            "，输入下一组（从第一组起，三个“复制”都已变灰的组跳过）。",
-                        kBoxOk | kBoxIconInformation, kTypingCaption);
+    window_.ShowMessage({.text = "设置好了：在浏览器等程序的输入框中按 " + keyText_ +
+                                 "，输入下一组（从第一组起，三个“复制”都已变灰的组跳过）。",
+                         .caption = kTypingCaption,
+                         .kind = MessageKind::Information});
 }
 
 // The hot key and the sequence in their boxes, taken; what is wrong with
@@ -126,7 +126,8 @@ bool HotKeyTyping::TakeTyping() {
         });
     }
     if (failure) {
-        window_.ShowMessage(*failure, kBoxOk | kBoxIconWarning, kTypingCaption);
+        window_.ShowMessage(
+            {.text = *failure, .caption = kTypingCaption, .kind = MessageKind::Warning});
         return false;
     }
     keyText_ = HotKeyText(std::get<HotKey>(key));

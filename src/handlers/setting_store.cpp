@@ -2,7 +2,6 @@
 
 #include "runtime/ansi_literals.h"
 #include "storage/assist_settings.h"
-#include "window/message_box.h"
 #include "window/window.h"
 #include "window/window_work.h"
 
@@ -19,9 +18,10 @@ void StoreSetting(Window& window, WorkQueue& files, const std::string& file, con
                 failed();
             }
             if (failure) {
-                window.ShowMessage("设置没有保存，原来的文件保持不变。\n文件：" + file +
-                                       "\n原因：" + *failure,
-                                   kBoxOk | kBoxIconError, "保存失败");
+                window.ShowMessage({.text = "设置没有保存，原来的文件保持不变。\n文件：" + file +
+                                            "\n原因：" + *failure,
+                                    .caption = "保存失败",
+                                    .kind = MessageKind::Error});
             }
         });
 }

@@ -9,7 +9,7 @@
 namespace orvane {
 
 void OnMainWindowCreated(Window& window) {
-    ShowMessageBox("希望本软件能提高您预约纪念币的成功率，感谢您的使用。", kBoxOk);
+    ShowMessageBox({.text = "希望本软件能提高您预约纪念币的成功率，感谢您的使用。"});
     ApplyRememberFlag(window);
     ShowInformationFile(window);
     window.FocusComponent(kAllPhoneBox);

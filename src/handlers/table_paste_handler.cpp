@@ -4,7 +4,6 @@
 #include "runtime/ansi_literals.h"
 #include "runtime/memory.h"
 #include "window/clipboard.h"
-#include "window/message_box.h"
 #include "window/window.h"
 #include "window_applicants.h"
 
@@ -14,6 +13,10 @@ namespace {
 
 const std::string kCaption = "粘贴表格";
 
+void Warn(Window& window, const std::string& text) {
+    window.ShowMessage({.text = text, .caption = kCaption, .kind = MessageKind::Warning});
+}
+
 // Plans the paste, asks, and writes; the table's text is freed before the
 // question is asked.
 void PasteTable(Window& window, int group, std::string table) {
@@ -22,18 +25,17 @@ void PasteTable(Window& window, int group, std::string table) {
     std::string().swap(table);
     ReleaseFreeMemory();
     if (paste.refusal) {
-        window.ShowMessage(*paste.refusal + "。\n没有写入任何内容。", kBoxOk | kBoxIconWarning,
-                           kCaption);
+        Warn(window, *paste.refusal + "。\n没有写入任何内容。");
         return;
     }
     if (paste.rows.empty()) {
-        window.ShowMessage(
-            "剪贴板里没有可粘贴的表格：每行应有姓名、身份证、手机号3项，用制表符或逗号隔开。",
-            kBoxOk | kBoxIconWarning, kCaption);
+        Warn(window,
+             "剪贴板里没有可粘贴的表格：每行应有姓名、身份证、手机号3项，用制表符或逗号隔开。");
         return;
     }
-    if (window.ShowMessage(TablePasteQuestion(paste), kBoxOkCancel | kBoxIconQuestion, kCaption) !=
-        kResultOk) {
+    if (!window.ShowMessage({.text = TablePasteQuestion(paste),
+                             .caption = kCaption,
+                             .kind = MessageKind::Question})) {
         return;
     }
     ApplyTablePaste(paste, applicants);
@@ -49,7 +51,7 @@ void PasteTableFromGroup(Window& window, int group) {
             return;
         }
         if (!table) {
-            window.ShowMessage(kClipboardSilent, kBoxOk | kBoxIconWarning, kCaption);
+            Warn(window, kClipboardSilent);
             return;
         }
         PasteTable(window, group, std::move(*table));

@@ -2,20 +2,11 @@
 
 #include "window/component_names.h"
 #include "window/window.h"
-#include "window/window_calls.h"
 
 namespace orvane {
 
 void OnTopmostClicked(Window& window) {
-    bool ticked = window.GetTicked(kTopmostBox);
-    SetWindowTopmost(window.WindowHandle(kMainWindow), ticked);
-}
-
-void SetWindowTopmost(std::uintptr_t handle, bool on) {
-    if (on) {
-        SetForegroundWindow(handle);
-    }
-    SetWindowPos(handle, on ? kHwndTopmost : kHwndNotTopmost, 0, 0, 0, 0, kSwpNoSize | kSwpNoMove);
+    window.KeepAbove(window.GetTicked(kTopmostBox));
 }
 
 void OnTimeDisplayToggleClicked(Window& window) {

@@ -14,7 +14,7 @@ void FatalError(const std::string& message, std::optional<int> code) {
     std::string text = FatalErrorText(message, code);
     std::fputs(ToUnicode(text).toLocal8Bit().append('\n').constData(), stderr);
     if (qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr) {
-        ShowMessageBox(text, kBoxOk | kBoxIconError, std::string("错误"));
+        ShowMessageBox({.text = text, .caption = "错误", .kind = MessageKind::Error});
     }
     std::exit(-1);
 }

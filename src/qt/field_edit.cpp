@@ -6,7 +6,6 @@
 #include "owned_message_box.h"
 #include "runtime/ansi_literals.h"
 #include "window/clipboard.h"
-#include "window/message_box.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -75,8 +74,9 @@ void FieldEdit::PasteClipboard() {
             return;
         }
         if (!pasted) {
-            ShowOwnedMessageBox(self->window(), kClipboardSilent, kBoxOk | kBoxIconWarning,
-                                std::string("粘贴"));
+            ShowOwnedMessageBox(
+                self->window(),
+                {.text = kClipboardSilent, .caption = "粘贴", .kind = MessageKind::Warning});
             return;
         }
         self->InsertPasted(*pasted);

@@ -20,6 +20,7 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
+#include <QWindow>
 #include <algorithm>
 #include <memory>
 #include <utility>
@@ -162,15 +163,19 @@ void MainWindow::DropPendingFocus() {
     qApp->removeEventFilter(this);
 }
 
-std::uintptr_t MainWindow::WindowHandle(const std::string& name) {
-    if (name == kMainWindow) {
-        return winId();
+void MainWindow::KeepAbove(bool above) {
+    if (above) {
+        raise();
+        activateWindow();
     }
-    // A component's own native handle would turn it into a native child
-    // window; it shares its window's.
-    auto found = components_.find(name);
-    auto* widget = found == components_.end() ? nullptr : qobject_cast<QWidget*>(found->second);
-    return widget != nullptr ? widget->window()->winId() : 0;
+    Qt::WindowFlags flags = windowFlags();
+    flags.setFlag(Qt::WindowStaysOnTopHint, above);
+    // setWindowFlags would recreate the native window (hiding it and losing
+    // its place); the QWindow takes the change in place.
+    overrideWindowFlags(flags);
+    if (QWindow* native = windowHandle()) {
+        native->setFlags(flags);
+    }
 }
 
 QLabel* MainWindow::StatusPanel(const std::string& statusBar, int panel) const {
@@ -196,8 +201,8 @@ void MainWindow::SetStatusPanelTip(const std::string& statusBar, int panel,
     }
 }
 
-int MainWindow::ShowMessage(const std::string& text, int code, const std::string& caption) {
-    return ShowOwnedMessageBox(this, text, code, caption);
+bool MainWindow::ShowMessage(const Message& message) {
+    return ShowOwnedMessageBox(this, message);
 }
 
 void MainWindow::RunAfter(int milliseconds, std::function<void()> task) {

@@ -1,15 +1,13 @@
 #pragma once
 
-#include <optional>
-#include <string>
+#include "window/message_box.h"
 
 class QWidget;
 
 namespace orvane {
 
 // A message box modal to the owner's window only; without an owner it
-// blocks every window of the program. Codes and results of message_box.h.
-int ShowOwnedMessageBox(QWidget* owner, const std::string& text, int code,
-                        const std::optional<std::string>& caption = std::nullopt);
+// blocks every window of the program. Answers as ShowMessageBox does.
+bool ShowOwnedMessageBox(QWidget* owner, const Message& message);
 
 } // namespace orvane

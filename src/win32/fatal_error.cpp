@@ -10,7 +10,7 @@ namespace orvane {
 void FatalError(const std::string& message, std::optional<int> code) {
     std::string text = FatalErrorText(message, code);
     std::fputs((text + "\n").c_str(), stderr);
-    ShowMessageBox(text, kBoxOk | kBoxIconError, std::string("错误"));
+    ShowMessageBox({.text = text, .caption = "错误", .kind = MessageKind::Error});
     std::exit(-1);
 }
 

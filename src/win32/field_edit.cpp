@@ -1,11 +1,11 @@
 #include "field_edit.h"
 
 #include "applicants/paste_fit.h"
+#include "owned_message_box.h"
 #include "runtime/ansi_literals.h"
 #include "runtime/wide_text.h"
 #include "text_of.h"
 #include "window/clipboard.h"
-#include "window/message_box.h"
 
 #include <algorithm>
 #include <commctrl.h>
@@ -76,8 +76,9 @@ LRESULT CALLBACK FieldProc(HWND hwnd, UINT message, WPARAM w, LPARAM l, UINT_PTR
                 return; // the box is gone
             }
             if (!pasted) {
-                MessageBoxW(GetAncestor(hwnd, GA_ROOT), WideFromAnsi(kClipboardSilent).c_str(),
-                            WideFromAnsi("粘贴").c_str(), MB_OK | MB_ICONWARNING);
+                ShowOwnedMessageBox(
+                    GetAncestor(hwnd, GA_ROOT),
+                    {.text = kClipboardSilent, .caption = "粘贴", .kind = MessageKind::Warning});
                 return;
             }
             Paste(hwnd, *field, *pasted);

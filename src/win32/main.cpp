@@ -4,6 +4,7 @@
 #include "runtime/ansi_literals.h"
 #include "runtime/wide_text.h"
 #include "win32_window.h"
+#include "window/message_box.h"
 
 #include <cstdio>
 #include <memory>
@@ -29,7 +30,7 @@ int Main() {
     CommandLine command = ReadArguments();
     if (!command.options) {
         std::fputs((command.error + "\n").c_str(), stderr);
-        MessageBoxW(nullptr, WideFromAnsi(command.error).c_str(), L"Orvane", MB_OK | MB_ICONERROR);
+        ShowMessageBox({.text = command.error, .caption = "Orvane", .kind = MessageKind::Error});
         return 2;
     }
     std::unique_ptr<Win32Window> window = CreateMainWindow<Win32Window>();

@@ -1,16 +1,34 @@
 #include "window/message_box.h"
-#include "runtime/ansi_literals.h"
+#include "owned_message_box.h"
+
 #include "runtime/wide_text.h"
 
-#include <windows.h>
+#include <array>
 
 namespace orvane {
 
-int ShowMessageBox(const std::string& text, int code, const std::optional<std::string>& caption) {
-    int answer =
-        MessageBoxW(nullptr, WideFromAnsi(text).c_str(),
-                    WideFromAnsi(caption.value_or("信息：")).c_str(), UINT(code) | MB_TASKMODAL);
-    return answer > 0 ? answer - 1 : kResultCancel; // IDOK (1) is kResultOk (0), and so on
+namespace {
+
+// Indexed by MessageKind.
+const std::array<UINT, 5> kStyles = {
+    MB_OK,
+    MB_OK | MB_ICONINFORMATION,
+    MB_OKCANCEL | MB_ICONQUESTION,
+    MB_OK | MB_ICONWARNING,
+    MB_OK | MB_ICONERROR,
+};
+
+} // namespace
+
+bool ShowOwnedMessageBox(HWND owner, const Message& message) {
+    UINT style = kStyles.at(size_t(message.kind)) | (owner == nullptr ? MB_TASKMODAL : 0);
+    int answer = MessageBoxW(owner, WideFromAnsi(message.text).c_str(),
+                             WideFromAnsi(message.caption).c_str(), style);
+    return answer != IDCANCEL || message.kind != MessageKind::Question;
+}
+
+bool ShowMessageBox(const Message& message) {
+    return ShowOwnedMessageBox(nullptr, message);
 }
 
 } // namespace orvane

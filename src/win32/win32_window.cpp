@@ -3,11 +3,11 @@
 #include "accessible.h"
 #include "context_menu.h"
 #include "field_edit.h"
+#include "owned_message_box.h"
 #include "runtime/wide_text.h"
 #include "task_window.h"
 #include "text_of.h"
 #include "window/component_names.h"
-#include "window/message_box.h"
 #include "window/readable_tip.h"
 #include "window_class.h"
 
@@ -159,8 +159,12 @@ void Win32Window::FocusComponent(const std::string& name) {
     }
 }
 
-std::uintptr_t Win32Window::WindowHandle(const std::string& name) {
-    return name == kMainWindow || Find(name) != nullptr ? std::uintptr_t(window_) : 0;
+void Win32Window::KeepAbove(bool above) {
+    if (above) {
+        SetForegroundWindow(window_);
+    }
+    SetWindowPos(window_, above ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
 }
 
 // The time's pane takes what the hot key's line, sized to its text, leaves.
@@ -269,10 +273,8 @@ void Win32Window::RunAfter(int milliseconds, std::function<void()> task) {
     shots_->Add(milliseconds, std::move(task));
 }
 
-int Win32Window::ShowMessage(const std::string& text, int code, const std::string& caption) {
-    int answer =
-        MessageBoxW(window_, WideFromAnsi(text).c_str(), WideFromAnsi(caption).c_str(), UINT(code));
-    return answer > 0 ? answer - 1 : kResultCancel;
+bool Win32Window::ShowMessage(const Message& message) {
+    return ShowOwnedMessageBox(window_, message);
 }
 
 int Win32Window::CurrentPage() const {

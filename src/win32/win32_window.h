@@ -35,7 +35,7 @@ public:
     int GetInterval(const std::string& timer) const override;
     void SetInterval(const std::string& timer, int milliseconds) override;
     void FocusComponent(const std::string& name) override;
-    std::uintptr_t WindowHandle(const std::string& name) override;
+    void KeepAbove(bool above) override;
     void SetStatusPanelText(const std::string& statusBar, int panel,
                             const std::string& text) override;
     void SetStatusPanelTip(const std::string& statusBar, int panel,
@@ -47,7 +47,7 @@ public:
                           std::function<void()> handler) override;
     void Bind(const std::string& name, Event event, std::function<void()> handler) override;
     void RunAfter(int milliseconds, std::function<void()> task) override;
-    int ShowMessage(const std::string& text, int code, const std::string& caption) override;
+    bool ShowMessage(const Message& message) override;
     std::weak_ptr<const void> Lifetime() const override { return lifetime_; }
     void FinishCreation() override;
     void ShowCentered() override;

@@ -1,40 +1,25 @@
 #pragma once
 
-#include <optional>
+#include "runtime/ansi_literals.h"
+
 #include <string>
 
 namespace orvane {
 
-// Button-and-icon codes: the low four bits choose the buttons, the next four
-// the icon. Stored and passed on as these numbers.
-enum MessageBoxCode : int {
-    kBoxOk = 0x0,
-    kBoxOkCancel = 0x1,
-    kBoxAbortRetryIgnore = 0x2,
-    kBoxYesNoCancel = 0x3,
-    kBoxYesNo = 0x4,
-    kBoxRetryCancel = 0x5,
-    kBoxIconError = 0x10,
-    kBoxIconQuestion = 0x20,
-    kBoxIconWarning = 0x30,
-    kBoxIconInformation = 0x40,
+// What a box says besides its text: its icon, and whether it asks. A
+// question has the buttons 确定 and 取消; every other box has 确定 alone.
+enum class MessageKind { Plain, Information, Question, Warning, Error };
+
+struct Message {
+    std::string text;
+    std::string caption = "信息：";
+    MessageKind kind = MessageKind::Plain;
 };
 
-// Button that closed the box.
-enum MessageBoxResult : int {
-    kResultOk = 0,
-    kResultCancel = 1,
-    kResultAbort = 2,
-    kResultRetry = 3,
-    kResultIgnore = 4,
-    kResultYes = 5,
-    kResultNo = 6,
-};
-
-// Shows a modal box and waits for it to be closed; it blocks every window
-// of the program. The caption defaults to "信息：". A box that belongs to
-// the window is Window::ShowMessage.
-int ShowMessageBox(const std::string& text, int code,
-                   const std::optional<std::string>& caption = std::nullopt);
+// Shows a box modal to every window of the program and waits until it is
+// closed. True when it was closed with 确定; a box without 取消 closed any
+// way counts as 确定. A box that belongs to the window is
+// Window::ShowMessage.
+bool ShowMessageBox(const Message& message);
 
 } // namespace orvane

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <cstdint>
+#include "window/message_box.h"
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -33,8 +34,10 @@ public:
     virtual int GetInterval(const std::string& timer) const = 0;
     virtual void SetInterval(const std::string& timer, int milliseconds) = 0;
     virtual void FocusComponent(const std::string& name) = 0;
-    // Native handle of the window (kMainWindow) or of a component; 0 if none.
-    virtual std::uintptr_t WindowHandle(const std::string& name) = 0;
+    // Keeps the window above every other (brought to the front and
+    // activated), or returns it to the normal band in its place, neither
+    // activating it nor moving it.
+    virtual void KeepAbove(bool above) = 0;
     virtual void SetStatusPanelText(const std::string& statusBar, int panel,
                                     const std::string& text) = 0;
     // The panel's tooltip; empty removes it.
@@ -62,9 +65,9 @@ public:
     // Runs the task once on the window's thread after the delay, to the
     // millisecond, under the handlers' guard; dropped with the window.
     virtual void RunAfter(int milliseconds, std::function<void()> task) = 0;
-    // A message box modal to the window (codes and results of
-    // message_box.h); waits until it is closed.
-    virtual int ShowMessage(const std::string& text, int code, const std::string& caption) = 0;
+    // A message box modal to the window; waits until it is closed and
+    // answers as ShowMessageBox does.
+    virtual bool ShowMessage(const Message& message) = 0;
     // Expires with the window: answers of slow work check it before they
     // touch the window.
     virtual std::weak_ptr<const void> Lifetime() const = 0;

@@ -79,8 +79,8 @@ TEST_F(StartUp, EscapeAndTheCloseBoxDismissTheGreetingAsOk) {
     for (auto answer :
          {ModalBoxAnswerer::Answer::PressEscape, ModalBoxAnswerer::Answer::CloseBox}) {
         ModalBoxAnswerer answerer(answer);
-        EXPECT_EQ(ShowMessageBox("希望本软件能提高您预约纪念币的成功率，感谢您的使用。", kBoxOk),
-                  kResultOk);
+        EXPECT_TRUE(
+            ShowMessageBox({.text = "希望本软件能提高您预约纪念币的成功率，感谢您的使用。"}));
         EXPECT_EQ(answerer.count, 1);
     }
 }

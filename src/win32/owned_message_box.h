@@ -1,0 +1,13 @@
+#pragma once
+
+#include "window/message_box.h"
+
+#include <windows.h>
+
+namespace orvane {
+
+// A message box modal to the owner's window only; without an owner it
+// blocks every window of the program. Answers as ShowMessageBox does.
+bool ShowOwnedMessageBox(HWND owner, const Message& message);
+
+} // namespace orvane
