@@ -1,32 +1,26 @@
 #include "configured_request.h"
 
+#include <algorithm>
+
 namespace orvane {
 
-void ConfiguredRequest::SetProxy(int setting, const std::string& proxy) {
-    if (setting == kProxyNamed) {
-        proxy_ = proxy;
-    }
-}
-
-void ConfiguredRequest::Open(const std::string& method, const std::string& url, bool) {
+void ConfiguredRequest::Open(const std::string& method, const std::string& url) {
     method_ = method;
     url_ = url;
     requestHeaders_.clear();
 }
 
-void ConfiguredRequest::SetOption(int index, int value) {
-    if (index == kOptionFollowRedirects) {
-        followRedirects_ = value != 0;
+long long ConfiguredRequest::WholeCallMs() const {
+    long long whole = 0;
+    for (int phase : {timeouts_.resolve, timeouts_.connect, timeouts_.send, timeouts_.receive}) {
+        whole += std::max(phase, 0);
     }
+    return whole;
 }
 
-void ConfiguredRequest::SetCredentials(const std::string& user, const std::string& password,
-                                       int target) {
-    if (target == kCredentialsForServer) {
-        serverLogin_ = {user, password};
-    } else if (target == kCredentialsForProxy) {
-        proxyLogin_ = {user, password};
-    }
+void ConfiguredRequest::SetLogin(LoginFor target, const std::string& user,
+                                 const std::string& password) {
+    (target == LoginFor::Server ? serverLogin_ : proxyLogin_) = {user, password};
 }
 
 void ConfiguredRequest::SetRequestHeader(const std::string& name, const std::string& value) {

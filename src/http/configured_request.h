@@ -12,18 +12,23 @@ namespace orvane {
 // request will be, as the calls before Send set it up.
 class ConfiguredRequest : public RequestService {
 public:
-    void SetProxy(int setting, const std::string& proxy) override;
-    // Starts a new request: the last one's headers go.
-    void Open(const std::string& method, const std::string& url, bool async) override;
-    void SetOption(int index, int value) override;
-    void SetCredentials(const std::string& user, const std::string& password, int target) override;
+    void SetTimeouts(const Timeouts& timeouts) override { timeouts_ = timeouts; }
+    void SetProxy(const std::string& proxy) override { proxy_ = proxy; }
+    void Open(const std::string& method, const std::string& url) override;
+    void SetFollowRedirects(bool follow) override { followRedirects_ = follow; }
+    void SetLogin(LoginFor target, const std::string& user, const std::string& password) override;
     // A name with blanks, colons or line breaks, or a value with line
     // breaks, is dropped, so that no caller can smuggle a header line in.
     void SetRequestHeader(const std::string& name, const std::string& value) override;
 
 protected:
+    // A phase's time-out restarts with every byte; the sum bounds the whole
+    // call, so that a server dripping bytes cannot hold it for ever.
+    long long WholeCallMs() const;
+
     using Login = std::pair<std::string, std::string>; // user, password
 
+    Timeouts timeouts_;
     std::string method_;
     std::string url_;
     std::string proxy_;

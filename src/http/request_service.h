@@ -7,13 +7,6 @@
 
 namespace orvane {
 
-// The numbered settings of a request object, stored and passed on as these
-// numbers.
-inline constexpr int kProxyNamed = 2;            // SetProxy: a proxy given by name
-inline constexpr int kOptionFollowRedirects = 6; // SetOption: whether redirects are followed
-inline constexpr int kCredentialsForServer = 0;  // SetCredentials: for the server
-inline constexpr int kCredentialsForProxy = 1;   // SetCredentials: for the proxy
-
 // The largest response body a request takes: generous for any page the
 // program asks for, and a bound on the memory a server can make it use.
 inline constexpr size_t kMaxResponseBytes = size_t(64) << 20;
@@ -47,25 +40,33 @@ struct Response {
     RequestFailure failure = RequestFailure::None;
 };
 
-// One HTTP request object, set up step by step the way the web request
-// routine does it, then sent. An operation that fails before Send has no
-// effect; Send says why it failed.
+// Milliseconds for each phase of a request; the whole call never takes
+// longer than their sum.
+struct Timeouts {
+    int resolve = 0;
+    int connect = 60000;
+    int send = 30000;
+    int receive = 30000;
+};
+
+// Whom a user name and password are for.
+enum class LoginFor { Server, Proxy };
+
+// One HTTP request object, set up step by step, then sent. A setting that
+// cannot be taken has no effect; Send says why it failed.
 class RequestService {
 public:
     virtual ~RequestService() = default;
 
-    // Milliseconds for name resolution, connecting, sending, and receiving;
-    // the whole call never takes longer than their sum.
-    virtual void SetTimeouts(int resolve, int connect, int send, int receive) = 0;
-    // kProxyNamed: use the named proxy, "host:port" or "http://host:port"
-    // (or https).
-    virtual void SetProxy(int setting, const std::string& proxy) = 0;
-    virtual void Open(const std::string& method, const std::string& url, bool async) = 0;
-    // kOptionFollowRedirects: follow redirects (value 0 turns it off).
-    virtual void SetOption(int index, int value) = 0;
-    // target kCredentialsForServer or kCredentialsForProxy.
-    virtual void SetCredentials(const std::string& user, const std::string& password,
-                                int target) = 0;
+    virtual void SetTimeouts(const Timeouts& timeouts) = 0;
+    // "host:port" or "http://host:port" (or https); empty: no proxy.
+    virtual void SetProxy(const std::string& proxy) = 0;
+    // Starts a new request: the last one's headers go.
+    virtual void Open(const std::string& method, const std::string& url) = 0;
+    // Redirects are followed until this turns them off.
+    virtual void SetFollowRedirects(bool follow) = 0;
+    virtual void SetLogin(LoginFor target, const std::string& user,
+                          const std::string& password) = 0;
     virtual void SetRequestHeader(const std::string& name, const std::string& value) = 0;
     // Blocks until the response is complete or has failed. Only http and
     // https are spoken, for the request and every redirect; a response

@@ -50,11 +50,11 @@ std::string WithDefaultHeaders(const WebRequestParams& p) {
 // effect, and every read gives the empty value.
 class NoRequest : public RequestService {
 public:
-    void SetTimeouts(int, int, int, int) override {}
-    void SetProxy(int, const std::string&) override {}
-    void Open(const std::string&, const std::string&, bool) override {}
-    void SetOption(int, int) override {}
-    void SetCredentials(const std::string&, const std::string&, int) override {}
+    void SetTimeouts(const Timeouts&) override {}
+    void SetProxy(const std::string&) override {}
+    void Open(const std::string&, const std::string&) override {}
+    void SetFollowRedirects(bool) override {}
+    void SetLogin(LoginFor, const std::string&, const std::string&) override {}
     void SetRequestHeader(const std::string&, const std::string&) override {}
     Response Send(const ByteArray&) override { return Unavailable(); }
     Response Send(const std::string&) override { return Unavailable(); }
@@ -68,15 +68,15 @@ void SetTimeouts(RequestService& request, int timeoutSeconds) {
     }
     int ms =
         timeoutSeconds < 1 ? kDefaultTimeoutMs : TruncateToInteger(double(timeoutSeconds) * 1000.0);
-    request.SetTimeouts(ms, ms, ms, ms);
+    request.SetTimeouts({.resolve = ms, .connect = ms, .send = ms, .receive = ms});
 }
 
 void SetProxyCredentials(RequestService& request, const WebRequestParams& p) {
     if (p.proxy.empty() || p.proxyUser.empty()) {
         return;
     }
-    request.SetCredentials(p.proxyUser, p.proxyPassword, p.credentialTarget);
-    if (p.credentialTarget == kCredentialsForProxy) {
+    request.SetLogin(p.credentialTarget, p.proxyUser, p.proxyPassword);
+    if (p.credentialTarget == LoginFor::Proxy) {
         std::string token = Base64Encode(BytesFromText(p.proxyUser + ":" + p.proxyPassword));
         request.SetRequestHeader("Proxy-Authorization", "Basic " + token);
     }
@@ -122,10 +122,10 @@ std::string CollectCookies(const std::string& responseHeaders) {
     return cookies;
 }
 
-ByteArray WebRequest(const WebRequestParams& p, const RequestFactory& create) {
+WebResponse WebRequest(const WebRequestParams& p, const RequestFactory& create) {
     SharedRequest service = p.sharedRequest ? *p.sharedRequest : create();
     if (!p.sharedRequest && service == nullptr) {
-        return {};
+        return {{.failure = RequestFailure::Unavailable}, "", p.cookies};
     }
     if (service == nullptr) {
         service = std::make_shared<NoRequest>();
@@ -134,11 +134,11 @@ ByteArray WebRequest(const WebRequestParams& p, const RequestFactory& create) {
 
     SetTimeouts(request, p.timeoutSeconds);
     if (!p.proxy.empty()) {
-        request.SetProxy(kProxyNamed, p.proxy);
+        request.SetProxy(p.proxy);
     }
-    request.Open(MethodName(p.method), p.url, false);
+    request.Open(MethodName(p.method), p.url);
     if (p.noRedirect) {
-        request.SetOption(kOptionFollowRedirects, 0);
+        request.SetFollowRedirects(false);
     }
     // Certificate errors are never ignored: the service always verifies.
     std::string headers = p.completeHeaders ? WithDefaultHeaders(p) : p.extraHeaders;
@@ -146,29 +146,19 @@ ByteArray WebRequest(const WebRequestParams& p, const RequestFactory& create) {
         headers = NormaliseHeaderNames(headers);
     }
     SetProxyCredentials(request, p);
-    if (p.cookies != nullptr) {
-        SetCookieHeader(request, *p.cookies);
+    std::optional<std::string> cookies = p.cookies;
+    if (cookies) {
+        SetCookieHeader(request, *cookies);
     }
     SetHeaderLines(request, headers);
-    Response response = !p.postBytes.empty() ? request.Send(p.postBytes) : request.Send(p.postText);
-
-    std::string returned = CollectCookies(response.headers);
-    if (p.mergeCookies && p.cookies != nullptr) {
-        returned = MergeCookies(*p.cookies, returned);
+    WebResponse response{!p.postBytes.empty() ? request.Send(p.postBytes)
+                                              : request.Send(p.postText),
+                         "", std::move(cookies)};
+    response.returnedCookies = CollectCookies(response.headers);
+    if (p.mergeCookies && response.cookies) {
+        response.returnedCookies = MergeCookies(*response.cookies, response.returnedCookies);
     }
-    if (p.responseHeaders != nullptr) {
-        *p.responseHeaders = std::move(response.headers);
-    }
-    if (p.statusCode != nullptr) {
-        *p.statusCode = response.status;
-    }
-    if (p.returnedCookies != nullptr) {
-        *p.returnedCookies = returned;
-    }
-    if (p.failure != nullptr) {
-        *p.failure = response.failure;
-    }
-    return std::move(response.body);
+    return response;
 }
 
 } // namespace orvane

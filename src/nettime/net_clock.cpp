@@ -85,19 +85,15 @@ NetClock::Answer NetClock::Lookup(Seconds sendAt) {
     // other server that a redirect names.
     p.extraHeaders = "Cache-Control: no-cache\r\nPragma: no-cache";
     p.noRedirect = true;
-    std::string headers;
-    p.responseHeaders = &headers;
     p.timeoutSeconds = kLookupTimeoutSeconds;
     p.sharedRequest = request_;
-    RequestFailure failure = RequestFailure::None;
-    p.failure = &failure;
     answer.sentAt = Now();
-    WebRequest(p);
+    WebResponse response = WebRequest(p);
     answer.receivedAt = Now();
-    ServerSecond reading = ServerSecondOf(headers);
+    ServerSecond reading = ServerSecondOf(response.headers);
     answer.serverSecond = reading.second;
-    answer.failure =
-        failure != RequestFailure::None ? RequestFailureText(failure) : reading.failure;
+    answer.failure = response.failure != RequestFailure::None ? RequestFailureText(response.failure)
+                                                              : reading.failure;
     return answer;
 }
 

@@ -84,18 +84,6 @@ CurlRequest::~CurlRequest() {
     curl_multi_cleanup(multi_);
 }
 
-void CurlRequest::SetTimeouts(int resolve, int connect, int send, int receive) {
-    connectTimeoutMs_ = std::max({resolve, connect, 0});
-    sendTimeoutMs_ = send;
-    receiveTimeoutMs_ = receive;
-    // A phase's time-out restarts with every byte; this bounds the whole
-    // call, so that a server dripping bytes cannot hold it for ever.
-    wholeCallMs_ = 0;
-    for (int phase : {resolve, connect, send, receive}) {
-        wholeCallMs_ += std::max(phase, 0);
-    }
-}
-
 Response CurlRequest::Send(const ByteArray& body) {
     return SendBody({reinterpret_cast<const char*>(body.data()), body.size()});
 }
@@ -125,7 +113,8 @@ void CurlRequest::Configure(std::string_view body) {
     curl_easy_setopt(easy_, CURLOPT_REDIR_PROTOCOLS_STR, kProtocols);
     curl_easy_setopt(easy_, CURLOPT_FOLLOWLOCATION, followRedirects_ ? 1L : 0L);
     curl_easy_setopt(easy_, CURLOPT_MAXREDIRS, kMaxRedirects);
-    curl_easy_setopt(easy_, CURLOPT_CONNECTTIMEOUT_MS, connectTimeoutMs_);
+    curl_easy_setopt(easy_, CURLOPT_CONNECTTIMEOUT_MS,
+                     long(std::max({timeouts_.resolve, timeouts_.connect, 0})));
     curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, &CurlRequest::OnBody);
     curl_easy_setopt(easy_, CURLOPT_WRITEDATA, this);
     curl_easy_setopt(easy_, CURLOPT_HEADERFUNCTION, &CurlRequest::OnHeader);
@@ -226,7 +215,7 @@ CURLcode CurlRequest::RunTransfer() {
     connected_ = false;
     lastUp_ = lastDown_ = 0;
     lastActivity_ = Clock::now();
-    deadline_ = lastActivity_ + std::chrono::milliseconds(wholeCallMs_);
+    deadline_ = lastActivity_ + std::chrono::milliseconds(WholeCallMs());
     curl_multi_add_handle(multi_, easy_);
     int running = 1;
     bool stalled = false;
@@ -252,10 +241,10 @@ CURLcode CurlRequest::RunTransfer() {
 // time-out after. libcurl's connect time-out covers the phase before.
 bool CurlRequest::OutOfTime() const {
     Clock::time_point now = Clock::now();
-    if (cancelled_ || (wholeCallMs_ > 0 && now >= deadline_)) {
+    if (cancelled_ || (WholeCallMs() > 0 && now >= deadline_)) {
         return true;
     }
-    int limit = uploading_ ? sendTimeoutMs_ : receiveTimeoutMs_;
+    int limit = uploading_ ? timeouts_.send : timeouts_.receive;
     return connected_ && limit > 0 && now - lastActivity_ > std::chrono::milliseconds(limit);
 }
 

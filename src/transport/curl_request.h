@@ -23,7 +23,6 @@ public:
     CurlRequest(const CurlRequest&) = delete;
     CurlRequest& operator=(const CurlRequest&) = delete;
 
-    void SetTimeouts(int resolve, int connect, int send, int receive) override;
     Response Send(const ByteArray& body) override;
     Response Send(const std::string& text) override;
     void Cancel() override { cancelled_ = true; }
@@ -49,12 +48,6 @@ private:
     CURL* easy_;
     CURLM* multi_;
     std::atomic<bool> cancelled_ = false;
-    // Until SetTimeouts: a minute to connect, half a minute without a byte,
-    // two minutes in all.
-    long connectTimeoutMs_ = 60000;
-    int sendTimeoutMs_ = 30000;
-    int receiveTimeoutMs_ = 30000;
-    long long wholeCallMs_ = 120000;
     // The transfer in progress.
     bool connected_ = false;
     bool uploading_ = false;

@@ -189,13 +189,6 @@ WinHttpRequest::~WinHttpRequest() {
     WinHttpCloseHandle(session_);
 }
 
-void WinHttpRequest::SetTimeouts(int resolve, int connect, int send, int receive) {
-    timeouts_[0] = resolve;
-    timeouts_[1] = connect;
-    timeouts_[2] = send;
-    timeouts_[3] = receive;
-}
-
 Response WinHttpRequest::Send(const ByteArray& body) {
     return SendBody({reinterpret_cast<const char*>(body.data()), body.size()});
 }
@@ -249,7 +242,8 @@ HINTERNET WinHttpRequest::OpenRequest(HINTERNET connection, bool secure, const s
 }
 
 void WinHttpRequest::Configure(HINTERNET request) {
-    WinHttpSetTimeouts(request, timeouts_[0], timeouts_[1], timeouts_[2], timeouts_[3]);
+    WinHttpSetTimeouts(request, timeouts_.resolve, timeouts_.connect, timeouts_.send,
+                       timeouts_.receive);
     DWORD headerLimit = DWORD(kMaxResponseHeaderBytes);
     WinHttpSetOption(request, WINHTTP_OPTION_MAX_RESPONSE_HEADER_SIZE, &headerLimit,
                      sizeof headerLimit);
@@ -300,10 +294,7 @@ Response WinHttpRequest::Perform(HINTERNET request, std::string_view body) {
                             DWORD_PTR(context))) {
         transfer->Finish(LastFailure());
     }
-    long long whole = 0;
-    for (int phase : timeouts_) {
-        whole += std::max(phase, 0);
-    }
+    long long whole = WholeCallMs();
     auto deadline = Clock::now() + std::chrono::milliseconds(whole > 0 ? whole : 3600000);
     {
         std::unique_lock lock(transfer->mutex);

@@ -28,7 +28,6 @@ public:
     WinHttpRequest(const WinHttpRequest&) = delete;
     WinHttpRequest& operator=(const WinHttpRequest&) = delete;
 
-    void SetTimeouts(int resolve, int connect, int send, int receive) override;
     Response Send(const ByteArray& body) override;
     Response Send(const std::string& text) override;
     void Cancel() override;
@@ -45,7 +44,6 @@ private:
     void Configure(HINTERNET request);
 
     HINTERNET session_;
-    int timeouts_[4] = {0, 60000, 30000, 30000}; // resolve, connect, send, receive
     std::atomic<bool> cancelled_ = false;
     std::mutex mutex_;                   // guards transfer_
     std::shared_ptr<Transfer> transfer_; // the one under way, woken by Cancel

@@ -16,21 +16,22 @@ public:
     ByteArray responseBody;
     double status = 200;
 
-    void SetTimeouts(int a, int b, int c, int d) override {
-        calls.push_back("SetTimeouts " + std::to_string(a) + " " + std::to_string(b) + " " +
-                        std::to_string(c) + " " + std::to_string(d));
+    void SetTimeouts(const Timeouts& t) override {
+        calls.push_back("SetTimeouts " + std::to_string(t.resolve) + " " +
+                        std::to_string(t.connect) + " " + std::to_string(t.send) + " " +
+                        std::to_string(t.receive));
     }
-    void SetProxy(int setting, const std::string& proxy) override {
-        calls.push_back("SetProxy " + std::to_string(setting) + " " + proxy);
+    void SetProxy(const std::string& proxy) override { calls.push_back("SetProxy " + proxy); }
+    void Open(const std::string& method, const std::string& url) override {
+        calls.push_back("Open " + method + " " + url);
     }
-    void Open(const std::string& method, const std::string& url, bool async) override {
-        calls.push_back("Open " + method + " " + url + (async ? " async" : " sync"));
+    void SetFollowRedirects(bool follow) override {
+        calls.push_back(follow ? "FollowRedirects" : "NoRedirects");
     }
-    void SetOption(int index, int value) override {
-        calls.push_back("Option " + std::to_string(index) + "=" + std::to_string(value));
-    }
-    void SetCredentials(const std::string& user, const std::string& password, int target) override {
-        calls.push_back("SetCredentials " + user + " " + password + " " + std::to_string(target));
+    void SetLogin(LoginFor target, const std::string& user, const std::string& password) override {
+        calls.push_back("SetLogin " +
+                        std::string(target == LoginFor::Server ? "server " : "proxy ") + user +
+                        " " + password);
     }
     void SetRequestHeader(const std::string& name, const std::string& value) override {
         calls.push_back("Header [" + name + "] [" + value + "]");
@@ -87,9 +88,9 @@ TEST_F(WebRequestOrder, AFullRequestInOrder) {
     WebRequest(p);
     std::vector<std::string> expected = {
         "SetTimeouts 15000 15000 15000 15000",
-        "SetProxy 2 127.0.0.1:8888",
-        "Open HEAD http://Example.com/a?b=1 sync",
-        "Option 6=0",
+        "SetProxy 127.0.0.1:8888",
+        "Open HEAD http://Example.com/a?b=1",
+        "NoRedirects",
         "Header [Accept] [*/*]",
         "Header [Referer] [http://Example.com/a?b=1]",
         "Header [Accept-Language] [zh-cn]",
@@ -179,31 +180,30 @@ TEST_F(WebRequestOrder, ProxyCredentials) {
     p.proxyPassword = "p";
     WebRequest(p);
     EXPECT_FALSE(fake->Called("SetProxy"));
-    EXPECT_FALSE(fake->Called("SetCredentials"));
+    EXPECT_FALSE(fake->Called("SetLogin"));
     EXPECT_FALSE(fake->Called("Header [Proxy-Authorization]"));
 
     fake->calls.clear();
     p.proxy = "127.0.0.1:1";
-    p.credentialTarget = kCredentialsForServer;
+    p.credentialTarget = LoginFor::Server;
     WebRequest(p);
-    EXPECT_TRUE(fake->Called("SetCredentials u p 0"));
+    EXPECT_TRUE(fake->Called("SetLogin server u p"));
     EXPECT_FALSE(fake->Called("Header [Proxy-Authorization]"));
 
     fake->calls.clear();
-    p.credentialTarget = kCredentialsForProxy;
+    p.credentialTarget = LoginFor::Proxy;
     p.proxyUser = "user";
     p.proxyPassword = "pass";
     WebRequest(p);
-    EXPECT_TRUE(fake->Called("SetCredentials user pass 1"));
+    EXPECT_TRUE(fake->Called("SetLogin proxy user pass"));
     EXPECT_EQ(fake->Headers().front(), "Header [Proxy-Authorization] [Basic dXNlcjpwYXNz]");
 }
 
 TEST_F(WebRequestOrder, HeaderOrderProxyAuthorisationCookieThenLines) {
-    std::string cookies = "a=1";
     WebRequestParams p = Params();
     p.proxy = "127.0.0.1:1";
     p.proxyUser = "user";
-    p.cookies = &cookies;
+    p.cookies = "a=1";
     p.extraHeaders = "X-First: 1\r\nX-Second: 2";
     WebRequest(p);
     std::vector<std::string> expected = {
@@ -220,16 +220,13 @@ TEST_F(WebRequestOrder, HeaderOrderProxyAuthorisationCookieThenLines) {
 }
 
 TEST_F(WebRequestOrder, CookiesGivenWithTheirHeaderName) {
-    std::string cookies = "Cookie: a=1";
     WebRequestParams p = Params();
-    p.cookies = &cookies;
+    p.cookies = "Cookie: a=1";
     p.mergeCookies = false;
-    WebRequest(p);
+    EXPECT_EQ(WebRequest(p).cookies, " a=1");
     EXPECT_TRUE(fake->Called("Header [Cookie] [ a=1]"));
-    EXPECT_EQ(cookies, " a=1");
 
-    std::string empty;
-    p.cookies = &empty;
+    p.cookies = "";
     fake->calls.clear();
     WebRequest(p);
     EXPECT_TRUE(fake->Called("Header [Cookie] []"));
@@ -253,18 +250,14 @@ TEST_F(WebRequestOrder, BytesWinOverText) {
 TEST_F(WebRequestOrder, ResponseCookiesAreCollectedAndMerged) {
     fake->responseHeaders = "Set-Cookie: sid=7; Path=/\r\nset-cookie: x=1\r\nSet-Cookie:y=2\r\n"
                             "Set-Cookie: lang=zh\r\n";
-    std::string returned = "untouched";
     WebRequestParams p = Params();
-    p.returnedCookies = &returned;
-    WebRequest(p);
-    EXPECT_EQ(returned, "sid=7; lang=zh");
+    EXPECT_EQ(WebRequest(p).returnedCookies, "sid=7; lang=zh");
 
     fake->responseHeaders = "Set-Cookie: b=3\r\n";
-    std::string cookies = "a=1; b=2";
-    p.cookies = &cookies;
-    WebRequest(p);
-    EXPECT_EQ(cookies, "b=3; a=1");
-    EXPECT_EQ(returned, "b=3; a=1");
+    p.cookies = "a=1; b=2";
+    WebResponse merged = WebRequest(p);
+    EXPECT_EQ(merged.cookies, "b=3; a=1");
+    EXPECT_EQ(merged.returnedCookies, "b=3; a=1");
 }
 
 TEST_F(WebRequestOrder, AnEmptySharedRequestMakesNoRequest) {
@@ -273,46 +266,36 @@ TEST_F(WebRequestOrder, AnEmptySharedRequestMakesNoRequest) {
         ++created;
         return nullptr;
     };
-    std::string headers = "old";
-    int status = 99;
     WebRequestParams p;
     p.url = "http://t.example/";
     p.sharedRequest = SharedRequest();
-    p.responseHeaders = &headers;
-    p.statusCode = &status;
-    EXPECT_TRUE(WebRequest(p, factory).empty());
+    WebResponse response = WebRequest(p, factory);
     EXPECT_EQ(created, 0);
-    EXPECT_EQ(headers, "");
-    EXPECT_EQ(status, 0);
+    EXPECT_TRUE(response.body.empty());
+    EXPECT_EQ(response.headers, "");
+    EXPECT_EQ(response.status, 0);
+    EXPECT_EQ(response.failure, RequestFailure::Unavailable);
 }
 
-TEST_F(WebRequestOrder, NoRequestObjectLeavesTheOutParametersAlone) {
-    std::string headers = "old";
-    std::string cookies = "Cookie: a=1";
-    int status = 99;
+TEST_F(WebRequestOrder, NoRequestObjectSendsNothingAndKeepsTheCookiesAsGiven) {
     WebRequestParams p;
     p.url = "http://t.example/";
-    p.responseHeaders = &headers;
-    p.statusCode = &status;
-    p.cookies = &cookies;
-    EXPECT_TRUE(WebRequest(p, [] { return SharedRequest(); }).empty());
-    EXPECT_EQ(headers, "old");
-    EXPECT_EQ(status, 99);
-    EXPECT_EQ(cookies, "Cookie: a=1");
+    p.cookies = "Cookie: a=1";
+    WebResponse response = WebRequest(p, [] { return SharedRequest(); });
+    EXPECT_EQ(response.failure, RequestFailure::Unavailable);
+    EXPECT_TRUE(response.body.empty());
+    EXPECT_EQ(response.status, 0);
+    EXPECT_EQ(response.cookies, "Cookie: a=1");
 }
 
 TEST_F(WebRequestOrder, ReturnsTheBodyHeadersAndStatus) {
     fake->responseBody = BytesFromText("hello");
     fake->responseHeaders = "Date: x\r\n";
     fake->status = 404;
-    std::string headers;
-    int status = 0;
-    WebRequestParams p = Params();
-    p.responseHeaders = &headers;
-    p.statusCode = &status;
-    EXPECT_EQ(WebRequest(p), BytesFromText("hello"));
-    EXPECT_EQ(headers, "Date: x\r\n");
-    EXPECT_EQ(status, 404);
+    WebResponse response = WebRequest(Params());
+    EXPECT_EQ(response.body, BytesFromText("hello"));
+    EXPECT_EQ(response.headers, "Date: x\r\n");
+    EXPECT_EQ(response.status, 404);
 }
 
 } // namespace

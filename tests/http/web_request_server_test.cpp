@@ -74,12 +74,10 @@ TEST(WebRequestTimeouts, AnUploadNobodyReadsCostsNoMoreThanTheTimeout) {
         To("http://127.0.0.1:" + std::to_string(silent.port) + "/", HttpMethod::Post);
     p.postBytes = ByteArray(64 << 20, 'x'); // far more than the socket buffers take
     p.timeoutSeconds = 1;
-    int status = -1;
-    p.statusCode = &status;
     auto start = std::chrono::steady_clock::now(); // the body exists: only the call is timed
-    WebRequest(p);
+    WebResponse response = WebRequest(p);
     auto elapsed = std::chrono::steady_clock::now() - start;
-    EXPECT_EQ(status, 0);
+    EXPECT_EQ(response.status, 0);
     EXPECT_LT(elapsed, kTimeoutBound);
 }
 
@@ -87,7 +85,7 @@ TEST(WebRequestTimeouts, AnUploadNobodyReadsCostsNoMoreThanTheTimeout) {
 WebRequestParams WithShortTimeouts(const std::string& url, HttpMethod method) {
     WebRequestParams p = To(url, method);
     SharedRequest request = CreateRequestService();
-    request->SetTimeouts(200, 200, 200, 200);
+    request->SetTimeouts({.resolve = 200, .connect = 200, .send = 200, .receive = 200});
     p.sharedRequest = request;
     p.timeoutSeconds = -1; // the request object's own
     return p;

@@ -119,15 +119,12 @@ TEST_F(WebRequestWire, RedirectsFollowedUnlessTurnedOff) {
 }
 
 TEST_F(WebRequestWire, CookiesSentCollectedAndMerged) {
-    std::string cookies = "a=1; sid=old";
-    std::string returned;
     WebRequestParams p = To(server.Url("/cookies"));
-    p.cookies = &cookies;
-    p.returnedCookies = &returned;
-    Fetch(p);
+    p.cookies = "a=1; sid=old";
+    WebResponse response = WebRequest(p);
     EXPECT_EQ(server.Last().Header("Cookie"), "a=1; sid=old");
-    EXPECT_EQ(cookies, "sid=7; lang=zh; a=1");
-    EXPECT_EQ(returned, cookies);
+    EXPECT_EQ(response.cookies, "sid=7; lang=zh; a=1");
+    EXPECT_EQ(response.returnedCookies, response.cookies);
 }
 
 } // namespace

@@ -33,10 +33,7 @@ std::optional<DateTime> GetNetworkTime(const std::optional<std::string>& url) {
     WebRequestParams p;
     p.url = url.value_or(kDefaultTimeSiteUrl);
     p.method = HttpMethod::Head;
-    std::string headers;
-    p.responseHeaders = &headers;
-    WebRequest(p);
-    std::optional<std::string> date = DateHeaderValue(headers);
+    std::optional<std::string> date = DateHeaderValue(WebRequest(p).headers);
     if (!date || !HttpDateSeconds(*date)) {
         return std::nullopt;
     }

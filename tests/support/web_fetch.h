@@ -14,14 +14,10 @@ struct FetchResult {
     RequestFailure failure = RequestFailure::Cancelled;
 };
 
-inline FetchResult Fetch(WebRequestParams p) {
-    FetchResult result;
-    p.responseHeaders = &result.headers;
-    p.statusCode = &result.status;
-    p.failure = &result.failure;
-    ByteArray body = WebRequest(p);
-    result.body.assign(body.begin(), body.end());
-    return result;
+inline FetchResult Fetch(const WebRequestParams& p) {
+    WebResponse response = WebRequest(p);
+    return {std::string(response.body.begin(), response.body.end()), response.headers,
+            response.status, response.failure};
 }
 
 inline WebRequestParams To(const std::string& url, HttpMethod method = HttpMethod::Get) {

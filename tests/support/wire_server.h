@@ -27,7 +27,7 @@ public:
     SeenRequest Last() const {
         WebRequestParams p;
         p.url = Url("/seen");
-        ByteArray page = WebRequest(p);
+        ByteArray page = WebRequest(p).body;
         return SeenRequest::FromDump(std::string(page.begin(), page.end()));
     }
 
