@@ -11,17 +11,15 @@ using namespace orvane;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     std::string text(reinterpret_cast<const char*>(bytes), size);
-    auto time = ParseOpeningTime(text);
-    if (auto* parsed = std::get_if<std::optional<OpeningTime>>(&time); parsed && *parsed) {
-        auto again = ParseOpeningTime(OpeningTimeText(**parsed));
-        Check(std::get<std::optional<OpeningTime>>(again) == *parsed);
+    if (auto time = ParseOpeningTime(text); time && *time) {
+        auto again = ParseOpeningTime(OpeningTimeText(**time));
+        Check(again && *again == *time);
     }
-    auto key = ParseHotKey(text);
-    if (auto* parsed = std::get_if<HotKey>(&key)) {
-        Check(std::get<HotKey>(ParseHotKey(HotKeyText(*parsed))) == *parsed);
+    if (auto key = ParseHotKey(text)) {
+        auto again = ParseHotKey(HotKeyText(*key));
+        Check(again && *again == *key);
     }
-    auto sequence = ParseSequence(text);
-    if (auto* strokes = std::get_if<std::vector<Stroke>>(&sequence)) {
+    if (auto strokes = ParseSequence(text)) {
         for (const Stroke& stroke : *strokes) {
             Check(stroke.kind != Stroke::Kind::Text || !stroke.text.empty());
         }

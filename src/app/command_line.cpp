@@ -14,14 +14,14 @@ std::string Usage(bool withScreenshot) {
 
 } // namespace
 
-CommandLine ReadCommandLine(const std::vector<std::string>& words, bool withScreenshot) {
+Result<StartOptions> ReadCommandLine(const std::vector<std::string>& words, bool withScreenshot) {
     StartOptions options;
     for (size_t at = 0; at < words.size(); ++at) {
         const std::string& word = words[at];
         std::string name = word.substr(0, word.find('='));
         bool known = name == "--time-url" || (withScreenshot && name == "--screenshot");
         if (!known) {
-            return {std::nullopt, "不认识的参数：" + word + "\n" + Usage(withScreenshot)};
+            return Failure{"不认识的参数：" + word + "\n" + Usage(withScreenshot)};
         }
         std::string value;
         if (name != word) {
@@ -30,21 +30,20 @@ CommandLine ReadCommandLine(const std::vector<std::string>& words, bool withScre
             value = words[++at];
         }
         if (value.empty()) {
-            return {std::nullopt, name + " 后面缺少" + (name == "--time-url" ? "网址" : "文件名") +
-                                      "\n" + Usage(withScreenshot)};
+            return Failure{name + " 后面缺少" + (name == "--time-url" ? "网址" : "文件名") + "\n" +
+                           Usage(withScreenshot)};
         }
         if (name == "--screenshot") {
             options.screenshot = value;
             continue;
         }
-        std::string refusal;
-        std::optional<std::string> url = SendableUrl(value, refusal);
+        Result<std::string> url = SendableUrl(value);
         if (!url) {
-            return {std::nullopt, "--time-url 的网址不能用：" + refusal};
+            return Failure{"--time-url 的网址不能用：" + url.Reason()};
         }
         options.timeUrl = *url;
     }
-    return {options, {}};
+    return options;
 }
 
 } // namespace orvane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runtime/result.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,13 +16,8 @@ struct StartOptions {
 
 // The command line's words after the program's name, as ANSI text:
 // "--time-url URL" or "--time-url=URL", and where the desktop can render
-// the window without showing it, "--screenshot FILE" in either form. The
-// options, or why they cannot be taken, in words for the user (the program
-// then ends with exit status 2).
-struct CommandLine {
-    std::optional<StartOptions> options;
-    std::string error;
-};
-CommandLine ReadCommandLine(const std::vector<std::string>& words, bool withScreenshot);
+// the window without showing it, "--screenshot FILE" in either form. Words
+// that cannot be taken end the program with exit status 2.
+Result<StartOptions> ReadCommandLine(const std::vector<std::string>& words, bool withScreenshot);
 
 } // namespace orvane

@@ -13,20 +13,20 @@ std::string LineName(int number) {
     return "第" + std::to_string(number) + "行";
 }
 
-// Why a row cannot be written, or nothing.
-std::optional<std::string> RowRefusal(const std::vector<std::string>& fields, int number) {
+// Whether a row can be written: three fields, each fitting its box.
+Result<> RowFits(const std::vector<std::string>& fields, int number) {
     if (fields.size() != size_t(kFieldCount)) {
-        return LineName(number) + "有" + std::to_string(fields.size()) +
-               "项，应为姓名、身份证、手机号3项";
+        return Failure{LineName(number) + "有" + std::to_string(fields.size()) +
+                       "项，应为姓名、身份证、手机号3项"};
     }
     for (size_t i = 0; i < fields.size(); ++i) {
         size_t limit = FieldByteLimit(kFieldKeys[i]);
         if (fields[i].size() > limit) {
-            return LineName(number) + "的" + kFieldKeys[i] + "超过" + std::to_string(limit) +
-                   "个字符";
+            return Failure{LineName(number) + "的" + kFieldKeys[i] + "超过" +
+                           std::to_string(limit) + "个字符"};
         }
     }
-    return std::nullopt;
+    return {};
 }
 
 bool HoldsText(const Applicants& applicants, int group) {
@@ -44,14 +44,16 @@ std::string GroupList(const std::vector<int>& groups) {
 
 } // namespace
 
-TablePaste PlanTablePaste(const std::string& table, int firstGroup, const Applicants& current) {
+Result<TablePaste> PlanTablePaste(const std::string& table, int firstGroup,
+                                  const Applicants& current) {
     TablePaste paste;
     paste.firstGroup = firstGroup;
+    Result<> fits;
     ForEachTableLine(table, [&](const TableLine& line) {
-        if (paste.refusal) {
-            return;
+        if (fits) {
+            fits = RowFits(line.fields, line.number);
         }
-        if ((paste.refusal = RowRefusal(line.fields, line.number))) {
+        if (!fits) {
             return;
         }
         int group = firstGroup + int(paste.rows.size());
@@ -64,8 +66,8 @@ TablePaste PlanTablePaste(const std::string& table, int firstGroup, const Applic
             paste.overwritten.push_back(group);
         }
     });
-    if (paste.refusal) {
-        return {firstGroup, {}, {}, 0, paste.refusal};
+    if (!fits) {
+        return Failure{fits.Reason()};
     }
     return paste;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "applicants.h"
+#include "runtime/result.h"
 
 #include <array>
 #include <optional>
@@ -17,14 +18,13 @@ struct TablePaste {
     std::vector<std::array<std::string, kFieldCount>> rows; // for firstGroup on
     std::vector<int> overwritten;                           // groups among them that hold text now
     int leftOut = 0;                                        // lines past the last group
-    // Why nothing can be written (a line with the wrong number of fields, a
-    // field too long for its box); the rest is then empty.
-    std::optional<std::string> refusal;
 };
 
 // Reads the table (see table_text.h) and what it would do to the
-// applicants.
-TablePaste PlanTablePaste(const std::string& table, int firstGroup, const Applicants& current);
+// applicants; refused whole when a line cannot be written (the wrong
+// number of fields, a field too long for its box).
+Result<TablePaste> PlanTablePaste(const std::string& table, int firstGroup,
+                                  const Applicants& current);
 
 // The question that asks the user to confirm the paste.
 std::string TablePasteQuestion(const TablePaste& paste);

@@ -12,16 +12,13 @@
 #include "window/window.h"
 
 #include <utility>
-#include <variant>
 
 namespace orvane {
 
 namespace {
 
 std::optional<OpeningTime> TimeIn(const std::string& text) {
-    auto parsed = ParseOpeningTime(text);
-    auto* time = std::get_if<std::optional<OpeningTime>>(&parsed);
-    return time != nullptr ? *time : std::nullopt;
+    return ParseOpeningTime(text).ValueOr(std::nullopt);
 }
 
 } // namespace
@@ -32,13 +29,10 @@ Assist::Assist(Window& window, ClockDisplay& clock, WorkQueue& files, std::strin
       commandLineUrl_(commandLineUrl) {}
 
 AssistSettings Assist::Start() {
-    AssistSettings settings = AssistSettingsIn(ReadProfileFile(file_).items);
+    AssistSettings settings = AssistSettingsIn(ReadProfileFile(file_).ValueOr(std::nullopt));
     storedOpening_ = settings.openingTime;
     window_.SetContent(kOpeningTimeBox, settings.openingTime);
-    auto parsed = ParseOpeningTime(settings.openingTime);
-    if (const std::string* failure = std::get_if<std::string>(&parsed)) {
-        window_.SetFinding(kOpeningTimeBox, *failure);
-    }
+    window_.SetFinding(kOpeningTimeBox, ParseOpeningTime(settings.openingTime).Reason());
     clock_.SetOpening(TimeIn(settings.openingTime));
     window_.SetTicked(kSoundBox, settings.sound);
     clock_.SetSound(settings.sound);
@@ -49,22 +43,22 @@ AssistSettings Assist::Start() {
 }
 
 void Assist::OnOpeningTimeEdited() {
-    auto parsed = ParseOpeningTime(window_.GetContent(kOpeningTimeBox));
-    if (!std::holds_alternative<std::string>(parsed)) {
+    if (ParseOpeningTime(window_.GetContent(kOpeningTimeBox))) {
         window_.SetFinding(kOpeningTimeBox, "");
     }
 }
 
 void Assist::OnOpeningTimeConfirmed() {
-    auto parsed = ParseOpeningTime(window_.GetContent(kOpeningTimeBox));
-    if (const std::string* failure = std::get_if<std::string>(&parsed)) {
+    Result<std::optional<OpeningTime>> parsed =
+        ParseOpeningTime(window_.GetContent(kOpeningTimeBox));
+    if (!parsed) {
         window_.SetFinding(kOpeningTimeBox,
-                           *failure + (storedOpening_.empty()
-                                           ? "；仍然没有开始时间"
-                                           : "；仍按 " + storedOpening_ + " 倒数"));
+                           parsed.Reason() + (storedOpening_.empty()
+                                                  ? "；仍然没有开始时间"
+                                                  : "；仍按 " + storedOpening_ + " 倒数"));
         return;
     }
-    std::optional<OpeningTime> time = std::get<std::optional<OpeningTime>>(parsed);
+    std::optional<OpeningTime> time = *parsed;
     std::string text = time ? OpeningTimeText(*time) : std::string();
     window_.SetContent(kOpeningTimeBox, text);
     if (text == storedOpening_) {
@@ -96,9 +90,8 @@ void Assist::OnSoundClicked() {
 
 void Assist::OnTimeUrlConfirmed() {
     std::string url = TrimBlanks(window_.GetContent(kTimeUrlBox));
-    std::string refusal;
-    if (!url.empty() && !SendableUrl(url, refusal)) {
-        window_.SetFinding(kTimeUrlBox, "时间网址不能用：" + refusal + "；仍按" +
+    if (Result<std::string> sendable = SendableUrl(url); !url.empty() && !sendable) {
+        window_.SetFinding(kTimeUrlBox, "时间网址不能用：" + sendable.Reason() + "；仍按" +
                                             (storedUrl_.empty() ? "默认网址" : storedUrl_) +
                                             "取时间");
         return;
@@ -130,12 +123,11 @@ void Assist::FollowUrl(const std::string& url) {
                                               "下次启动时起作用");
         return;
     }
-    std::string refusal;
-    std::optional<std::string> sendable = url.empty() ? std::nullopt : SendableUrl(url, refusal);
-    window_.SetFinding(kTimeUrlBox, refusal.empty()
-                                        ? std::string()
-                                        : "时间网址不能用：" + refusal + "；按默认网址取时间");
-    clock_.Follow(sendable.value_or(kTimeServicePageUrl));
+    Result<std::string> sendable = SendableUrl(url.empty() ? kTimeServicePageUrl : url);
+    window_.SetFinding(kTimeUrlBox,
+                       sendable ? std::string()
+                                : "时间网址不能用：" + sendable.Reason() + "；按默认网址取时间");
+    clock_.Follow(sendable.ValueOr(kTimeServicePageUrl));
 }
 
 } // namespace orvane

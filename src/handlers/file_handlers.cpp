@@ -34,36 +34,37 @@ void ReportReadFailure(Window& window, const std::string& file, const std::strin
 
 void SaveApplicants(Window& window, WorkQueue& files, const std::string& file) {
     Applicants applicants = ApplicantsInWindow(window);
-    RunForWindow<std::optional<std::string>>(
+    RunForWindow<Result<>>(
         files, window, [file, applicants] { return WriteApplicants(file, applicants); },
-        [&window, file](std::optional<std::string> failure) {
-            if (failure) {
-                ReportSaveFailure(window, file, *failure);
+        [&window, file](const Result<>& saved) {
+            if (!saved) {
+                ReportSaveFailure(window, file, saved.Reason());
             }
         });
 }
 
 void LoadApplicants(Window& window, WorkQueue& files, const std::string& file) {
-    RunForWindow<InformationRead>(
+    RunForWindow<Result<InformationRead>>(
         files, window, [file] { return ReadInformationFile(file); },
-        [&window, file](InformationRead read) {
-            if (read.failure) {
-                ReportReadFailure(window, file, *read.failure);
+        [&window, file](const Result<InformationRead>& read) {
+            if (!read) {
+                ReportReadFailure(window, file, read.Reason());
             } else {
-                ShowApplicants(window, read.applicants);
+                ShowApplicants(window, read->applicants);
             }
         });
 }
 
 void ApplyRememberFlag(Window& window, const std::string& file) {
     RemoveStaleSaves(file); // a save killed last time left every applicant there
-    InformationRead read = ReadInformationFile(file);
-    if (read.failure) {
-        ReportReadFailure(window, file, *read.failure);
+    Result<InformationRead> read = ReadInformationFile(file);
+    if (!read) {
+        ReportReadFailure(window, file, read.Reason());
     }
-    if (read.remember) {
+    InformationRead stored = read.ValueOr({});
+    if (stored.remember) {
         window.SetTicked(kRememberBox, true);
-        ShowApplicants(window, read.applicants);
+        ShowApplicants(window, stored.applicants);
     }
 }
 
@@ -74,11 +75,11 @@ void ShowInformationFile(Window& window, const std::string& file) {
 
 void OnRememberClicked(Window& window, WorkQueue& files, const std::string& file) {
     bool remember = window.GetTicked(kRememberBox);
-    RunForWindow<std::optional<std::string>>(
+    RunForWindow<Result<>>(
         files, window, [file, remember] { return WriteRememberFlag(file, remember); },
-        [&window, file](std::optional<std::string> failure) {
-            if (failure) {
-                ReportSaveFailure(window, file, *failure);
+        [&window, file](const Result<>& saved) {
+            if (!saved) {
+                ReportSaveFailure(window, file, saved.Reason());
             }
         });
 }

@@ -107,32 +107,29 @@ void HotKeyTyping::OnSetClicked() {
                          .kind = MessageKind::Information});
 }
 
+Result<> HotKeyTyping::Grab(const HotKey& key) {
+    std::weak_ptr<const int> alive = alive_;
+    return GrabHotKey(window_, key, [this, alive] {
+        if (!alive.expired()) {
+            OnHotKey();
+        }
+    });
+}
+
 // The hot key and the sequence in their boxes, taken; what is wrong with
 // them is told, and the key taken before stays.
 bool HotKeyTyping::TakeTyping() {
-    auto key = ParseHotKey(window_.GetContent(kHotKeyBox));
-    auto sequence = ParseSequence(window_.GetContent(kSequenceBox));
-    std::optional<std::string> failure;
-    if (const std::string* wrong = std::get_if<std::string>(&key)) {
-        failure = *wrong;
-    } else if (const std::string* wrongSequence = std::get_if<std::string>(&sequence)) {
-        failure = *wrongSequence;
-    } else {
-        std::weak_ptr<const int> alive = alive_;
-        failure = GrabHotKey(window_, std::get<HotKey>(key), [this, alive] {
-            if (!alive.expired()) {
-                OnHotKey();
-            }
-        });
-    }
-    if (failure) {
+    Result<HotKey> key = ParseHotKey(window_.GetContent(kHotKeyBox));
+    Result<std::vector<Stroke>> sequence = ParseSequence(window_.GetContent(kSequenceBox));
+    Result<> taken = key && sequence ? Grab(*key) : Failure{key ? sequence.Reason() : key.Reason()};
+    if (!taken) {
         window_.ShowMessage(
-            {.text = *failure, .caption = kTypingCaption, .kind = MessageKind::Warning});
+            {.text = taken.Reason(), .caption = kTypingCaption, .kind = MessageKind::Warning});
         return false;
     }
-    keyText_ = HotKeyText(std::get<HotKey>(key));
+    keyText_ = HotKeyText(*key);
     window_.SetContent(kHotKeyBox, keyText_);
-    sequence_ = std::get<std::vector<Stroke>>(sequence);
+    sequence_ = *sequence;
     sequenceText_ = window_.GetContent(kSequenceBox);
     return true;
 }

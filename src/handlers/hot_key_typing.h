@@ -1,6 +1,7 @@
 #pragma once
 
 #include "storage/assist_settings.h"
+#include "typing/hot_key.h"
 #include "typing/typing_engine.h"
 #include "window_timer.h"
 
@@ -42,6 +43,7 @@ public:
 
 private:
     bool TakeTyping();
+    Result<> Grab(const HotKey& key);
     void OnTyped(int group, const TypingReport& report);
     void Tell(const std::string& line, const std::string& tip, bool refused);
     void ShowNextLater();

@@ -11,18 +11,19 @@ namespace orvane {
 
 void StoreSetting(Window& window, WorkQueue& files, const std::string& file, const std::string& key,
                   const std::string& value, std::function<void()> failed) {
-    RunForWindow<std::optional<std::string>>(
+    RunForWindow<Result<>>(
         files, window, [file, key, value] { return WriteAssistSetting(file, key, value); },
-        [&window, file, failed](std::optional<std::string> failure) {
-            if (failure && failed) {
+        [&window, file, failed](const Result<>& stored) {
+            if (stored) {
+                return;
+            }
+            if (failed) {
                 failed();
             }
-            if (failure) {
-                window.ShowMessage({.text = "设置没有保存，原来的文件保持不变。\n文件：" + file +
-                                            "\n原因：" + *failure,
-                                    .caption = "保存失败",
-                                    .kind = MessageKind::Error});
-            }
+            window.ShowMessage({.text = "设置没有保存，原来的文件保持不变。\n文件：" + file +
+                                        "\n原因：" + stored.Reason(),
+                                .caption = "保存失败",
+                                .kind = MessageKind::Error});
         });
 }
 

@@ -21,13 +21,14 @@ void Warn(Window& window, const std::string& text) {
 // question is asked.
 void PasteTable(Window& window, int group, std::string table) {
     Applicants applicants = ApplicantsInWindow(window);
-    TablePaste paste = PlanTablePaste(table, group, applicants);
+    Result<TablePaste> plan = PlanTablePaste(table, group, applicants);
     std::string().swap(table);
     ReleaseFreeMemory();
-    if (paste.refusal) {
-        Warn(window, *paste.refusal + "。\n没有写入任何内容。");
+    if (!plan) {
+        Warn(window, plan.Reason() + "。\n没有写入任何内容。");
         return;
     }
+    const TablePaste& paste = *plan;
     if (paste.rows.empty()) {
         Warn(window,
              "剪贴板里没有可粘贴的表格：每行应有姓名、身份证、手机号3项，用制表符或逗号隔开。");

@@ -23,21 +23,18 @@ size_t AuthorityEnd(const std::string& url, size_t start) {
 
 } // namespace
 
-std::optional<std::string> SendableUrl(const std::string& url, std::string& refusal) {
+Result<std::string> SendableUrl(const std::string& url) {
     std::string scheme = ToUpperCase(url.substr(0, url.find("://")));
     if (url.find("://") == std::string::npos || (scheme != "HTTP" && scheme != "HTTPS")) {
-        refusal = "只支持以 http:// 或 https:// 开头的网址";
-        return std::nullopt;
+        return Failure{"只支持以 http:// 或 https:// 开头的网址"};
     }
     size_t host = url.find("://") + 3;
     size_t end = AuthorityEnd(url, host);
     if (end == host) {
-        refusal = "网址缺少服务器名";
-        return std::nullopt;
+        return Failure{"网址缺少服务器名"};
     }
     if (!IsAscii(url.substr(host, end - host))) {
-        refusal = "网址的服务器名含有中文等非英文字符，请改用其英文域名";
-        return std::nullopt;
+        return Failure{"网址的服务器名含有中文等非英文字符，请改用其英文域名"};
     }
     std::string sendable = url.substr(0, end);
     for (unsigned char c : Utf8Of(url.substr(end))) {

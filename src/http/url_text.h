@@ -1,15 +1,16 @@
 #pragma once
 
+#include "runtime/result.h"
+
 #include <optional>
 #include <string>
 
 namespace orvane {
 
 // A URL as the user gave it (ANSI text), made fit to send: an http or https
-// URL whose characters beyond ASCII are UTF-8 and percent-encoded. Nothing,
-// and why in `refusal`, when it is no such URL or names its host beyond
-// ASCII.
-std::optional<std::string> SendableUrl(const std::string& url, std::string& refusal);
+// URL whose characters beyond ASCII are UTF-8 and percent-encoded; refused
+// when it is no such URL or names its host beyond ASCII.
+Result<std::string> SendableUrl(const std::string& url);
 
 // The URL without the user name and password it may carry, for the user's
 // eyes.

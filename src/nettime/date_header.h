@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runtime/result.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -15,13 +17,9 @@ std::optional<std::string> DateHeaderValue(const std::string& headers);
 std::optional<std::string> HeaderNamed(const std::string& headers, const std::string& upperName);
 
 // What an answer's header lines say of the server's clock: the second (since
-// 1970, GMT) its Date states, or why they say nothing, in words for the user:
-// no Date, no date in it, a year no working clock shows (before 2020 or
-// after 2099), or a copy kept by a cache (an Age header above 0).
-struct ServerSecond {
-    std::optional<std::int64_t> second;
-    std::string failure;
-};
-ServerSecond ServerSecondOf(const std::string& headers);
+// 1970, GMT) its Date states, or why they say nothing: no Date, no date in
+// it, a year no working clock shows (before 2020 or after 2099), or a copy
+// kept by a cache (an Age header above 0).
+Result<std::int64_t> ServerSecondOf(const std::string& headers);
 
 } // namespace orvane

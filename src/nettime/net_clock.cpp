@@ -75,7 +75,7 @@ NetClock::Answer NetClock::Lookup(Seconds sendAt) {
     Answer answer;
     if (!WaitUntil(sendAt) || !request_) {
         answer.sentAt = answer.receivedAt = Now();
-        answer.failure = RequestFailureText(RequestFailure::Unavailable);
+        answer.serverSecond = Failure{RequestFailureText(RequestFailure::Unavailable)};
         return answer;
     }
     WebRequestParams p;
@@ -90,10 +90,9 @@ NetClock::Answer NetClock::Lookup(Seconds sendAt) {
     answer.sentAt = Now();
     WebResponse response = WebRequest(p);
     answer.receivedAt = Now();
-    ServerSecond reading = ServerSecondOf(response.headers);
-    answer.serverSecond = reading.second;
-    answer.failure = response.failure != RequestFailure::None ? RequestFailureText(response.failure)
-                                                              : reading.failure;
+    answer.serverSecond = response.failure == RequestFailure::None
+                              ? ServerSecondOf(response.headers)
+                              : Failure{RequestFailureText(response.failure)};
     return answer;
 }
 
@@ -111,9 +110,10 @@ bool NetClock::StuckDate(const Answer& answer) {
     if (!answer.serverSecond) {
         return false;
     }
-    bool stuck = answer.serverSecond == lastDate_ && answer.receivedAt - lastDateAt_ >= 1.5;
-    if (answer.serverSecond != lastDate_) {
-        lastDate_ = answer.serverSecond;
+    std::int64_t second = *answer.serverSecond;
+    bool stuck = lastDate_ == second && answer.receivedAt - lastDateAt_ >= 1.5;
+    if (lastDate_ != second) {
+        lastDate_ = second;
         lastDateAt_ = answer.receivedAt;
     }
     return stuck;
@@ -123,8 +123,7 @@ void NetClock::Take(Answer answer) {
     inFlight_ = false;
     plan_.Sent(answer.sentAt);
     if (StuckDate(answer)) {
-        answer.serverSecond.reset();
-        answer.failure = "回答来自缓存，Date 头没有随时间变化";
+        answer.serverSecond = Failure{"回答来自缓存，Date 头没有随时间变化"};
     }
     if (answer.serverSecond) {
         clock_.AddAnswer(answer.sentAt, answer.receivedAt, *answer.serverSecond);
@@ -132,7 +131,7 @@ void NetClock::Take(Answer answer) {
     } else {
         plan_.Failed(answer.receivedAt);
     }
-    lastFailure_ = answer.failure;
+    lastFailure_ = answer.serverSecond.Reason();
     if (onAnswer_) {
         onAnswer_();
     }

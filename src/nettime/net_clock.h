@@ -3,6 +3,7 @@
 #include "clock_estimator.h"
 #include "http/request_service.h"
 #include "lookup_plan.h"
+#include "runtime/result.h"
 #include "runtime/work_queue.h"
 #include "shown_second.h"
 
@@ -56,8 +57,7 @@ private:
     struct Answer {
         Seconds sentAt = 0;
         Seconds receivedAt = 0;
-        std::optional<std::int64_t> serverSecond;
-        std::string failure; // why there is no second, in words for the user
+        Result<std::int64_t> serverSecond = Failure{};
     };
     Answer Lookup(Seconds sendAt);
     bool WaitUntil(Seconds at);

@@ -12,23 +12,23 @@ constexpr std::int64_t kYear2100 = 4102444800; // 2100-01-01 00:00 GMT
 
 } // namespace
 
-ServerSecond ServerSecondOf(const std::string& headers) {
+Result<std::int64_t> ServerSecondOf(const std::string& headers) {
     std::optional<std::string> date = DateHeaderValue(headers);
     if (!date) {
-        return {std::nullopt, "回答中没有 Date 头"};
+        return Failure{"回答中没有 Date 头"};
     }
     std::optional<std::int64_t> second = HttpDateSeconds(*date);
     if (!second) {
-        return {std::nullopt, "Date 头不是有效的日期"};
+        return Failure{"Date 头不是有效的日期"};
     }
     if (*second < kYear2020 || *second >= kYear2100) {
-        return {std::nullopt, "Date 头的日期不可信：" + *date};
+        return Failure{"Date 头的日期不可信：" + *date};
     }
     std::optional<std::string> age = HeaderNamed(headers, "AGE");
     if (age && age->find_first_not_of("0") != std::string::npos) {
-        return {std::nullopt, "回答来自缓存，不是服务器此刻的时钟"};
+        return Failure{"回答来自缓存，不是服务器此刻的时钟"};
     }
-    return {second, {}};
+    return *second;
 }
 
 } // namespace orvane

@@ -38,7 +38,7 @@ bool ReadPart(const std::string& part, size_t fewest, int most, int& value) {
 
 } // namespace
 
-std::variant<std::optional<OpeningTime>, std::string> ParseOpeningTime(const std::string& text) {
+Result<std::optional<OpeningTime>> ParseOpeningTime(const std::string& text) {
     std::string trimmed = TrimAnyBlanks(Halfwidth(text));
     if (trimmed.empty()) {
         return std::optional<OpeningTime>();
@@ -51,7 +51,7 @@ std::variant<std::optional<OpeningTime>, std::string> ParseOpeningTime(const std
                 ReadPart(parts[1], 2, 59, time.minute) &&
                 (parts.size() == 2 || ReadPart(parts[2], 2, 59, time.second));
     if (!read) {
-        return UnreadableOpeningTimeText(trimmed);
+        return Failure{UnreadableOpeningTimeText(trimmed)};
     }
     return std::optional<OpeningTime>(time);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runtime/result.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -22,7 +24,7 @@ inline constexpr size_t kOpeningTextLimit = 32;
 // "9:00:05", "9:00", in ASCII or full-width digits and colons, blanks
 // around; nothing for an empty text (no countdown). Anything else is a
 // message for the user.
-std::variant<std::optional<OpeningTime>, std::string> ParseOpeningTime(const std::string& text);
+Result<std::optional<OpeningTime>> ParseOpeningTime(const std::string& text);
 
 // "09:00:00".
 std::string OpeningTimeText(OpeningTime time);

@@ -26,14 +26,13 @@ xcb_connection_t* XConnection() {
 
 } // namespace
 
-std::optional<std::string> GrabHotKey(Window&, const HotKey& key,
-                                      const std::function<void()>& pressed) {
+Result<> GrabHotKey(Window&, const HotKey& key, const std::function<void()>& pressed) {
     if (WithoutKeyboard()) {
-        return std::nullopt;
+        return {};
     }
     if (XConnection() == nullptr) {
-        return std::string("Wayland 会话不允许普通程序使用全局热键和模拟键盘输入，"
-                           "输入热键在这里不能用；请改用 X11 会话登录，或用“复制”按钮。");
+        return Failure{"Wayland 会话不允许普通程序使用全局热键和模拟键盘输入，"
+                       "输入热键在这里不能用；请改用 X11 会话登录，或用“复制”按钮。"};
     }
     return GrabXHotKey(XConnection(), key, pressed);
 }

@@ -15,7 +15,7 @@ namespace orvane {
 
 namespace {
 
-CommandLine ReadArguments() {
+Result<StartOptions> ReadArguments() {
     std::vector<std::string> words;
     for (const QString& argument : QApplication::arguments().mid(1)) {
         words.push_back(ToAnsi(argument));
@@ -25,18 +25,18 @@ CommandLine ReadArguments() {
 
 int Main(int argc, char** argv) {
     QApplication app(argc, argv);
-    CommandLine command = ReadArguments();
-    if (!command.options) {
-        std::fputs(ToUnicode(command.error + "\n").toLocal8Bit().constData(), stderr);
+    Result<StartOptions> command = ReadArguments();
+    if (!command) {
+        std::fputs(ToUnicode(command.Reason() + "\n").toLocal8Bit().constData(), stderr);
         return 2;
     }
     ApplyDesktopLook(app);
     std::unique_ptr<MainWindow> window = CreateMainWindow<MainWindow>();
     // --screenshot FILE: render the window to a PNG without showing it.
-    if (command.options->screenshot) {
-        return window->grab().save(ToUnicode(*command.options->screenshot), "PNG") ? 0 : 1;
+    if (command->screenshot) {
+        return window->grab().save(ToUnicode(*command->screenshot), "PNG") ? 0 : 1;
     }
-    return RunProgram(*window, command.options->timeUrl);
+    return RunProgram(*window, command->timeUrl);
 }
 
 } // namespace

@@ -152,15 +152,15 @@ std::unique_ptr<XHotKey>& Current() {
 
 } // namespace
 
-std::optional<std::string> GrabXHotKey(xcb_connection_t* connection, const HotKey& key,
-                                       const std::function<void()>& pressed) {
+Result<> GrabXHotKey(xcb_connection_t* connection, const HotKey& key,
+                     const std::function<void()>& pressed) {
     if (!Current()) {
         Current() = std::make_unique<XHotKey>(connection);
     }
     if (!Current()->Grab(key, pressed)) {
-        return "输入热键 " + HotKeyText(key) + " 已被其他程序占用，请在“配置”页换一个";
+        return Failure{"输入热键 " + HotKeyText(key) + " 已被其他程序占用，请在“配置”页换一个"};
     }
-    return std::nullopt;
+    return {};
 }
 
 void ReleaseXHotKey() {

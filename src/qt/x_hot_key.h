@@ -1,5 +1,6 @@
 #pragma once
 
+#include "runtime/result.h"
 #include "typing/hot_key.h"
 
 #include <functional>
@@ -15,10 +16,9 @@ namespace orvane {
 // key at a time.
 
 // Grabs the key in place of the key grabbed before; `pressed` is posted to
-// the window's thread at each press. Returns why the key could not be
-// taken, in words for the user.
-std::optional<std::string> GrabXHotKey(xcb_connection_t* connection, const HotKey& key,
-                                       const std::function<void()>& pressed);
+// the window's thread at each press.
+Result<> GrabXHotKey(xcb_connection_t* connection, const HotKey& key,
+                     const std::function<void()>& pressed);
 void ReleaseXHotKey();
 
 } // namespace orvane

@@ -165,59 +165,59 @@ std::pair<std::string, int> WriteTemporary(const std::string& native, const std:
 
 } // namespace
 
-FileRead ReadRegularFile(const std::string& file, size_t limit) {
+Result<FileBytes> ReadRegularFile(const std::string& file, size_t limit) {
     // Non-blocking, so that opening a pipe never waits for a writer.
     Descriptor fd(::open(NativePath(file).c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (fd.get() < 0) {
         if (errno == ENOENT || errno == ENOTDIR) {
-            return {};
+            return FileBytes();
         }
-        return {std::nullopt, ReadReasonOf(errno)};
+        return Failure{ReadReasonOf(errno)};
     }
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0) {
-        return {std::nullopt, ReadReasonOf(errno)};
+        return Failure{ReadReasonOf(errno)};
     }
     if (!S_ISREG(st.st_mode)) {
-        return {std::nullopt, FileFailureText(FileFailure::NotRegular)};
+        return Failure{FileFailureText(FileFailure::NotRegular)};
     }
     if (st.st_size < 0 || size_t(st.st_size) > limit) {
-        return {std::nullopt, FileFailureText(FileFailure::TooLarge, limit)};
+        return Failure{FileFailureText(FileFailure::TooLarge, limit)};
     }
     std::optional<std::string> bytes = ReadUpTo(fd.get(), limit);
     if (!bytes) {
-        return {std::nullopt, ReadReasonOf(errno)};
+        return Failure{ReadReasonOf(errno)};
     }
     if (bytes->size() > limit) {
-        return {std::nullopt, FileFailureText(FileFailure::TooLarge, limit)};
+        return Failure{FileFailureText(FileFailure::TooLarge, limit)};
     }
-    return {std::move(bytes), std::nullopt};
+    return FileBytes(std::move(bytes));
 }
 
-std::optional<std::string> ReplaceFileContent(const std::string& file, const std::string& content) {
+Result<> ReplaceFileContent(const std::string& file, const std::string& content) {
     std::string native = NativePath(file);
     struct stat old {};
     bool exists = ::lstat(native.c_str(), &old) == 0;
     if (exists && S_ISDIR(old.st_mode)) {
-        return WriteReasonOf(EISDIR);
+        return Failure{WriteReasonOf(EISDIR)};
     }
     bool ownFile = exists && S_ISREG(old.st_mode) && old.st_uid == ::geteuid();
     // Checked by mode rather than access(): a read-only mark holds for root too.
     if (exists && S_ISREG(old.st_mode) && (old.st_mode & S_IWUSR) == 0) {
-        return FileFailureText(FileFailure::ReadOnlyFile);
+        return Failure{FileFailureText(FileFailure::ReadOnlyFile)};
     }
     mode_t mode = ownFile ? (old.st_mode & 07777) : (S_IRUSR | S_IWUSR);
     auto [temporary, error] = WriteTemporary(native, content, mode);
     if (error != 0) {
-        return WriteReasonOf(error);
+        return Failure{WriteReasonOf(error)};
     }
     if (::rename(temporary.c_str(), native.c_str()) != 0) {
         error = errno;
         ::unlink(temporary.c_str());
-        return WriteReasonOf(error);
+        return Failure{WriteReasonOf(error)};
     }
     SyncFolder(native);
-    return std::nullopt;
+    return {};
 }
 
 } // namespace orvane

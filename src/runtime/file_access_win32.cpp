@@ -137,58 +137,58 @@ std::pair<std::filesystem::path, DWORD> WriteTemporary(const std::filesystem::pa
 
 } // namespace
 
-FileRead ReadRegularFile(const std::string& file, size_t limit) {
+Result<FileBytes> ReadRegularFile(const std::string& file, size_t limit) {
     Handle handle(CreateFileW(PathOf(file).c_str(), GENERIC_READ,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (handle.get() == INVALID_HANDLE_VALUE) {
         DWORD error = GetLastError();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
-            return {};
+            return FileBytes();
         }
-        return {std::nullopt, ReadReasonOf(error)};
+        return Failure{ReadReasonOf(error)};
     }
     BY_HANDLE_FILE_INFORMATION info{};
     if (GetFileType(handle.get()) != FILE_TYPE_DISK ||
         !GetFileInformationByHandle(handle.get(), &info) ||
         (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        return {std::nullopt, FileFailureText(FileFailure::NotRegular)};
+        return Failure{FileFailureText(FileFailure::NotRegular)};
     }
     ULONGLONG size = (ULONGLONG(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
     if (size > limit) {
-        return {std::nullopt, FileFailureText(FileFailure::TooLarge, limit)};
+        return Failure{FileFailureText(FileFailure::TooLarge, limit)};
     }
     std::string bytes(size_t(size), '\0');
     DWORD read = 0;
     if (size > 0 && (!ReadFile(handle.get(), bytes.data(), DWORD(size), &read, nullptr))) {
-        return {std::nullopt, ReadReasonOf(GetLastError())};
+        return Failure{ReadReasonOf(GetLastError())};
     }
     bytes.resize(read);
-    return {std::move(bytes), std::nullopt};
+    return FileBytes(std::move(bytes));
 }
 
-std::optional<std::string> ReplaceFileContent(const std::string& file, const std::string& content) {
+Result<> ReplaceFileContent(const std::string& file, const std::string& content) {
     std::filesystem::path target = PathOf(file);
     DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES) {
         if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-            return FileFailureText(FileFailure::FolderInTheWay);
+            return Failure{FileFailureText(FileFailure::FolderInTheWay)};
         }
         if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-            return FileFailureText(FileFailure::ReadOnlyFile);
+            return Failure{FileFailureText(FileFailure::ReadOnlyFile)};
         }
     }
     auto [temporary, error] = WriteTemporary(target, content);
     if (error != 0) {
-        return WriteReasonOf(error);
+        return Failure{WriteReasonOf(error)};
     }
     if (!MoveFileExW(temporary.c_str(), target.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         error = GetLastError();
         DeleteFileW(temporary.c_str());
-        return WriteReasonOf(error);
+        return Failure{WriteReasonOf(error)};
     }
-    return std::nullopt;
+    return {};
 }
 
 } // namespace orvane

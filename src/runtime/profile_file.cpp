@@ -38,34 +38,34 @@ std::string CutToLimit(const std::string& value) {
 
 } // namespace
 
-ProfileTextRead ReadProfileText(const std::string& file) {
-    FileRead read = ReadRegularFile(file, kProfileFileLimit);
-    if (!read.bytes) {
-        return {std::nullopt, std::move(read.failure)};
+Result<std::optional<DecodedText>> ReadProfileText(const std::string& file) {
+    Result<FileBytes> read = ReadRegularFile(file, kProfileFileLimit);
+    if (!read) {
+        return Failure{read.Reason()};
     }
-    return {DecodeText(*read.bytes), std::nullopt};
+    return *read ? std::optional(DecodeText(**read)) : std::nullopt;
 }
 
-std::optional<std::string> ReplaceProfileText(const std::string& file, const DecodedText& text) {
+Result<> ReplaceProfileText(const std::string& file, const DecodedText& text) {
     RemoveStaleSaves(file);
     return ReplaceFileContent(file, EncodeText(text.text, text.encoding));
 }
 
 void RemoveStaleSaves(const std::string& file) {
     for (const std::string& temporary : TemporariesOf(file)) {
-        FileRead read = ReadRegularFile(temporary, kProfileFileLimit);
-        if (read.bytes && IsProfileText(DecodeText(*read.bytes).text)) {
-            RemoveFile(temporary);
+        Result<FileBytes> read = ReadRegularFile(temporary, kProfileFileLimit);
+        if (read && *read && IsProfileText(DecodeText(**read).text)) {
+            RemoveFile(temporary); // one left is tried again at the next save
         }
     }
 }
 
-ProfileRead ReadProfileFile(const std::string& file) {
-    ProfileTextRead read = ReadProfileText(file);
-    if (!read.text) {
-        return {std::nullopt, std::move(read.failure)};
+Result<std::optional<ProfileItems>> ReadProfileFile(const std::string& file) {
+    Result<std::optional<DecodedText>> read = ReadProfileText(file);
+    if (!read) {
+        return Failure{read.Reason()};
     }
-    return {ProfileItems(read.text->text), std::nullopt};
+    return *read ? std::optional(ProfileItems((*read)->text)) : std::nullopt;
 }
 
 std::string ReadProfileItem(const std::string& file, const std::string& section,
@@ -74,7 +74,7 @@ std::string ReadProfileItem(const std::string& file, const std::string& section,
     if (path.empty()) {
         return {};
     }
-    return ProfileItemIn(ReadProfileFile(path).items, section, key, fallback);
+    return ProfileItemIn(ReadProfileFile(path).ValueOr(std::nullopt), section, key, fallback);
 }
 
 std::string ProfileItemIn(const std::optional<ProfileItems>& items, const std::string& section,
@@ -92,16 +92,16 @@ std::string ProfileItemIn(const std::optional<ProfileItems>& items, const std::s
     return CutToLimit(value.substr(0, value.find('\0'))); // texts end at their first zero byte
 }
 
-std::optional<std::string> WriteProfileItem(const std::string& file, const std::string& section,
-                                            const std::string& key, const std::string& value) {
+Result<> WriteProfileItem(const std::string& file, const std::string& section,
+                          const std::string& key, const std::string& value) {
     if (!FitsOneLine(section) || !FitsOneLine(key) || !FitsOneLine(value)) {
-        return std::string("内容含有换行符或空字符，不能写入文件");
+        return Failure{"内容含有换行符或空字符，不能写入文件"};
     }
-    ProfileTextRead old = ReadProfileText(file);
-    if (old.failure) {
-        return old.failure; // a file that is there but unreadable is never replaced
+    Result<std::optional<DecodedText>> old = ReadProfileText(file);
+    if (!old) {
+        return Failure{old.Reason()}; // a file that is there but unreadable is never replaced
     }
-    DecodedText text = old.text.value_or(DecodedText{});
+    DecodedText text = old->value_or(DecodedText{});
     text.text = SetProfileValue(text.text, section, key, ProfileValueText(value));
     return ReplaceProfileText(file, text);
 }

@@ -27,19 +27,13 @@ std::string ReadProfileItem(const std::string& file, const std::string& section,
 // applicants take under 2 KiB), small enough to read at once.
 inline constexpr size_t kProfileFileLimit = 1 << 20;
 
-// A profile file's text, as ANSI text whatever encoding its bytes are in:
-// nothing, and no failure, when there is no file; nothing and why when it
-// cannot be read.
-struct ProfileTextRead {
-    std::optional<DecodedText> text;
-    std::optional<std::string> failure;
-};
-ProfileTextRead ReadProfileText(const std::string& file);
+// A profile file's text, as ANSI text whatever encoding its bytes are in;
+// none when there is no file.
+Result<std::optional<DecodedText>> ReadProfileText(const std::string& file);
 
 // Replaces the file with the text in the encoding (a file keeps its own),
-// after removing what an interrupted save left (RemoveStaleSaves). Returns
-// why it failed, or nothing.
-std::optional<std::string> ReplaceProfileText(const std::string& file, const DecodedText& text);
+// after removing what an interrupted save left (RemoveStaleSaves).
+Result<> ReplaceProfileText(const std::string& file, const DecodedText& text);
 
 // Removes the temporary files an interrupted save of the file left beside
 // it (they hold every applicant): those named as such that hold profile
@@ -47,12 +41,8 @@ std::optional<std::string> ReplaceProfileText(const std::string& file, const Dec
 void RemoveStaleSaves(const std::string& file);
 
 // A profile file read and parsed once for many items: its items, or none
-// when it is missing or cannot be read (and then why).
-struct ProfileRead {
-    std::optional<ProfileItems> items;
-    std::optional<std::string> failure;
-};
-ProfileRead ReadProfileFile(const std::string& file);
+// when it is missing.
+Result<std::optional<ProfileItems>> ReadProfileFile(const std::string& file);
 
 // Answers as ReadProfileItem does; no items count as a missing file.
 std::string ProfileItemIn(const std::optional<ProfileItems>& items, const std::string& section,
@@ -60,10 +50,10 @@ std::string ProfileItemIn(const std::optional<ProfileItems>& items, const std::s
                           const std::optional<std::string>& fallback = std::nullopt);
 
 // Sets one item, creating the file (in ANSI) and section when needed, and
-// replaces the file in one atomic step, in the file's encoding. A file that is there but cannot be
-// read is left as it is, and so is every file when the section, key or value holds a line break or
-// a NUL. Returns why it failed, in words for the user, or nothing.
-std::optional<std::string> WriteProfileItem(const std::string& file, const std::string& section,
-                                            const std::string& key, const std::string& value);
+// replaces the file in one atomic step, in the file's encoding. A file
+// that is there but cannot be read is left as it is, and so is every file
+// when the section, key or value holds a line break or a NUL.
+Result<> WriteProfileItem(const std::string& file, const std::string& section,
+                          const std::string& key, const std::string& value);
 
 } // namespace orvane

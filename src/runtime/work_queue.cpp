@@ -1,5 +1,7 @@
 #include "work_queue.h"
 
+#include <exception>
+
 namespace orvane {
 
 WorkQueue::WorkQueue(PostFunction postToWindow)
@@ -39,7 +41,12 @@ void WorkQueue::Serve() {
         jobs_.pop_front();
         busy_ = true;
         lock.unlock();
-        job();
+        try {
+            job();
+        } catch (...) {
+            // Ends the program on the window's thread, as a handler's throw does.
+            post_([error = std::current_exception()] { std::rethrow_exception(error); });
+        }
         lock.lock();
         busy_ = false;
         changed_.notify_all();

@@ -25,8 +25,8 @@ public:
     WorkQueue(const WorkQueue&) = delete;
     WorkQueue& operator=(const WorkQueue&) = delete;
 
-    template <class Result>
-    void Run(std::function<Result()> work, std::function<void(Result)> answer) {
+    template <class Answer>
+    void Run(std::function<Answer()> work, std::function<void(Answer)> answer) {
         Queue([this, work = std::move(work), answer = std::move(answer)] {
             post_([answer, result = work()] { answer(result); });
         });

@@ -23,8 +23,8 @@ AssistSettings AssistSettingsIn(const std::optional<ProfileItems>& items) {
             ProfileItemIn(items, kSection, kTimeUrlKey, "")};
 }
 
-std::optional<std::string> WriteAssistSetting(const std::string& file, const std::string& key,
-                                              const std::string& value) {
+Result<> WriteAssistSetting(const std::string& file, const std::string& key,
+                            const std::string& value) {
     MakeInformationFolder(file);
     return WriteProfileItem(file, kSection, key, value);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "runtime/profile_format.h"
+#include "runtime/result.h"
 
 #include <optional>
 #include <string>
@@ -31,10 +32,9 @@ inline const std::string kHotKeyKey = "输入热键";
 inline const std::string kSequenceKey = "输入顺序";
 inline const std::string kTimeUrlKey = "时间网址";
 
-// Stores one of those keys, keeping everything else in the file. Returns
-// why it failed, or nothing.
-std::optional<std::string> WriteAssistSetting(const std::string& file, const std::string& key,
-                                              const std::string& value);
+// Stores one of those keys, keeping everything else in the file.
+Result<> WriteAssistSetting(const std::string& file, const std::string& key,
+                            const std::string& value);
 // "真" or "假".
 std::string SoundText(bool on);
 

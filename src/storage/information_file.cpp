@@ -35,35 +35,37 @@ std::string ApplicantsFileText(const Applicants& applicants, const std::string& 
     return SetProfileValues(old, items);
 }
 
-std::optional<std::string> WriteApplicants(const std::string& file, const Applicants& applicants) {
+Result<> WriteApplicants(const std::string& file, const Applicants& applicants) {
     for (int group = 1; group <= kGroupCount; ++group) {
         for (const std::string& key : kFieldKeys) {
             if (!FitsOneLine(applicants.Field(group, key))) {
-                return GroupCaption(group) + "的" + key + "含有换行符或空字符，不能写入文件";
+                return Failure{GroupCaption(group) + "的" + key +
+                               "含有换行符或空字符，不能写入文件"};
             }
         }
     }
     MakeInformationFolder(file);
-    ProfileTextRead old = ReadProfileText(file);
-    if (old.failure) {
-        return old.failure; // a file that is there but unreadable is never replaced
+    Result<std::optional<DecodedText>> old = ReadProfileText(file);
+    if (!old) {
+        return Failure{old.Reason()}; // a file that is there but unreadable is never replaced
     }
-    DecodedText text = old.text.value_or(DecodedText{});
+    DecodedText text = old->value_or(DecodedText{});
     text.text = ApplicantsFileText(applicants, text.text);
     return ReplaceProfileText(file, text);
 }
 
-InformationRead ReadInformationFile(const std::string& file) {
-    ProfileRead read = ReadProfileFile(file);
+Result<InformationRead> ReadInformationFile(const std::string& file) {
+    Result<std::optional<ProfileItems>> read = ReadProfileFile(file);
+    if (!read) {
+        return Failure{read.Reason()};
+    }
     InformationRead result;
     for (int group = 1; group <= kGroupCount; ++group) {
         for (const std::string& key : kFieldKeys) {
-            result.applicants.SetField(group, key,
-                                       ProfileItemIn(read.items, GroupCaption(group), key));
+            result.applicants.SetField(group, key, ProfileItemIn(*read, GroupCaption(group), key));
         }
     }
-    result.remember = RememberFlagIn(read.items);
-    result.failure = std::move(read.failure);
+    result.remember = RememberFlagIn(*read);
     return result;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "applicants/applicants.h"
+#include "runtime/result.h"
 
 #include <optional>
 #include <string>
@@ -25,21 +26,17 @@ void MakeInformationFolder(const std::string& file);
 // Stores the applicants in the file in one atomic step, keeping every other
 // section and key (the remember flag, and what the program does not know).
 // Refuses, writing nothing, a field with a line break or a NUL, and a file
-// that is there but cannot be read. Returns why it failed, in words for the
-// user, or nothing; on failure the old file stays.
-std::optional<std::string> WriteApplicants(const std::string& file, const Applicants& applicants);
+// that is there but cannot be read. On failure the old file stays.
+Result<> WriteApplicants(const std::string& file, const Applicants& applicants);
 
-// What one read of the file gave.
+// What one read of the file gave; a missing file gives the defaults.
 struct InformationRead {
     Applicants applicants; // a missing section or key gives an empty field
     bool remember = true;  // the remember flag, true when the file has none
-    // Why a file that is there could not be read; everything else is then
-    // as for a missing file.
-    std::optional<std::string> failure;
 };
 
 // Reads the file once: only a regular file of at most kProfileFileLimit
 // bytes, without ever waiting on a pipe or a device.
-InformationRead ReadInformationFile(const std::string& file);
+Result<InformationRead> ReadInformationFile(const std::string& file);
 
 } // namespace orvane

@@ -24,7 +24,7 @@ bool RememberFlagIn(const std::optional<ProfileItems>& items) {
     return IsTrueText(ProfileItemIn(items, kSection, kKey, kTrue));
 }
 
-std::optional<std::string> WriteRememberFlag(const std::string& file, bool remember) {
+Result<> WriteRememberFlag(const std::string& file, bool remember) {
     MakeInformationFolder(file);
     return WriteProfileItem(file, kSection, kKey, remember ? kTrue : kFalse);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "runtime/profile_format.h"
+#include "runtime/result.h"
 
 #include <optional>
 #include <string>
@@ -18,7 +19,7 @@ bool IsTrueText(const std::string& text);
 bool RememberFlagIn(const std::optional<ProfileItems>& items);
 
 // Stores the flag, keeping everything else in the file; a file that cannot
-// be read is left alone. Returns why it failed, or nothing.
-std::optional<std::string> WriteRememberFlag(const std::string& file, bool remember);
+// be read is left alone.
+Result<> WriteRememberFlag(const std::string& file, bool remember);
 
 } // namespace orvane

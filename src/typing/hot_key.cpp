@@ -101,22 +101,22 @@ std::optional<ReservedUse> ReservedUseOf(const HotKey& key) {
 
 } // namespace
 
-std::variant<HotKey, std::string> ParseHotKey(const std::string& text) {
+Result<HotKey> ParseHotKey(const std::string& text) {
     std::vector<std::string> parts = Parts(text);
     HotKey key;
     for (size_t i = 0; i + 1 < parts.size(); ++i) {
         if (std::optional<std::string> failure = SetModifier(key, parts[i])) {
-            return *failure;
+            return Failure{*failure};
         }
     }
     if (!SetKey(key, parts.back())) {
-        return UnknownKeyText(parts.back());
+        return Failure{UnknownKeyText(parts.back())};
     }
     if (!key.ctrl && !key.alt && !key.win) {
-        return NoModifierText();
+        return Failure{NoModifierText()};
     }
     if (std::optional<ReservedUse> use = ReservedUseOf(key)) {
-        return ReservedKeyText(HotKeyText(key), *use);
+        return Failure{ReservedKeyText(HotKeyText(key), *use)};
     }
     return key;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runtime/result.h"
+
 #include <optional>
 #include <string>
 #include <variant>
@@ -25,7 +27,7 @@ inline const std::string kDefaultHotKeyText = "Ctrl+Alt+V";
 // key last: "Ctrl+Alt+V", "ctrl+shift+F9". Without Ctrl, Alt or Win it
 // would take a key the user types, and is refused. A failure is a message
 // for the user that names the part not understood.
-std::variant<HotKey, std::string> ParseHotKey(const std::string& text);
+Result<HotKey> ParseHotKey(const std::string& text);
 
 // The text that ParseHotKey reads back: "Ctrl+Alt+V".
 std::string HotKeyText(const HotKey& key);

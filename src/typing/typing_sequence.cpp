@@ -50,9 +50,9 @@ size_t FindBrace(const std::string& text, size_t at, char brace) {
 
 } // namespace
 
-std::variant<std::vector<Stroke>, std::string> ParseSequence(const std::string& sequence) {
+Result<std::vector<Stroke>> ParseSequence(const std::string& sequence) {
     if (sequence.size() > kSequenceLimit) {
-        return LongSequenceText(sequence.size(), kSequenceLimit);
+        return Failure{LongSequenceText(sequence.size(), kSequenceLimit)};
     }
     std::vector<Stroke> strokes;
     size_t at = 0;
@@ -64,18 +64,18 @@ std::variant<std::vector<Stroke>, std::string> ParseSequence(const std::string& 
         }
         size_t close = FindBrace(sequence, open, '}');
         if (close == std::string::npos) {
-            return MissingBraceText(sequence.substr(open));
+            return Failure{MissingBraceText(sequence.substr(open))};
         }
         std::string name = sequence.substr(open + 1, close - open - 1);
         std::optional<Stroke> stroke = StrokeNamed(name);
         if (!stroke) {
-            return UnknownNameText(name);
+            return Failure{UnknownNameText(name)};
         }
         strokes.push_back(*stroke);
         at = close + 1;
     }
     if (FieldsOf(strokes).empty()) {
-        return NoFieldText();
+        return Failure{NoFieldText()};
     }
     return strokes;
 }

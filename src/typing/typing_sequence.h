@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runtime/result.h"
+
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -26,7 +28,7 @@ inline constexpr size_t kSequenceLimit = 255;
 // of anything else, a "{" without its "}", a sequence without a field (a
 // press would type nothing of the group) or one longer than the limit is
 // refused with a message for the user that names it.
-std::variant<std::vector<Stroke>, std::string> ParseSequence(const std::string& sequence);
+Result<std::vector<Stroke>> ParseSequence(const std::string& sequence);
 
 // The field keys the strokes name, each once, in order.
 std::vector<std::string> FieldsOf(const std::vector<Stroke>& strokes);

@@ -64,19 +64,18 @@ bool Register(const HotKey& key) {
 
 // The key registered before is let go first (it may be the same key); when
 // the new one cannot be had, the old one is registered again.
-std::optional<std::string> GrabHotKey(Window&, const HotKey& key,
-                                      const std::function<void()>& pressed) {
+Result<> GrabHotKey(Window&, const HotKey& key, const std::function<void()>& pressed) {
     std::optional<HotKey> before = Current().key;
     UnregisterHotKey(HotKeyWindow(), kHotKeyId);
     if (!Register(key)) {
         if (before) {
             Register(*before);
         }
-        return "输入热键 " + HotKeyText(key) + " 已被其他程序占用，请在“配置”页换一个";
+        return Failure{"输入热键 " + HotKeyText(key) + " 已被其他程序占用，请在“配置”页换一个"};
     }
     Current().key = key;
     Current().pressed = pressed;
-    return std::nullopt;
+    return {};
 }
 
 void ReleaseHotKey() {

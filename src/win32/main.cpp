@@ -14,7 +14,7 @@ namespace orvane {
 
 namespace {
 
-CommandLine ReadArguments() {
+Result<StartOptions> ReadArguments() {
     int count = 0;
     LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
     std::vector<std::string> words;
@@ -27,14 +27,14 @@ CommandLine ReadArguments() {
 
 // Without a console the message goes in a box too.
 int Main() {
-    CommandLine command = ReadArguments();
-    if (!command.options) {
-        std::fputs((command.error + "\n").c_str(), stderr);
-        ShowMessageBox({.text = command.error, .caption = "Orvane", .kind = MessageKind::Error});
+    Result<StartOptions> command = ReadArguments();
+    if (!command) {
+        std::fputs((command.Reason() + "\n").c_str(), stderr);
+        ShowMessageBox({.text = command.Reason(), .caption = "Orvane", .kind = MessageKind::Error});
         return 2;
     }
     std::unique_ptr<Win32Window> window = CreateMainWindow<Win32Window>();
-    return RunProgram(*window, command.options->timeUrl);
+    return RunProgram(*window, command->timeUrl);
 }
 
 } // namespace

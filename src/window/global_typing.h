@@ -1,11 +1,11 @@
 #pragma once
 
+#include "runtime/result.h"
 #include "typing/hot_key.h"
 #include "typing/keyboard.h"
 
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 
 namespace orvane {
@@ -17,11 +17,9 @@ class Window;
 
 // Takes `key` for the whole desktop, in place of any key taken before;
 // `pressed` runs on the window's thread, under the handlers' guard, each
-// time the key goes down (not for its repeats). Returns why the key could
-// not be taken (another program holds it, or the desktop allows no global
-// keys), in words for the user, or nothing.
-std::optional<std::string> GrabHotKey(Window& window, const HotKey& key,
-                                      const std::function<void()>& pressed);
+// time the key goes down (not for its repeats). Refused when another
+// program holds the key or the desktop allows no global keys.
+Result<> GrabHotKey(Window& window, const HotKey& key, const std::function<void()>& pressed);
 // Gives the key back; before the window goes.
 void ReleaseHotKey();
 

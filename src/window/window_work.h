@@ -11,11 +11,11 @@ namespace orvane {
 // Runs the work on the queue and the answer on the window's thread (under
 // the handlers' guard, as everything posted there), unless the window is
 // gone by then.
-template <class Result>
-void RunForWindow(WorkQueue& queue, Window& window, std::function<Result()> work,
-                  std::function<void(Result)> answer) {
+template <class Answer>
+void RunForWindow(WorkQueue& queue, Window& window, std::function<Answer()> work,
+                  std::function<void(Answer)> answer) {
     std::weak_ptr<const void> alive = window.Lifetime();
-    queue.Run<Result>(std::move(work), [alive, answer = std::move(answer)](Result result) {
+    queue.Run<Answer>(std::move(work), [alive, answer = std::move(answer)](Answer result) {
         if (!alive.expired()) {
             answer(std::move(result));
         }

@@ -62,12 +62,13 @@ TEST(FieldChecks, PhonesBlanksAndDuplicatesInOneField) {
 TEST(TablePaste, FromGroup24TwoRowsFitOneIsLeftOut) {
     Applicants current;
     current.SetField(25, NameKey(), "旧");
-    TablePaste paste = PlanTablePaste("张三\t11010519491231002X\t13800138000\r\n"
-                                      "李四, 440304200002291236 ,13900139000\r\n"
-                                      "\r\n"
-                                      "王五，310104198001011239，13700137000\r\n",
-                                      24, current);
-    ASSERT_FALSE(paste.refusal.has_value());
+    Result<TablePaste> plan = PlanTablePaste("张三\t11010519491231002X\t13800138000\r\n"
+                                             "李四, 440304200002291236 ,13900139000\r\n"
+                                             "\r\n"
+                                             "王五，310104198001011239，13700137000\r\n",
+                                             24, current);
+    ASSERT_TRUE(plan.Ok()) << plan.Reason();
+    const TablePaste& paste = *plan;
     ASSERT_EQ(paste.rows.size(), 2u);
     EXPECT_EQ(paste.leftOut, 1);
     EXPECT_EQ(paste.overwritten, std::vector<int>{25});
@@ -89,27 +90,27 @@ TEST(TablePaste, ALineThatDoesNotFitRefusesTheWholeTable) {
         {"张三\t11010519491231002X\t138001380001\n", "第1行的手机号超过11个字符"},
     };
     for (const auto& [table, refusal] : cases) {
-        TablePaste paste = PlanTablePaste(table, 1, Applicants());
-        EXPECT_EQ(paste.refusal, refusal);
-        EXPECT_TRUE(paste.rows.empty());
+        EXPECT_EQ(PlanTablePaste(table, 1, Applicants()).Reason(), refusal);
     }
-    TablePaste emptyCells = PlanTablePaste("张三\t\t\n", 1, Applicants());
-    ASSERT_EQ(emptyCells.rows.size(), 1u) << "empty cells are cells";
-    EXPECT_EQ(emptyCells.rows[0][2], "");
+    Result<TablePaste> emptyCells = PlanTablePaste("张三\t\t\n", 1, Applicants());
+    ASSERT_TRUE(emptyCells.Ok());
+    ASSERT_EQ(emptyCells->rows.size(), 1u) << "empty cells are cells";
+    EXPECT_EQ(emptyCells->rows[0][2], "");
 }
 
 // A lone CR ends a line as LF and CR LF do, and a NUL goes: no cell ever
 // carries either into a field.
 TEST(TablePaste, NoCellHoldsALineBreakOrANul) {
-    TablePaste paste =
+    Result<TablePaste> paste =
         PlanTablePaste(std::string("张三\r[第二组]\t1\t2\r\n李\0四\t3\t4\n", 28), 1, Applicants());
-    EXPECT_EQ(paste.refusal, "第1行有1项，应为姓名、身份证、手机号3项");
+    EXPECT_EQ(paste.Reason(), "第1行有1项，应为姓名、身份证、手机号3项");
 }
 
 TEST(TablePaste, LinesEndInCrLfOrCrAndNulsGo) {
-    TablePaste paste =
+    Result<TablePaste> plan =
         PlanTablePaste(std::string("张三\t1\t2\r李\0四\t3\t4\r\n王五\t5\t6", 27), 1, Applicants());
-    ASSERT_FALSE(paste.refusal.has_value()) << *paste.refusal;
+    ASSERT_TRUE(plan.Ok()) << plan.Reason();
+    const TablePaste& paste = *plan;
     ASSERT_EQ(paste.rows.size(), 3u);
     EXPECT_EQ(paste.rows[0][2], "2");
     EXPECT_EQ(paste.rows[1][0], "李四");

@@ -54,8 +54,9 @@ TEST(TimeUrl, AnHttpAddressIsStoredAndFollowedAnythingElseIsRefused) {
 TEST(TimeUrl, TheCommandLinesAddressCountsForItsRun) {
     MainWindow window;
     ProgramBindings bindings(window, kNoTimeServer);
-    WriteProfileItem(bindings.settings.Path("信息.ini"), "配置", "时间网址",
-                     "http://bank.example/");
+    ASSERT_TRUE(WriteProfileItem(bindings.settings.Path("信息.ini"), "配置", "时间网址",
+                                 "http://bank.example/")
+                    .Ok());
     bindings.assist.Start();
     EXPECT_EQ(window.GetContent(kTimeUrlBox), "http://bank.example/");
     EXPECT_TRUE(TipOf(window, kTimeUrlBox).startsWith(QStringLiteral("这次按命令行 --time-url")));

@@ -25,7 +25,9 @@ protected:
         window.SetContent(EditBoxName(group, PhoneKey()), phone);
     }
     void Start(const std::string& sequence = "{姓名}{TAB}{身份证}{TAB}{手机号}") {
-        WriteProfileItem(bindings.settings.Path("信息.ini"), "配置", "输入顺序", sequence);
+        ASSERT_TRUE(
+            WriteProfileItem(bindings.settings.Path("信息.ini"), "配置", "输入顺序", sequence)
+                .Ok());
         ModalBoxAnswerer boxes;
         bindings.typing.Start(bindings.assist.Start());
         ASSERT_EQ(boxes.count, 0) << boxes.text.toStdString();

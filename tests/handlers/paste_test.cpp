@@ -29,7 +29,7 @@ protected:
     InformationRead SavedAndReadBack() {
         SaveApplicants(window, FileQueue(), file);
         DrainWorkQueues();
-        return ReadInformationFile(file);
+        return ReadInformationFile(file).ValueOr({});
     }
     MainWindow window;
     ProgramBindings bindings{window};

@@ -62,13 +62,13 @@ TEST(NetClock, ALookupAsksPastCachesAndFollowsNoRedirect) {
 
 TEST(NetClock, OnlyAFreshPlausibleDateIsTheServersClock) {
     const std::string date = "Date: Sun, 06 Dec 2026 23:05:19 GMT\r\n";
-    EXPECT_EQ(ServerSecondOf(date).second, 1796598319);
-    EXPECT_EQ(ServerSecondOf(date + "Age: 0\r\n").second, 1796598319);
-    EXPECT_EQ(ServerSecondOf(date + "Age: 5\r\n").failure, "回答来自缓存，不是服务器此刻的时钟");
-    EXPECT_EQ(ServerSecondOf("Date: Mon, 01 Jan 1900 00:00:00 GMT\r\n").failure,
+    EXPECT_EQ(ServerSecondOf(date).ValueOr(0), 1796598319);
+    EXPECT_EQ(ServerSecondOf(date + "Age: 0\r\n").ValueOr(0), 1796598319);
+    EXPECT_EQ(ServerSecondOf(date + "Age: 5\r\n").Reason(), "回答来自缓存，不是服务器此刻的时钟");
+    EXPECT_EQ(ServerSecondOf("Date: Mon, 01 Jan 1900 00:00:00 GMT\r\n").Reason(),
               "Date 头的日期不可信：Mon, 01 Jan 1900 00:00:00 GMT");
-    EXPECT_FALSE(ServerSecondOf("Date: Fri, 31 Dec 9999 23:59:59 GMT\r\n").second.has_value());
-    EXPECT_EQ(ServerSecondOf("Server: x\r\n").failure, "回答中没有 Date 头");
+    EXPECT_FALSE(ServerSecondOf("Date: Fri, 31 Dec 9999 23:59:59 GMT\r\n").Ok());
+    EXPECT_EQ(ServerSecondOf("Server: x\r\n").Reason(), "回答中没有 Date 头");
 }
 
 // While the estimate settles the second shown never goes back; a restart is

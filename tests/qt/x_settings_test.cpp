@@ -62,7 +62,8 @@ protected:
 // 09:00:60 passes through 09:00:6 on the way; neither is stored, the time
 // before stays and the mark says so. 9:00 confirmed is stored as 09:00:00.
 TEST_F(SettingsOnX, OnlyAConfirmedValidOpeningTimeIsStored) {
-    WriteProfileItem(bindings.settings.Path("信息.ini"), "配置", "开始时间", "10:00:00");
+    ASSERT_TRUE(
+        WriteProfileItem(bindings.settings.Path("信息.ini"), "配置", "开始时间", "10:00:00").Ok());
     bindings.assist.Start();
     Show();
     TypeInto(kOpeningTimeBox, "09:00:60", XInput::kReturn);
@@ -103,7 +104,9 @@ protected:
 
 TEST_F(TimeServerOnX, AServerNamedOnlyInTheFileIsTheClockShown) {
     bindings.emplace(window, std::nullopt); // no --time-url
-    WriteProfileItem(bindings->settings.Path("信息.ini"), "配置", "时间网址", server.Url("http"));
+    ASSERT_TRUE(WriteProfileItem(bindings->settings.Path("信息.ini"), "配置", "时间网址",
+                                 server.Url("http"))
+                    .Ok());
     bindings->assist.Start();
     window.show();
     ASSERT_TRUE(QTest::qWaitFor([&] { return Panel().contains(QStringLiteral("年")); }, 8000))

@@ -21,14 +21,16 @@ protected:
 
 TEST_F(FileAccess, OnlyARegularFileWithinTheLimitIsRead) {
     folder.Write("满.ini", std::string(4096, 'x'));
-    EXPECT_EQ(ReadRegularFile(folder.Path("满.ini"), 4096).bytes, std::string(4096, 'x'));
-    FileRead larger = ReadRegularFile(folder.Path("满.ini"), 4095);
-    EXPECT_FALSE(larger.bytes.has_value());
-    EXPECT_EQ(larger.failure, "文件太大（超过 3 KB）");
+    EXPECT_EQ(ReadRegularFile(folder.Path("满.ini"), 4096).ValueOr({}), std::string(4096, 'x'));
+    EXPECT_EQ(ReadRegularFile(folder.Path("满.ini"), 4095).Reason(), "文件太大（超过 3 KB）");
 
-    EXPECT_TRUE(ReadRegularFile(folder.Path("无.ini"), 4096).Missing());
+    auto missing = [this](const char* name) {
+        Result<FileBytes> read = ReadRegularFile(folder.Path(name), 4096);
+        return read && !*read;
+    };
+    EXPECT_TRUE(missing("无.ini"));
     ::symlink(NativePath(folder.Path("无.ini")).c_str(), Native("断链.ini").c_str());
-    EXPECT_TRUE(ReadRegularFile(folder.Path("断链.ini"), 4096).Missing()) << "a dangling link";
+    EXPECT_TRUE(missing("断链.ini")) << "a dangling link";
 }
 
 // Each of these would block the start or fill the memory if it were read.
@@ -37,9 +39,8 @@ TEST_F(FileAccess, PipesDevicesAndFoldersAreRefusedWithoutWaiting) {
     ::symlink("/dev/zero", Native("零.ini").c_str());
     ::mkdir(Native("目录.ini").c_str(), 0700);
     for (const char* name : {"管道.ini", "零.ini", "目录.ini"}) {
-        FileRead read = ReadRegularFile(folder.Path(name), kProfileFileLimit);
-        EXPECT_FALSE(read.bytes.has_value()) << name;
-        EXPECT_EQ(read.failure, "不是普通文件") << name;
+        EXPECT_EQ(ReadRegularFile(folder.Path(name), kProfileFileLimit).Reason(), "不是普通文件")
+            << name;
     }
 }
 
@@ -51,7 +52,7 @@ TEST_F(FileAccess, AWriteNeverStartsFromAFileItCouldNotRead) {
     ::chmod(NativePath(folder.path).c_str(), 0777);
     std::string file = folder.Path("信息.ini");
     EXPECT_TRUE(AsOrdinaryUser([&file] {
-        return WriteProfileItem(file, "配置", "记住配置", "假") == "没有读取该文件的权限";
+        return WriteProfileItem(file, "配置", "记住配置", "假").Reason() == "没有读取该文件的权限";
     }));
     ::chmod(Native("信息.ini").c_str(), 0600);
     EXPECT_EQ(folder.Bytes("信息.ini"), applicants) << "not one applicant byte lost";
@@ -61,7 +62,7 @@ TEST_F(FileAccess, ASaveThroughALinkMakesAPrivateFileAndLeavesTheTargetAlone) {
     folder.Write("别处.ini", "别人的");
     ::chmod(Native("别处.ini").c_str(), 0644);
     ::symlink(Native("别处.ini").c_str(), Native("信息.ini").c_str());
-    ASSERT_FALSE(ReplaceFileContent(folder.Path("信息.ini"), "申请人").has_value());
+    ASSERT_TRUE(ReplaceFileContent(folder.Path("信息.ini"), "申请人").Ok());
     struct stat st {};
     ::lstat(Native("信息.ini").c_str(), &st);
     EXPECT_TRUE(S_ISREG(st.st_mode)) << "the link is replaced by a file";
@@ -81,7 +82,7 @@ TEST_F(FileAccess, TemporariesAreNamedAsNoPersonNamesAFile) {
     ::mkdir(Native("信息.ini.~orvane-save-Folder").c_str(), 0700);
     EXPECT_EQ(TemporariesOf(folder.Path("信息.ini")),
               std::vector<std::string>{folder.Path("信息.ini.~orvane-save-Ab12Cd")});
-    ASSERT_FALSE(ReplaceFileContent(folder.Path("信息.ini"), "新").has_value());
+    ASSERT_TRUE(ReplaceFileContent(folder.Path("信息.ini"), "新").Ok());
     EXPECT_EQ(TemporariesOf(folder.Path("信息.ini")).size(), 1u) << "its own went with it";
 }
 

@@ -50,12 +50,12 @@ TEST_F(ProfileFile, LongValuesAreCutWithoutSplittingACharacter) {
 }
 
 TEST_F(ProfileFile, WritingCreatesAPrivateFileAndKeepsOtherBytes) {
-    ASSERT_FALSE(WriteProfileItem(Path("信息.ini"), "配置", "记住配置", "假").has_value());
+    ASSERT_TRUE(WriteProfileItem(Path("信息.ini"), "配置", "记住配置", "假").Ok());
     EXPECT_EQ(Bytes("信息.ini"), "[配置]\r\n记住配置=假\r\n");
     EXPECT_EQ(Mode("信息.ini"), 0600u);
     Write("信息.ini", "[第一组]\n姓名=张三\n[配置]\n记住配置=假\n");
     ::chmod(NativePath(Path("信息.ini")).c_str(), 0640);
-    ASSERT_FALSE(WriteProfileItem(Path("信息.ini"), "配置", "记住配置", "真").has_value());
+    ASSERT_TRUE(WriteProfileItem(Path("信息.ini"), "配置", "记住配置", "真").Ok());
     EXPECT_EQ(Bytes("信息.ini"), "[第一组]\n姓名=张三\n[配置]\n记住配置=真\n");
     EXPECT_EQ(Mode("信息.ini"), 0640u) << "an existing file keeps its permissions";
 }
@@ -63,18 +63,19 @@ TEST_F(ProfileFile, WritingCreatesAPrivateFileAndKeepsOtherBytes) {
 TEST_F(ProfileFile, FailedReplaceLeavesTheOldFileAndSaysWhy) {
     Write("信息.ini", "[第一组]\r\n姓名=张三\r\n");
     ::chmod(NativePath(Path("信息.ini")).c_str(), 0444);
-    EXPECT_EQ(ReplaceFileContent(Path("信息.ini"), "new"), "文件是只读的");
-    EXPECT_EQ(WriteProfileItem(Path("信息.ini"), "配置", "记住配置", "真"), "文件是只读的");
+    EXPECT_EQ(ReplaceFileContent(Path("信息.ini"), "new").Reason(), "文件是只读的");
+    EXPECT_EQ(WriteProfileItem(Path("信息.ini"), "配置", "记住配置", "真").Reason(),
+              "文件是只读的");
     EXPECT_EQ(Bytes("信息.ini"), "[第一组]\r\n姓名=张三\r\n");
 
-    EXPECT_EQ(ReplaceFileContent(folder.path + "/不存在/信息.ini", "x"), "文件夹不存在");
+    EXPECT_EQ(ReplaceFileContent(folder.path + "/不存在/信息.ini", "x").Reason(), "文件夹不存在");
     ::mkdir(NativePath(Path("目录.ini")).c_str(), 0700);
-    EXPECT_EQ(ReplaceFileContent(Path("目录.ini"), "x"), "同名的文件夹已存在");
+    EXPECT_EQ(ReplaceFileContent(Path("目录.ini"), "x").Reason(), "同名的文件夹已存在");
 }
 
 TEST_F(ProfileFile, NoTemporaryFileIsLeftBehind) {
-    ASSERT_FALSE(ReplaceFileContent(Path("a.ini"), "1").has_value());
-    ASSERT_FALSE(ReplaceFileContent(Path("a.ini"), "2").has_value());
+    ASSERT_TRUE(ReplaceFileContent(Path("a.ini"), "1").Ok());
+    ASSERT_TRUE(ReplaceFileContent(Path("a.ini"), "2").Ok());
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(NativePath(folder.path))) {
         names.push_back(AnsiFromNativePath(entry.path().filename().string()));

@@ -29,11 +29,11 @@ Applicants Numbered(const std::string& prefix) {
 }
 
 Applicants ReadApplicants(const std::string& file) {
-    return ReadInformationFile(file).applicants;
+    return ReadInformationFile(file).ValueOr({}).applicants;
 }
 
 bool Remembered(const std::string& file) {
-    return ReadInformationFile(file).remember;
+    return ReadInformationFile(file).ValueOr({}).remember;
 }
 
 class InformationFile : public testing::Test {
@@ -47,7 +47,7 @@ TEST_F(InformationFile, WriteThenReadGivesBackEveryFieldExactly) {
     saved.SetField(1, NameKey(), "𠮷野家");
     saved.SetField(2, NameKey(), "");
     saved.SetField(3, PhoneKey(), "13800138000 转 8001");
-    ASSERT_FALSE(WriteApplicants(file, saved).has_value());
+    ASSERT_TRUE(WriteApplicants(file, saved).Ok());
     Applicants read = ReadApplicants(file);
     EXPECT_TRUE(read == saved);
     EXPECT_EQ(read.Field(1, NameKey()), "𠮷野家");
@@ -59,7 +59,7 @@ TEST_F(InformationFile, WriteGivesTheWindowsProfileBytesAndKeepsOtherSections) {
     Applicants applicants;
     applicants.SetField(1, NameKey(), "张三");
     applicants.SetField(1, IdKey(), "11010519491231002X");
-    ASSERT_FALSE(WriteApplicants(file, applicants).has_value());
+    ASSERT_TRUE(WriteApplicants(file, applicants).Ok());
     std::string expected =
         others + "[第一组]\r\n姓名=张三\r\n身份证=11010519491231002X\r\n手机号=\r\n";
     for (int n = 2; n <= kGroupCount; ++n) {
@@ -92,9 +92,10 @@ TEST_F(InformationFile, FailedWriteSaysWhyAndKeepsTheOldFile) {
     const std::string old = "[第一组]\r\n姓名=原来的\r\n";
     folder.Write("信息.ini", old);
     folder.MakeReadOnly("信息.ini");
-    EXPECT_EQ(WriteApplicants(file, Numbered("新")), "文件是只读的");
+    EXPECT_EQ(WriteApplicants(file, Numbered("新")).Reason(), "文件是只读的");
     EXPECT_EQ(folder.Bytes("信息.ini"), old);
-    EXPECT_EQ(WriteApplicants(folder.path + "/已删除/信息.ini", Numbered("新")), "文件夹不存在");
+    EXPECT_EQ(WriteApplicants(folder.path + "/已删除/信息.ini", Numbered("新")).Reason(),
+              "文件夹不存在");
 }
 
 #ifndef _WIN32
@@ -103,9 +104,9 @@ TEST_F(InformationFile, WriteIntoAReadOnlyFolderFails) {
         GTEST_SKIP() << "root writes into read-only folders";
     }
     ::chmod(NativePath(folder.path).c_str(), 0555);
-    std::optional<std::string> failure = WriteApplicants(file, Numbered("新"));
+    Result<> saved = WriteApplicants(file, Numbered("新"));
     ::chmod(NativePath(folder.path).c_str(), 0755);
-    EXPECT_TRUE(failure.has_value());
+    EXPECT_FALSE(saved.Ok());
     EXPECT_FALSE(folder.Exists("信息.ini"));
 }
 #else
@@ -116,8 +117,8 @@ TEST_F(InformationFile, AFileInUseSaysSo) {
     HANDLE held = CreateFileW(PathOf(file).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                               OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(WriteApplicants(file, Numbered("新")), "文件正被其他程序使用");
-    EXPECT_EQ(ReadInformationFile(file).failure, "文件正被其他程序使用");
+    EXPECT_EQ(WriteApplicants(file, Numbered("新")).Reason(), "文件正被其他程序使用");
+    EXPECT_EQ(ReadInformationFile(file).Reason(), "文件正被其他程序使用");
     CloseHandle(held);
 }
 #endif
@@ -138,7 +139,7 @@ TEST_F(InformationFile, OnlyTheTemporariesOfAKilledSaveGo) {
     RemoveStaleSaves(file);
     EXPECT_FALSE(folder.Exists("信息.ini.~orvane-save-a1B2c3")) << "at start";
     killedSave();
-    ASSERT_FALSE(WriteApplicants(file, Numbered("新")));
+    ASSERT_TRUE(WriteApplicants(file, Numbered("新")).Ok());
     EXPECT_FALSE(folder.Exists("信息.ini.~orvane-save-a1B2c3")) << "at a save";
     for (const char* name : kept) {
         EXPECT_EQ(folder.Bytes(name), applicant) << name;
@@ -174,16 +175,16 @@ TEST_F(InformationFile, RememberDecisionTable) {
 }
 
 TEST_F(InformationFile, TheFlagKeepsTheApplicantsAndASaveKeepsTheFlag) {
-    ASSERT_FALSE(WriteRememberFlag(file, false).has_value());
+    ASSERT_TRUE(WriteRememberFlag(file, false).Ok());
     EXPECT_EQ(folder.Bytes("信息.ini"), "[配置]\r\n记住配置=假\r\n");
     EXPECT_FALSE(Remembered(file));
 
     Applicants applicants;
     applicants.SetField(5, NameKey(), "赵六");
-    ASSERT_FALSE(WriteApplicants(file, applicants).has_value());
+    ASSERT_TRUE(WriteApplicants(file, applicants).Ok());
     EXPECT_FALSE(Remembered(file)) << "an unticked box stays unticked after a save";
 
-    ASSERT_FALSE(WriteRememberFlag(file, true).has_value());
+    ASSERT_TRUE(WriteRememberFlag(file, true).Ok());
     EXPECT_TRUE(Remembered(file));
     EXPECT_EQ(ReadApplicants(file).Field(5, NameKey()), "赵六");
 }
@@ -198,12 +199,11 @@ TEST_F(InformationFile, AValueWithALineBreakOrANulReachesNoFile) {
           std::string("张\r三"), std::string("张三\0王五", 10)}) {
         Applicants applicants;
         applicants.SetField(1, NameKey(), value);
-        std::optional<std::string> failure = WriteApplicants(file, applicants);
-        ASSERT_TRUE(failure.has_value());
-        EXPECT_EQ(*failure, "第一组的姓名含有换行符或空字符，不能写入文件");
+        EXPECT_EQ(WriteApplicants(file, applicants).Reason(),
+                  "第一组的姓名含有换行符或空字符，不能写入文件");
         EXPECT_EQ(folder.Bytes("信息.ini"), "[第二组]\r\n姓名=李四\r\n");
     }
-    EXPECT_TRUE(WriteProfileItem(file, "配置", "记住配置", "真\r\n[第一组]").has_value());
+    EXPECT_FALSE(WriteProfileItem(file, "配置", "记住配置", "真\r\n[第一组]").Ok());
     EXPECT_EQ(folder.Bytes("信息.ini"), "[第二组]\r\n姓名=李四\r\n");
 }
 
@@ -216,7 +216,7 @@ TEST_F(InformationFile, BlanksAndQuotesReadBackExactly) {
     saved.SetField(3, NameKey(), "'单'");
     saved.SetField(4, NameKey(), "\t李四\xA1\xA1");
     saved.SetField(5, NameKey(), "\"");
-    ASSERT_FALSE(WriteApplicants(file, saved).has_value());
+    ASSERT_TRUE(WriteApplicants(file, saved).Ok());
     EXPECT_TRUE(ReadApplicants(file) == saved);
     EXPECT_NE(folder.Bytes("信息.ini").find("姓名=\" 张三 \"\r\n"), std::string::npos);
     EXPECT_NE(folder.Bytes("信息.ini").find("姓名=\"\r\n"), std::string::npos)
@@ -232,14 +232,14 @@ TEST_F(InformationFile, AFileSavedAsUtf8IsReadAndKeptAsUtf8) {
                "身份证=11010519491231002X\r\n[第二组]\r\n姓名=Anna·Müller\r\n");
     for (const std::string& mark : {std::string(), std::string("\xEF\xBB\xBF")}) {
         folder.Write("信息.ini", mark + notepad);
-        InformationRead read = ReadInformationFile(file);
+        InformationRead read = ReadInformationFile(file).ValueOr({});
         EXPECT_EQ(read.applicants.Field(1, NameKey()), "欧阳吉祥");
         EXPECT_EQ(read.applicants.Field(2, NameKey()), "Anna·Müller");
         EXPECT_TRUE(read.remember);
-        ASSERT_FALSE(WriteAssistSetting(file, kOpeningTimeKey, "09:00:00"));
+        ASSERT_TRUE(WriteAssistSetting(file, kOpeningTimeKey, "09:00:00").Ok());
         Applicants changed = read.applicants;
         changed.SetField(1, PhoneKey(), "13912345678");
-        ASSERT_FALSE(WriteApplicants(file, changed));
+        ASSERT_TRUE(WriteApplicants(file, changed).Ok());
         std::string bytes = folder.Bytes("信息.ini");
         EXPECT_EQ(bytes.substr(0, mark.size()), mark);
         EXPECT_TRUE(IsValidUtf8(bytes)) << "one encoding in the whole file";
@@ -248,7 +248,7 @@ TEST_F(InformationFile, AFileSavedAsUtf8IsReadAndKeptAsUtf8) {
         EXPECT_TRUE(ReadApplicants(file) == changed);
     }
     folder.Remove("信息.ini");
-    ASSERT_FALSE(WriteApplicants(file, Numbered("新")));
+    ASSERT_TRUE(WriteApplicants(file, Numbered("新")).Ok());
     EXPECT_EQ(folder.Bytes("信息.ini").substr(0, 10), "[第一组]\r\n")
         << "GBK, as Windows writes it";
 }
@@ -282,18 +282,18 @@ TEST(ApplicantsValue, FieldsAreAddressedByGroupAndKeyOnly) {
 // key stored on its own next to the applicants and read back as written,
 // whatever the remember flag says.
 TEST_F(InformationFile, AssistSettingsDefaultAndReadBackNextToTheApplicants) {
-    AssistSettings none = AssistSettingsIn(ReadProfileFile(file).items);
+    AssistSettings none = AssistSettingsIn(ReadProfileFile(file).ValueOr(std::nullopt));
     EXPECT_EQ(none.openingTime, "");
     EXPECT_TRUE(none.sound);
     EXPECT_EQ(none.hotKey, "Ctrl+Alt+V");
     EXPECT_EQ(none.sequence, "{姓名}{TAB}{身份证}{TAB}{手机号}");
-    ASSERT_FALSE(WriteApplicants(file, Numbered("甲")));
-    ASSERT_FALSE(WriteRememberFlag(file, false));
-    ASSERT_FALSE(WriteAssistSetting(file, kOpeningTimeKey, "09:00:00"));
-    ASSERT_FALSE(WriteAssistSetting(file, kSoundKey, SoundText(false)));
-    ASSERT_FALSE(WriteAssistSetting(file, kHotKeyKey, "Ctrl+Shift+F9"));
-    ASSERT_FALSE(WriteAssistSetting(file, kSequenceKey, "{姓名}{ENTER}"));
-    AssistSettings read = AssistSettingsIn(ReadProfileFile(file).items);
+    ASSERT_TRUE(WriteApplicants(file, Numbered("甲")).Ok());
+    ASSERT_TRUE(WriteRememberFlag(file, false).Ok());
+    ASSERT_TRUE(WriteAssistSetting(file, kOpeningTimeKey, "09:00:00").Ok());
+    ASSERT_TRUE(WriteAssistSetting(file, kSoundKey, SoundText(false)).Ok());
+    ASSERT_TRUE(WriteAssistSetting(file, kHotKeyKey, "Ctrl+Shift+F9").Ok());
+    ASSERT_TRUE(WriteAssistSetting(file, kSequenceKey, "{姓名}{ENTER}").Ok());
+    AssistSettings read = AssistSettingsIn(ReadProfileFile(file).ValueOr(std::nullopt));
     EXPECT_EQ(read.openingTime, "09:00:00");
     EXPECT_FALSE(read.sound);
     EXPECT_EQ(read.hotKey, "Ctrl+Shift+F9");

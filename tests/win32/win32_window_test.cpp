@@ -234,8 +234,9 @@ TEST_F(Win32Desktop, EveryControlTakesARealClick) {
     EXPECT_EQ(ClipboardText(), "张三");
     click(RestoreButtonName(1),
           [&] { return IsWindowEnabled(Control(CopyButtonName(1, NameKey()))); });
-    click(kSaveButton,
-          [&] { return ReadInformationFile(file).applicants.Field(1, NameKey()) == "张三"; });
+    click(kSaveButton, [&] {
+        return ReadInformationFile(file).ValueOr({}).applicants.Field(1, NameKey()) == "张三";
+    });
     window.SetContent(name, "改了");
     click(kLoadButton, [&] { return window.GetContent(name) == "张三"; });
     click(kRememberBox, [&] { return ReadProfileItem(file, "配置", "记住配置") == "真"; });
