@@ -1,6 +1,7 @@
 #include "field_copy.h"
 
 #include "runtime/text.h"
+#include "window/beep.h"
 #include "window/clipboard.h"
 #include "window/component_names.h"
 #include "window/window.h"
@@ -8,10 +9,13 @@
 namespace orvane {
 
 void CopyField(Window& window, int group, const std::string& key) {
-    // Marked used even when the clipboard refused: the user sees the paste
-    // fail at once, and the mark must not depend on another program. Blanks
-    // at the ends, which the user cannot see, stay in the box only.
-    SetClipboardText(TrimAnyBlanks(window.GetContent(EditBoxName(group, key))));
+    // Blanks at the ends, which the user cannot see, stay in the box only. A
+    // clipboard another program holds keeps what it had: the field is not
+    // marked, and a sound says the click did nothing.
+    if (!SetClipboardText(TrimAnyBlanks(window.GetContent(EditBoxName(group, key))))) {
+        PlayBeep(BeepSound::Refused);
+        return;
+    }
     window.SetEnabled(CopyButtonName(group, key), false);
 }
 

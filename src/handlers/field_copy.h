@@ -6,9 +6,9 @@ namespace orvane {
 
 class Window;
 
-// Puts the field's text, without blanks at its ends, on the clipboard and
-// greys its copy button out: the button's enabled state is the field's only
-// "used" mark.
+// Puts the field's text, without blanks at its ends, on the clipboard and,
+// once it is there, greys its copy button out: the button's enabled state
+// is the field's only "used" mark.
 void CopyField(Window& window, int group, const std::string& key);
 
 // Enables the group's three copy buttons again.

@@ -1,4 +1,4 @@
-// Another program that holds the clipboard open for a few seconds, as a
+// Another program that holds the clipboard open for five seconds, as a
 // clipboard manager or a hung program may; it says when it holds it through
 // the named event given as its argument.
 #include <windows.h>
@@ -11,7 +11,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     HANDLE held = OpenEventW(EVENT_MODIFY_STATE, FALSE, argv[1]);
     SetEvent(held);
-    Sleep(3000);
+    Sleep(5000);
     CloseClipboard();
     return 0;
 }

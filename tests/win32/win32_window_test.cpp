@@ -208,6 +208,12 @@ TEST_F(Win32Desktop, PastesKeepOneLineAndAHeldClipboardNeverHoldsTheWindow) {
     EXPECT_LT(std::chrono::steady_clock::now() - clicked, std::chrono::milliseconds(300));
     EXPECT_TRUE(PumpUntil([&] { return told.load(); }, 5000)) << "剪贴板没有响应";
     user.join();
+    // A copy the clipboard refused reached no form: its field is not marked.
+    window.SetEnabled(CopyButtonName(2, NameKey()), false);
+    ClickOn(Control(CopyButtonName(1, NameKey())));
+    ClickOn(Control(RestoreButtonName(2))); // handled after the copy
+    EXPECT_TRUE(PumpUntil([&] { return IsWindowEnabled(Control(CopyButtonName(2, NameKey()))); }));
+    EXPECT_TRUE(IsWindowEnabled(Control(CopyButtonName(1, NameKey()))));
     WaitForSingleObject(holder.hProcess, 10000);
     CloseHandle(holder.hProcess);
     CloseHandle(holder.hThread);
