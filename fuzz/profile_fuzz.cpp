@@ -2,8 +2,8 @@
 // and key, reads and single-item writes. Nothing may crash, a clean item
 // written into any file reads back, and the file's text written back in the
 // encoding it was read in reads back the same.
-#include "runtime/profile_format.h"
-#include "runtime/text_encoding.h"
+#include "profile/profile_format.h"
+#include "text/text_encoding.h"
 
 #include "fuzz_check.h"
 

@@ -1,7 +1,7 @@
 // Arbitrary bytes, dangling lead bytes and extreme counts through the text
 // operations: no crash, no read outside the text, and results that keep
 // their promises.
-#include "runtime/text.h"
+#include "text/text.h"
 
 #include "fuzz_check.h"
 

@@ -1,7 +1,7 @@
 #include "command_line.h"
 
 #include "http/url_text.h"
-#include "runtime/ansi_literals.h"
+#include "text/ansi_literals.h"
 
 namespace orvane {
 

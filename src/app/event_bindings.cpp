@@ -10,7 +10,7 @@
 #include "handlers/start_up.h"
 #include "handlers/table_paste_handler.h"
 #include "handlers/window_options.h"
-#include "runtime/ansi_literals.h"
+#include "text/ansi_literals.h"
 #include "window/component_names.h"
 #include "window/fatal_error.h"
 #include "work_queues.h"

@@ -1,7 +1,7 @@
 #include "field_checks.h"
 
-#include "runtime/ansi_literals.h"
-#include "runtime/text.h"
+#include "text/ansi_literals.h"
+#include "text/text.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #include "group_names.h"
 
-#include "runtime/ansi_literals.h"
-#include "runtime/profile_file.h"
+#include "profile/profile_file.h"
+#include "text/ansi_literals.h"
 
 namespace orvane {
 

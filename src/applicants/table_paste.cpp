@@ -1,7 +1,7 @@
 #include "table_paste.h"
 
-#include "runtime/ansi_literals.h"
 #include "table_text.h"
+#include "text/ansi_literals.h"
 
 #include <algorithm>
 

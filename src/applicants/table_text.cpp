@@ -1,6 +1,6 @@
 #include "table_text.h"
 
-#include "runtime/text.h"
+#include "text/text.h"
 
 #include <algorithm>
 

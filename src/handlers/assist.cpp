@@ -4,10 +4,10 @@
 #include "http/url_text.h"
 #include "nettime/time_sources.h"
 #include "opening/opening_time.h"
-#include "runtime/ansi_literals.h"
-#include "runtime/profile_file.h"
-#include "runtime/text.h"
+#include "profile/profile_file.h"
 #include "setting_store.h"
+#include "text/ansi_literals.h"
+#include "text/text.h"
 #include "window/component_names.h"
 #include "window/window.h"
 

@@ -1,7 +1,7 @@
 #include "clock_display.h"
 
 #include "nettime/net_clock.h"
-#include "runtime/ansi_literals.h"
+#include "text/ansi_literals.h"
 #include "window/beep.h"
 #include "window/component_names.h"
 #include "window/window.h"

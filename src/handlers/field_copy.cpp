@@ -1,6 +1,6 @@
 #include "field_copy.h"
 
-#include "runtime/text.h"
+#include "text/text.h"
 #include "window/beep.h"
 #include "window/clipboard.h"
 #include "window/component_names.h"

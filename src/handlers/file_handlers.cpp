@@ -1,8 +1,8 @@
 #include "file_handlers.h"
 
-#include "runtime/ansi_literals.h"
-#include "runtime/profile_file.h"
+#include "profile/profile_file.h"
 #include "storage/remember_flag.h"
+#include "text/ansi_literals.h"
 #include "window/component_names.h"
 #include "window/window.h"
 #include "window/window_work.h"

@@ -2,9 +2,9 @@
 
 #include "applicants/group_names.h"
 #include "next_applicant.h"
-#include "runtime/ansi_literals.h"
-#include "runtime/text.h"
 #include "setting_store.h"
+#include "text/ansi_literals.h"
+#include "text/text.h"
 #include "typing/hot_key.h"
 #include "window/beep.h"
 #include "window/component_names.h"

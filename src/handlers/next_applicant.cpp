@@ -1,6 +1,6 @@
 #include "next_applicant.h"
 
-#include "runtime/text.h"
+#include "text/text.h"
 #include "window/component_names.h"
 #include "window/window.h"
 

@@ -1,7 +1,7 @@
 #include "setting_store.h"
 
-#include "runtime/ansi_literals.h"
 #include "storage/assist_settings.h"
+#include "text/ansi_literals.h"
 #include "window/window.h"
 #include "window/window_work.h"
 

@@ -1,7 +1,7 @@
 #include "start_up.h"
 
 #include "file_handlers.h"
-#include "runtime/ansi_literals.h"
+#include "text/ansi_literals.h"
 #include "window/component_names.h"
 #include "window/message_box.h"
 #include "window/window.h"

@@ -1,8 +1,8 @@
 #include "table_paste_handler.h"
 
 #include "applicants/table_paste.h"
-#include "runtime/ansi_literals.h"
 #include "runtime/memory.h"
+#include "text/ansi_literals.h"
 #include "window/clipboard.h"
 #include "window/window.h"
 #include "window_applicants.h"

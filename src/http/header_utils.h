@@ -1,7 +1,7 @@
 #pragma once
 
-#include "runtime/bytes.h"
-#include "runtime/text.h"
+#include "text/bytes.h"
+#include "text/text.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #include "http_date.h"
 
-#include "runtime/text.h"
+#include "text/text.h"
 
 #include <algorithm>
 #include <array>

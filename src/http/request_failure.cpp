@@ -1,6 +1,6 @@
 #include "request_service.h"
 
-#include "runtime/ansi_literals.h"
+#include "text/ansi_literals.h"
 
 namespace orvane {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/bytes.h"
+#include "text/bytes.h"
 
 #include <memory>
 #include <string>

@@ -1,8 +1,8 @@
 #include "url_text.h"
 
-#include "runtime/ansi_literals.h"
-#include "runtime/native_path.h"
-#include "runtime/text.h"
+#include "text/ansi_literals.h"
+#include "text/text.h"
+#include "text/unicode_text.h"
 
 #include <algorithm>
 #include <cstdio>

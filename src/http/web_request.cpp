@@ -1,8 +1,8 @@
 #include "web_request.h"
 
 #include "header_utils.h"
-#include "runtime/numbers.h"
-#include "runtime/text.h"
+#include "text/numbers.h"
+#include "text/text.h"
 
 #include <array>
 

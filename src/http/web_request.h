@@ -1,7 +1,7 @@
 #pragma once
 
 #include "request_service.h"
-#include "runtime/bytes.h"
+#include "text/bytes.h"
 
 #include <functional>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "date_header.h"
 
-#include "runtime/text.h"
+#include "text/text.h"
 
 namespace orvane {
 

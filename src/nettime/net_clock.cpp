@@ -5,7 +5,7 @@
 #include "http/http_date.h"
 #include "http/url_text.h"
 #include "http/web_request.h"
-#include "runtime/ansi_literals.h"
+#include "text/ansi_literals.h"
 
 #include <chrono>
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "date_header.h"
 
 #include "http/http_date.h"
-#include "runtime/ansi_literals.h"
+#include "text/ansi_literals.h"
 
 namespace orvane {
 

@@ -1,7 +1,7 @@
 #include "countdown.h"
 
-#include "runtime/ansi_literals.h"
-#include "runtime/datetime.h"
+#include "datetime/datetime.h"
+#include "text/ansi_literals.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
 #include "opening_time.h"
 
-#include "runtime/text.h"
+#include "text/text.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,7 +1,7 @@
 #include "window/fatal_error.h"
 
 #include "ansi.h"
-#include "runtime/ansi_literals.h"
+#include "text/ansi_literals.h"
 #include "window/message_box.h"
 
 #include <QApplication>

@@ -4,7 +4,7 @@
 #include "applicants/paste_fit.h"
 #include "byte_limit_validator.h"
 #include "owned_message_box.h"
-#include "runtime/ansi_literals.h"
+#include "text/ansi_literals.h"
 #include "window/clipboard.h"
 
 #include <QContextMenuEvent>

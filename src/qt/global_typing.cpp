@@ -3,7 +3,7 @@
 // keys nor synthetic input; Qt's offscreen platform has no keyboard at all.
 #include "window/global_typing.h"
 
-#include "runtime/ansi_literals.h"
+#include "text/ansi_literals.h"
 #include "x_hot_key.h"
 #include "x_keyboard.h"
 

@@ -4,7 +4,7 @@
 #include "app/start.h"
 #include "desktop_look.h"
 #include "main_window.h"
-#include "runtime/ansi_literals.h"
+#include "text/ansi_literals.h"
 
 #include <QApplication>
 #include <QPixmap>

@@ -1,6 +1,6 @@
 #include "x_hot_key.h"
 
-#include "runtime/ansi_literals.h"
+#include "text/ansi_literals.h"
 #include "window/window_thread.h"
 #include "x_key_map.h"
 

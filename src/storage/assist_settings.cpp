@@ -2,8 +2,8 @@
 
 #include "information_file.h"
 
-#include "runtime/ansi_literals.h"
-#include "runtime/profile_file.h"
+#include "profile/profile_file.h"
+#include "text/ansi_literals.h"
 #include "typing/hot_key.h"
 #include "typing/typing_sequence.h"
 

@@ -1,9 +1,9 @@
 #include "information_file.h"
 
+#include "files/program_directory.h"
+#include "profile/profile_file.h"
 #include "remember_flag.h"
-#include "runtime/ansi_literals.h"
-#include "runtime/profile_file.h"
-#include "runtime/program_directory.h"
+#include "text/ansi_literals.h"
 
 namespace orvane {
 

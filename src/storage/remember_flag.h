@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/profile_format.h"
+#include "profile/profile_format.h"
 #include "runtime/result.h"
 
 #include <optional>

@@ -1,6 +1,6 @@
 #include "curl_request.h"
 
-#include "runtime/text.h"
+#include "text/text.h"
 
 #include <algorithm>
 #include <memory>

@@ -1,7 +1,7 @@
 #include "winhttp_request.h"
 
-#include "runtime/text.h"
-#include "runtime/wide_text.h"
+#include "text/text.h"
+#include "text/wide_text.h"
 
 #include <algorithm>
 #include <memory>

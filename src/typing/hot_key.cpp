@@ -1,6 +1,6 @@
 #include "hot_key.h"
 
-#include "runtime/text.h"
+#include "text/text.h"
 #include "typing_texts.h"
 
 #include <algorithm>

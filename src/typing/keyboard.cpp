@@ -1,6 +1,6 @@
 #include "keyboard.h"
 
-#include "runtime/text.h"
+#include "text/text.h"
 
 namespace orvane {
 

@@ -1,7 +1,7 @@
 #include "typing_sequence.h"
 
 #include "applicants/group_names.h"
-#include "runtime/text.h"
+#include "text/text.h"
 #include "typing_texts.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "typing_texts.h"
 
-#include "runtime/ansi_literals.h"
+#include "text/ansi_literals.h"
 
 namespace orvane {
 

@@ -1,6 +1,6 @@
 #include "accessible.h"
 
-#include "runtime/wide_text.h"
+#include "text/wide_text.h"
 
 #include <commctrl.h>
 #include <map>

@@ -1,5 +1,5 @@
 #include "window/clipboard.h"
-#include "runtime/wide_text.h"
+#include "text/wide_text.h"
 #include "window/window_thread.h"
 
 #include <atomic>

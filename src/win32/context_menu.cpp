@@ -1,7 +1,7 @@
 #include "context_menu.h"
 
-#include "runtime/ansi_literals.h"
-#include "runtime/wide_text.h"
+#include "text/ansi_literals.h"
+#include "text/wide_text.h"
 
 #include <commctrl.h>
 #include <iterator>

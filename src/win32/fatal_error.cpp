@@ -1,5 +1,5 @@
 #include "window/fatal_error.h"
-#include "runtime/ansi_literals.h"
+#include "text/ansi_literals.h"
 #include "window/message_box.h"
 
 #include <cstdio>

@@ -2,8 +2,8 @@
 
 #include "applicants/paste_fit.h"
 #include "owned_message_box.h"
-#include "runtime/ansi_literals.h"
-#include "runtime/wide_text.h"
+#include "text/ansi_literals.h"
+#include "text/wide_text.h"
 #include "text_of.h"
 #include "window/clipboard.h"
 

@@ -1,6 +1,6 @@
 #include "foreground_keyboard.h"
 
-#include "runtime/wide_text.h"
+#include "text/wide_text.h"
 
 #include <imm.h>
 #include <vector>

@@ -4,7 +4,7 @@
 #include "window/global_typing.h"
 
 #include "foreground_keyboard.h"
-#include "runtime/ansi_literals.h"
+#include "text/ansi_literals.h"
 #include "window/fatal_error.h"
 
 #include <windows.h>

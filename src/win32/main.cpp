@@ -1,8 +1,8 @@
 // orvane.exe: the program with the Windows desktop.
 #include "app/command_line.h"
 #include "app/start.h"
-#include "runtime/ansi_literals.h"
-#include "runtime/wide_text.h"
+#include "text/ansi_literals.h"
+#include "text/wide_text.h"
 #include "win32_window.h"
 #include "window/message_box.h"
 

@@ -1,7 +1,7 @@
 #include "window/message_box.h"
 #include "owned_message_box.h"
 
-#include "runtime/wide_text.h"
+#include "text/wide_text.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #include "text_of.h"
 
-#include "runtime/wide_text.h"
+#include "text/wide_text.h"
 
 namespace orvane {
 

@@ -2,7 +2,7 @@
 
 #include "accessible.h"
 #include "field_edit.h"
-#include "runtime/wide_text.h"
+#include "text/wide_text.h"
 #include "window_class.h"
 
 #include <algorithm>

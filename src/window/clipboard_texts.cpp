@@ -1,6 +1,6 @@
 #include "clipboard.h"
 
-#include "runtime/ansi_literals.h"
+#include "text/ansi_literals.h"
 
 namespace orvane {
 

@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "runtime/ansi_literals.h"
+#include "text/ansi_literals.h"
 
 namespace orvane {
 

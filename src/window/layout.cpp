@@ -2,8 +2,8 @@
 
 #include "component_names.h"
 #include "opening/opening_time.h"
-#include "runtime/ansi_literals.h"
-#include "runtime/profile_file.h"
+#include "profile/profile_file.h"
+#include "text/ansi_literals.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/ansi_literals.h"
+#include "text/ansi_literals.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #include "readable_tip.h"
 
-#include "runtime/ansi_literals.h"
-#include "runtime/text.h"
+#include "text/ansi_literals.h"
+#include "text/text.h"
 
 namespace orvane {
 

@@ -2,7 +2,7 @@
 #include "app/command_line.h"
 #include "http/url_text.h"
 #include "nettime/time_sources.h"
-#include "runtime/ansi_literals.h"
+#include "text/ansi_literals.h"
 
 #include <gtest/gtest.h>
 

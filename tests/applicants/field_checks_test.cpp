@@ -1,7 +1,7 @@
 #include "applicants/field_checks.h"
 #include "applicants/paste_fit.h"
 #include "applicants/table_paste.h"
-#include "runtime/ansi_literals.h"
+#include "text/ansi_literals.h"
 
 #include <gtest/gtest.h>
 

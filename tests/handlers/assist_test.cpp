@@ -2,10 +2,10 @@
 // server's address confirmed, refused or waiting for the next start, and a
 // setting that cannot be written going back to what the file holds.
 #include "app/work_queues.h"
+#include "files/native_path.h"
 #include "modal_box.h"
+#include "profile/profile_file.h"
 #include "program_bindings.h"
-#include "runtime/native_path.h"
-#include "runtime/profile_file.h"
 #include "window/component_names.h"
 #include "window_access.h"
 

@@ -1,8 +1,8 @@
 // The status bar's Beijing time in a real window against time servers on
 // 127.0.0.1: one that keeps a clock, one that never answers.
 #include "program_bindings.h"
-#include "runtime/ansi_literals.h"
 #include "scripted_server.h"
+#include "text/ansi_literals.h"
 #include "window/component_names.h"
 #include "window_access.h"
 

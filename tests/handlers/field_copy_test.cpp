@@ -1,6 +1,6 @@
 #include "handlers/field_copy.h"
 #include "handlers/phone_fill.h"
-#include "runtime/ansi_literals.h"
+#include "text/ansi_literals.h"
 #include "window/component_names.h"
 #include "window_access.h"
 

@@ -7,7 +7,7 @@
 #include "window/component_names.h"
 #include "window_access.h"
 
-#include "runtime/profile_file.h"
+#include "profile/profile_file.h"
 
 #include <QPushButton>
 #include <atomic>

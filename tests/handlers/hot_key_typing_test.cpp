@@ -3,8 +3,8 @@
 // what the line in the status bar says, and the settings 设置 takes.
 #include "fake_keyboard.h"
 #include "modal_box.h"
+#include "profile/profile_file.h"
 #include "program_bindings.h"
-#include "runtime/profile_file.h"
 #include "window/component_names.h"
 #include "window_access.h"
 

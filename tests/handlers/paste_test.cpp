@@ -2,8 +2,8 @@
 // boxes of a real window, with Ctrl+V as the user presses it.
 #include "app/work_queues.h"
 #include "handlers/file_handlers.h"
+#include "profile/profile_file.h"
 #include "program_bindings.h"
-#include "runtime/profile_file.h"
 #include "storage/information_file.h"
 #include "temp_folder.h"
 #include "window/component_names.h"

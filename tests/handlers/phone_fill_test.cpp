@@ -1,5 +1,5 @@
 #include "handlers/phone_fill.h"
-#include "runtime/ansi_literals.h"
+#include "text/ansi_literals.h"
 #include "window/component_names.h"
 #include "window_access.h"
 

@@ -1,10 +1,10 @@
 // Runs against the information file beside this test program, as the
 // program itself does; these tests run one at a time.
+#include "files/native_path.h"
 #include "modal_box.h"
 #include "program_bindings.h"
-#include "runtime/ansi_literals.h"
-#include "runtime/native_path.h"
 #include "storage/information_file.h"
+#include "text/ansi_literals.h"
 #include "window/component_names.h"
 #include "window/message_box.h"
 #include "window_access.h"

@@ -1,5 +1,5 @@
 #include "http/header_utils.h"
-#include "runtime/ansi_literals.h"
+#include "text/ansi_literals.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "nettime/beijing_time.h"
 #include "nettime/date_header.h"
 #include "network_time.h"
-#include "runtime/ansi_literals.h"
+#include "text/ansi_literals.h"
 
 #include <gtest/gtest.h>
 

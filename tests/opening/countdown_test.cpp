@@ -1,7 +1,7 @@
 // The opening time, the countdown the panel shows to it on the server's
 // clock, and the alarm before it.
 #include "opening/countdown.h"
-#include "runtime/ansi_literals.h"
+#include "text/ansi_literals.h"
 
 #include <gtest/gtest.h>
 #include <vector>

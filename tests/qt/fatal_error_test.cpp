@@ -1,5 +1,5 @@
 #include "modal_box.h"
-#include "runtime/ansi_literals.h"
+#include "text/ansi_literals.h"
 #include "window/fatal_error.h"
 
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "runtime/ansi_literals.h"
+#include "text/ansi_literals.h"
 #include "window/component_names.h"
 #include "window_access.h"
 

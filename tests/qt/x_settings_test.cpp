@@ -2,9 +2,9 @@
 // opening time typed key by key is stored only once confirmed and valid,
 // and a time server named only in 信息.ini is the clock the panel shows.
 #include "app/work_queues.h"
+#include "profile/profile_file.h"
 #include "program_bindings.h"
 #include "qt/ansi.h"
-#include "runtime/profile_file.h"
 #include "scripted_server.h"
 #include "window/component_names.h"
 #include "window_access.h"

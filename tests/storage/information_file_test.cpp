@@ -1,13 +1,14 @@
 // The information file without a window: the applicants as a value, written
 // and read back through real files.
-#include "runtime/file_access.h"
-#include "runtime/native_path.h"
-#include "runtime/profile_file.h"
-#include "runtime/text_encoding.h"
+#include "files/file_access.h"
+#include "files/native_path.h"
+#include "profile/profile_file.h"
 #include "storage/assist_settings.h"
 #include "storage/information_file.h"
 #include "storage/remember_flag.h"
 #include "temp_folder.h"
+#include "text/text_encoding.h"
+#include "text/unicode_text.h"
 
 #include <gtest/gtest.h>
 #ifdef _WIN32

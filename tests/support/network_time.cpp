@@ -1,12 +1,12 @@
 #include "network_time.h"
 
+#include "datetime/datetime.h"
 #include "http/http_date.h"
 #include "http/web_request.h"
 #include "internet_time.h"
 #include "nettime/beijing_time.h"
 #include "nettime/date_header.h"
 #include "nettime/time_sources.h"
-#include "runtime/datetime.h"
 
 namespace orvane {
 

@@ -1,6 +1,6 @@
 #include "ole_date.h"
 
-#include "runtime/datetime.h"
+#include "datetime/datetime.h"
 
 #include <algorithm>
 #include <cmath>

@@ -6,8 +6,8 @@
 #include "handlers/clock_display.h"
 #include "handlers/hot_key_typing.h"
 #include "nettime/time_sources.h"
-#include "runtime/ansi_literals.h"
 #include "temp_folder.h"
+#include "text/ansi_literals.h"
 
 #include <optional>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "runtime/ansi_literals.h"
-#include "runtime/native_path.h"
+#include "files/native_path.h"
+#include "text/ansi_literals.h"
 
 #include <filesystem>
 #include <fstream>

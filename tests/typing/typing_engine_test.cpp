@@ -1,7 +1,7 @@
 // The typing engine over a keyboard the test scripts: when typing starts,
 // what stops it, its pace, the input method, and which presses it takes.
 #include "fake_keyboard.h"
-#include "runtime/ansi_literals.h"
+#include "text/ansi_literals.h"
 #include "typing/typing_engine.h"
 
 #include <gtest/gtest.h>

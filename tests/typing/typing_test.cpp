@@ -1,6 +1,6 @@
 // The hot key's text and the typing sequence, as the user writes them on
 // the 配置 page.
-#include "runtime/ansi_literals.h"
+#include "text/ansi_literals.h"
 #include "typing/hot_key.h"
 #include "typing/typing_sequence.h"
 

@@ -1,6 +1,6 @@
 #include "file_failure.h"
 
-#include "ansi_literals.h"
+#include "text/ansi_literals.h"
 
 namespace orvane {
 

@@ -1,5 +1,5 @@
-#include "runtime/ansi_literals.h"
-#include "runtime/text.h"
+#include "text/ansi_literals.h"
+#include "text/text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
+#include "datetime/datetime.h"
 #include "ole_date.h"
-#include "runtime/ansi_literals.h"
-#include "runtime/datetime.h"
+#include "text/ansi_literals.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "runtime/profile_file.h"
+#include "profile/profile_file.h"
 #include "temp_folder.h"
 
 #include <filesystem>

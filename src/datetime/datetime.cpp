@@ -1,6 +1,6 @@
 #include "datetime.h"
 
-#include "ansi_literals.h"
+#include "text/ansi_literals.h"
 
 #include <cstdio>
 

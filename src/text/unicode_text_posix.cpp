@@ -1,4 +1,4 @@
-#include "native_path.h"
+#include "unicode_text.h"
 
 #include <cerrno>
 #include <iconv.h>
@@ -45,30 +45,14 @@ private:
 
 } // namespace
 
-std::string NativePath(std::string_view ansiPath) {
-    Converter convert("UTF-8", "GB18030");
-    return convert(ansiPath, "\xEF\xBF\xBD");
-}
-
-std::string AnsiFromNativePath(std::string_view nativePath) {
-    Converter convert("GB18030", "UTF-8");
-    return convert(nativePath, "\x84\x31\xA4\x37"); // U+FFFD in GB18030
-}
-
 std::string Utf8Of(std::string_view ansi) {
-    return NativePath(ansi);
+    Converter convert("UTF-8", "GB18030");
+    return convert(ansi, "\xEF\xBF\xBD");
 }
 
 std::string AnsiFromUtf8(std::string_view utf8) {
-    return AnsiFromNativePath(utf8);
-}
-
-std::filesystem::path PathOf(std::string_view ansi) {
-    return {NativePath(ansi)};
-}
-
-std::string AnsiOf(const std::filesystem::path& path) {
-    return AnsiFromNativePath(path.native());
+    Converter convert("GB18030", "UTF-8");
+    return convert(utf8, "\x84\x31\xA4\x37"); // U+FFFD in GB18030
 }
 
 } // namespace orvane

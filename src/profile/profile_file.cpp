@@ -1,8 +1,8 @@
 #include "profile_file.h"
 
-#include "ansi_literals.h"
 #include "profile_format.h"
-#include "text.h"
+#include "text/ansi_literals.h"
+#include "text/text.h"
 
 namespace orvane {
 

@@ -1,6 +1,6 @@
 #include "text_encoding.h"
 
-#include "native_path.h"
+#include "unicode_text.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
-#include "runtime/ansi_literals.h"
-#include "runtime/profile_format.h"
+#include "profile/profile_format.h"
+#include "text/ansi_literals.h"
 
 #include <gtest/gtest.h>
 

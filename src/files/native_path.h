@@ -14,10 +14,6 @@ namespace orvane {
 std::filesystem::path PathOf(std::string_view ansi);
 std::string AnsiOf(const std::filesystem::path& path);
 
-// The text as UTF-8 bytes, as the web takes it, and back.
-std::string Utf8Of(std::string_view ansi);
-std::string AnsiFromUtf8(std::string_view utf8);
-
 #ifndef _WIN32
 // The UTF-8 bytes of a path, for the POSIX calls.
 std::string NativePath(std::string_view ansiPath);

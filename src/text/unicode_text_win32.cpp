@@ -1,4 +1,4 @@
-#include "native_path.h"
+#include "unicode_text.h"
 
 #include "wide_text.h"
 
@@ -22,14 +22,6 @@ std::string AnsiFromUtf8(std::string_view utf8) {
     std::wstring wide(size_t(std::max(length, 0)), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), wide.data(), length);
     return AnsiFromWide(wide);
-}
-
-std::filesystem::path PathOf(std::string_view ansi) {
-    return std::filesystem::path(WideFromAnsi(ansi));
-}
-
-std::string AnsiOf(const std::filesystem::path& path) {
-    return AnsiFromWide(path.native());
 }
 
 } // namespace orvane

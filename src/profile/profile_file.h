@@ -1,8 +1,8 @@
 #pragma once
 
-#include "file_access.h"
+#include "files/file_access.h"
 #include "profile_format.h"
-#include "text_encoding.h"
+#include "text/text_encoding.h"
 
 #include <optional>
 #include <string>

@@ -1,9 +1,9 @@
 // Whole-file reads and atomic replacement against hostile files: pipes,
 // devices, links, oversized and unreadable files.
-#include "runtime/file_access.h"
-#include "runtime/native_path.h"
-#include "runtime/profile_file.h"
-#include "runtime/program_directory.h"
+#include "files/file_access.h"
+#include "files/native_path.h"
+#include "files/program_directory.h"
+#include "profile/profile_file.h"
 #include "temp_folder.h"
 #include "unprivileged.h"
 

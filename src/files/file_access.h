@@ -1,6 +1,6 @@
 #pragma once
 
-#include "result.h"
+#include "runtime/result.h"
 
 #include <cstddef>
 #include <optional>

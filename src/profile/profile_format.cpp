@@ -1,6 +1,6 @@
 #include "profile_format.h"
 
-#include "text.h"
+#include "text/text.h"
 
 #include <algorithm>
 #include <map>
