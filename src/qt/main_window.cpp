@@ -45,11 +45,7 @@ MainWindow::MainWindow()
 template <class T> T* MainWindow::Find(const std::string& name) const {
     auto found = components_.find(name);
     T* component = found == components_.end() ? nullptr : dynamic_cast<T*>(found->second);
-#ifndef NDEBUG
-    if (component == nullptr) {
-        qFatal("no component %s of the asked kind", ToUnicode(name).toUtf8().constData());
-    }
-#endif
+    ExpectComponent(component != nullptr, name);
     return component;
 }
 

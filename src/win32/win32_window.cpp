@@ -80,6 +80,7 @@ Win32Window::~Win32Window() {
 
 const Control* Win32Window::Find(const std::string& name) const {
     auto found = controls_.find(name);
+    ExpectComponent(found != controls_.end(), name);
     return found == controls_.end() ? nullptr : &found->second;
 }
 

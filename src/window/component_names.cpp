@@ -2,6 +2,9 @@
 
 #include "text/ansi_literals.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace orvane {
 
 const std::string kAllPhoneBox = "编辑框_全部手机号";
@@ -21,6 +24,15 @@ const std::string kHotKeyBox = "编辑框_输入热键";
 const std::string kSequenceBox = "编辑框_输入顺序";
 const std::string kTypingButton = "按钮_输入设置";
 const std::string kTimeUrlBox = "编辑框_时间网址";
+
+void ExpectComponent([[maybe_unused]] bool found, [[maybe_unused]] const std::string& name) {
+#ifndef NDEBUG
+    if (!found) {
+        std::fprintf(stderr, "no component %s of the asked kind\n", name.c_str());
+        std::abort();
+    }
+#endif
+}
 
 std::string PageCaption(int page) {
     return "第" + ChineseNumeral(page) + "页";

@@ -24,6 +24,11 @@ std::string PagePhoneBoxName(int page);    // 编辑框_第三页手机号
 std::string PagePhoneButtonName(int page); // 按钮_第三页设置
 std::string DrawPanelName(int page);       // 画板3
 
+// A name the layout does not hold, or not of the kind a call needs, is a
+// slip in the program: a debug build stops there, naming it; a release
+// build goes on and the call does nothing. Both desktops check through this.
+void ExpectComponent(bool found, const std::string& name);
+
 extern const std::string kAllPhoneBox;
 extern const std::string kAllPhoneButton;
 extern const std::string kRememberBox;
