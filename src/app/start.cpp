@@ -20,11 +20,14 @@ int RunProgram(Window& window, const std::optional<std::string>& timeUrl) {
     std::shared_ptr<const void> bound =
         InstallBindings(window, EventBindings(clock, assist, typing));
     window.FinishCreation();
-    window.ShowCentered();
-    int code = window.RunMessageLoop();
+    int code = kFatalExitCode;
+    if (!FatalErrorReported()) {
+        window.ShowCentered();
+        code = window.RunMessageLoop();
+    }
     clock.Stop();
     DrainWorkQueues();
-    return code;
+    return FatalErrorReported() ? kFatalExitCode : code;
 }
 
 } // namespace orvane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/failure_log.h"
 #include "window/fatal_error.h"
 
 #include <exception>
@@ -17,16 +18,18 @@ class Window;
 // finishes the work still queued, so that a save under way is never cut
 // off. `timeUrl`, when the command line gave one, names the server whose
 // clock the status bar shows in this run, before the one the 配置 page
-// keeps. Returns the exit code.
+// keeps. Returns the exit code: kFatalExitCode after a fatal error.
 int RunProgram(Window& window, const std::optional<std::string>& timeUrl);
 
-// The desktop's window, built; a window that cannot be built ends the
-// program through FatalError ("载入启动窗口失败").
+// The desktop's window, built, with failures logged from here on; none,
+// reported through FatalError ("载入启动窗口失败"), when it cannot be built.
 template <class DesktopWindow> std::unique_ptr<DesktopWindow> CreateMainWindow() {
+    SetFailureLog(FailureLogPath());
     try {
         return std::make_unique<DesktopWindow>();
     } catch (const std::exception&) {
         FatalError(kWindowNotBuilt);
+        return nullptr;
     }
 }
 

@@ -1,5 +1,6 @@
 #include "file_handlers.h"
 
+#include "files/failure_log.h"
 #include "profile/profile_file.h"
 #include "storage/remember_flag.h"
 #include "text/ansi_literals.h"
@@ -35,7 +36,10 @@ void ReportReadFailure(Window& window, const std::string& file, const std::strin
 void SaveApplicants(Window& window, WorkQueue& files, const std::string& file) {
     Applicants applicants = ApplicantsInWindow(window);
     RunForWindow<Result<>>(
-        files, window, [file, applicants] { return WriteApplicants(file, applicants); },
+        files, window,
+        [file, applicants] {
+            return Logged(WriteApplicants(file, applicants), "保存申请人信息失败：" + file);
+        },
         [&window, file](const Result<>& saved) {
             if (!saved) {
                 ReportSaveFailure(window, file, saved.Reason());
@@ -45,7 +49,8 @@ void SaveApplicants(Window& window, WorkQueue& files, const std::string& file) {
 
 void LoadApplicants(Window& window, WorkQueue& files, const std::string& file) {
     RunForWindow<Result<InformationRead>>(
-        files, window, [file] { return ReadInformationFile(file); },
+        files, window,
+        [file] { return Logged(ReadInformationFile(file), "读取申请人信息失败：" + file); },
         [&window, file](const Result<InformationRead>& read) {
             if (!read) {
                 ReportReadFailure(window, file, read.Reason());
@@ -57,7 +62,7 @@ void LoadApplicants(Window& window, WorkQueue& files, const std::string& file) {
 
 void ApplyRememberFlag(Window& window, const std::string& file) {
     RemoveStaleSaves(file); // a save killed last time left every applicant there
-    Result<InformationRead> read = ReadInformationFile(file);
+    Result<InformationRead> read = Logged(ReadInformationFile(file), "读取申请人信息失败：" + file);
     if (!read) {
         ReportReadFailure(window, file, read.Reason());
     }
@@ -76,7 +81,10 @@ void ShowInformationFile(Window& window, const std::string& file) {
 void OnRememberClicked(Window& window, WorkQueue& files, const std::string& file) {
     bool remember = window.GetTicked(kRememberBox);
     RunForWindow<Result<>>(
-        files, window, [file, remember] { return WriteRememberFlag(file, remember); },
+        files, window,
+        [file, remember] {
+            return Logged(WriteRememberFlag(file, remember), "保存记住配置失败：" + file);
+        },
         [&window, file](const Result<>& saved) {
             if (!saved) {
                 ReportSaveFailure(window, file, saved.Reason());

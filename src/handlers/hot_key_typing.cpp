@@ -1,6 +1,7 @@
 #include "hot_key_typing.h"
 
 #include "applicants/group_names.h"
+#include "files/failure_log.h"
 #include "next_applicant.h"
 #include "setting_store.h"
 #include "text/ansi_literals.h"
@@ -123,6 +124,7 @@ bool HotKeyTyping::TakeTyping() {
     Result<std::vector<Stroke>> sequence = ParseSequence(window_.GetContent(kSequenceBox));
     Result<> taken = key && sequence ? Grab(*key) : Failure{key ? sequence.Reason() : key.Reason()};
     if (!taken) {
+        LogFailureOn(files_, "输入热键没有设置：" + taken.Reason());
         window_.ShowMessage(
             {.text = taken.Reason(), .caption = kTypingCaption, .kind = MessageKind::Warning});
         return false;
@@ -170,6 +172,7 @@ void HotKeyTyping::OnHotKey() {
 void HotKeyTyping::OnTyped(int group, const TypingReport& report) {
     if (report.outcome != TypingOutcome::Typed) {
         Line failure = FailureLine(report, group);
+        LogFailureOn(files_, failure.tip);
         Tell(failure.line, failure.tip, true);
         return;
     }

@@ -1,5 +1,6 @@
 #include "setting_store.h"
 
+#include "files/failure_log.h"
 #include "storage/assist_settings.h"
 #include "text/ansi_literals.h"
 #include "window/window.h"
@@ -12,7 +13,10 @@ namespace orvane {
 void StoreSetting(Window& window, WorkQueue& files, const std::string& file, const std::string& key,
                   const std::string& value, std::function<void()> failed) {
     RunForWindow<Result<>>(
-        files, window, [file, key, value] { return WriteAssistSetting(file, key, value); },
+        files, window,
+        [file, key, value] {
+            return Logged(WriteAssistSetting(file, key, value), "保存设置" + key + "失败：" + file);
+        },
         [&window, file, failed](const Result<>& stored) {
             if (stored) {
                 return;

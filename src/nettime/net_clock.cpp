@@ -2,6 +2,7 @@
 
 #include "beijing_time.h"
 #include "date_header.h"
+#include "files/failure_log.h"
 #include "http/http_date.h"
 #include "http/url_text.h"
 #include "http/web_request.h"
@@ -93,7 +94,17 @@ NetClock::Answer NetClock::Lookup(Seconds sendAt) {
     answer.serverSecond = response.failure == RequestFailure::None
                               ? ServerSecondOf(response.headers)
                               : Failure{RequestFailureText(response.failure)};
+    LogChange(answer.serverSecond.Reason());
     return answer;
+}
+
+// On the queue's thread: a failure is logged when it differs from the
+// lookup's before, so that a server down for an hour takes one line.
+void NetClock::LogChange(const std::string& failure) {
+    if (!failure.empty() && failure != loggedFailure_) {
+        LogFailure("获取北京时间失败：" + url_ + "：" + failure);
+    }
+    loggedFailure_ = failure;
 }
 
 bool NetClock::WaitUntil(Seconds at) {

@@ -63,6 +63,7 @@ private:
     bool WaitUntil(Seconds at);
     bool StuckDate(const Answer& answer);
     void Take(Answer answer);
+    void LogChange(const std::string& failure);
 
     const std::string url_;
     AnswerHandler onAnswer_;
@@ -70,6 +71,7 @@ private:
     LookupPlan plan_;
     bool inFlight_ = false;
     std::string lastFailure_;              // of the latest lookup; empty when it was answered
+    std::string loggedFailure_;            // the queue's: the latest failure logged
     std::optional<std::int64_t> lastDate_; // the latest Date, and when it first came
     Seconds lastDateAt_ = 0;
     ShownSecond shown_;

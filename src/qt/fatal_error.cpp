@@ -6,17 +6,15 @@
 
 #include <QApplication>
 #include <cstdio>
-#include <cstdlib>
 
 namespace orvane {
 
-void FatalError(const std::string& message, std::optional<int> code) {
-    std::string text = FatalErrorText(message, code);
+void ReportFatalError(const std::string& text) {
     std::fputs(ToUnicode(text).toLocal8Bit().append('\n').constData(), stderr);
     if (qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr) {
         ShowMessageBox({.text = text, .caption = "错误", .kind = MessageKind::Error});
     }
-    std::exit(-1);
+    QCoreApplication::exit(kFatalExitCode); // every loop running, boxes' too
 }
 
 } // namespace orvane

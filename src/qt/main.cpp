@@ -32,6 +32,9 @@ int Main(int argc, char** argv) {
     }
     ApplyDesktopLook(app);
     std::unique_ptr<MainWindow> window = CreateMainWindow<MainWindow>();
+    if (!window) {
+        return kFatalExitCode;
+    }
     // --screenshot FILE: render the window to a PNG without showing it.
     if (command->screenshot) {
         return window->grab().save(ToUnicode(*command->screenshot), "PNG") ? 0 : 1;

@@ -32,6 +32,9 @@ public:
         });
     }
 
+    // A job with no answer.
+    void Run(Task job) { Queue(std::move(job)); }
+
     // Returns once every job queued before the call has run and posted its
     // answer.
     void Drain();

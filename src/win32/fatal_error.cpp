@@ -1,17 +1,17 @@
 #include "window/fatal_error.h"
+
 #include "text/ansi_literals.h"
 #include "window/message_box.h"
 
 #include <cstdio>
-#include <cstdlib>
+#include <windows.h>
 
 namespace orvane {
 
-void FatalError(const std::string& message, std::optional<int> code) {
-    std::string text = FatalErrorText(message, code);
+void ReportFatalError(const std::string& text) {
     std::fputs((text + "\n").c_str(), stderr);
     ShowMessageBox({.text = text, .caption = "错误", .kind = MessageKind::Error});
-    std::exit(-1);
+    PostQuitMessage(kFatalExitCode); // ends a box's loop too, which passes it on
 }
 
 } // namespace orvane

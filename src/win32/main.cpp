@@ -34,6 +34,9 @@ int Main() {
         return 2;
     }
     std::unique_ptr<Win32Window> window = CreateMainWindow<Win32Window>();
+    if (!window) {
+        return kFatalExitCode;
+    }
     return RunProgram(*window, command->timeUrl);
 }
 

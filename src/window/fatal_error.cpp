@@ -1,14 +1,38 @@
 #include "fatal_error.h"
 
-#include <new>
-
+#include "files/failure_log.h"
 #include "text/ansi_literals.h"
+
+#include <atomic>
+#include <new>
 
 namespace orvane {
 
+namespace {
+
+std::atomic<bool> reported{false};
+
+} // namespace
+
 const std::string kWindowNotBuilt = "载入启动窗口失败";
 
+void FatalError(const std::string& message, std::optional<int> code) {
+    if (reported.exchange(true)) {
+        return;
+    }
+    std::string text = FatalErrorText(message, code);
+    LogFailure(text);
+    ReportFatalError(text);
+}
+
+bool FatalErrorReported() {
+    return reported;
+}
+
 void RunGuarded(const std::function<void()>& handler) {
+    if (reported) {
+        return;
+    }
     try {
         handler();
     } catch (const std::bad_alloc&) {

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <stdexcept>
 
@@ -89,8 +90,8 @@ TEST(EventBindings, EachBoundEventOnceAndToAnExistingComponent) {
     EXPECT_EQ(menus, 25);
 }
 
-// An edit watch and a context-menu entry that throw end the program through
-// the fatal-error box, as every other handler does.
+// An edit watch and a context-menu entry that throw stop the run through the
+// fatal-error box, as every other handler does: the loop ends with -1.
 TEST(EventBindingsDeathTest, EditWatchesAndMenuEntriesRunUnderTheGuard) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     auto throwing = [](Window&) { throw std::runtime_error("坏了"); };
@@ -100,7 +101,8 @@ TEST(EventBindingsDeathTest, EditWatchesAndMenuEntriesRunUnderTheGuard) {
         ModalBoxAnswerer answerer(ModalBoxAnswerer::Answer::ClickOk, [&answerer] {
             std::fprintf(stderr, "[box %s]\n", answerer.caption.toUtf8().constData());
         });
-        trigger(window);
+        QTimer::singleShot(0, [&] { trigger(window); });
+        std::exit(window.RunMessageLoop());
     };
     const std::string box = EditBoxName(2, NameKey());
     EXPECT_EXIT(reportAndExit([&](MainWindow& w) { w.SetContent(box, "x"); },
@@ -134,7 +136,7 @@ TEST(EventBindings, NoHandlerRunsOnceItsBindingsAreGone) {
 }
 
 // A timer's task and the answer of slow work posted to the window's thread
-// run under the same guard as the bound handlers.
+// run under the same guard as the bound handlers, and stop the run alike.
 TEST(EventBindingsDeathTest, TimersAndPostedAnswersRunUnderTheGuard) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     auto reportAndExit = [](const std::function<void(MainWindow&)>& arm) {
@@ -143,7 +145,7 @@ TEST(EventBindingsDeathTest, TimersAndPostedAnswersRunUnderTheGuard) {
             std::fprintf(stderr, "[box %s]\n", answerer.caption.toUtf8().constData());
         });
         arm(window);
-        QTest::qWait(2000);
+        std::exit(window.RunMessageLoop());
     };
     EXPECT_EXIT(reportAndExit([](MainWindow& w) {
                     w.RunAfter(10, [] { throw std::runtime_error("坏了"); });

@@ -1,9 +1,11 @@
 // The window's file handlers: the disk work on the file queue, the answers
 // back in the window.
 #include "app/work_queues.h"
+#include "files/failure_log.h"
 #include "handlers/file_handlers.h"
 #include "modal_box.h"
 #include "temp_folder.h"
+#include "text/unicode_text.h"
 #include "window/component_names.h"
 #include "window_access.h"
 
@@ -91,6 +93,22 @@ TEST_F(FileHandlers, FailedSaveTellsTheUserAndKeepsTheOldFile) {
     EXPECT_TRUE(answerer.text.contains(ToUnicode(file)));
     EXPECT_TRUE(answerer.text.contains(QStringLiteral("文件是只读的")));
     EXPECT_EQ(folder.Bytes("信息.ini"), old);
+}
+
+// The failure goes in the log too, with the file and the reason but none of
+// the applicants' data.
+TEST_F(FileHandlers, AFailedSaveIsLoggedWithoutTheApplicants) {
+    SetFailureLog(folder.Path("故障记录.txt"));
+    folder.Write("信息.ini", "");
+    folder.MakeReadOnly("信息.ini");
+    FillAll("新");
+    ModalBoxAnswerer answerer;
+    SaveApplicants(window, FileQueue(), file);
+    Settle();
+    SetFailureLog({});
+    std::string log = AnsiFromUtf8(folder.Bytes("故障记录.txt"));
+    EXPECT_NE(log.find("保存申请人信息失败：" + file + "：文件是只读的"), std::string::npos) << log;
+    EXPECT_EQ(log.find("新"), std::string::npos);
 }
 
 TEST_F(FileHandlers, AnAnswerForAClosedWindowIsDropped) {

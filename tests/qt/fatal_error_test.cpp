@@ -2,7 +2,10 @@
 #include "text/ansi_literals.h"
 #include "window/fatal_error.h"
 
+#include <QApplication>
+#include <QTimer>
 #include <cstdio>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace orvane {
@@ -16,9 +19,10 @@ TEST(FatalErrorText, CodeAndMessageLines) {
               "运行时出错!\n错误代码：6\n错误信息：调用DLL命令后发现堆栈错误");
 }
 
-// The box is shown, captioned "错误" with the error icon, and once it is
-// closed the process ends with exit code -1.
-TEST(FatalErrorDeathTest, ShowsTheBoxThenEndsTheProgram) {
+// The box is shown, captioned "错误" with the error icon; the run stops
+// there: no handler runs after it, not even in the box's own loop, and the
+// message loop ends with exit code -1.
+TEST(FatalErrorDeathTest, ShowsTheBoxThenEndsTheRun) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     auto run = [] {
         ModalBoxAnswerer answerer(ModalBoxAnswerer::Answer::ClickOk, [&answerer] {
@@ -26,10 +30,17 @@ TEST(FatalErrorDeathTest, ShowsTheBoxThenEndsTheProgram) {
             std::fprintf(stderr, "[box %s %s]\n", answerer.caption.toUtf8().constData(),
                          errorIcon ? "error-icon" : "other-icon");
         });
-        FatalError("载入启动窗口失败");
+        int after = 0;
+        QTimer::singleShot(0, [] { FatalError("载入启动窗口失败"); });
+        QTimer::singleShot(0, [&after] { RunGuarded([&after] { ++after; }); });
+        int code = QApplication::exec();
+        RunGuarded([&after] { ++after; });
+        std::fprintf(stderr, "[handlers after it: %d]\n", after);
+        std::exit(code);
     };
-    EXPECT_EXIT(run(), testing::ExitedWithCode(255),
-                reinterpret_cast<const char*>(u8"\\[box 错误 error-icon\\]"));
+    EXPECT_EXIT(
+        run(), testing::ExitedWithCode(255),
+        reinterpret_cast<const char*>(u8"\\[box 错误 error-icon\\].*\\[handlers after it: 0\\]"));
 }
 
 } // namespace

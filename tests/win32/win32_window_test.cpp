@@ -22,10 +22,12 @@
 #include <atomic>
 #include <chrono>
 #include <commctrl.h>
+#include <cstdio>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <imm.h>
 #include <oleacc.h>
+#include <stdexcept>
 #include <thread>
 
 namespace orvane {
@@ -312,6 +314,28 @@ TEST_F(Win32Desktop, TheKeyboardReachesEveryField) {
     PressChord({VK_RETURN});
     EXPECT_TRUE(PumpUntil([&] { return IsWindowEnabled(Control(CopyButtonName(6, NameKey()))); },
                           3000, keys));
+}
+
+// A timer's task that throws stops the run as on every desktop: the box
+// "错误", then the message loop ends with -1, its box's loop and all.
+TEST(Win32FatalErrorDeathTest, AThrowingTaskStopsTheRunWithMinusOne) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    auto run = [] {
+        Win32Window window;
+        std::thread([] {
+            for (int i = 0; i < 1000; ++i) {
+                if (HWND box = FindWindowW(nullptr, L"\u9519\u8bef")) {
+                    std::fputs("[box]\n", stderr);
+                    PostMessageW(box, WM_COMMAND, IDOK, 0);
+                    return;
+                }
+                Sleep(20);
+            }
+        }).detach();
+        window.RunAfter(10, [] { throw std::runtime_error("坏了"); });
+        std::exit(window.RunMessageLoop());
+    };
+    EXPECT_EXIT(run(), testing::ExitedWithCode(-1), "\\[box\\]");
 }
 
 // At the screen's DPI the window is the table scaled: run with the Wine

@@ -1,0 +1,84 @@
+// The failure log: its lines, its bound, and a file that is not the log's.
+#include "files/failure_log.h"
+#include "temp_folder.h"
+#include "text/unicode_text.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace orvane {
+
+namespace {
+
+using namespace std::chrono;
+
+const system_clock::time_point kWhen = sys_days{2026y / 12 / 8} + 8h + 30min + 5s;
+
+// Names the log for one test, and no log after it.
+class FailureLog : public testing::Test {
+protected:
+    FailureLog() { SetFailureLog(log); }
+    ~FailureLog() override { SetFailureLog({}); }
+
+    TempFolder folder;
+    std::string log = folder.Path("故障记录.txt");
+};
+
+TEST(FailureLine, BeijingTimeAndOneLineOfUtf8) {
+    std::string text = WithFailureLine("", "保存失败：\r\n文件是只读的", kWhen);
+    EXPECT_EQ(text,
+              "\xEF\xBB\xBF" + Utf8Of("2026-12-08 16:30:05 保存失败：  文件是只读的") + "\r\n");
+    EXPECT_EQ(WithFailureLine(text, "二", kWhen + 24h),
+              text + Utf8Of("2026-12-09 16:30:05 二") + "\r\n")
+        << "the mark at the file's start stays the only one";
+
+    std::string longLine(1201, 'x');
+    for (size_t i = 1; i < longLine.size(); i += 2) {
+        longLine.replace(i, 2, "中");
+    }
+    std::string cut = WithFailureLine("", longLine, kWhen);
+    EXPECT_TRUE(cut.ends_with(Utf8Of("中") + "\r\n")) << "cut at a character's end";
+    EXPECT_EQ(cut.size(), 3 + 20 + 1 + 511 * 3 + 2);
+}
+
+TEST(FailureLine, TheOldestLinesGoPastTheLimit) {
+    std::string text;
+    for (int n = 0; n < 200; ++n) {
+        text = WithFailureLine(text, std::to_string(n) + std::string(500, '-'), kWhen);
+        ASSERT_LE(text.size(), kFailureLogLimit);
+    }
+    EXPECT_TRUE(text.starts_with("\xEF\xBB\xBF"
+                                 "2026-12-08"))
+        << "whole lines go";
+    EXPECT_NE(text.find(" 199---"), std::string::npos);
+    EXPECT_EQ(text.find(" 0---"), std::string::npos);
+    EXPECT_GT(text.size(), kFailureLogLimit - 600) << "no more goes than needed";
+}
+
+TEST_F(FailureLog, LinesAddUpInTheFileNamed) {
+    LogFailure("一");
+    LogFailure("二");
+    std::string bytes = folder.Bytes("故障记录.txt");
+    EXPECT_NE(bytes.find(Utf8Of(" 一\r\n")), std::string::npos);
+    EXPECT_TRUE(bytes.ends_with(Utf8Of(" 二\r\n")));
+
+    SetFailureLog({});
+    LogFailure("三");
+    EXPECT_EQ(folder.Bytes("故障记录.txt"), bytes) << "no log named, none written";
+}
+
+TEST_F(FailureLog, AFileGrownTooLargeStartsOverAndAFolderStays) {
+    folder.Write("故障记录.txt", std::string(kFailureLogLimit + 1, 'x'));
+    LogFailure("一");
+    EXPECT_TRUE(folder.Bytes("故障记录.txt").ends_with(Utf8Of(" 一\r\n")));
+    EXPECT_LT(folder.Bytes("故障记录.txt").size(), 100u);
+
+    folder.Remove("故障记录.txt");
+    std::filesystem::create_directory(PathOf(log));
+    LogFailure("二");
+    EXPECT_TRUE(std::filesystem::is_directory(PathOf(log)));
+}
+
+} // namespace
+
+} // namespace orvane
