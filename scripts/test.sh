@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the format check,
-# the whole suite, the core libraries again under AddressSanitizer and
+# clang-tidy, the whole suite, the core libraries again under AddressSanitizer and
 # UndefinedBehaviorSanitizer, the fuzz targets for a fixed number of runs,
 # and the Windows build's tests under Wine.
 set -euo pipefail
@@ -12,6 +12,14 @@ jobs="$(nproc)"
 
 # Every source as clang-format (the root .clang-format) leaves it.
 find src tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format --dry-run -Werror
+
+# clang-tidy's findings fail the run too. It checks on what the builds and
+# tests leave of the processors, at the lowest priority, and is waited for
+# at the end.
+mkdir -p build-tidy
+setsid nice -n 19 scripts/tidy.sh >build-tidy/findings.txt 2>&1 &
+tidy=$!
+trap 'kill -- -"$tidy" 2>/dev/null || true' EXIT
 
 cmake -S . -B build -DORVANE_TESTS=ON
 cmake --build build -j"$jobs"
@@ -31,3 +39,9 @@ if [ -f fuzz/CMakeLists.txt ]; then
 fi
 
 scripts/test-windows.sh
+
+if ! wait "$tidy"; then
+    echo "clang-tidy found:"
+    cat build-tidy/findings.txt
+    exit 1
+fi

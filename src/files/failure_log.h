@@ -14,7 +14,7 @@ namespace orvane {
 // what failed in the user's words; UTF-8, so that any editor shows it.
 // Callers never put an applicant's data in a line. The file stays within
 // kFailureLogLimit bytes: past it, its oldest lines go.
-inline constexpr std::size_t kFailureLogLimit = 64 * 1024;
+inline constexpr std::size_t kFailureLogLimit = std::size_t{64} * 1024;
 // A longer line is cut here.
 inline constexpr std::size_t kFailureLineLimit = 1024;
 

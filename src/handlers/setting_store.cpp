@@ -17,7 +17,7 @@ void StoreSetting(Window& window, WorkQueue& files, const std::string& file, con
         [file, key, value] {
             return Logged(WriteAssistSetting(file, key, value), "保存设置" + key + "失败：" + file);
         },
-        [&window, file, failed](const Result<>& stored) {
+        [&window, file, failed = std::move(failed)](const Result<>& stored) {
             if (stored) {
                 return;
             }

@@ -114,7 +114,7 @@ struct NewKeys {
     std::string Text() const {
         std::string text;
         for (const auto& [key, value] : entries) {
-            text += key + "=" + value + kNewLine;
+            text.append(key).append("=").append(value).append(kNewLine);
         }
         return text;
     }

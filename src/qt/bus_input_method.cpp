@@ -5,7 +5,7 @@
 namespace orvane {
 
 void BusInputMethod::TurnOff(std::function<void(InputMethodSwitch)> done) {
-    fcitx_.TurnOff([this, done](InputMethodSwitch found, bool present) {
+    fcitx_.TurnOff([this, done = std::move(done)](InputMethodSwitch found, bool present) {
         if (present) {
             turned_ = found == InputMethodSwitch::SwitchedOff ? Turned::Fcitx : Turned::None;
             done(found);

@@ -44,7 +44,7 @@ void FcitxSwitch::Call(const QString& method, std::function<void(const QDBusMess
 }
 
 void FcitxSwitch::TurnOff(std::function<void(InputMethodSwitch, bool)> done) {
-    Call(QStringLiteral("State"), [this, done](const QDBusMessage& reply) {
+    Call(QStringLiteral("State"), [this, done = std::move(done)](const QDBusMessage& reply) {
         int state = StateIn(reply);
         if (NobodyThere(reply)) {
             done(InputMethodSwitch::Direct, false);
@@ -69,7 +69,7 @@ void FcitxSwitch::TurnOff(std::function<void(InputMethodSwitch, bool)> done) {
 }
 
 void FcitxSwitch::TurnBackOn(std::function<void(bool)> done) {
-    Call(QStringLiteral("Activate"), [this, done](const QDBusMessage& on) {
+    Call(QStringLiteral("Activate"), [this, done = std::move(done)](const QDBusMessage& on) {
         if (IsErrorReply(on)) {
             done(false);
             return;

@@ -111,8 +111,9 @@ void IbusSwitch::AskEngine(std::function<void(const std::optional<QString>&)> an
         answer(std::nullopt);
         return;
     }
-    CallOnBus(*bus, call, &context_,
-              [answer](const QDBusMessage& reply) { answer(EngineName(reply)); });
+    CallOnBus(*bus, call, &context_, [answer = std::move(answer)](const QDBusMessage& reply) {
+        answer(EngineName(reply));
+    });
 }
 
 void IbusSwitch::SetEngine(const QString& name, std::function<void(bool)> done) {
@@ -124,13 +125,14 @@ void IbusSwitch::SetEngine(const QString& name, std::function<void(bool)> done) 
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kService,
                                                        QStringLiteral("SetGlobalEngine"));
     call << name;
-    CallOnBus(*bus, call, &context_, [this, name, done](const QDBusMessage& reply) {
-        if (IsErrorReply(reply)) {
-            done(false);
-            return;
-        }
-        AskEngine([name, done](const std::optional<QString>& now) { done(now == name); });
-    });
+    CallOnBus(*bus, call, &context_,
+              [this, name, done = std::move(done)](const QDBusMessage& reply) {
+                  if (IsErrorReply(reply)) {
+                      done(false);
+                      return;
+                  }
+                  AskEngine([name, done](const std::optional<QString>& now) { done(now == name); });
+              });
 }
 
 // No IBus, no engine, or one that converts nothing (a keyboard layout's):
@@ -140,7 +142,7 @@ void IbusSwitch::TurnOff(std::function<void(InputMethodSwitch)> done) {
         done(InputMethodSwitch::Direct);
         return;
     }
-    AskEngine([this, done](const std::optional<QString>& engine) {
+    AskEngine([this, done = std::move(done)](const std::optional<QString>& engine) {
         if (!engine) {
             done(InputMethodSwitch::Failed);
         } else if (engine->isEmpty() || engine->startsWith(QStringLiteral("xkb:"))) {

@@ -57,7 +57,7 @@ XKeyboard::XKeyboard(xcb_connection_t* connection)
     : c_(connection), root_(xcb_setup_roots_iterator(xcb_get_setup(c_)).data->root) {}
 
 XKeyboard::~XKeyboard() {
-    Finish();
+    XKeyboard::Finish();
     std::array<xcb_keysym_t, 2> none = {0, 0};
     for (const auto& [code, symbol] : spare_) {
         xcb_change_keyboard_mapping(c_, 1, code, 2, none.data());
@@ -79,7 +79,7 @@ bool XKeyboard::IsOwnWindow(std::uintptr_t window) {
         }
     }
     for (auto at = xcb_window_t(window); at != XCB_NONE && at != root_;) {
-        if (own.count(at) != 0) {
+        if (own.contains(at)) {
             return true;
         }
         auto tree = Own(xcb_query_tree_reply(c_, xcb_query_tree(c_, at), nullptr));
@@ -137,7 +137,7 @@ std::optional<int> XKeyboard::Prepare(const std::vector<Key>& keys) {
 std::optional<bool> XKeyboard::MapSpareKeys(const std::vector<xcb_keysym_t>& wanted,
                                             const XKeyMap& map) {
     std::vector<xcb_keycode_t> free = map.UnusedCodes();
-    std::erase_if(free, [this](xcb_keycode_t code) { return spare_.count(code) != 0; });
+    std::erase_if(free, [this](xcb_keycode_t code) { return spare_.contains(code); });
     bool changed = false;
     for (xcb_keysym_t symbol : wanted) {
         auto has = [symbol](const auto& entry) { return entry.second == symbol; };

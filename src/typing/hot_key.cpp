@@ -68,19 +68,19 @@ struct ReservedChord {
     bool ctrl;
     bool alt;
     bool win;
+    ReservedUse use;
     const char* keys; // letters and digits; "F" for every function key
     std::initializer_list<int> functionKeys;
-    ReservedUse use;
 };
 
 const ReservedChord kReservedChords[] = {
-    {true, false, false, "ACVXZYSFPNOWTQRL", {}, ReservedUse::Editing},
-    {true, false, false, "", {4, 5}, ReservedUse::Page},
-    {false, true, false, "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789", {}, ReservedUse::Menu},
-    {false, true, false, "", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, ReservedUse::WindowManager},
-    {false, false, true, "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789", {}, ReservedUse::System},
-    {true, true, false, "TL", {}, ReservedUse::Desktop},
-    {true, true, false, "", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, ReservedUse::Console},
+    {true, false, false, ReservedUse::Editing, "ACVXZYSFPNOWTQRL", {}},
+    {true, false, false, ReservedUse::Page, "", {4, 5}},
+    {false, true, false, ReservedUse::Menu, "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789", {}},
+    {false, true, false, ReservedUse::WindowManager, "", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}},
+    {false, false, true, ReservedUse::System, "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789", {}},
+    {true, true, false, ReservedUse::Desktop, "TL", {}},
+    {true, true, false, ReservedUse::Console, "", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}},
 };
 
 std::optional<ReservedUse> ReservedUseOf(const HotKey& key) {
