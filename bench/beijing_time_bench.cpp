@@ -14,6 +14,7 @@
 // longest stall of each display thread.
 //
 // beijing_time_bench [delay ms each way = 10] [seconds = 60]
+#include "loopback.h"
 #include "nettime/beijing_time.h"
 #include "nettime/net_clock.h"
 #include "network_time.h"
@@ -66,15 +67,7 @@ std::string HttpDate(std::int64_t seconds) {
 class TimeServer {
 public:
     TimeServer(Seconds delay, bool silent) : delay_(delay), silent_(silent) {
-        fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        ::listen(fd_, 64);
-        socklen_t length = sizeof address;
-        ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length);
-        port_ = ntohs(address.sin_port);
+        fd_ = ListenOnLoopback(64, port_);
         acceptor_ = std::thread([this] { Accept(); });
     }
     ~TimeServer() {

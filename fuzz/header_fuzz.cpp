@@ -10,10 +10,7 @@ using namespace orvane;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     FuzzedDataProvider data(bytes, size);
-    std::string left = data.ConsumeRandomLengthString(12);
-    std::string right = data.ConsumeRandomLengthString(12);
-    std::string sent = data.ConsumeRandomLengthString(256);
-    std::string text = data.ConsumeRemainingBytesAsString();
+    auto [left, right, sent, text] = TextsOf<3>(data, {12, 12, 256});
 
     HeaderLineName(text);
     HeaderLineValue(text);

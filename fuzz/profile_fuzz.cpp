@@ -30,10 +30,7 @@ bool Clean(const std::string& text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     FuzzedDataProvider data(bytes, size);
-    std::string section = data.ConsumeRandomLengthString(16);
-    std::string key = data.ConsumeRandomLengthString(16);
-    std::string value = data.ConsumeRandomLengthString(32);
-    std::string content = data.ConsumeRemainingBytesAsString();
+    auto [section, key, value, content] = TextsOf<3>(data, {16, 16, 32});
 
     DecodedText decoded = DecodeText(content);
     Check(DecodeText(EncodeText(decoded.text, decoded.encoding)).text == decoded.text);

@@ -21,27 +21,37 @@ setsid nice -n 19 scripts/tidy.sh >build-tidy/findings.txt 2>&1 &
 tidy=$!
 trap 'kill -- -"$tidy" 2>/dev/null || true' EXIT
 
-cmake -S . -B build -DORVANE_TESTS=ON
+# Each stage says how long it took.
+stage() { echo "== $1 done after ${SECONDS} s"; }
+
+# Release: the program as users get it, and no debug information to build.
+cmake -S . -B build -DORVANE_TESTS=ON -DCMAKE_BUILD_TYPE=Release
 cmake --build build -j"$jobs"
+stage "Linux build"
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j"$jobs"
 tests/linux/package_test.sh
+stage "Linux tests"
 
 sanitize="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 cmake -S . -B build-sanitize -DORVANE_DESKTOP=none -DCMAKE_BUILD_TYPE=Debug \
     -DCMAKE_CXX_FLAGS="$sanitize" -DCMAKE_EXE_LINKER_FLAGS="$sanitize"
 cmake --build build-sanitize -j"$jobs"
 ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
+stage "sanitised tests"
 
 if [ -f fuzz/CMakeLists.txt ]; then
     cmake -S fuzz -B build-fuzz -DCMAKE_CXX_COMPILER=clang++
     cmake --build build-fuzz -j"$jobs"
     ctest --test-dir build-fuzz --output-on-failure -j"$jobs"
+    stage "fuzz targets"
 fi
 
 scripts/test-windows.sh
+stage "Windows tests"
 
 if ! wait "$tidy"; then
     echo "clang-tidy found:"
     cat build-tidy/findings.txt
     exit 1
 fi
+stage "clang-tidy"

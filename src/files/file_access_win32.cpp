@@ -12,10 +12,12 @@ namespace orvane {
 
 namespace {
 
-std::string WriteReasonOf(DWORD error) {
+// What a system error means to the user; `denied` is the refusal to read
+// or to write. Missing files never come here: a read takes them as none.
+std::string ReasonOf(DWORD error, FileFailure denied) {
     switch (error) {
     case ERROR_ACCESS_DENIED:
-        return FileFailureText(FileFailure::WriteDenied);
+        return FileFailureText(denied);
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
         return FileFailureText(FileFailure::InUse);
@@ -28,18 +30,6 @@ std::string WriteReasonOf(DWORD error) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_INVALID_NAME:
         return FileFailureText(FileFailure::NoFolder);
-    default:
-        return FileFailureText(FileFailure::Other, error);
-    }
-}
-
-std::string ReadReasonOf(DWORD error) {
-    switch (error) {
-    case ERROR_ACCESS_DENIED:
-        return FileFailureText(FileFailure::ReadDenied);
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-        return FileFailureText(FileFailure::InUse);
     default:
         return FileFailureText(FileFailure::Other, error);
     }
@@ -146,7 +136,7 @@ Result<FileBytes> ReadRegularFile(const std::string& file, size_t limit) {
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
             return FileBytes();
         }
-        return Failure{ReadReasonOf(error)};
+        return Failure{ReasonOf(error, FileFailure::ReadDenied)};
     }
     BY_HANDLE_FILE_INFORMATION info{};
     if (GetFileType(handle.get()) != FILE_TYPE_DISK ||
@@ -161,7 +151,7 @@ Result<FileBytes> ReadRegularFile(const std::string& file, size_t limit) {
     std::string bytes(size_t(size), '\0');
     DWORD read = 0;
     if (size > 0 && (!ReadFile(handle.get(), bytes.data(), DWORD(size), &read, nullptr))) {
-        return Failure{ReadReasonOf(GetLastError())};
+        return Failure{ReasonOf(GetLastError(), FileFailure::ReadDenied)};
     }
     bytes.resize(read);
     return FileBytes(std::move(bytes));
@@ -180,13 +170,13 @@ Result<> ReplaceFileContent(const std::string& file, const std::string& content)
     }
     auto [temporary, error] = WriteTemporary(target, content);
     if (error != 0) {
-        return Failure{WriteReasonOf(error)};
+        return Failure{ReasonOf(error, FileFailure::WriteDenied)};
     }
     if (!MoveFileExW(temporary.c_str(), target.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         error = GetLastError();
         DeleteFileW(temporary.c_str());
-        return Failure{WriteReasonOf(error)};
+        return Failure{ReasonOf(error, FileFailure::WriteDenied)};
     }
     return {};
 }

@@ -9,6 +9,7 @@
 #include "window/window_work.h"
 #include "window_applicants.h"
 
+#include <functional>
 #include <optional>
 
 namespace orvane {
@@ -31,20 +32,25 @@ void ReportReadFailure(Window& window, const std::string& file, const std::strin
          .kind = MessageKind::Error});
 }
 
-} // namespace
-
-void SaveApplicants(Window& window, WorkQueue& files, const std::string& file) {
-    Applicants applicants = ApplicantsInWindow(window);
+// Writes the file on the queue; a failure is logged as `what` and told.
+void WriteOnQueue(Window& window, WorkQueue& files, const std::string& file,
+                  const std::string& what, std::function<Result<>()> write) {
     RunForWindow<Result<>>(
         files, window,
-        [file, applicants] {
-            return Logged(WriteApplicants(file, applicants), "保存申请人信息失败：" + file);
-        },
+        [file, what, write = std::move(write)] { return Logged(write(), what + file); },
         [&window, file](const Result<>& saved) {
             if (!saved) {
                 ReportSaveFailure(window, file, saved.Reason());
             }
         });
+}
+
+} // namespace
+
+void SaveApplicants(Window& window, WorkQueue& files, const std::string& file) {
+    Applicants applicants = ApplicantsInWindow(window);
+    WriteOnQueue(window, files, file, "保存申请人信息失败：",
+                 [file, applicants] { return WriteApplicants(file, applicants); });
 }
 
 void LoadApplicants(Window& window, WorkQueue& files, const std::string& file) {
@@ -80,16 +86,8 @@ void ShowInformationFile(Window& window, const std::string& file) {
 
 void OnRememberClicked(Window& window, WorkQueue& files, const std::string& file) {
     bool remember = window.GetTicked(kRememberBox);
-    RunForWindow<Result<>>(
-        files, window,
-        [file, remember] {
-            return Logged(WriteRememberFlag(file, remember), "保存记住配置失败：" + file);
-        },
-        [&window, file](const Result<>& saved) {
-            if (!saved) {
-                ReportSaveFailure(window, file, saved.Reason());
-            }
-        });
+    WriteOnQueue(window, files, file, "保存记住配置失败：",
+                 [file, remember] { return WriteRememberFlag(file, remember); });
 }
 
 } // namespace orvane

@@ -45,18 +45,18 @@ std::string HeaderLines(const std::string& raw) {
 // The failure that a WinHTTP error stands for.
 RequestFailure FailureOf(DWORD error) {
     switch (error) {
-    case ERROR_WINHTTP_INVALID_URL:
-    case ERROR_WINHTTP_UNRECOGNIZED_SCHEME:
-        return RequestFailure::BadUrl;
     case ERROR_WINHTTP_NAME_NOT_RESOLVED:
         return RequestFailure::NotResolved;
-    case ERROR_WINHTTP_CANNOT_CONNECT:
-    case ERROR_WINHTTP_CONNECTION_ERROR:
-        return RequestFailure::Refused;
     case ERROR_WINHTTP_TIMEOUT:
         return RequestFailure::TimedOut;
     case ERROR_WINHTTP_HEADER_SIZE_OVERFLOW:
         return RequestFailure::TooLarge;
+    case ERROR_WINHTTP_INVALID_URL:
+    case ERROR_WINHTTP_UNRECOGNIZED_SCHEME:
+        return RequestFailure::BadUrl;
+    case ERROR_WINHTTP_CANNOT_CONNECT:
+    case ERROR_WINHTTP_CONNECTION_ERROR:
+        return RequestFailure::Refused;
     case ERROR_WINHTTP_SECURE_FAILURE:
     case ERROR_WINHTTP_SECURE_CERT_CN_INVALID:
     case ERROR_WINHTTP_SECURE_CERT_DATE_INVALID:

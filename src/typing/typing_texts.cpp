@@ -16,32 +16,33 @@ std::string RepeatedModifierText(const std::string& part) {
     return "输入热键中的“" + part + "”重复了，每个键只写一次";
 }
 
-std::string ReservedKeyText(const std::string& key, ReservedUse use) {
-    const char* what = "";
+namespace {
+
+// What the chord does elsewhere.
+const char* UseOf(ReservedUse use) {
     switch (use) {
     case ReservedUse::Editing:
-        what = "是各个程序都用的编辑键（复制、粘贴、剪切、撤销、全选、保存等）";
-        break;
+        return "是各个程序都用的编辑键（复制、粘贴、剪切、撤销、全选、保存等）";
     case ReservedUse::Page:
-        what = "在浏览器里会关闭或刷新网页";
-        break;
+        return "在浏览器里会关闭或刷新网页";
     case ReservedUse::Menu:
-        what = "会打开程序的菜单或切换标签页";
-        break;
+        return "会打开程序的菜单或切换标签页";
     case ReservedUse::WindowManager:
-        what = "是管理窗口用的键（如 Alt+F4 关闭窗口）";
-        break;
+        return "是管理窗口用的键（如 Alt+F4 关闭窗口）";
     case ReservedUse::System:
-        what = "是系统的快捷键（如 Win+L 锁定电脑）";
-        break;
+        return "是系统的快捷键（如 Win+L 锁定电脑）";
     case ReservedUse::Desktop:
-        what = "是桌面的快捷键（如 Ctrl+Alt+T 打开终端、Ctrl+Alt+L 锁屏）";
-        break;
+        return "是桌面的快捷键（如 Ctrl+Alt+T 打开终端、Ctrl+Alt+L 锁屏）";
     case ReservedUse::Console:
-        what = "在 Linux 上会切换到字符终端";
-        break;
+        return "在 Linux 上会切换到字符终端";
     }
-    return "输入热键不能用 " + key + "：它" + what + "。请换一个，例如 Ctrl+Alt+V";
+    return "";
+}
+
+} // namespace
+
+std::string ReservedKeyText(const std::string& key, ReservedUse use) {
+    return "输入热键不能用 " + key + "：它" + UseOf(use) + "。请换一个，例如 Ctrl+Alt+V";
 }
 
 std::string NoModifierText() {

@@ -7,17 +7,26 @@
 
 namespace orvane {
 
-// A TCP port on 127.0.0.1 that nothing listens on right now.
-inline int FreeLoopbackPort() {
+// A socket listening on a port of 127.0.0.1 that the system picks, with
+// room for `backlog` connections not yet accepted; the port in `port`.
+inline int ListenOnLoopback(int backlog, int& port) {
     int fd = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    ::listen(fd, backlog);
     socklen_t length = sizeof address;
     ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-    ::close(fd);
-    return ntohs(address.sin_port);
+    port = ntohs(address.sin_port);
+    return fd;
+}
+
+// A TCP port on 127.0.0.1 that nothing listens on right now.
+inline int FreeLoopbackPort() {
+    int port = 0;
+    ::close(ListenOnLoopback(1, port));
+    return port;
 }
 
 // True once something accepts connections on the port.
@@ -35,16 +44,7 @@ inline bool Accepts(int port) {
 // Accepts connections into its backlog and never answers.
 class SilentListener {
 public:
-    SilentListener() : fd_(::socket(AF_INET, SOCK_STREAM, 0)) {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        ::listen(fd_, 8);
-        socklen_t length = sizeof address;
-        ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length);
-        port = ntohs(address.sin_port);
-    }
+    SilentListener() { fd_ = ListenOnLoopback(8, port); }
     ~SilentListener() { ::close(fd_); }
     int Descriptor() const { return fd_; }
     SilentListener(const SilentListener&) = delete;
@@ -52,7 +52,7 @@ public:
     int port = 0;
 
 private:
-    int fd_;
+    int fd_ = -1;
 };
 
 } // namespace orvane

@@ -31,16 +31,8 @@ DateTime MakeDateTime(std::optional<int> year = std::nullopt,
                       std::optional<int> minute = std::nullopt,
                       std::optional<int> second = std::nullopt);
 
-enum DateUnit : int {
-    kYears = 1,
-    kQuarters = 2,
-    kMonths = 3,
-    kWeeks = 4,
-    kDays = 5,
-    kHours = 6,
-    kMinutes = 7,
-    kSeconds = 8,
-};
+// Numbered from 1 on.
+enum DateUnit : int { kYears = 1, kQuarters, kMonths, kWeeks, kDays, kHours, kMinutes, kSeconds };
 
 // Units 1-3 move the calendar fields (31 Jan + 1 month = end of February);
 // units 4-8 add an exact span. The unit is clamped into 1..8.
