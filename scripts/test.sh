@@ -14,11 +14,14 @@ jobs="$(nproc)"
 find src tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format --dry-run -Werror
 
 # clang-tidy's findings fail the run too. It checks on what the builds and
-# tests leave of the processors, at the lowest priority, and is waited for
-# at the end.
+# tests leave of the processors, at the lowest priority (in this session, so
+# that the kernel's per-session groups do not lift it), and is waited for at
+# the end; a process group of its own, so that a failed run stops it whole.
 mkdir -p build-tidy
-setsid nice -n 19 scripts/tidy.sh >build-tidy/findings.txt 2>&1 &
+set -m
+nice -n 19 scripts/tidy.sh >build-tidy/findings.txt 2>&1 &
 tidy=$!
+set +m
 trap 'kill -- -"$tidy" 2>/dev/null || true' EXIT
 
 # Each stage says how long it took.
@@ -33,8 +36,10 @@ tests/linux/package_test.sh
 stage "Linux tests"
 
 sanitize="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+# Line tables are all a sanitiser's report needs of the debug information.
 cmake -S . -B build-sanitize -DORVANE_DESKTOP=none -DCMAKE_BUILD_TYPE=Debug \
-    -DCMAKE_CXX_FLAGS="$sanitize" -DCMAKE_EXE_LINKER_FLAGS="$sanitize"
+    -DCMAKE_CXX_FLAGS="$sanitize" -DCMAKE_CXX_FLAGS_DEBUG="-g1" \
+    -DCMAKE_EXE_LINKER_FLAGS="$sanitize"
 cmake --build build-sanitize -j"$jobs"
 ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
 stage "sanitised tests"
