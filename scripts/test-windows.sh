@@ -18,6 +18,10 @@ for face in SimSun Tahoma; do
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ \
         /d 'Noto Sans CJK SC' /f >/dev/null 2>&1 || true
 done
+# A program that crashes ends, reported on standard error, instead of
+# waiting for a debugger nobody will attach.
+wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger \
+    /t REG_SZ /d false /f >/dev/null 2>&1 || true
 wineserver --wait
 
 # The test HTTP server of the Linux build, on 127.0.0.1, for the request
@@ -32,7 +36,7 @@ read -r silent <&"${SERVER[0]}"
 export ORVANE_TEST_HTTP="http://127.0.0.1:$port"
 export ORVANE_TEST_SILENT="http://127.0.0.1:$silent/"
 
-xvfb-run -a ctest --test-dir build-windows --output-on-failure -j"$jobs"
+xvfb-run -a ctest --test-dir build-windows --output-on-failure -j"$jobs" --timeout 600
 
 # The window at 144 DPI, as a screen at 150 % gives it.
 set_dpi() {

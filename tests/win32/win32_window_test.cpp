@@ -322,7 +322,7 @@ TEST(Win32FatalErrorDeathTest, AThrowingTaskStopsTheRunWithMinusOne) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     auto run = [] {
         Win32Window window;
-        std::thread([] {
+        std::thread closer([] {
             for (int i = 0; i < 1000; ++i) {
                 if (HWND box = FindWindowW(nullptr, L"\u9519\u8bef")) {
                     std::fputs("[box]\n", stderr);
@@ -331,9 +331,11 @@ TEST(Win32FatalErrorDeathTest, AThrowingTaskStopsTheRunWithMinusOne) {
                 }
                 Sleep(20);
             }
-        }).detach();
+        });
         window.RunAfter(10, [] { throw std::runtime_error("坏了"); });
-        std::exit(window.RunMessageLoop());
+        int code = window.RunMessageLoop();
+        closer.join();
+        std::_Exit(code); // the loop's code, with the window as the run left it
     };
     EXPECT_EXIT(run(), testing::ExitedWithCode(-1), "\\[box\\]");
 }
