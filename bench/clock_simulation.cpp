@@ -8,6 +8,7 @@
 #include "nettime/clock_estimator.h"
 #include "nettime/lookup_plan.h"
 #include "nettime/shown_second.h"
+#include "window_timing.h"
 
 #include <algorithm>
 #include <cmath>
@@ -187,117 +188,56 @@ Figures Worst(const Figures& a, const Figures& b) {
             std::max(a.backward, b.backward)};
 }
 
-// The window's timing: a run of 80 s as the real window has it. Ticks every
-// 0.9 s let a lookup leave at its aimed moment when it is due within a
-// second, one at a time; answers come over loopback (0.2 to 1 ms each way);
-// the panel turns its second when the estimate's does. Each turn is timed
-// against the nearer of the server's clocks, and set against the bound the
-// tooltip states at that moment, from 15 s on.
-struct WindowRun {
-    double outsideShare = 0; // of the turns from 15 s on
-    Seconds stated = 0;      // the difference stated at the end
-    Seconds foundAfter = -1; // when a difference within 20 % was first stated
-    Seconds bound = 0;       // the median stated bound from 15 s on
-};
-
-WindowRun RunWindow(Seconds apart, Seconds phase, Seconds tickPhase, bool aheadFirst,
-                    unsigned seed) {
-    std::mt19937 random(seed);
-    ClockEstimator clock;
-    LookupPlan plan;
-    Seconds offset = kWholeOffset + phase;
-    auto answering = [&](int request) {
-        bool ahead = (request % 2 == 0) == aheadFirst;
-        return offset + (ahead && apart > 0 ? apart : 0);
-    };
-    int request = 0;
-    bool inFlight = false;
-    Seconds sendAt = -1;
-    Seconds nextTick = tickPhase;
-    std::optional<std::int64_t> shownSecond;
-    int turns = 0;
-    int outside = 0;
-    std::vector<Seconds> bounds;
-    WindowRun run;
-    constexpr Seconds kStep = 0.001;
-    for (Seconds now = 0; now < 80; now += kStep) {
-        if (now >= nextTick) {
-            nextTick += 0.9;
-            Seconds due = plan.NextSendTime(clock, now);
-            if (!inFlight && due <= now + 1.0) {
-                inFlight = true;
-                sendAt = due;
-            }
-        }
-        if (inFlight && now >= sendAt) {
-            Seconds out = Uniform(random, 0.0002, 0.001);
-            Seconds back = Uniform(random, 0.0002, 0.001);
-            Seconds stamp = sendAt + out + answering(request++);
-            plan.Sent(sendAt);
-            clock.AddAnswer(sendAt, sendAt + out + back, std::int64_t(std::floor(stamp)));
-            plan.Answered(clock, sendAt + out + back);
-            inFlight = false;
-        }
-        std::optional<Seconds> server = clock.ServerTimeAt(now);
-        if (!server) {
-            continue;
-        }
-        auto second = std::int64_t(std::floor(*server));
-        if (shownSecond == second) {
-            continue;
-        }
-        shownSecond = second;
-        Seconds late = 1;
-        for (Seconds clockOffset : {offset, offset + apart}) {
-            Seconds since = std::fmod(now + clockOffset, 1.0);
-            since = since < 0.5 ? since : since - 1;
-            late = std::fabs(since) < std::fabs(late) ? since : late;
-        }
-        Seconds bound = clock.UncertaintyAt(now);
-        run.stated = clock.DisagreementAt(now);
-        if (apart > 0 && run.foundAfter < 0 && std::fabs(run.stated - apart) <= 0.2 * apart) {
-            run.foundAfter = now;
-        }
-        if (now >= 15) {
-            ++turns;
-            outside += std::fabs(late) > bound + 0.001;
-            bounds.push_back(bound);
-        }
-    }
-    run.outsideShare = turns > 0 ? double(outside) / turns : 0;
-    run.bound = Percentile(bounds, 0.5);
-    return run;
-}
-
-// A thousand runs of each two-clock model at random phases of the server's
-// seconds and of the window's ticks, and either clock answering first.
+// A thousand runs of each model at random phases of the server's seconds and
+// of the window's ticks, either clock answering first; and machines that
+// answer at random. Found: since when the difference stated is within a
+// fifth of the truth; checked: since when the tooltip no longer says the
+// check is running (90th percentiles, and the latest found). The excess is
+// how much wider than the difference stated the bound grew; off ahead, how
+// far a second shown was from the clock ahead.
 void WindowTable() {
     std::printf(
         "\nThe window's timing, 1000 runs of 80 s each, loopback round trips; from 15 s on:\n"
-        "%-26s %9s %9s %10s %10s %9s\n",
-        "server", "any out", "worst", "bound med", "stated", "found");
-    for (Seconds apart : {0.0, 0.080, 0.700}) {
+        "%-26s %8s %7s %9s %8s %9s %7s %9s %9s %9s\n",
+        "server", "any out", "worst", "bound med", "stated", "found p90", "max", "checked",
+        "excess", "off ahead");
+    for (SimulatedMachines machines :
+         {SimulatedMachines{0}, SimulatedMachines{0.080}, SimulatedMachines{0.700},
+          SimulatedMachines{0.080, 0, Order::Random}, SimulatedMachines{0.700, 0, Order::Random}}) {
         std::mt19937 random(42);
         int failed = 0;
         double worst = 0;
+        Seconds excess = 0;
+        Seconds offAhead = 0;
         std::vector<Seconds> bounds;
         std::vector<Seconds> stated;
         std::vector<Seconds> found;
+        std::vector<Seconds> checked;
+        bool random_order = machines.order == Order::Random;
         for (int run = 0; run < 1000; ++run) {
-            WindowRun r = RunWindow(apart, Uniform(random, 0, 1), Uniform(random, 0, 0.9),
-                                    random() % 2 == 0, unsigned(random()));
+            machines.phase = Uniform(random, 0, 1);
+            if (!random_order) {
+                machines.order = random() % 2 == 0 ? Order::AheadFirst : Order::BehindFirst;
+            }
+            WindowRun r = SimulateWindow(machines, Uniform(random, 0, 0.9), unsigned(random()));
             failed += r.outsideShare > 0;
             worst = std::max(worst, r.outsideShare);
+            excess = std::max(excess, r.widestExcess);
+            offAhead = std::max(offAhead, r.aheadError);
             bounds.push_back(r.bound);
             stated.push_back(r.stated);
-            found.push_back(r.foundAfter < 0 ? 999 : r.foundAfter);
+            found.push_back(r.foundAfter);
+            checked.push_back(r.checkedAfter);
         }
-        std::string name = apart > 0
-                               ? "two clocks " + std::to_string(int(apart * 1000)) + " ms apart"
+        std::string name = machines.apart > 0
+                               ? "two clocks " + std::to_string(int(machines.apart * 1000)) +
+                                     (random_order ? " ms, random" : " ms apart")
                                : std::string("one clock");
-        std::printf("%-26s %8.1f%% %8.1f%% %7.1f ms %7.0f ms %7.1f s\n", name.c_str(),
-                    failed / 10.0, 100 * worst, Percentile(bounds, 0.5) * 1000,
-                    Percentile(stated, 0.5) * 1000, Percentile(found, 0.9));
+        std::printf(
+            "%-26s %7.1f%% %6.1f%% %6.1f ms %5.0f ms %7.1f s %5.1f s %7.1f s %6.1f ms %6.1f ms\n",
+            name.c_str(), failed / 10.0, 100 * worst, Percentile(bounds, 0.5) * 1000,
+            Percentile(stated, 0.5) * 1000, Percentile(found, 0.9), Percentile(found, 1),
+            Percentile(checked, 0.9), excess * 1000, offAhead * 1000);
     }
 }
 

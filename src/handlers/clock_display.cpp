@@ -104,8 +104,11 @@ void ClockDisplay::Arm() {
 }
 
 // Answers come only while the clock lives, and the clock dies with this.
+// The next lookup is queued at once: waiting for the tick could miss the
+// moment it is aimed at.
 void ClockDisplay::OnAnswer() {
     if (Running()) {
+        clock_->Tick();
         Show();
         Arm();
     }

@@ -8,18 +8,11 @@ namespace orvane {
 
 namespace {
 
-// How fast two clocks may drift apart: 100 parts per million, far more than
-// any working quartz clock. The likely interval assumes what such clocks
-// do: 10.
-constexpr double kDrift = 1e-4;
-constexpr double kLikelyDrift = 1e-5;
 // The most a Date may lag its server's clock, as event-loop servers stamp
 // from a time they keep per turn; answers further behind come from a clock
 // that stepped back, unless a clock that far ahead was seen too.
 constexpr Seconds kMostStaleness = 0.25;
 constexpr Seconds kStalenessMargin = 0.001;
-// Beyond this, a lag is no server's cached time but a second clock.
-constexpr Seconds kStaleStamps = 0.05;
 // How long a second clock seen ahead keeps the bound wide.
 constexpr Seconds kAheadMemory = 300;
 // How far above the earliest consistent time a stale server's lookups aim:
@@ -33,18 +26,21 @@ constexpr Seconds kEndless = std::numeric_limits<Seconds>::infinity();
 
 void ClockEstimator::AddAnswer(Seconds sentAt, Seconds receivedAt, std::int64_t serverSecond) {
     shortestRoundTrip_ = std::min(shortestRoundTrip_, receivedAt - sentAt);
+    lastRoundTrip_ = receivedAt - sentAt;
     Answer answer{sentAt, receivedAt, serverSecond};
     if (!answers_.empty()) {
         Rebuild(receivedAt);
         Weigh(answer);
     }
-    Seconds before = ShownOffset();
+    Seconds before = Shown().Centre();
     answers_.push_back(answer);
     if (answers_.size() > kKept) {
         answers_.pop_front();
     }
     Rebuild(receivedAt);
-    rising_ = staleness_ > 0 && ShownOffset() > before + kStalenessMargin;
+    rising_ = staleness_ > 0 && Shown().Centre() > before + kStalenessMargin;
+    auto date = Seconds(serverSecond);
+    tracks_.Add({date - receivedAt, date + 1 - sentAt}, shortestRoundTrip_ / 2, receivedAt);
 }
 
 // Compares a new answer with the estimate so far. Ahead of the certain
@@ -93,7 +89,7 @@ void ClockEstimator::Ahead(Seconds gap, Seconds farthest, Seconds at) {
     if (anotherClock_) {
         // Somewhere in the answer's likely interval: all of it is covered
         // until the search has found where.
-        aheadSeen_ = std::max(farthest - ShownOffset(), AheadSeenAt(at));
+        aheadSeen_ = std::max(farthest - Shown().Centre(), AheadSeenAt(at));
         aheadSeenAt_ = at;
     }
     Staler(gap);
@@ -172,8 +168,7 @@ ClockEstimator::Interval ClockEstimator::Shown() const {
 }
 
 Seconds ClockEstimator::ShownOffset() const {
-    Interval shown = Shown();
-    return (shown.low + shown.high) / 2;
+    return tracks_.Apart() ? tracks_.AheadShown().Centre() : Shown().Centre();
 }
 
 std::optional<Seconds> ClockEstimator::ServerTimeAt(Seconds at) const {
@@ -184,6 +179,18 @@ std::optional<Seconds> ClockEstimator::ServerTimeAt(Seconds at) const {
 }
 
 Seconds ClockEstimator::UncertaintyAt(Seconds at) const {
+    Seconds shown = ShownOffset();
+    if (tracks_.Apart()) {
+        return std::max(shown - tracks_.BehindAt(at).low, tracks_.AheadAt(at).high - shown);
+    }
+    // Another clock in turn may lie anywhere the turns allow; machines out
+    // of turn as far apart as they were seen.
+    Interval hull = tracks_.HullAt(at);
+    return std::max(
+        {shown - hull.low, hull.high - shown, CombinedUncertaintyAt(at), tracks_.SpreadAt(at)});
+}
+
+Seconds ClockEstimator::CombinedUncertaintyAt(Seconds at) const {
     Interval certain = Aged(certain_, updatedAt_, at, kDrift);
     Seconds shown = ShownOffset();
     // Another clock behind lags by as much as was seen, or up to the next
@@ -194,37 +201,85 @@ Seconds ClockEstimator::UncertaintyAt(Seconds at) const {
     return std::max({shown - certain.low, certain.high - shown, behind, ahead, AheadSeenAt(at)});
 }
 
+Seconds ClockEstimator::DisagreementAt(Seconds at) const {
+    if (tracks_.Apart()) {
+        return tracks_.AheadShown().Centre() - tracks_.BehindShown().Centre();
+    }
+    return std::max(anotherClock_ ? std::max(staleness_, AheadSeenAt(at)) : 0,
+                    tracks_.SpreadAt(at));
+}
+
+// One clock: the turns agree within a few milliseconds of the estimate. Two:
+// the difference between them is known within a fifth.
+bool ClockEstimator::Checked() const {
+    constexpr Seconds kAgreement = 0.004;
+    if (!tracks_.BothAnswered()) {
+        return false;
+    }
+    if (tracks_.Apart()) {
+        Seconds unsure = (tracks_.AheadShown().Width() + tracks_.BehindShown().Width()) / 2;
+        return unsure <= std::max(kAgreement, DisagreementAt(updatedAt_) / 5);
+    }
+    return tracks_.ShownHull().Width() <= Shown().Width() + kAgreement;
+}
+
 bool ClockEstimator::ConvergedAt(Seconds at, Seconds width) const {
-    return HasEstimate() && Aged(Shown(), updatedAt_, at, kLikelyDrift).Width() <= width;
+    if (tracks_.Apart()) {
+        return tracks_.AheadShown().Width() <= width && tracks_.BehindShown().Width() <= width;
+    }
+    return HasEstimate() && Checked() &&
+           Aged(Shown(), updatedAt_, at, kLikelyDrift).Width() <= width;
 }
 
 Seconds ClockEstimator::AimedSendTime(Seconds earliest, Probe probe) const {
     if (!HasEstimate()) {
         return earliest;
     }
-    Interval shown = Shown();
-    Seconds target = ShownOffset();
-    if (probe == Probe::Ahead) {
-        target = shown.high + aheadStep_;
-    } else if (probe == Probe::Behind) {
-        target = shown.low - staleness_ - behindStep_;
-    } else if (staleness_ > 0) {
-        constexpr double kShares[] = {0.1, 0.15, 0.2};
-        target = likely_.low + std::max(kClimb, kShares[answers_.size() % 3] * likely_.Width());
-    }
+    Seconds target = TurnTarget(Target(probe), probe);
     Seconds oneWay = shortestRoundTrip_ / 2;
     Seconds boundary = std::ceil(earliest + oneWay + target);
     return boundary - target - oneWay;
 }
 
-ClockEstimator::Interval ClockEstimator::Intersect(Interval a, Interval b) {
-    return {std::max(a.low, b.low), std::min(a.high, b.high)};
+// Where the estimate of all answers would aim.
+Seconds ClockEstimator::Target(Probe probe) const {
+    Interval shown = Shown();
+    if (probe == Probe::Ahead) {
+        return shown.high + aheadStep_;
+    }
+    if (probe == Probe::Behind) {
+        return shown.low - staleness_ - behindStep_;
+    }
+    if (staleness_ > 0) {
+        constexpr double kShares[] = {0.1, 0.15, 0.2};
+        return likely_.low + std::max(kClimb, kShares[answers_.size() % 3] * likely_.Width());
+    }
+    return Shown().Centre();
 }
 
-ClockEstimator::Interval ClockEstimator::Aged(Interval interval, Seconds from, Seconds at,
-                                              double drift) {
-    Seconds growth = drift * std::max(0.0, at - from);
-    return {interval.low - growth, interval.high + growth};
+// The next answer narrows its own turn's clock. Two clocks apart: aimed at
+// its track, or just past it where the plan checks a side. Otherwise at the
+// estimate of all answers, kept within the middle quarter of the track: an
+// answer there halves the track nearly as well, so that one clock is
+// narrowed at full speed and another in turn is found as fast as its own
+// track can be.
+Seconds ClockEstimator::TurnTarget(Seconds target, Probe probe) const {
+    constexpr Seconds kNarrowTrack = 0.004;
+    Interval own = tracks_.Next();
+    if (tracks_.Apart()) {
+        if (probe == Probe::Ahead) {
+            return own.high + 0.002;
+        }
+        return probe == Probe::Behind ? own.low - 0.004 : own.Centre();
+    }
+    // Over a path whose round trips vary widely an answer lands by chance:
+    // the estimate of all answers aims best.
+    bool steady = lastRoundTrip_ <= 2 * shortestRoundTrip_ + kNarrowTrack;
+    if (!tracks_.BothAnswered() || !steady || own.Width() <= kNarrowTrack) {
+        return target;
+    }
+    Seconds eighth = own.Width() / 8;
+    return std::clamp(target, own.low + 3 * eighth, own.high - 3 * eighth);
 }
 
 } // namespace orvane

@@ -1,15 +1,13 @@
 #pragma once
 
-#include <algorithm>
+#include "offset_interval.h"
+#include "turn_tracks.h"
+
 #include <cstdint>
 #include <deque>
 #include <optional>
 
 namespace orvane {
-
-// Seconds on the machine's monotonic clock, or on the server's clock since
-// 1970. The two differ by an offset that the estimator narrows down.
-using Seconds = double;
 
 // Where a lookup is aimed: at the estimated second boundary, or a little
 // after or before it, where a second clock ahead of or behind the estimate
@@ -32,6 +30,11 @@ enum class Probe { Centre, Ahead, Behind };
 // behind the same name: the bound then covers it. An answer ahead of the
 // certain interval (a step, or another machine) starts everything over, as
 // does one far behind it.
+//
+// Two machines that answer in turn are told apart by the turns (TurnTracks):
+// once their tracks lie apart, the estimate follows the one ahead and the
+// bound reaches the one behind. Until the turns agree or lie apart, the
+// bound covers all they allow.
 class ClockEstimator {
 public:
     void AddAnswer(Seconds sentAt, Seconds receivedAt, std::int64_t serverSecond);
@@ -51,15 +54,18 @@ public:
     int Restarts() const { return restarts_; }
     // How far apart the server's clocks were seen; 0 while one clock
     // answers.
-    Seconds DisagreementAt(Seconds at) const {
-        return anotherClock_ ? std::max(staleness_, AheadSeenAt(at)) : 0;
-    }
+    Seconds DisagreementAt(Seconds at) const;
+    // Two clocks answer in turn, and the estimate follows the one ahead.
+    bool TwoClocks() const { return tracks_.Apart(); }
+    // Both turns' answers have narrowed their clocks to one place, or to two
+    // apart: until then another clock may hide in what they allow.
+    bool Checked() const;
     // The direction a probe found another clock in, while the search goes
     // on there.
-    std::optional<Probe> Search() const { return search_; }
+    std::optional<Probe> Search() const { return tracks_.Apart() ? std::nullopt : search_; }
     // The last answer moved a stale server's estimate up: more lookups just
     // above it may move it further.
-    bool Rising() const { return rising_; }
+    bool Rising() const { return rising_ && !tracks_.Apart(); }
 
     // The first moment not before `earliest` at which a request should
     // leave so that it reaches the server at one of its second boundaries,
@@ -67,25 +73,19 @@ public:
     Seconds AimedSendTime(Seconds earliest, Probe probe = Probe::Centre) const;
 
 private:
-    struct Interval {
-        Seconds low = 0;
-        Seconds high = 0;
-        bool Empty() const { return low > high; }
-        Seconds Width() const { return high - low; }
-    };
+    using Interval = OffsetInterval;
     struct Answer {
         Seconds sentAt = 0;
         Seconds receivedAt = 0;
         std::int64_t second = 0;
     };
-    static Interval Intersect(Interval a, Interval b);
-    static Interval Aged(Interval interval, Seconds from, Seconds at, double drift);
     Interval CertainOf(const Answer& answer) const;
     Interval LikelyOf(const Answer& answer) const;
     void Rebuild(Seconds at);
     void Weigh(const Answer& answer);
     void Ahead(Seconds gap, Seconds farthest, Seconds at);
     Seconds AheadSeenAt(Seconds at) const;
+    Seconds CombinedUncertaintyAt(Seconds at) const;
     void Behind(Seconds gap);
     void Staler(Seconds gap);
     void Searching(Probe direction, Seconds& step);
@@ -93,12 +93,15 @@ private:
     // The offset shown, and the narrowest interval it stands for.
     Interval Shown() const;
     Seconds ShownOffset() const;
+    Seconds Target(Probe probe) const;
+    Seconds TurnTarget(Seconds target, Probe probe) const;
 
     std::deque<Answer> answers_; // since the last restart, the latest last
     Interval certain_;           // holds the offset whatever the network did
     Interval likely_;            // holds it if each way takes its least
     Seconds updatedAt_ = 0;
     Seconds shortestRoundTrip_ = 1e9;
+    Seconds lastRoundTrip_ = 0;
     int restarts_ = 0;
     Seconds restartGap_ = 0; // how far the last restart's answer was off
     Seconds staleness_ = 0;  // how far the server's Dates have lagged its clock
@@ -112,6 +115,7 @@ private:
     bool anotherClock_ = false;
     Seconds aheadSeen_ = 0; // how far ahead a second clock may be, when last seen
     Seconds aheadSeenAt_ = -1e18;
+    TurnTracks tracks_;
 };
 
 } // namespace orvane

@@ -8,7 +8,8 @@ namespace orvane {
 
 namespace {
 
-constexpr Seconds kSpacing = 1;        // between any two requests
+constexpr Seconds kSpacing = 0.5;      // between any two requests
+constexpr double kBurst = 2;           // requests' worth of credit, earned at one a second
 constexpr Seconds kRefreshPeriod = 13; // between refreshes of a narrow estimate
 constexpr size_t kPerMinute = 5;       // requests in any minute once narrow
 constexpr Seconds kLongestWait = 60;   // after failures
@@ -22,6 +23,8 @@ void LookupPlan::Sent(Seconds at) {
         firstSentAt_ = at;
     }
     ++(settled_ ? refreshes_ : checks_);
+    credit_ = CreditAt(at) - 1;
+    creditAt_ = at;
     recent_.push_back(at);
     if (recent_.size() > kPerMinute) {
         recent_.pop_front();
@@ -52,7 +55,7 @@ void LookupPlan::Failed(Seconds at) {
 }
 
 Seconds LookupPlan::NextSendTime(const ClockEstimator& clock, Seconds now) const {
-    Seconds earliest = now;
+    Seconds earliest = std::max(now, creditAt_ + std::max(0.0, 1 - credit_));
     if (!recent_.empty()) {
         earliest = std::max(earliest, recent_.back() + kSpacing);
     }
@@ -67,6 +70,12 @@ Seconds LookupPlan::NextSendTime(const ClockEstimator& clock, Seconds now) const
         earliest = std::max(earliest, failedAt_ + wait);
     }
     return clock.AimedSendTime(earliest, clock.Search().value_or(NextProbe()));
+}
+
+// Credit for requests grows by one a second, up to a little saved: a
+// request that waited for its aim leaves its time to the next one.
+double LookupPlan::CreditAt(Seconds at) const {
+    return std::min(kBurst, credit_ + (at - creditAt_));
 }
 
 // Once narrow, the estimate is checked on both sides before the plan

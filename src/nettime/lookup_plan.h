@@ -6,14 +6,12 @@
 
 namespace orvane {
 
-// When the next time lookup leaves. Polite to the server: never more than
-// one request a second; once the estimate has been narrow and checked (or a
-// minute after the first lookup), never more than five in any minute, and
-// while it stays narrow one aimed request every 13 seconds, so that a step
-// of the server's clock is seen within 15: in turn at the estimated boundary
-// and just after and before it, where a second clock behind the same name
-// would contradict the estimate. After failures, waits that double up to a
-// minute.
+// When the next time lookup leaves. Polite to the server: one request a
+// second on average, never two within half a second; once the estimate has been narrow and checked
+// (or a minute after the first lookup), never more than five in any minute, and while it stays
+// narrow one aimed request every 13 seconds, so that a step of the server's clock is seen within
+// 15: in turn at the estimated boundary and just after and before it, where a second clock behind
+// the same name would contradict the estimate. After failures, waits that double up to a minute.
 class LookupPlan {
 public:
     void Sent(Seconds at);
@@ -27,12 +25,15 @@ public:
 
 private:
     Probe NextProbe() const;
+    double CreditAt(Seconds at) const;
 
     bool settled_ = false; // narrow and checked, or a minute has passed
     Seconds firstSentAt_ = 0;
     int checks_ = 0;             // lookups since the estimate became narrow, unsettled
     int refreshes_ = 0;          // since settling
     std::deque<Seconds> recent_; // the last sends, at most the minute's share
+    double credit_ = 2;          // requests that may leave now, as of creditAt_
+    Seconds creditAt_ = 0;
     Seconds restUntil_ = 0;
     int failures_ = 0;
     Seconds failedAt_ = 0;

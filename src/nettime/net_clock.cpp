@@ -168,7 +168,6 @@ std::string NetClock::PanelTip() const {
                                               : "。\n最近一次获取失败：" + lastFailure_ + "。");
     }
     Seconds ahead = SystemNow() - *server;
-    Seconds apart = clock_.DisagreementAt(now);
     return source + "。\n" + Format("%.0f", now - clock_.LastAnswerAt()) +
            " 秒前校准，误差不超过 " + Format("%.0f", clock_.UncertaintyAt(now) * 1000) +
            " 毫秒。\n本机时钟" + (ahead >= 0 ? "快 " : "慢 ") + Format("%.1f", std::fabs(ahead)) +
@@ -176,10 +175,24 @@ std::string NetClock::PanelTip() const {
            (lastFailure_.empty()
                 ? ""
                 : "\n最近一次获取失败（" + lastFailure_ + "），时间按上次校准继续走。") +
-           (apart > 0 ? "\n服务器的时钟彼此不一致，相差约 " + Format("%.0f", apart * 1000) +
-                            " 毫秒，误差已按此放宽。"
-                      : "") +
+           ClocksText() +
            (shown_.Restarted() ? "\n服务器的时钟与先前的估计不符，估计已重新开始。" : "");
+}
+
+// What the lookups found of the server's machines: two in turn, the time
+// shown being the one ahead; clocks that disagree; or the check still
+// running.
+std::string NetClock::ClocksText() const {
+    Seconds apart = clock_.DisagreementAt(Now());
+    std::string text;
+    if (apart > 0) {
+        text = "\n服务器的时钟彼此不一致，相差约 " + Format("%.0f", apart * 1000) + " 毫秒" +
+               (clock_.TwoClocks() ? "；显示的是较快那台机器的时间" : "") + "，误差已按此放宽。";
+    }
+    if (!clock_.Checked()) {
+        text += "\n正在核对服务器的时钟是否一致，误差已按尚未核对的范围放宽。";
+    }
+    return text;
 }
 
 std::optional<Seconds> NetClock::NextChangeAt() const {

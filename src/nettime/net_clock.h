@@ -35,8 +35,8 @@ public:
     // Monotonic seconds, the clock all estimates are on.
     static Seconds Now();
 
-    // On every tick of the display: queues the next lookup once it is due
-    // within a second and none is under way.
+    // On every tick of the display, and after each answer: queues the next
+    // lookup once it is due within a second and none is under way.
     void Tick();
 
     // The panel's text now: the Beijing time, or what is being done for it.
@@ -64,6 +64,7 @@ private:
     bool StuckDate(const Answer& answer);
     void Take(Answer answer);
     void LogChange(const std::string& failure);
+    std::string ClocksText() const;
 
     const std::string url_;
     AnswerHandler onAnswer_;

@@ -1,0 +1,125 @@
+#include "turn_tracks.h"
+
+namespace orvane {
+
+namespace {
+
+constexpr Seconds kStalenessMargin = 0.001;
+// How long machines seen out of turn keep the bound wide.
+constexpr Seconds kSpreadMemory = 300;
+// A contradiction wider than this is a step of the clock, not a machine.
+constexpr Seconds kWidestSpread = 1;
+
+} // namespace
+
+void TurnTracks::Add(OffsetInterval certain, Seconds oneWay, Seconds at) {
+    Track& track = tracks_[turn_ % 2];
+    Seconds contradiction = track.Add(certain, oneWay, at);
+    if (contradiction > kStaleStamps) {
+        if (contradiction < kWidestSpread) {
+            spread_ = std::max(contradiction, SpreadAt(at));
+            spreadAt_ = at;
+        }
+        tracks_ = {};
+        tracks_[turn_ % 2].Add(certain, oneWay, at);
+    }
+    ++turn_;
+    updatedAt_ = at;
+}
+
+// Narrows the track by an answer, reading contradictions as stale stamps.
+Seconds TurnTracks::Track::Add(OffsetInterval answer, Seconds oneWay, Seconds at) {
+    answer.high += staleness;
+    OffsetInterval aged = At(at);
+    OffsetInterval agedHeld = Aged(held, updatedAt, at, kLikelyDrift);
+    OffsetInterval agedLikely = Aged(likely, updatedAt, at, kLikelyDrift);
+    updatedAt = at;
+    if (answers++ == 0) {
+        certain = held = likely = answer;
+        return 0;
+    }
+    if (answer.low > aged.high) {
+        // The answers that bounded it from above were stale.
+        Seconds gap = answer.low - aged.high + kStalenessMargin;
+        staleness += gap;
+        aged.high += gap;
+        agedHeld.high = std::max(agedHeld.high, aged.high);
+    } else if (answer.high < aged.low) {
+        // This one is stale.
+        Seconds gap = aged.low - answer.high + kStalenessMargin;
+        staleness += gap;
+        answer.high += gap;
+    }
+    certain = Intersect(aged, answer);
+    held = Intersect(agedHeld, answer);
+    if (held.Empty()) {
+        held = certain;
+    }
+    OffsetInterval answerLikely{answer.low + oneWay, answer.high - oneWay};
+    likely = Intersect(Intersect(agedLikely, answerLikely), certain);
+    if (likely.Empty()) {
+        likely = Intersect(answerLikely, certain);
+    }
+    if (likely.Empty()) {
+        likely = certain;
+    }
+    return staleness;
+}
+
+OffsetInterval TurnTracks::Track::At(Seconds at) const {
+    return Aged(certain, updatedAt, at, kDrift);
+}
+
+OffsetInterval TurnTracks::Track::HeldAt(Seconds at) const {
+    return Aged(held, updatedAt, at, kLikelyDrift);
+}
+
+OffsetInterval TurnTracks::Track::Shown() const {
+    return {likely.low, std::max(likely.low, likely.high - staleness)};
+}
+
+bool TurnTracks::Apart() const {
+    return BothAnswered() && SpreadAt(updatedAt_) == 0 &&
+           Ahead().certain.low > Behind().certain.high + kStaleStamps;
+}
+
+Seconds TurnTracks::SpreadAt(Seconds at) const {
+    return at - spreadAt_ < kSpreadMemory ? spread_ : 0;
+}
+
+const TurnTracks::Track& TurnTracks::Ahead() const {
+    return tracks_[0].certain.low >= tracks_[1].certain.low ? tracks_[0] : tracks_[1];
+}
+
+const TurnTracks::Track& TurnTracks::Behind() const {
+    return &Ahead() == &tracks_[0] ? tracks_[1] : tracks_[0];
+}
+
+// The span of what the answered tracks give; nothing before an answer.
+template <typename Of> OffsetInterval TurnTracks::Spanned(Of of) const {
+    OffsetInterval hull{1e300, -1e300};
+    for (const Track& track : tracks_) {
+        if (track.answers > 0) {
+            OffsetInterval interval = of(track);
+            hull = {std::min(hull.low, interval.low), std::max(hull.high, interval.high)};
+        }
+    }
+    return hull;
+}
+
+// The clock shown is held to the drift any clock may have against this
+// machine's; another machine's, once seen, to what working clocks keep to
+// against each other.
+OffsetInterval TurnTracks::BehindAt(Seconds at) const {
+    return Behind().HeldAt(at);
+}
+
+OffsetInterval TurnTracks::HullAt(Seconds at) const {
+    return Spanned([at](const Track& track) { return track.HeldAt(at); });
+}
+
+OffsetInterval TurnTracks::ShownHull() const {
+    return Spanned([](const Track& track) { return track.Shown(); });
+}
+
+} // namespace orvane

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "offset_interval.h"
+
+#include <array>
+
+namespace orvane {
+
+// Beyond this, a lag is no server's cached time but a second clock.
+constexpr Seconds kStaleStamps = 0.05;
+// How fast two clocks may drift apart: 100 parts per million, far more than
+// any working quartz clock. What such clocks do: 10.
+constexpr double kDrift = 1e-4;
+constexpr double kLikelyDrift = 1e-5;
+
+// The answers in turn, even and odd, each narrowed as one clock's. Two
+// machines behind one name that answer in turn each keep to one turn: their
+// clocks show up as two tracks lying apart, each narrowed by its own
+// answers, where one estimate of all answers would settle between them. One
+// clock narrows both tracks alike. A track contradicted by more than a stale
+// stamp can explain is no one clock's (the machines do not answer in turn,
+// or the clock stepped): both start over, and for five minutes the
+// contradiction stands for how far apart the machines may be, while two
+// tracks lying apart prove nothing.
+class TurnTracks {
+public:
+    // An answer's interval as a fresh stamp gives it, and the least each
+    // way takes.
+    void Add(OffsetInterval certain, Seconds oneWay, Seconds at);
+
+    // The two turns' clocks lie apart, further than stale stamps explain,
+    // and the turns have kept to their clocks.
+    bool Apart() const;
+    // How far apart the clocks of machines that do not keep to turns were
+    // seen; 0 when none were.
+    Seconds SpreadAt(Seconds at) const;
+    // Both turns have answered since the tracks last started over.
+    bool BothAnswered() const { return tracks_[0].answers > 0 && tracks_[1].answers > 0; }
+    // Where the next answer's clock was last narrowed to.
+    OffsetInterval Next() const { return tracks_[turn_ % 2].Shown(); }
+    // The clock ahead and the clock behind, as shown and as certain by `at`.
+    OffsetInterval AheadShown() const { return Ahead().Shown(); }
+    OffsetInterval BehindShown() const { return Behind().Shown(); }
+    OffsetInterval AheadAt(Seconds at) const { return Ahead().At(at); }
+    OffsetInterval BehindAt(Seconds at) const;
+    // Everything the turns allow by `at`: the answering clocks lie within.
+    OffsetInterval HullAt(Seconds at) const;
+    // The turns' clocks as shown, both within this.
+    OffsetInterval ShownHull() const;
+
+private:
+    struct Track {
+        OffsetInterval certain; // at updatedAt, its upper edge widened by staleness
+        OffsetInterval held;    // the same, had the clocks drifted as working ones do
+        OffsetInterval likely;  // and had each way taken its least
+        Seconds updatedAt = 0;
+        Seconds staleness = 0; // how far this turn's stamps lagged
+        int answers = 0;
+        OffsetInterval At(Seconds at) const;
+        OffsetInterval HeldAt(Seconds at) const;
+        // Its clock's likeliest place: a stale stamp says little of the
+        // upper edge.
+        OffsetInterval Shown() const;
+        // How far the track's answers contradicted each other since it
+        // started.
+        Seconds Add(OffsetInterval answer, Seconds oneWay, Seconds at);
+    };
+    const Track& Ahead() const;
+    template <typename Of> OffsetInterval Spanned(Of of) const;
+    const Track& Behind() const;
+
+    std::array<Track, 2> tracks_;
+    int turn_ = 0;
+    Seconds updatedAt_ = 0;
+    Seconds spread_ = 0; // the contradictions of tracks that started over
+    Seconds spreadAt_ = -1e18;
+};
+
+} // namespace orvane

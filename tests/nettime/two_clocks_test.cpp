@@ -1,0 +1,80 @@
+// Two machines behind one name answering in turn, their clocks apart, as the
+// window's lookups meet them over loopback.
+#include "nettime/clock_estimator.h"
+#include "window_timing.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace orvane {
+
+namespace {
+
+// Phases of the server's seconds and of the window's ticks at which the
+// bound stated was once a few milliseconds while the seconds shown were up
+// to half the clocks' difference off, or the difference stated was twice the
+// truth.
+struct Phase {
+    Seconds apart;
+    Seconds phase;
+    Seconds tick;
+    Order order;
+};
+constexpr Phase kOnceFailed[] = {
+    {0.080, 0.302, 0.132, Order::BehindFirst}, {0.080, 0.397, 0.349, Order::AheadFirst},
+    {0.080, 0.313, 0.472, Order::AheadFirst},  {0.080, 0.878, 0.025, Order::BehindFirst},
+    {0.700, 0.914, 0.411, Order::AheadFirst},  {0.700, 0.140, 0.178, Order::BehindFirst},
+    {0.700, 0.716, 0.722, Order::AheadFirst},  {0.700, 0.692, 0.789, Order::BehindFirst},
+};
+
+// From 15 s on: every second shown within the bound stated, the difference
+// stated within a fifth of the truth, the bound no wider than it and what is
+// left unsure of the clocks, and the time shown the clock ahead's.
+TEST(TwoClocks, WithinFifteenSecondsBothAreFoundAndTheBoundHolds) {
+    for (const Phase& p : kOnceFailed) {
+        WindowRun run = SimulateWindow({p.apart, p.phase, p.order}, p.tick, 1, 40);
+        SCOPED_TRACE(testing::Message() << p.apart << " apart, phase " << p.phase);
+        EXPECT_EQ(run.outsideShare, 0);
+        EXPECT_LE(run.foundAfter, 15);
+        EXPECT_LE(run.checkedAfter, 20);
+        EXPECT_NEAR(run.stated, p.apart, 0.05 * p.apart) << "at the end";
+        EXPECT_LE(run.widestExcess, 0.020);
+        EXPECT_LE(run.aheadError, 0.015);
+    }
+}
+
+// Checking each turn costs one clock little: checked within 25 s, its bound
+// a few milliseconds, no difference stated.
+TEST(TwoClocks, OneClockIsCheckedAndStaysTight) {
+    for (Seconds phase : {0.02, 0.345, 0.55, 0.95}) {
+        WindowRun run = SimulateWindow({0, phase}, 0.4, 2, 40);
+        EXPECT_EQ(run.outsideShare, 0) << phase;
+        EXPECT_LE(run.checkedAfter, 25) << phase;
+        EXPECT_LE(run.bound, 0.005) << phase;
+        EXPECT_EQ(run.stated, 0) << phase;
+    }
+}
+
+// Lookups that keep reaching the server between the two clocks' boundaries
+// are answered "passed" by the one ahead and "not yet" by the one behind:
+// every answer agrees with a clock there. The turns tell that they need not
+// be one clock, and the bound reaches both.
+TEST(TwoClocks, AnswersBetweenTheClocksNeverMakeATightBound) {
+    const Seconds ahead = 1796598319.58;
+    const Seconds behind = ahead - 0.08;
+    const Seconds between = ahead - 0.04;
+    ClockEstimator clock;
+    Seconds at = 100;
+    for (int turn = 0; turn < 12; ++turn) {
+        at = std::ceil(at + 0.5 + between) - between - 0.0005; // reaches the server at its boundary
+        Seconds offset = turn % 2 == 0 ? ahead : behind;
+        clock.AddAnswer(at, at + 0.001, std::int64_t(std::floor(at + 0.0005 + offset)));
+    }
+    EXPECT_FALSE(clock.Checked());
+    Seconds shown = *clock.ServerTimeAt(at) - at;
+    EXPECT_GE(clock.UncertaintyAt(at), std::max(ahead - shown, shown - behind));
+}
+
+} // namespace
+
+} // namespace orvane

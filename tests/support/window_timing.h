@@ -1,0 +1,41 @@
+#pragma once
+
+// The clock estimate and its lookup plan as the window drives them, on
+// simulated time against a server of one clock or two, for the tests and the
+// clock simulation.
+#include "nettime/offset_interval.h"
+
+namespace orvane {
+
+// Which of two clocks answers a request: in turn, from either, or at random,
+// as a balancer serving many users may.
+enum class Order { AheadFirst, BehindFirst, Random };
+
+struct SimulatedMachines {
+    Seconds apart = 0;   // how far the second clock is behind the first; 0: one clock
+    Seconds phase = 0.3; // of the first clock's seconds against this machine's
+    Order order = Order::AheadFirst;
+};
+
+// What a run showed from 15 s on, each turn of the shown second timed
+// against the nearer clock and set against the bound stated at that moment.
+struct WindowRun {
+    double outsideShare = 0;  // of the turns, outside the bound stated
+    Seconds stated = 0;       // the clocks' difference stated at the end
+    Seconds foundAfter = 0;   // since when the difference stated is within 20 %
+    Seconds bound = 0;        // the median bound stated
+    Seconds widestExcess = 0; // the most the bound exceeded the difference stated
+    Seconds aheadError = 0;   // the farthest the second shown was from the clock ahead
+    bool checked = false;     // at 15 s
+    Seconds checkedAfter = 0; // since when the check is done
+};
+
+// A run of `length` seconds as the real window has it: ticks every 0.9 s
+// from `tickPhase`, and each answer, let a lookup leave at its aimed moment
+// when it is due within a second, one at a time; answers come over loopback
+// (0.2 to 1 ms each way); the panel turns its second when the estimate's
+// does.
+WindowRun SimulateWindow(const SimulatedMachines& machines, Seconds tickPhase, unsigned seed,
+                         Seconds length = 80);
+
+} // namespace orvane
