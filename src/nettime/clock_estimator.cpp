@@ -43,6 +43,18 @@ void ClockEstimator::AddAnswer(Seconds sentAt, Seconds receivedAt, std::int64_t 
     tracks_.Add({date - receivedAt, date + 1 - sentAt}, shortestRoundTrip_ / 2, receivedAt);
 }
 
+// Two clocks apart: the next answer shows whose turn it is. One clock
+// checked: turns do not matter. Otherwise answers from here on might fall to
+// the other turn's track, narrowing it between two clocks: the check begins
+// again.
+void ClockEstimator::Missed() {
+    if (tracks_.Apart()) {
+        tracks_.Missed();
+    } else if (!Checked()) {
+        tracks_.StartOver(updatedAt_);
+    }
+}
+
 // Compares a new answer with the estimate so far. Ahead of the certain
 // interval, it is another clock for sure: everything starts over on it.
 // Behind it, it is a stale stamp, or the other clock of one seen before:
@@ -258,7 +270,8 @@ Seconds ClockEstimator::Target(Probe probe) const {
 }
 
 // The next answer narrows its own turn's clock. Two clocks apart: aimed at
-// its track, or just past it where the plan checks a side. Otherwise at the
+// its track, or just past it where the plan checks a side; after a failed
+// lookup, between them, where the answer shows whose turn it is. Otherwise at the
 // estimate of all answers, kept within the middle quarter of the track: an
 // answer there halves the track nearly as well, so that one clock is
 // narrowed at full speed and another in turn is found as fast as its own
@@ -266,6 +279,9 @@ Seconds ClockEstimator::Target(Probe probe) const {
 Seconds ClockEstimator::TurnTarget(Seconds target, Probe probe) const {
     constexpr Seconds kNarrowTrack = 0.004;
     Interval own = tracks_.Next();
+    if (tracks_.Apart() && !tracks_.TurnKnown()) {
+        return tracks_.Between();
+    }
     if (tracks_.Apart()) {
         if (probe == Probe::Ahead) {
             return own.high + 0.002;

@@ -33,11 +33,13 @@ enum class Probe { Centre, Ahead, Behind };
 //
 // Two machines that answer in turn are told apart by the turns (TurnTracks):
 // once their tracks lie apart, the estimate follows the one ahead and the
-// bound reaches the one behind. Until the turns agree or lie apart, the
-// bound covers all they allow.
+// bound reaches the one behind. Until the turns agree or lie apart the check
+// is running: the bound covers all they allow.
 class ClockEstimator {
 public:
     void AddAnswer(Seconds sentAt, Seconds receivedAt, std::int64_t serverSecond);
+    // A lookup failed: the server may still have counted its turn.
+    void Missed();
 
     bool HasEstimate() const { return !answers_.empty(); }
     // The server's time at a monotonic moment; nothing before the first

@@ -141,6 +141,7 @@ void NetClock::Take(Answer answer) {
         plan_.Answered(clock_, answer.receivedAt);
     } else {
         plan_.Failed(answer.receivedAt);
+        clock_.Missed();
     }
     lastFailure_ = answer.serverSecond.Reason();
     if (onAnswer_) {

@@ -13,6 +13,11 @@ constexpr Seconds kWidestSpread = 1;
 } // namespace
 
 void TurnTracks::Add(OffsetInterval certain, Seconds oneWay, Seconds at) {
+    if (!turnKnown_ && BothAnswered() &&
+        tracks_[(turn_ + 1) % 2].Outside(certain, at) < tracks_[turn_ % 2].Outside(certain, at)) {
+        ++turn_;
+    }
+    turnKnown_ = true;
     Track& track = tracks_[turn_ % 2];
     Seconds contradiction = track.Add(certain, oneWay, at);
     if (contradiction > kStaleStamps) {
@@ -25,6 +30,9 @@ void TurnTracks::Add(OffsetInterval certain, Seconds oneWay, Seconds at) {
     }
     ++turn_;
     updatedAt_ = at;
+    if (BothAnswered()) {
+        formerHull_.reset();
+    }
 }
 
 // Narrows the track by an answer, reading contradictions as stale stamps.
@@ -64,6 +72,11 @@ Seconds TurnTracks::Track::Add(OffsetInterval answer, Seconds oneWay, Seconds at
         likely = certain;
     }
     return staleness;
+}
+
+Seconds TurnTracks::Track::Outside(OffsetInterval answer, Seconds at) const {
+    OffsetInterval aged = At(at);
+    return std::max({0.0, answer.low - aged.high, aged.low - (answer.high + staleness)});
 }
 
 OffsetInterval TurnTracks::Track::At(Seconds at) const {
@@ -115,7 +128,20 @@ OffsetInterval TurnTracks::BehindAt(Seconds at) const {
 }
 
 OffsetInterval TurnTracks::HullAt(Seconds at) const {
-    return Spanned([at](const Track& track) { return track.HeldAt(at); });
+    OffsetInterval hull = Spanned([at](const Track& track) { return track.HeldAt(at); });
+    if (formerHull_) {
+        OffsetInterval former = Aged(*formerHull_, formerHullAt_, at, kLikelyDrift);
+        hull = {std::min(hull.low, former.low), std::max(hull.high, former.high)};
+    }
+    return hull;
+}
+
+void TurnTracks::StartOver(Seconds at) {
+    if (BothAnswered()) {
+        formerHull_ = HullAt(at);
+        formerHullAt_ = at;
+    }
+    tracks_ = {};
 }
 
 OffsetInterval TurnTracks::ShownHull() const {

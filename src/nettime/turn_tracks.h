@@ -3,6 +3,7 @@
 #include "offset_interval.h"
 
 #include <array>
+#include <optional>
 
 namespace orvane {
 
@@ -27,6 +28,16 @@ public:
     // An answer's interval as a fresh stamp gives it, and the least each
     // way takes.
     void Add(OffsetInterval certain, Seconds oneWay, Seconds at);
+    // A lookup failed: the server may still have counted it among its
+    // turns. The next answer goes to the track it fits.
+    void Missed() { turnKnown_ = false; }
+    // Both tracks begin again from the next answer; what they allowed still
+    // counts until both have answered again.
+    void StartOver(Seconds at);
+    bool TurnKnown() const { return turnKnown_; }
+    // Halfway between two clocks apart: an answer aimed there shows which
+    // machine gave it.
+    Seconds Between() const { return (Behind().certain.high + Ahead().certain.low) / 2; }
 
     // The two turns' clocks lie apart, further than stale stamps explain,
     // and the turns have kept to their clocks.
@@ -64,6 +75,8 @@ private:
         // How far the track's answers contradicted each other since it
         // started.
         Seconds Add(OffsetInterval answer, Seconds oneWay, Seconds at);
+        // How far an answer lies outside the track.
+        Seconds Outside(OffsetInterval answer, Seconds at) const;
     };
     const Track& Ahead() const;
     template <typename Of> OffsetInterval Spanned(Of of) const;
@@ -71,7 +84,10 @@ private:
 
     std::array<Track, 2> tracks_;
     int turn_ = 0;
+    bool turnKnown_ = true;
     Seconds updatedAt_ = 0;
+    std::optional<OffsetInterval> formerHull_; // held until both answer again
+    Seconds formerHullAt_ = 0;
     Seconds spread_ = 0; // the contradictions of tracks that started over
     Seconds spreadAt_ = -1e18;
 };

@@ -43,6 +43,20 @@ TEST(TwoClocks, WithinFifteenSecondsBothAreFoundAndTheBoundHolds) {
     }
 }
 
+// Every tenth lookup fails after the server counted its turn. Once the two
+// are apart, the next answer shows whose turn it is and each machine keeps
+// its track; before, the check begins again. The bound holds throughout.
+TEST(TwoClocks, ALostAnswerLeavesEachMachineOnItsTrack) {
+    for (const Phase& p : kOnceFailed) {
+        WindowRun run = SimulateWindow({p.apart, p.phase, p.order, 10}, p.tick, 1, 60);
+        SCOPED_TRACE(testing::Message() << p.apart << " apart, phase " << p.phase);
+        EXPECT_EQ(run.outsideShare, 0);
+        if (p.apart > 0.5) {
+            EXPECT_NEAR(run.stated, p.apart, 0.05 * p.apart) << "at the end";
+        }
+    }
+}
+
 // Checking each turn costs one clock little: checked within 25 s, its bound
 // a few milliseconds, no difference stated.
 TEST(TwoClocks, OneClockIsCheckedAndStaysTight) {

@@ -47,6 +47,7 @@ WindowRun SimulateWindow(const SimulatedMachines& machines, Seconds tickPhase, u
     bool inFlight = false;
     bool answered = false;
     Seconds sendAt = 0;
+    Seconds failAt = -1;
     Seconds nextTick = tickPhase;
     std::optional<std::int64_t> shownSecond;
     int turns = 0;
@@ -63,7 +64,18 @@ WindowRun SimulateWindow(const SimulatedMachines& machines, Seconds tickPhase, u
             }
         }
         answered = false;
-        if (inFlight && now >= sendAt) {
+        if (inFlight && failAt >= 0 && now >= failAt) {
+            plan.Failed(failAt);
+            clock.Missed();
+            inFlight = false;
+            answered = true;
+            failAt = -1;
+        } else if (inFlight && failAt < 0 && now >= sendAt && machines.lostEvery > 0 &&
+                   request % machines.lostEvery == machines.lostEvery - 1) {
+            answering(request++);
+            plan.Sent(sendAt);
+            failAt = sendAt + 3;
+        } else if (inFlight && failAt < 0 && now >= sendAt) {
             Seconds out = Uniform(random, 0.0002, 0.001);
             Seconds back = Uniform(random, 0.0002, 0.001);
             Seconds stamp = sendAt + out + answering(request++);

@@ -15,6 +15,9 @@ struct SimulatedMachines {
     Seconds apart = 0;   // how far the second clock is behind the first; 0: one clock
     Seconds phase = 0.3; // of the first clock's seconds against this machine's
     Order order = Order::AheadFirst;
+    // Every so many requests, one is answered but the answer is lost: the
+    // lookup fails after 3 s, the server having counted its turn.
+    int lostEvery = 0;
 };
 
 // What a run showed from 15 s on, each turn of the shown second timed
