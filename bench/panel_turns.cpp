@@ -122,7 +122,12 @@ int Main(int argc, char** argv) {
         }
         if (Now() - start >= settle) {
             lateness.push_back(late);
-            outside += std::fabs(late) > bound + 0.001;
+            if (std::fabs(late) > bound + 0.001) {
+                ++outside;
+                std::printf("outside at %.1f s: %.1f ms late, bound %.0f ms (\"%s\")\n",
+                            Now() - start, late * 1000, bound * 1000,
+                            shown.trimmed().toUtf8().constData());
+            }
         }
     });
     poll.start(1);

@@ -266,27 +266,29 @@ Seconds ClockEstimator::Target(Probe probe) const {
         constexpr double kShares[] = {0.1, 0.15, 0.2};
         return likely_.low + std::max(kClimb, kShares[answers_.size() % 3] * likely_.Width());
     }
-    return Shown().Centre();
+    return shown.Centre();
 }
 
 // The next answer narrows its own turn's clock. Two clocks apart: aimed at
 // its track, or just past it where the plan checks a side; after a failed
-// lookup, between them, where the answer shows whose turn it is. Otherwise at the
-// estimate of all answers, kept within the middle quarter of the track: an
-// answer there halves the track nearly as well, so that one clock is
-// narrowed at full speed and another in turn is found as fast as its own
+// lookup, between them, where the answer shows whose turn it is. Otherwise
+// at the estimate of all answers, kept within the middle quarter of the
+// track: an answer there halves the track nearly as well, so that one clock
+// is narrowed at full speed and another in turn is found as fast as its own
 // track can be.
 Seconds ClockEstimator::TurnTarget(Seconds target, Probe probe) const {
     constexpr Seconds kNarrowTrack = 0.004;
+    constexpr Seconds kPastAhead = 0.002;
+    constexpr Seconds kPastBehind = 0.004;
     Interval own = tracks_.Next();
-    if (tracks_.Apart() && !tracks_.TurnKnown()) {
-        return tracks_.Between();
-    }
     if (tracks_.Apart()) {
-        if (probe == Probe::Ahead) {
-            return own.high + 0.002;
+        if (!tracks_.TurnKnown()) {
+            return tracks_.Between();
         }
-        return probe == Probe::Behind ? own.low - 0.004 : own.Centre();
+        if (probe == Probe::Ahead) {
+            return own.high + kPastAhead;
+        }
+        return probe == Probe::Behind ? own.low - kPastBehind : own.Centre();
     }
     // Over a path whose round trips vary widely an answer lands by chance:
     // the estimate of all answers aims best.

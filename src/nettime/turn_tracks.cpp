@@ -105,7 +105,7 @@ const TurnTracks::Track& TurnTracks::Ahead() const {
 }
 
 const TurnTracks::Track& TurnTracks::Behind() const {
-    return &Ahead() == &tracks_[0] ? tracks_[1] : tracks_[0];
+    return tracks_[0].certain.low >= tracks_[1].certain.low ? tracks_[1] : tracks_[0];
 }
 
 // The span of what the answered tracks give; nothing before an answer.
