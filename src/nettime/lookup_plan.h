@@ -7,11 +7,13 @@
 namespace orvane {
 
 // When the next time lookup leaves. Polite to the server: one request a
-// second on average, never two within half a second; once the estimate has been narrow and checked
-// (or a minute after the first lookup), never more than five in any minute, and while it stays
-// narrow one aimed request every 13 seconds, so that a step of the server's clock is seen within
-// 15: in turn at the estimated boundary and just after and before it, where a second clock behind
-// the same name would contradict the estimate. After failures, waits that double up to a minute.
+// second on average, never two within half a second; once the estimate has
+// been narrow and checked (or a minute after the first lookup), never more
+// than five in any minute, and while it stays narrow one aimed request every
+// 13 seconds, so that a step of the server's clock is seen within 15: in
+// turn at the estimated boundary and just after and before it, where a
+// second clock behind the same name would contradict the estimate. After
+// failures, waits that double up to a minute.
 class LookupPlan {
 public:
     void Sent(Seconds at);
