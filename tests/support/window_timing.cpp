@@ -102,7 +102,6 @@ WindowRun SimulateWindow(const SimulatedMachines& machines, Seconds tickPhase, u
             run.checkedAfter = now;
         }
         if (now < kSettled) {
-            run.checked = clock.Checked();
             continue;
         }
         ++turns;

@@ -29,7 +29,6 @@ struct WindowRun {
     Seconds bound = 0;        // the median bound stated
     Seconds widestExcess = 0; // the most the bound exceeded the difference stated
     Seconds aheadError = 0;   // the farthest the second shown was from the clock ahead
-    bool checked = false;     // at 15 s
     Seconds checkedAfter = 0; // since when the check is done
 };
 
