@@ -11,7 +11,7 @@ packages=(
     clang libclang-rt-14-dev
     libcpp-httplib-dev tinyproxy-bin openssl
     g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth
-    fcitx5 fcitx5-pinyin fcitx5-frontend-qt6 ibus ibus-libpinyin dbus-daemon
+    fcitx5 fcitx5-pinyin fcitx5-frontend-qt6 ibus ibus-libpinyin dbus-daemon at-spi2-core
     dpkg-dev xdotool
 )
 

@@ -20,16 +20,20 @@ namespace orvane {
 namespace {
 
 const std::string kTypingCaption = "输入热键";
-// How long a press's line stays before the line shows the next group again.
-constexpr int kLineShown = 4000;
+
+// How long the line after a press too soon stays.
+constexpr int kQuietShown = 1500;
 
 struct Line {
     std::string line;
     std::string tip;
+    std::string log; // the tip without applicant data, where it holds some
 };
 
-// Why a press typed nothing, or stopped, in the line and its tooltip.
-Line FailureLine(const TypingReport& report, int group) {
+// Why a press typed nothing, or stopped, in the line and its tooltip; `box`
+// is the name of the box it stopped at, `next` of the box after it.
+Line FailureLine(const TypingReport& report, int group, const std::string& box,
+                 const std::string& next) {
     const std::string unmarked = GroupCaption(group) + "没有标记为已用，请检查表单。";
     switch (report.outcome) {
     case TypingOutcome::NoFocus:
@@ -40,9 +44,11 @@ Line FailureLine(const TypingReport& report, int group) {
                 "没有输入：键盘焦点在 Orvane 自己的窗口里。请先点一下浏览器中的输入框，"
                 "再按输入热键。"};
     case TypingOutcome::KeysHeld:
-        return {
-            "没有输入：按键没松开",
-            "没有输入：按下输入热键后 3 秒内没有松开所有的键。按一下就松开，松开后才开始输入。"};
+        return report.keysSent
+                   ? Line{"已停止：按键没松开", "输入时按住输入热键超过 3 秒，已停止；" + unmarked}
+                   : Line{"没有输入：按键没松开",
+                          "没有输入：按下输入热键后 3 秒内没有松开所有的键。按一下就松开，"
+                          "松开后才开始输入。"};
     case TypingOutcome::InputMethod:
         return {"没有输入：输入法",
                 "没有输入：无法把输入法切换到英文（直接输入），开着的中文输入法会打乱身份证号。"
@@ -53,8 +59,24 @@ Line FailureLine(const TypingReport& report, int group) {
     case TypingOutcome::KeyPressed:
         return {"已停止：按了别的键", "输入时按了键盘上的键，已停止；" + unmarked};
     case TypingOutcome::CannotType:
-        return {"没有输入：打不出这些字",
-                "没有输入：这台电脑的键盘设置打不出这一组的全部字符，请用“复制”按钮。"};
+        return {report.keysSent ? "已停止：打不出这些字" : "没有输入：打不出这些字",
+                "这台电脑的键盘设置打不出这一组的全部字符，请用“复制”按钮。" +
+                    (report.keysSent ? unmarked : std::string())};
+    case TypingOutcome::BoxNotEmpty:
+        return {"没有输入：输入框里已有内容",
+                "没有输入：光标所在的输入框里已有内容（上次输入的一组，或输入法还有没上屏的字）。"
+                "请先清空它，或点一下表单中空的第一个输入框，再按输入热键。"};
+    case TypingOutcome::Mismatch: {
+        std::string stopped = "，与要输入的不同，已停止；" + unmarked;
+        return {"已停止：" + box + "不对", box + "输入后读到的是“" + report.arrived + "”" + stopped,
+                box + "输入后读到的内容" + stopped};
+    }
+    case TypingOutcome::NotMoved:
+        return {"已停止：没有换到下一个输入框",
+                "按 Tab 后光标没有移到" + next + "的输入框，已停止；" + unmarked};
+    case TypingOutcome::BoxLeft:
+        return {"已停止：光标离开了输入框",
+                "输入" + box + "时光标离开了输入框，已停止；" + unmarked};
     case TypingOutcome::Typed:
         break;
     }
@@ -110,36 +132,61 @@ void HotKeyTyping::OnSetClicked() {
 
 Result<> HotKeyTyping::Grab(const HotKey& key) {
     std::weak_ptr<const int> alive = alive_;
-    return GrabHotKey(window_, key, [this, alive] {
-        if (!alive.expired()) {
-            OnHotKey();
-        }
-    });
+    Result<> grabbed = GrabHotKey(
+        window_, key,
+        [this, alive] {
+            if (!alive.expired()) {
+                OnHotKey();
+            }
+        },
+        [this, alive](const Result<>& inForce) {
+            if (!alive.expired()) {
+                notInForce_ = inForce ? std::string() : inForce.Reason();
+                ShowNext();
+            }
+        });
+    // A key refused in place of one in force leaves that one in force.
+    if (grabbed || keyText_.empty()) {
+        notInForce_ = grabbed ? std::string() : grabbed.Reason();
+    }
+    return grabbed;
 }
 
 // The hot key and the sequence in their boxes, taken; what is wrong with
-// them is told, and the key taken before stays.
+// them is told, and the key taken before stays. A sequence is taken with a
+// key that cannot be had where none was taken before, so that the line can
+// say which group is next once the key is free.
 bool HotKeyTyping::TakeTyping() {
     Result<HotKey> key = ParseHotKey(window_.GetContent(kHotKeyBox));
     Result<std::vector<Stroke>> sequence = ParseSequence(window_.GetContent(kSequenceBox));
     Result<> taken = key && sequence ? Grab(*key) : Failure{key ? sequence.Reason() : key.Reason()};
+    if (sequence && (taken || sequence_.empty())) {
+        sequence_ = *sequence;
+        sequenceText_ = window_.GetContent(kSequenceBox);
+    }
     if (!taken) {
         LogFailureOn(files_, "输入热键没有设置：" + taken.Reason());
         window_.ShowMessage(
             {.text = taken.Reason(), .caption = kTypingCaption, .kind = MessageKind::Warning});
         return false;
     }
+    key_ = *key;
     keyText_ = HotKeyText(*key);
     window_.SetContent(kHotKeyBox, keyText_);
-    sequence_ = *sequence;
-    sequenceText_ = window_.GetContent(kSequenceBox);
     return true;
 }
 
-// A press while one is typed, or just after, is not taken; it says nothing,
-// as a key held down repeats.
+// A press while one is typed says nothing: typing waits for its keys to be
+// let go and goes on. One just after a group was typed would land in the
+// same form: it types nothing, and says so briefly.
 void HotKeyTyping::OnHotKey() {
-    if (engine_ && engine_->Busy()) {
+    if (engine_ && engine_->Typing()) {
+        return;
+    }
+    if (engine_ && engine_->Quiet()) {
+        Tell("没有输入：刚输入完一组",
+             "刚输入完一组，0.7 秒内再按输入热键不会输入，以免两组输入到同一个表单里。", true,
+             kQuietShown);
         return;
     }
     std::optional<int> group = NextGroupToType(window_, FieldsOf(sequence_));
@@ -162,33 +209,46 @@ void HotKeyTyping::OnHotKey() {
     }));
     Tell("正在输入" + GroupCaption(n) + "…", "松开按键后开始输入" + GroupCaption(n) + "。", false);
     std::weak_ptr<const int> alive = alive_;
-    engine_->Press(std::move(keys), [this, alive, n](TypingReport report) {
+    engine_->Press(std::move(keys), key_, [this, alive, n](TypingReport report) {
         if (!alive.expired()) {
             OnTyped(n, report);
         }
     });
 }
 
+// A group is marked once it arrived; read back where the desktop can read
+// the form, else said to be unchecked.
 void HotKeyTyping::OnTyped(int group, const TypingReport& report) {
     if (report.outcome != TypingOutcome::Typed) {
-        Line failure = FailureLine(report, group);
-        LogFailureOn(files_, failure.tip);
+        std::vector<std::string> boxes = BoxNames(sequence_);
+        auto name = [&boxes](size_t box) { return box < boxes.size() ? boxes[box] : ""; };
+        Line failure = FailureLine(report, group, name(report.box), name(report.box + 1));
+        LogFailureOn(files_, failure.log.empty() ? failure.tip : failure.log);
         Tell(failure.line, failure.tip, true);
         return;
     }
     MarkGroupTyped(window_, group);
     std::optional<int> next = NextGroupToType(window_, FieldsOf(sequence_));
-    std::string tip = "已输入" + GroupCaption(group) + "；" +
+    std::string typed = "已输入" + GroupCaption(group);
+    std::string tip = (report.checked ? typed + "，读回表单核对无误；"
+                                      : typed + "，但这个程序的输入框读不出来，没有核对（未核对），"
+                                                "请看一眼表单是否正确；") +
                       (next ? "下一组：" + GroupCaption(*next) + "。" : "没有可输入的组了。");
+    std::string line = report.checked ? typed : typed + "（未核对）";
     if (!report.inputMethodRestored) {
-        Tell("已输入" + GroupCaption(group) + "，输入法未恢复",
-             tip + "输入法没能切换回原来的状态，请手动切换。", true);
+        Tell(line + "，输入法未恢复", tip + "输入法没能切换回原来的状态，请手动切换。", true);
         return;
     }
-    Tell("已输入" + GroupCaption(group), tip, false);
+    Tell(line, tip, false);
 }
 
+// The line: which group a press types next, or why a press would not work.
 void HotKeyTyping::ShowNext() {
+    if (!notInForce_.empty()) {
+        window_.SetStatusPanelText(kStatusBar, kTypingPanel, "输入热键没有生效");
+        window_.SetStatusPanelTip(kStatusBar, kTypingPanel, "输入热键没有生效：" + notInForce_);
+        return;
+    }
     std::optional<int> next = NextGroupToType(window_, FieldsOf(sequence_));
     window_.SetStatusPanelText(kStatusBar, kTypingPanel,
                                next ? "下一组：" + GroupCaption(*next) : "没有可输入的组");
@@ -198,20 +258,20 @@ void HotKeyTyping::ShowNext() {
                                    : "没有可输入的组：有内容、三个“复制”不全是灰色的组才会输入。");
 }
 
-void HotKeyTyping::Tell(const std::string& line, const std::string& tip, bool refused) {
+void HotKeyTyping::Tell(const std::string& line, const std::string& tip, bool refused, int shown) {
     window_.SetStatusPanelText(kStatusBar, kTypingPanel, line);
     window_.SetStatusPanelTip(kStatusBar, kTypingPanel, tip);
     if (refused) {
         PlayBeep(BeepSound::Refused);
     }
-    ShowNextLater();
+    ShowNextLater(shown);
 }
 
-void HotKeyTyping::ShowNextLater() {
+void HotKeyTyping::ShowNextLater(int shown) {
     int told = ++told_;
     std::weak_ptr<const int> alive = alive_;
-    timer_.After(std::chrono::milliseconds(kLineShown), [this, alive, told] {
-        if (!alive.expired() && told == told_ && !(engine_ && engine_->Busy())) {
+    timer_.After(std::chrono::milliseconds(shown), [this, alive, told] {
+        if (!alive.expired() && told == told_ && !(engine_ && engine_->Typing())) {
             ShowNext();
         }
     });

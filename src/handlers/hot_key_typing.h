@@ -45,8 +45,13 @@ private:
     bool TakeTyping();
     Result<> Grab(const HotKey& key);
     void OnTyped(int group, const TypingReport& report);
-    void Tell(const std::string& line, const std::string& tip, bool refused);
-    void ShowNextLater();
+    void Tell(const std::string& line, const std::string& tip, bool refused,
+              int shown = kLineShown);
+    void ShowNextLater(int shown);
+
+    // How long a press's line stays before the line shows the next group
+    // again.
+    static constexpr int kLineShown = 4000;
 
     Window& window_;
     WorkQueue& files_;
@@ -55,8 +60,10 @@ private:
     WindowTimer timer_;
     std::unique_ptr<TypingEngine> engine_;
     std::vector<Stroke> sequence_;
+    HotKey key_;
     std::string keyText_;      // the key taken, as the file keeps it
     std::string sequenceText_; // the sequence taken, as the file keeps it
+    std::string notInForce_;   // why the hot key is not in force; empty while it is
     int told_ = 0;             // only the latest line goes back to the next group
     std::shared_ptr<const int> alive_ = std::make_shared<const int>(0);
 };

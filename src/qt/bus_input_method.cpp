@@ -4,16 +4,18 @@
 
 namespace orvane {
 
-void BusInputMethod::TurnOff(std::function<void(InputMethodSwitch)> done) {
+// fcitx5 or IBus running puts its module between the keys and every
+// program that loads it, switched off or not.
+void BusInputMethod::TurnOff(std::function<void(InputMethodFound)> done) {
     fcitx_.TurnOff([this, done = std::move(done)](InputMethodSwitch found, bool present) {
         if (present) {
             turned_ = found == InputMethodSwitch::SwitchedOff ? Turned::Fcitx : Turned::None;
-            done(found);
+            done({found, true});
             return;
         }
-        ibus_.TurnOff([this, done](InputMethodSwitch ibusFound) {
+        ibus_.TurnOff([this, done](InputMethodSwitch ibusFound, bool ibusPresent) {
             turned_ = ibusFound == InputMethodSwitch::SwitchedOff ? Turned::Ibus : Turned::None;
-            done(ibusFound);
+            done({ibusFound, ibusPresent});
         });
     });
 }

@@ -14,7 +14,7 @@ namespace orvane {
 class BusInputMethod {
 public:
     // Turns the method to direct input and confirms that it is.
-    void TurnOff(std::function<void(InputMethodSwitch)> done);
+    void TurnOff(std::function<void(InputMethodFound)> done);
     // Turns the one turned off on again and confirms that it is.
     void TurnBackOn(std::function<void(bool)> done);
 

@@ -26,7 +26,8 @@ xcb_connection_t* XConnection() {
 
 } // namespace
 
-Result<> GrabHotKey(Window&, const HotKey& key, const std::function<void()>& pressed) {
+Result<> GrabHotKey(Window&, const HotKey& key, const std::function<void()>& pressed,
+                    const std::function<void(const Result<>&)>& changed) {
     if (WithoutKeyboard()) {
         return {};
     }
@@ -34,7 +35,7 @@ Result<> GrabHotKey(Window&, const HotKey& key, const std::function<void()>& pre
         return Failure{"Wayland 会话不允许普通程序使用全局热键和模拟键盘输入，"
                        "输入热键在这里不能用；请改用 X11 会话登录，或用“复制”按钮。"};
     }
-    return GrabXHotKey(XConnection(), key, pressed);
+    return GrabXHotKey(XConnection(), key, pressed, changed);
 }
 
 void ReleaseHotKey() {

@@ -137,20 +137,20 @@ void IbusSwitch::SetEngine(const QString& name, std::function<void(bool)> done) 
 
 // No IBus, no engine, or one that converts nothing (a keyboard layout's):
 // there is nothing to turn off.
-void IbusSwitch::TurnOff(std::function<void(InputMethodSwitch)> done) {
+void IbusSwitch::TurnOff(std::function<void(InputMethodSwitch, bool)> done) {
     if (!Bus()) {
-        done(InputMethodSwitch::Direct);
+        done(InputMethodSwitch::Direct, false);
         return;
     }
     AskEngine([this, done = std::move(done)](const std::optional<QString>& engine) {
         if (!engine) {
-            done(InputMethodSwitch::Failed);
+            done(InputMethodSwitch::Failed, true);
         } else if (engine->isEmpty() || engine->startsWith(QStringLiteral("xkb:"))) {
-            done(InputMethodSwitch::Direct);
+            done(InputMethodSwitch::Direct, true);
         } else {
             SetEngine(kDirectEngine, [this, name = *engine, done](bool set) {
                 before_ = set ? name : QString();
-                done(set ? InputMethodSwitch::SwitchedOff : InputMethodSwitch::Failed);
+                done(set ? InputMethodSwitch::SwitchedOff : InputMethodSwitch::Failed, true);
             });
         }
     });

@@ -15,7 +15,8 @@ namespace orvane {
 // the plain US keyboard while typing, and back to the engine before.
 class IbusSwitch {
 public:
-    void TurnOff(std::function<void(InputMethodSwitch)> done);
+    // `present` is false when there is no IBus to ask.
+    void TurnOff(std::function<void(InputMethodSwitch found, bool present)> done);
     void TurnBackOn(std::function<void(bool)> done);
 
 private:

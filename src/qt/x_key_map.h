@@ -17,6 +17,8 @@ public:
     // 1: Shift) of the first group, leaving out `skipped`; 0 for none.
     xcb_keycode_t CodeTyping(xcb_keysym_t symbol, int level,
                              const std::vector<xcb_keycode_t>& skipped) const;
+    // Whether the key code is one of the keyboard's.
+    bool Holds(xcb_keycode_t code) const { return SymbolsOf(code) != nullptr; }
     // The symbol a key code types with no modifier.
     xcb_keysym_t SymbolOf(xcb_keycode_t code) const;
     // Key codes without any symbol: no key of the keyboard sends them.

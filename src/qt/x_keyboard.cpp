@@ -1,6 +1,7 @@
 #include "x_keyboard.h"
 
 #include "ansi.h"
+#include "x_hot_key.h"
 #include "x_key_map.h"
 
 #include <QGuiApplication>
@@ -51,6 +52,28 @@ bool XkbPresent(xcb_connection_t* c) {
     return xkb != nullptr && xkb->present;
 }
 
+// Whether a key with this symbol is one of the chord's modifiers.
+bool ModifierOf(const HotKey& hotKey, xcb_keysym_t symbol) {
+    switch (symbol) {
+    case 0xFFE3: // Control_L
+    case 0xFFE4:
+        return hotKey.ctrl;
+    case 0xFFE9: // Alt_L
+    case 0xFFEA:
+    case 0xFFE7: // Meta_L
+    case 0xFFE8:
+        return hotKey.alt;
+    case 0xFFE1: // Shift_L
+    case 0xFFE2:
+        return hotKey.shift;
+    case 0xFFEB: // Super_L
+    case 0xFFEC:
+        return hotKey.win;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 XKeyboard::XKeyboard(xcb_connection_t* connection)
@@ -58,11 +81,6 @@ XKeyboard::XKeyboard(xcb_connection_t* connection)
 
 XKeyboard::~XKeyboard() {
     XKeyboard::Finish();
-    std::array<xcb_keysym_t, 2> none = {0, 0};
-    for (const auto& [code, symbol] : spare_) {
-        xcb_change_keyboard_mapping(c_, 1, code, 2, none.data());
-    }
-    xcb_flush(c_);
 }
 
 std::uintptr_t XKeyboard::FocusedWindow() {
@@ -88,13 +106,26 @@ bool XKeyboard::IsOwnWindow(std::uintptr_t window) {
     return false;
 }
 
-bool XKeyboard::AnyKeyDown() {
+KeysDown XKeyboard::HeldKeys(const HotKey& hotKey) {
     auto keys = Own(xcb_query_keymap_reply(c_, xcb_query_keymap(c_), nullptr));
-    return keys && std::any_of(std::begin(keys->keys), std::end(keys->keys),
-                               [](uint8_t bits) { return bits != 0; });
+    if (!keys || std::all_of(std::begin(keys->keys), std::end(keys->keys),
+                             [](uint8_t bits) { return bits == 0; })) {
+        return KeysDown::None;
+    }
+    XKeyMap map(c_);
+    xcb_keycode_t chordKey = HotKeyCode(c_, hotKey);
+    for (int code = 0; code < 256; ++code) {
+        bool down = (keys->keys[code / 8] & (1 << (code % 8))) != 0;
+        if (down && code != chordKey && !ModifierOf(hotKey, map.SymbolOf(xcb_keycode_t(code)))) {
+            return KeysDown::Others;
+        }
+    }
+    return KeysDown::HotKeyOnly;
 }
 
-std::optional<int> XKeyboard::Prepare(const std::vector<Key>& keys) {
+// The keys from the first on that the key map can give, with as many
+// spare codes as there are mapped to characters no key types.
+std::optional<KeysReady> XKeyboard::Prepare(const std::vector<Key>& keys) {
     ClearLocks();
     XKeyMap map(c_);
     // A new layout takes back the codes it now uses.
@@ -106,7 +137,10 @@ std::optional<int> XKeyboard::Prepare(const std::vector<Key>& keys) {
     }
     codes_.clear();
     shift_ = map.CodeTyping(kShift, 0, ours);
+    // Codes of ours hold a symbol: no unused code is one of them.
+    size_t room = spare_.size() + map.UnusedCodes().size();
     std::vector<xcb_keysym_t> wanted;
+    size_t count = 0;
     for (const Key& key : keys) {
         xcb_keysym_t symbol = SymbolOf(key);
         if (xcb_keycode_t code = map.CodeTyping(symbol, 0, ours)) {
@@ -114,28 +148,30 @@ std::optional<int> XKeyboard::Prepare(const std::vector<Key>& keys) {
         } else if (xcb_keycode_t shifted = shift_ != 0 ? map.CodeTyping(symbol, 1, ours) : 0) {
             codes_[NameOf(key)] = {shifted, true};
         } else if (std::find(wanted.begin(), wanted.end(), symbol) == wanted.end()) {
+            if (symbol == 0 || wanted.size() == room) {
+                break;
+            }
             wanted.push_back(symbol);
         }
+        ++count;
     }
-    std::optional<bool> changed = MapSpareKeys(wanted, map);
-    if (!changed) {
+    if (count == 0 && !keys.empty()) {
         return std::nullopt;
     }
-    for (const Key& key : keys) {
+    bool changed = MapSpareKeys(wanted, map);
+    for (size_t at = 0; at < count; ++at) {
         for (const auto& [code, symbol] : spare_) {
-            if (symbol == SymbolOf(key)) {
-                codes_[NameOf(key)] = {code, false};
+            if (symbol == SymbolOf(keys[at])) {
+                codes_[NameOf(keys[at])] = {code, false};
             }
         }
     }
-    return *changed ? kMapSettle : 0;
+    return KeysReady{count, changed ? kMapSettle : 0};
 }
 
 // Each wanted symbol on a spare code: one of ours that has it, a free one,
-// or one of ours this press does not need. Whether the map changed; nothing
-// when there is no room.
-std::optional<bool> XKeyboard::MapSpareKeys(const std::vector<xcb_keysym_t>& wanted,
-                                            const XKeyMap& map) {
+// or one of ours these keys do not need. Whether the map changed.
+bool XKeyboard::MapSpareKeys(const std::vector<xcb_keysym_t>& wanted, const XKeyMap& map) {
     std::vector<xcb_keycode_t> free = map.UnusedCodes();
     std::erase_if(free, [this](xcb_keycode_t code) { return spare_.contains(code); });
     bool changed = false;
@@ -149,13 +185,9 @@ std::optional<bool> XKeyboard::MapSpareKeys(const std::vector<xcb_keysym_t>& wan
             code = free.back();
             free.pop_back();
         } else {
-            auto idle = std::find_if(spare_.begin(), spare_.end(), [&wanted](const auto& entry) {
-                return std::find(wanted.begin(), wanted.end(), entry.second) == wanted.end();
-            });
-            if (idle == spare_.end()) {
-                return std::nullopt;
-            }
-            code = idle->first;
+            code = std::find_if(spare_.begin(), spare_.end(), [&wanted](const auto& entry) {
+                       return std::find(wanted.begin(), wanted.end(), entry.second) == wanted.end();
+                   })->first;
         }
         std::array<xcb_keysym_t, 2> both = {symbol, symbol};
         xcb_change_keyboard_mapping(c_, 1, code, 2, both.data());
@@ -166,6 +198,16 @@ std::optional<bool> XKeyboard::MapSpareKeys(const std::vector<xcb_keysym_t>& wan
         std::free(xcb_get_input_focus_reply(c_, xcb_get_input_focus(c_), nullptr));
     }
     return changed;
+}
+
+// The key map as it was before: the spare codes hold nothing again.
+void XKeyboard::ClearSpareKeys() {
+    std::array<xcb_keysym_t, 2> none = {0, 0};
+    for (const auto& [code, symbol] : spare_) {
+        xcb_change_keyboard_mapping(c_, 1, code, 2, none.data());
+    }
+    spare_.clear();
+    xcb_flush(c_);
 }
 
 // Caps Lock would turn the letters typed into capitals, another group the
@@ -187,6 +229,7 @@ void XKeyboard::ClearLocks() {
 }
 
 void XKeyboard::Finish() {
+    ClearSpareKeys();
     if (locks_ && (locks_->modifiers != 0 || locks_->group != 0)) {
         xcb_xkb_latch_lock_state(c_, XCB_XKB_ID_USE_CORE_KBD, XCB_MOD_MASK_LOCK, locks_->modifiers,
                                  1, locks_->group, 0, 0, 0);
@@ -222,12 +265,36 @@ void XKeyboard::Release(const Key& key) {
     }
 }
 
-void XKeyboard::TurnInputMethodOff(std::function<void(InputMethodSwitch)> done) {
+void XKeyboard::TurnInputMethodOff(std::function<void(InputMethodFound)> done) {
     inputMethod_.TurnOff(std::move(done));
 }
 
 void XKeyboard::TurnInputMethodBackOn(std::function<void(bool)> done) {
     inputMethod_.TurnBackOn(std::move(done));
+}
+
+// The process that made the window, or the window it is part of.
+quint32 XKeyboard::ProcessOf(xcb_window_t window) {
+    if (processAtom_ == XCB_NONE) {
+        const char name[] = "_NET_WM_PID";
+        auto atom =
+            Own(xcb_intern_atom_reply(c_, xcb_intern_atom(c_, 0, sizeof name - 1, name), nullptr));
+        processAtom_ = atom ? atom->atom : XCB_NONE;
+    }
+    for (xcb_window_t at = window; at != XCB_NONE && at != root_;) {
+        auto property = Own(xcb_get_property_reply(
+            c_, xcb_get_property(c_, 0, at, processAtom_, XCB_ATOM_CARDINAL, 0, 1), nullptr));
+        if (property && xcb_get_property_value_length(property.get()) == 4) {
+            return *static_cast<const uint32_t*>(xcb_get_property_value(property.get()));
+        }
+        auto tree = Own(xcb_query_tree_reply(c_, xcb_query_tree(c_, at), nullptr));
+        at = tree ? tree->parent : XCB_NONE;
+    }
+    return 0;
+}
+
+void XKeyboard::ReadFocusedField(std::function<void(FieldText)> done) {
+    boxes_.Read(ProcessOf(xcb_window_t(FocusedWindow())), std::move(done));
 }
 
 } // namespace orvane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "atspi_focus.h"
 #include "bus_input_method.h"
 #include "typing/keyboard.h"
 #include "x_key_map.h"
@@ -15,9 +16,10 @@ namespace orvane {
 // keys' state as the server keeps them, keys pressed through XTEST. A
 // character goes on the key that types it, with Shift for a key's second
 // level; one that no key types gets a key code no key sends, mapped to the
-// character on both levels. Those stay mapped for the next press and are
-// cleared when this goes. While it types, Caps Lock is off and the first
-// group is in force.
+// character on both levels, as many at a time as there are such codes.
+// Those are cleared again once the keys are typed. While it types, Caps
+// Lock is off and the first group is in force. The focused box is read
+// through the accessibility bus.
 class XKeyboard : public Keyboard {
 public:
     explicit XKeyboard(xcb_connection_t* connection);
@@ -27,13 +29,14 @@ public:
 
     std::uintptr_t FocusedWindow() override;
     bool IsOwnWindow(std::uintptr_t window) override;
-    bool AnyKeyDown() override;
-    std::optional<int> Prepare(const std::vector<Key>& keys) override;
+    KeysDown HeldKeys(const HotKey& hotKey) override;
+    std::optional<KeysReady> Prepare(const std::vector<Key>& keys) override;
     void Press(const Key& key) override;
     void Release(const Key& key) override;
     void Finish() override;
-    void TurnInputMethodOff(std::function<void(InputMethodSwitch)> done) override;
+    void TurnInputMethodOff(std::function<void(InputMethodFound)> done) override;
     void TurnInputMethodBackOn(std::function<void(bool)> done) override;
+    void ReadFocusedField(std::function<void(FieldText)> done) override;
 
 private:
     struct Locks {
@@ -42,8 +45,10 @@ private:
     };
 
     void ClearLocks();
-    std::optional<bool> MapSpareKeys(const std::vector<xcb_keysym_t>& wanted, const XKeyMap& map);
+    bool MapSpareKeys(const std::vector<xcb_keysym_t>& wanted, const XKeyMap& map);
+    void ClearSpareKeys();
     void Send(xcb_keycode_t code, uint8_t type);
+    quint32 ProcessOf(xcb_window_t window);
 
     xcb_connection_t* c_;
     xcb_window_t root_;
@@ -56,6 +61,8 @@ private:
     std::map<xcb_keycode_t, xcb_keysym_t> spare_; // key codes mapped here
     std::optional<Locks> locks_;                  // as the user had them
     BusInputMethod inputMethod_;
+    AtspiFocus boxes_;
+    xcb_atom_t processAtom_ = XCB_NONE; // _NET_WM_PID
 };
 
 } // namespace orvane

@@ -171,14 +171,17 @@ size_t CharacterLength(const std::string& text, size_t at) {
     return std::min(length, text.size() - at);
 }
 
+bool IsAnyBlank(std::string_view character) {
+    static const std::string_view blanks[] = {" ", "\t", "\v", "\xA1\xA1", "\x81\x30\x84\x32"};
+    return std::find(std::begin(blanks), std::end(blanks), character) != std::end(blanks);
+}
+
 std::string TrimAnyBlanks(const std::string& text) {
-    static const std::string blanks[] = {" ", "\t", "\v", "\xA1\xA1", "\x81\x30\x84\x32"};
     size_t first = std::string::npos;
     size_t end = 0;
     for (size_t at = 0; at < text.size();) {
         size_t length = CharacterLength(text, at);
-        std::string_view character(text.data() + at, length);
-        if (std::find(std::begin(blanks), std::end(blanks), character) == std::end(blanks)) {
+        if (!IsAnyBlank(std::string_view(text.data() + at, length))) {
             first = std::min(first, at);
             end = at + length;
         }

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orvane {
@@ -52,6 +53,8 @@ std::string TrimBlanks(const std::string& text);
 // vertical tab, the ideographic space (U+3000) and the no-break space
 // (U+00A0). What a field gives to another program.
 std::string TrimAnyBlanks(const std::string& text);
+// Whether one character is such a blank.
+bool IsAnyBlank(std::string_view character);
 
 // The length of the GB18030 character at `at`: 1, 2 or 4 bytes; what is
 // left of the text when it ends inside one.

@@ -1,5 +1,7 @@
 #include "typing_engine.h"
 
+#include "read_back.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -7,23 +9,52 @@ namespace orvane {
 
 using std::chrono::milliseconds;
 
+namespace {
+
+milliseconds Until(std::chrono::steady_clock::time_point then,
+                   std::chrono::steady_clock::time_point now) {
+    return std::max(milliseconds(0), std::chrono::ceil<milliseconds>(then - now));
+}
+
+} // namespace
+
 TypingEngine::TypingEngine(Keyboard& keyboard, TypingTimer& timer, TypingPace pace)
     : keyboard_(keyboard), timer_(timer), pace_(pace) {}
 
-bool TypingEngine::Busy() {
-    return state_ != State::Idle || timer_.Now() < quietUntil_;
+bool TypingEngine::Typing() const {
+    return state_ != State::Idle;
 }
 
-bool TypingEngine::Press(std::vector<Key> keys, std::function<void(TypingReport)> done) {
-    if (Busy()) {
+bool TypingEngine::Quiet() {
+    return state_ == State::Idle && timer_.Now() < quietUntil_;
+}
+
+bool TypingEngine::Press(std::vector<Key> keys, const HotKey& hotKey,
+                         std::function<void(TypingReport)> done) {
+    if (Typing() || Quiet()) {
         return false;
     }
     keys_ = std::move(keys);
+    boxes_ = {Box{}};
+    for (size_t at = 0; at < keys_.size(); ++at) {
+        if (keys_[at].kind == Key::Kind::Character) {
+            boxes_.back().text += keys_[at].character;
+            boxes_.back().end = at + 1;
+        } else {
+            boxes_.push_back({at + 1, at + 1, {}});
+        }
+    }
+    hotKey_ = hotKey;
     done_ = std::move(done);
     next_ = 0;
+    readyEnd_ = 0;
+    box_ = 0;
+    reached_ = true;
+    typed_ = false;
     report_ = {};
     prepared_ = false;
     turnedOff_ = false;
+    pausedSince_.reset();
     state_ = State::WaitingForRelease;
     target_ = keyboard_.FocusedWindow();
     if (target_ == 0) {
@@ -35,20 +66,39 @@ bool TypingEngine::Press(std::vector<Key> keys, std::function<void(TypingReport)
         return true;
     }
     // The key map is made ready while the user still holds the keys.
-    std::optional<int> settle = keyboard_.Prepare(keys_);
-    if (!settle) {
+    std::optional<KeysReady> ready = keyboard_.Prepare(keys_);
+    if (!ready || (ready->count == 0 && !keys_.empty())) {
         End(TypingOutcome::CannotType);
         return true;
     }
     prepared_ = true;
     auto now = timer_.Now();
-    readyAt_ = now + milliseconds(*settle);
+    readyAt_ = now + milliseconds(ready->settle);
     letGoBy_ = now + pace_.letGo;
+    ReadFirstBoxEarly();
     WaitForRelease();
     return true;
 }
 
-void TypingEngine::After(milliseconds delay, void (TypingEngine::*step)()) {
+// While the hot key is held its keys go to this program alone: the box
+// cannot change, and is read then, so that its text is at hand when the
+// keys are let go. Read before the input method is turned off: that would
+// commit a composition into the box.
+void TypingEngine::ReadFirstBoxEarly() {
+    firstBox_.reset();
+    int asked = ++reads_;
+    std::weak_ptr<const int> alive = alive_;
+    keyboard_.ReadFocusedField([this, alive, asked](const FieldText& field) {
+        if (!alive.expired() && asked == reads_) {
+            firstBox_ = field;
+            if (state_ == State::ReadingFirstBox) {
+                OnFirstBox(field);
+            }
+        }
+    });
+}
+
+void TypingEngine::After(milliseconds delay, Step step) {
     std::weak_ptr<const int> alive = alive_;
     timer_.After(delay, [this, alive, step] {
         if (!alive.expired()) {
@@ -57,8 +107,22 @@ void TypingEngine::After(milliseconds delay, void (TypingEngine::*step)()) {
     });
 }
 
+// The box's text, or unreadable when no answer comes within the limit.
+void TypingEngine::Read(milliseconds limit, Answer answer) {
+    int asked = ++reads_;
+    std::weak_ptr<const int> alive = alive_;
+    auto take = [this, alive, asked, answer](const FieldText& field) {
+        if (!alive.expired() && asked == reads_) {
+            ++reads_;
+            (this->*answer)(field);
+        }
+    };
+    timer_.After(limit, [take] { take(FieldText{}); });
+    keyboard_.ReadFocusedField(take);
+}
+
 void TypingEngine::WaitForRelease() {
-    if (keyboard_.AnyKeyDown()) {
+    if (keyboard_.HeldKeys(hotKey_) != KeysDown::None) {
         if (timer_.Now() >= letGoBy_) {
             End(TypingOutcome::KeysHeld);
         } else {
@@ -70,50 +134,174 @@ void TypingEngine::WaitForRelease() {
         End(TypingOutcome::FocusChanged);
         return;
     }
+    // A box unreadable at the press may have just got the focus: asked
+    // again, the answer waited for a little.
+    if (firstBox_ && firstBox_->readable) {
+        OnFirstBox(*firstBox_);
+    } else if (firstBox_) {
+        Read(pace_.firstRead, &TypingEngine::OnFirstBox);
+    } else {
+        state_ = State::ReadingFirstBox;
+        After(pace_.firstRead, &TypingEngine::FirstBoxLate);
+    }
+}
+
+void TypingEngine::FirstBoxLate() {
+    if (state_ == State::ReadingFirstBox) {
+        ++reads_;
+        OnFirstBox(FieldText{});
+    }
+}
+
+void TypingEngine::OnFirstBox(const FieldText& field) {
+    if (field.readable && HoldsText(field.text)) {
+        End(TypingOutcome::BoxNotEmpty);
+        return;
+    }
+    checking_ = field.readable;
+    field_ = field.field;
+    before_ = field.text;
     state_ = State::SwitchingInputMethod;
     std::weak_ptr<const int> alive = alive_;
-    keyboard_.TurnInputMethodOff([this, alive](InputMethodSwitch found) {
+    keyboard_.TurnInputMethodOff([this, alive](InputMethodFound found) {
         if (!alive.expired()) {
             OnInputMethod(found);
         }
     });
 }
 
-void TypingEngine::OnInputMethod(InputMethodSwitch found) {
-    turnedOff_ = found == InputMethodSwitch::SwitchedOff;
-    if (found == InputMethodSwitch::Failed) {
+void TypingEngine::OnInputMethod(InputMethodFound found) {
+    turnedOff_ = found.turn == InputMethodSwitch::SwitchedOff;
+    if (found.turn == InputMethodSwitch::Failed) {
         End(TypingOutcome::InputMethod);
         return;
     }
+    gap_ = found.inPath ? std::max(pace_.gap, pace_.inputMethodGap) : pace_.gap;
     // Turning the input method off may have changed the key map again.
-    std::optional<int> settle = keyboard_.Prepare(keys_);
-    if (!settle) {
+    std::optional<KeysReady> ready = keyboard_.Prepare(keys_);
+    if (!ready || (ready->count == 0 && !keys_.empty())) {
         End(TypingOutcome::CannotType);
         return;
     }
+    readyEnd_ = ready->count;
     auto now = timer_.Now();
-    readyAt_ = std::max(readyAt_, now + milliseconds(*settle));
+    readyAt_ = std::max(readyAt_, now + milliseconds(ready->settle));
     state_ = State::Typing;
-    After(std::max(milliseconds(0), std::chrono::ceil<milliseconds>(readyAt_ - now)),
-          &TypingEngine::TypeNext);
+    After(Until(readyAt_, now), &TypingEngine::TypeNext);
 }
 
-// Before each key: the focus is where it was, and no key of the user's is
-// down (it would change what the key types, or be a key meant to stop).
+// Before each key: the box it ends has been read back, the box it starts
+// has the focus, the window has the focus, and no key of the user's is down
+// (it would change what the key types, or be a key meant to stop).
 void TypingEngine::TypeNext() {
+    const Box& box = boxes_[box_];
+    if (checking_ && !typed_ && next_ == box.end && box.begin < box.end) {
+        ReadBoxTyped();
+        return;
+    }
     if (next_ == keys_.size()) {
         state_ = State::Ending;
-        After(pace_.taken, &TypingEngine::CheckTaken);
+        // A box read back has taken its keys; a Tab or Enter, or a window
+        // that cannot be read, is given time to.
+        bool readBack = checking_ && box.begin < box.end;
+        After(readBack ? milliseconds(0) : pace_.taken, &TypingEngine::CheckTaken);
+        return;
+    }
+    if (checking_ && !reached_) {
+        ReadBoxReached();
         return;
     }
     if (keyboard_.FocusedWindow() != target_) {
         End(TypingOutcome::FocusChanged);
         return;
     }
-    if (keyboard_.AnyKeyDown()) {
-        End(TypingOutcome::KeyPressed);
+    if (UserKeysStop()) {
         return;
     }
+    if (next_ == readyEnd_) {
+        std::optional<KeysReady> ready =
+            keyboard_.Prepare(std::vector<Key>(keys_.begin() + long(next_), keys_.end()));
+        if (!ready || ready->count == 0) {
+            End(TypingOutcome::CannotType);
+            return;
+        }
+        readyEnd_ = next_ + ready->count;
+        After(milliseconds(ready->settle), &TypingEngine::TypeNext);
+        return;
+    }
+    PressNext();
+}
+
+// A key of the user's stops the typing; the hot key pressed again holds it
+// until every key is let go, as a key held too long stops it.
+bool TypingEngine::UserKeysStop() {
+    KeysDown held = keyboard_.HeldKeys(hotKey_);
+    if (held == KeysDown::None) {
+        pausedSince_.reset();
+        return false;
+    }
+    if (held == KeysDown::Others) {
+        End(TypingOutcome::KeyPressed);
+        return true;
+    }
+    auto now = timer_.Now();
+    pausedSince_ = pausedSince_.value_or(now);
+    if (now - *pausedSince_ >= pace_.letGo) {
+        End(TypingOutcome::KeysHeld);
+    } else {
+        After(pace_.poll, &TypingEngine::TypeNext);
+    }
+    return true;
+}
+
+// After a Tab or Enter, the focus is in another box before its first key.
+void TypingEngine::ReadBoxReached() {
+    Read(pace_.read, &TypingEngine::OnBoxReached);
+}
+
+void TypingEngine::OnBoxReached(const FieldText& field) {
+    if (!field.readable) {
+        checking_ = false;
+    } else if (field.field == field_) {
+        if (timer_.Now() < arriveBy_) {
+            After(pace_.poll, &TypingEngine::ReadBoxReached);
+        } else {
+            End(TypingOutcome::NotMoved);
+        }
+        return;
+    }
+    field_ = field.field;
+    before_ = field.text;
+    reached_ = true;
+    TypeNext();
+}
+
+void TypingEngine::ReadBoxTyped() {
+    Read(pace_.read, &TypingEngine::OnBoxTyped);
+}
+
+// The box's keys may still be on their way: it is read again until it
+// holds them or the wait is over.
+void TypingEngine::OnBoxTyped(const FieldText& field) {
+    if (!field.readable) {
+        checking_ = false;
+    } else if (field.field != field_) {
+        End(TypingOutcome::BoxLeft);
+        return;
+    } else if (!ReadsBackAs(before_, boxes_[box_].text, field.text)) {
+        if (timer_.Now() < arriveBy_) {
+            After(pace_.poll, &TypingEngine::ReadBoxTyped);
+        } else {
+            report_.arrived = field.text;
+            End(TypingOutcome::Mismatch);
+        }
+        return;
+    }
+    typed_ = true;
+    TypeNext();
+}
+
+void TypingEngine::PressNext() {
     keyboard_.Press(keys_[next_]);
     report_.keysSent = true;
     After(pace_.hold, &TypingEngine::ReleaseKey);
@@ -121,17 +309,29 @@ void TypingEngine::TypeNext() {
 
 void TypingEngine::ReleaseKey() {
     keyboard_.Release(keys_[next_]);
+    bool boxEnds = keys_[next_].kind != Key::Kind::Character;
     ++next_;
+    arriveBy_ = timer_.Now() + pace_.arrive;
+    if (boxEnds) {
+        ++box_;
+        reached_ = false;
+        typed_ = false;
+    }
     bool again = next_ < keys_.size() && keys_[next_] == keys_[next_ - 1];
-    After(again ? pace_.repeatGap : pace_.gap, &TypingEngine::TypeNext);
+    After(again ? std::max(gap_, pace_.repeatGap) : gap_, &TypingEngine::TypeNext);
 }
 
 void TypingEngine::CheckTaken() {
+    report_.checked = checking_;
     End(keyboard_.FocusedWindow() == target_ ? TypingOutcome::Typed : TypingOutcome::FocusChanged);
 }
 
 void TypingEngine::End(TypingOutcome outcome) {
     report_.outcome = outcome;
+    report_.box = box_;
+    if (outcome != TypingOutcome::Typed) {
+        report_.checked = false;
+    }
     if (prepared_) {
         keyboard_.Finish();
     }
@@ -139,6 +339,7 @@ void TypingEngine::End(TypingOutcome outcome) {
         quietUntil_ = timer_.Now() + pace_.quiet;
     }
     state_ = State::Ending;
+    ++reads_; // no answer counts after the end
     if (!turnedOff_) {
         Report(true);
         return;
@@ -163,7 +364,7 @@ void TypingEngine::Report(bool restored) {
 }
 
 void TypingEngine::DrainHeldKeys() {
-    if (keyboard_.AnyKeyDown()) {
+    if (keyboard_.HeldKeys(hotKey_) != KeysDown::None) {
         After(pace_.poll, &TypingEngine::DrainHeldKeys);
     } else {
         state_ = State::Idle;

@@ -106,4 +106,21 @@ std::vector<Stroke> FilledStrokes(const std::vector<Stroke>& strokes,
     return filled;
 }
 
+std::vector<std::string> BoxNames(const std::vector<Stroke>& strokes) {
+    std::vector<std::string> names(1);
+    for (const Stroke& stroke : strokes) {
+        if (stroke.kind == Stroke::Kind::Tab || stroke.kind == Stroke::Kind::Enter) {
+            names.emplace_back();
+        } else if (stroke.kind == Stroke::Kind::Field) {
+            names.back() = JoinedName(names.back(), stroke.text);
+        }
+    }
+    for (size_t box = 0; box < names.size(); ++box) {
+        if (names[box].empty()) {
+            names[box] = UnnamedBoxText(box + 1);
+        }
+    }
+    return names;
+}
+
 } // namespace orvane

@@ -39,4 +39,9 @@ std::vector<std::string> FieldsOf(const std::vector<Stroke>& strokes);
 std::vector<Stroke> FilledStrokes(const std::vector<Stroke>& strokes,
                                   const std::function<std::string(const std::string&)>& field);
 
+// What each box of the form gets, as the user calls it: the fields of the
+// sequence between one {TAB} or {ENTER} and the next, joined by "、", or,
+// where only text of the sequence goes, its place ("第2个输入框").
+std::vector<std::string> BoxNames(const std::vector<Stroke>& strokes);
+
 } // namespace orvane

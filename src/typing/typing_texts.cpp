@@ -66,4 +66,12 @@ std::string LongSequenceText(size_t length, size_t limit) {
            " 个";
 }
 
+std::string JoinedName(const std::string& names, const std::string& field) {
+    return names.empty() ? field : names + "、" + field;
+}
+
+std::string UnnamedBoxText(size_t place) {
+    return "第" + std::to_string(place) + "个输入框";
+}
+
 } // namespace orvane

@@ -19,5 +19,8 @@ std::string MissingBraceText(const std::string& rest);
 std::string UnknownNameText(const std::string& name);
 std::string NoFieldText();
 std::string LongSequenceText(size_t length, size_t limit);
+// The names of the boxes the sequence types into.
+std::string JoinedName(const std::string& names, const std::string& field);
+std::string UnnamedBoxText(size_t place);
 
 } // namespace orvane

@@ -64,7 +64,10 @@ bool Register(const HotKey& key) {
 
 // The key registered before is let go first (it may be the same key); when
 // the new one cannot be had, the old one is registered again.
-Result<> GrabHotKey(Window&, const HotKey& key, const std::function<void()>& pressed) {
+// A hot key registered by its virtual key stays on its key in every layout:
+// `changed` is never called.
+Result<> GrabHotKey(Window&, const HotKey& key, const std::function<void()>& pressed,
+                    const std::function<void(const Result<>&)>&) {
     std::optional<HotKey> before = Current().key;
     UnregisterHotKey(HotKeyWindow(), kHotKeyId);
     if (!Register(key)) {

@@ -18,8 +18,11 @@ class Window;
 // Takes `key` for the whole desktop, in place of any key taken before;
 // `pressed` runs on the window's thread, under the handlers' guard, each
 // time the key goes down (not for its repeats). Refused when another
-// program holds the key or the desktop allows no global keys.
-Result<> GrabHotKey(Window& window, const HotKey& key, const std::function<void()>& pressed);
+// program holds the key, the keyboard cannot give it, or the desktop allows
+// no global keys. `changed` runs there when the key taken stops being in
+// force, or is again (the keyboard's layout changed), with the reason.
+Result<> GrabHotKey(Window& window, const HotKey& key, const std::function<void()>& pressed,
+                    const std::function<void(const Result<>&)>& changed);
 // Gives the key back; before the window goes.
 void ReleaseHotKey();
 

@@ -2,9 +2,11 @@
 // which group a press types and what it types, when the group is marked,
 // what the line in the status bar says, and the settings 设置 takes.
 #include "fake_keyboard.h"
+#include "files/failure_log.h"
 #include "modal_box.h"
 #include "profile/profile_file.h"
 #include "program_bindings.h"
+#include "text/unicode_text.h"
 #include "window/component_names.h"
 #include "window_access.h"
 
@@ -69,7 +71,8 @@ TEST_F(HotKeyHandler, APressTypesTheNextGroupAndMarksItOnceItArrived) {
     EXPECT_EQ(keyboard->Typed(), "李四\t110105194912310037\t13900139000");
     EXPECT_TRUE(Marked(2));
     EXPECT_EQ(Line(), QStringLiteral("已输入第二组"));
-    EXPECT_EQ(Pane()->toolTip(), QStringLiteral("已输入第二组；下一组：第三组。"));
+    EXPECT_EQ(Pane()->toolTip(),
+              QStringLiteral("已输入第二组，读回表单核对无误；下一组：第三组。"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return Line() == QStringLiteral("下一组：第三组"); }, 6000));
     Component<QPushButton>(window, RestoreButtonName(2))->click();
     EXPECT_EQ(Line(), QStringLiteral("下一组：第二组")) << "the line follows 恢复";
@@ -92,6 +95,60 @@ TEST_F(HotKeyHandler, APressThatStoppedLeavesTheGroupUnmarkedAndSaysWhy) {
     Press();
     EXPECT_EQ(Line(), QStringLiteral("没有输入：焦点在本程序"));
     EXPECT_FALSE(Marked(1));
+}
+
+// A form that cannot be read is typed into as before, and the mark says it
+// was not checked; one that reads back otherwise leaves the group next and
+// says which box and what arrived, in the tooltip only: the log that users
+// send gets no applicant's data.
+TEST_F(HotKeyHandler, AGroupIsMarkedCheckedOnlyWhenItReadBack) {
+    Fill(1, "张三", "11010519491231002X", "13800138000");
+    Fill(2, "李四", "110105194912310037", "13900139000");
+    keyboard->readable = false;
+    SetFailureLog(bindings.settings.Path("故障记录.txt"));
+    Start();
+    Press();
+    EXPECT_TRUE(Marked(1));
+    EXPECT_EQ(Line(), QStringLiteral("已输入第一组（未核对）"));
+    EXPECT_TRUE(Pane()->toolTip().contains(QStringLiteral("没有核对")));
+
+    QTest::qWait(800);
+    keyboard->readable = true;
+    keyboard->form = {"", "", "", ""};
+    keyboard->box = 0;
+    keyboard->dropKey = int(keyboard->strokes.size()) + 4; // the ID's first digit
+    Press();
+    EXPECT_FALSE(Marked(2));
+    EXPECT_EQ(Line(), QStringLiteral("已停止：身份证不对"));
+    EXPECT_EQ(Pane()->toolTip(),
+              QStringLiteral("身份证输入后读到的是“10105194912310037”，与要输入的不"
+                             "同，已停止；第二组没有标记为已用，请检查表单。"));
+    DrainWorkQueues();
+    SetFailureLog({});
+    std::string log = AnsiFromUtf8(bindings.settings.Bytes("故障记录.txt"));
+    EXPECT_NE(log.find("身份证输入后读到的内容"), std::string::npos);
+    EXPECT_EQ(log.find("10105194912310037"), std::string::npos);
+
+    // The box focused at the press holds that group already: nothing goes.
+    QTest::qWait(800);
+    size_t sent = keyboard->strokes.size();
+    Press();
+    EXPECT_EQ(Line(), QStringLiteral("没有输入：输入框里已有内容"));
+    EXPECT_EQ(keyboard->strokes.size(), sent);
+    EXPECT_FALSE(Marked(2));
+}
+
+// A press just after a group was typed says why it typed nothing.
+TEST_F(HotKeyHandler, APressTooSoonAfterAGroupSaysSo) {
+    Fill(1, "张三", "11010519491231002X", "13800138000");
+    Fill(2, "李四", "110105194912310037", "13900139000");
+    Start();
+    Press();
+    ASSERT_TRUE(Marked(1));
+    bindings.typing.OnHotKey();
+    EXPECT_EQ(Line(), QStringLiteral("没有输入：刚输入完一组"));
+    EXPECT_FALSE(Marked(2));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Line() == QStringLiteral("下一组：第二组"); }, 3000));
 }
 
 // Only groups with text in a field the sequence types count; with none left

@@ -2,7 +2,9 @@
 // bank's reservation page has them, Tab moving from one to the next. Prints
 // "READY" once the first field has the keyboard focus, and after each change
 // "FIELDS" with each field's UTF-8 in hex ("-" when empty). A line "RESET"
-// on standard input empties the fields and focuses the first again.
+// on standard input empties the fields and focuses the first again. An
+// argument "limit=N" keeps the second field to N characters, as a page's
+// box with too small a limit does.
 #include <QApplication>
 #include <QLineEdit>
 #include <QSocketNotifier>
@@ -32,6 +34,11 @@ int main(int argc, char** argv) {
         field = new QLineEdit(&form);
         column->addWidget(field);
         QObject::connect(field, &QLineEdit::textChanged, report);
+    }
+    for (const QString& argument : app.arguments()) {
+        if (argument.startsWith(QStringLiteral("limit="))) {
+            fields[1]->setMaxLength(argument.mid(6).toInt());
+        }
     }
     auto ready = [&form, &fields] {
         form.activateWindow();

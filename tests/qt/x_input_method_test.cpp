@@ -50,7 +50,7 @@ protected:
         ASSERT_TRUE(qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"))
             << "run under dbus-run-session";
         config = ToUnicode(home.path) + QStringLiteral("/.config");
-        environment = QProcessEnvironment::systemEnvironment();
+        environment = FormEnvironment();
         environment.insert(QStringLiteral("HOME"), ToUnicode(home.path));
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
         environment.insert(QStringLiteral("GSETTINGS_BACKEND"), QStringLiteral("memory"));
@@ -81,6 +81,7 @@ protected:
             << last.toStdString();
         hand.join();
         EXPECT_TRUE(QTest::qWaitFor([&] { return GroupMarked(window, 1); }, 3000));
+        EXPECT_EQ(TypingLine(window), QStringLiteral("已输入第一组")) << "read back";
     }
 
     TempFolder home;

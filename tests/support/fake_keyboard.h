@@ -2,8 +2,10 @@
 
 #include "typing/typing_engine.h"
 
+#include <algorithm>
 #include <chrono>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,11 +41,12 @@ private:
     int next_ = 0;
 };
 
-// A keyboard whose user and input method the test scripts: keys held until
-// a time, a key pressed after so many keys, the focus moved, an input
-// method on or stuck. It notes every key with its time since it was made.
-// Its input method answers after the timer's wait, as a real one answers
-// later.
+// A keyboard whose user, input method and form the test scripts: keys held
+// until a time, a key pressed after so many keys, the hot key pressed again,
+// the focus moved, an input method on or stuck, a form of boxes that can be
+// read or not, that may drop a key. It notes every key with its time since
+// it was made. Its input method and its reading answer after the timer's
+// wait, as real ones answer later.
 class FakeKeyboard : public Keyboard {
 public:
     struct Stroke {
@@ -61,29 +64,46 @@ public:
         return focus;
     }
     bool IsOwnWindow(std::uintptr_t window) override { return window == ownWindow; }
-    bool AnyKeyDown() override {
-        return Elapsed() < heldUntil || (strayAfter >= 0 && int(strokes.size()) >= strayAfter);
+    KeysDown HeldKeys(const HotKey&) override {
+        if (Elapsed() < heldUntil) {
+            return KeysDown::HotKeyOnly;
+        }
+        if (hotKeyAgainAfter >= 0 && int(strokes.size()) >= hotKeyAgainAfter) {
+            hotKeyAgainAfter = -1;
+            HoldFor(hotKeyAgainFor);
+            return KeysDown::HotKeyOnly;
+        }
+        return strayAfter >= 0 && int(strokes.size()) >= strayAfter ? KeysDown::Others
+                                                                    : KeysDown::None;
     }
-    std::optional<int> Prepare(const std::vector<Key>&) override {
+    std::optional<KeysReady> Prepare(const std::vector<Key>& keys) override {
         ++prepared;
-        return settle;
+        if (!settle) {
+            return std::nullopt;
+        }
+        return KeysReady{std::min(keys.size(), readyAtOnce), *settle};
     }
     void Press(const Key& key) override {
         std::string name = key.kind == Key::Kind::Tab     ? "\t"
                            : key.kind == Key::Kind::Enter ? "\n"
                                                           : key.character;
+        if (key.kind == Key::Kind::Tab && tabMoves) {
+            box = std::min(box + 1, form.size() - 1);
+        } else if (key.kind == Key::Kind::Character && int(strokes.size()) != dropKey) {
+            form[box] += key.character;
+        }
         strokes.push_back({name, Elapsed(), {}});
     }
     void Release(const Key&) override { strokes.back().up = Elapsed(); }
     void Finish() override { ++finished; }
-    void TurnInputMethodOff(std::function<void(InputMethodSwitch)> done) override {
+    void TurnInputMethodOff(std::function<void(InputMethodFound)> done) override {
         timer_->After(std::chrono::milliseconds(2), [this, done] {
             InputMethodSwitch found = inputMethodStuck ? InputMethodSwitch::Failed
                                       : inputMethodOn  ? InputMethodSwitch::SwitchedOff
                                                        : InputMethodSwitch::Direct;
             inputMethodOn = inputMethodOn && inputMethodStuck;
             offAt = Elapsed();
-            done(found);
+            done({found, inputMethodInPath});
         });
     }
     void TurnInputMethodBackOn(std::function<void(bool)> done) override {
@@ -91,6 +111,12 @@ public:
             inputMethodOn = !cannotTurnBackOn;
             ++turnedBackOn;
             done(inputMethodOn);
+        });
+    }
+    void ReadFocusedField(std::function<void(FieldText)> done) override {
+        ++reads;
+        timer_->After(readTakes, [this, done] {
+            done(readable ? FieldText{true, "box" + std::to_string(box), form[box]} : FieldText{});
         });
     }
 
@@ -108,19 +134,31 @@ public:
     // The script.
     std::uintptr_t focus = 7;
     std::uintptr_t ownWindow = 1;
-    std::chrono::milliseconds heldUntil{0}; // since this keyboard was made
+    std::chrono::milliseconds heldUntil{0}; // the hot key's keys, since this keyboard was made
     int strayAfter = -1;                    // a key of the user's down after so many keys
-    int focusMovesAfter = -1;               // the focus elsewhere after so many keys
+    int hotKeyAgainAfter = -1;              // the hot key pressed again after so many keys
+    std::chrono::milliseconds hotKeyAgainFor{200};
+    int focusMovesAfter = -1; // the focus elsewhere after so many keys
     std::optional<int> settle = 0;
+    size_t readyAtOnce = 1000; // keys ready at each Prepare
     bool inputMethodOn = false;
     bool inputMethodStuck = false;
+    bool inputMethodInPath = false;
     bool cannotTurnBackOn = false;
+    // The form: its boxes, the focused one; what Tab does; a key it loses.
+    std::vector<std::string> form = {"", "", "", ""};
+    size_t box = 0;
+    bool tabMoves = true;
+    int dropKey = -1; // the index of the key that never arrives
+    bool readable = true;
+    std::chrono::milliseconds readTakes{1};
 
     // What happened.
     std::vector<Stroke> strokes;
     int prepared = 0;
     int finished = 0;
     int turnedBackOn = 0;
+    int reads = 0;
     std::chrono::milliseconds offAt{-1};
 
 private:

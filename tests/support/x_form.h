@@ -2,8 +2,11 @@
 
 #include "qt/main_window.h"
 #include "window/component_names.h"
+#include "window_access.h"
 
+#include <QLabel>
 #include <QProcess>
+#include <QStatusBar>
 #include <QTest>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -17,19 +20,27 @@ namespace orvane {
 
 // Tests that type into another program's form on the X server: the form
 // (x_form_helper) started beside the window, its reports read, and what a
-// test asks of the window and the keyboard.
+// test asks of the window and the keyboard. The form's boxes can be read
+// through the accessibility bus, as a browser's are with accessibility on.
 class XFormTest : public testing::Test {
 protected:
-    void SetUp() override { StartForm({}); }
-    void TearDown() override {
+    void SetUp() override { StartForm(FormEnvironment()); }
+    void TearDown() override { StopForm(); }
+    void StopForm() {
         form.closeWriteChannel();
         form.waitForFinished(3000);
     }
-    void StartForm(const QProcessEnvironment& environment) {
-        if (!environment.isEmpty()) {
-            form.setProcessEnvironment(environment);
+    static QProcessEnvironment FormEnvironment() {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"), QStringLiteral("1"));
+        return environment;
+    }
+    void StartForm(const QProcessEnvironment& environment, const QStringList& arguments = {}) {
+        if (form.state() != QProcess::NotRunning) {
+            StopForm();
         }
-        form.start(QStringLiteral(X_FORM_HELPER), {});
+        form.setProcessEnvironment(environment);
+        form.start(QStringLiteral(X_FORM_HELPER), arguments);
         ASSERT_TRUE(WaitForLine("READY"));
     }
     // The form emptied, its first field focused again.
@@ -48,12 +59,13 @@ protected:
             },
             8000);
     }
-    // The form's three fields, as UTF-8.
+    // The form's three fields, as UTF-8; none for an empty one.
     bool WaitForFields(const char8_t* name, const char8_t* id, const char8_t* phone) {
         return WaitForLine("FIELDS " + Hex(name) + " " + Hex(id) + " " + Hex(phone));
     }
     static QByteArray Hex(const char8_t* utf8) {
-        return QByteArray(reinterpret_cast<const char*>(utf8)).toHex();
+        return utf8 == nullptr ? QByteArray("-")
+                               : QByteArray(reinterpret_cast<const char*>(utf8)).toHex();
     }
 
     static void Fill(MainWindow& window, int group, const char* name, const char* id,
@@ -61,6 +73,10 @@ protected:
         window.SetContent(EditBoxName(group, NameKey()), name);
         window.SetContent(EditBoxName(group, IdKey()), id);
         window.SetContent(EditBoxName(group, PhoneKey()), phone);
+    }
+    // The status bar's line of the hot key.
+    static QString TypingLine(MainWindow& window) {
+        return Component<QStatusBar>(window, kStatusBar)->findChildren<QLabel*>().at(1)->text();
     }
     static bool GroupMarked(MainWindow& window, int group) {
         for (const std::string& key : kFieldKeys) {

@@ -1,5 +1,6 @@
-// The typing engine over a keyboard the test scripts: when typing starts,
-// what stops it, its pace, the input method, and which presses it takes.
+// The typing engine over a keyboard and form the test scripts: when typing
+// starts, what stops it and what only holds it, its pace, the input method,
+// which presses it takes, and each box read back before it counts.
 #include "fake_keyboard.h"
 #include "text/ansi_literals.h"
 #include "typing/typing_engine.h"
@@ -14,6 +15,7 @@ namespace {
 using std::chrono::milliseconds;
 
 const std::string kApplicant = "欧阳吉祥\t11010519491231002X\t13912345678";
+const HotKey kHotKey{.ctrl = true, .alt = true, .key = 'V'};
 
 std::vector<Key> KeysOfText(const std::string& text) {
     std::vector<Stroke> strokes;
@@ -34,7 +36,15 @@ protected:
     // A press as a hand makes it: the keys down for `hold`, then let go.
     bool Press(milliseconds hold = milliseconds(120), const std::string& text = kApplicant) {
         keyboard.HoldFor(hold);
-        return engine.Press(KeysOfText(text), [this](TypingReport done) { report = done; });
+        return engine.Press(KeysOfText(text), kHotKey,
+                            [this](TypingReport done) { report = done; });
+    }
+    // A new keyboard and form, once the last press has ended and the quiet
+    // time after it is over.
+    void NewKeyboard() {
+        timer.Run(milliseconds(5000));
+        keyboard = FakeKeyboard(timer);
+        report.reset();
     }
 
     FakeTimer timer;
@@ -63,6 +73,19 @@ TEST_F(Engine, TypesOnceTheKeysAreLetGoEveryKeyAtAPaceProgramsKeep) {
     EXPECT_EQ(keyboard.finished, 1);
 }
 
+// Keys that pass through an input method's module come no faster than it
+// passes them on.
+TEST_F(Engine, AnInputMethodInThePathSlowsTheKeys) {
+    keyboard.inputMethodInPath = true;
+    ASSERT_TRUE(Press());
+    timer.Run(milliseconds(3000));
+    ASSERT_TRUE(report);
+    EXPECT_EQ(report->outcome, TypingOutcome::Typed);
+    for (size_t i = 1; i < keyboard.strokes.size(); ++i) {
+        EXPECT_GE(keyboard.strokes[i].down - keyboard.strokes[i - 1].up, milliseconds(12)) << i;
+    }
+}
+
 TEST_F(Engine, KeysNotLetGoTypeNothingAndTheHeldKeyTakesNoFurtherPress) {
     ASSERT_TRUE(Press(milliseconds(5000)));
     timer.Run(milliseconds(3100));
@@ -76,26 +99,33 @@ TEST_F(Engine, KeysNotLetGoTypeNothingAndTheHeldKeyTakesNoFurtherPress) {
     EXPECT_TRUE(Press()) << "let go, the key counts again";
 }
 
-// The hot key pressed again while typing is a key of the user's: it stops
-// the typing, and types nothing itself.
-TEST_F(Engine, APressWhileTypingOrJustAfterIsNotTaken) {
+// A nervous second press is the user's own chord: typing waits until it is
+// let go and goes on; it types nothing itself, nor does a press just after.
+TEST_F(Engine, TheHotKeyPressedAgainHoldsTheTypingUntilLetGo) {
+    keyboard.hotKeyAgainAfter = 10;
+    keyboard.hotKeyAgainFor = milliseconds(200);
     ASSERT_TRUE(Press());
     timer.Run(milliseconds(200));
-    size_t typed = keyboard.strokes.size();
-    EXPECT_FALSE(Press(milliseconds(60)));
-    timer.Run(milliseconds(100));
-    ASSERT_TRUE(report);
-    EXPECT_EQ(report->outcome, TypingOutcome::KeyPressed);
-    EXPECT_EQ(keyboard.strokes.size(), typed);
-    report.reset();
-    timer.Run(milliseconds(400));
-    EXPECT_FALSE(Press(milliseconds(60))) << "within 0.7 s of the end";
-    timer.Run(milliseconds(400));
-    EXPECT_FALSE(report);
-    ASSERT_TRUE(Press(milliseconds(60)));
-    timer.Run(milliseconds(2000));
+    EXPECT_TRUE(engine.Typing());
+    EXPECT_FALSE(engine.Press(KeysOfText("x"), kHotKey, [](TypingReport) {}))
+        << "not a press of its own";
+    while (!report && timer.Elapsed() < milliseconds(5000)) {
+        timer.Run(milliseconds(1));
+    }
     ASSERT_TRUE(report);
     EXPECT_EQ(report->outcome, TypingOutcome::Typed);
+    EXPECT_TRUE(report->checked);
+    EXPECT_EQ(keyboard.Typed(), kApplicant);
+    EXPECT_GE(keyboard.strokes[10].down - keyboard.strokes[9].up, milliseconds(200))
+        << "no key while the chord was down";
+
+    report.reset();
+    timer.Run(milliseconds(600));
+    EXPECT_TRUE(engine.Quiet());
+    EXPECT_FALSE(Press(milliseconds(60))) << "within 0.7 s of the end";
+    timer.Run(milliseconds(200));
+    EXPECT_FALSE(report);
+    EXPECT_FALSE(engine.Quiet());
 }
 
 TEST_F(Engine, AKeyOfTheUsersOrAMovedFocusStopsIt) {
@@ -107,18 +137,17 @@ TEST_F(Engine, AKeyOfTheUsersOrAMovedFocusStopsIt) {
     EXPECT_TRUE(report->keysSent);
     EXPECT_EQ(keyboard.strokes.size(), 5u);
 
-    keyboard = FakeKeyboard(timer);
+    NewKeyboard();
     keyboard.focusMovesAfter = 10;
-    timer.Run(milliseconds(1000));
     ASSERT_TRUE(Press());
     timer.Run(milliseconds(2000));
     EXPECT_EQ(report->outcome, TypingOutcome::FocusChanged);
     EXPECT_EQ(keyboard.strokes.size(), 10u);
 
     // Every key sent, but the focus left before the form could take them.
-    keyboard = FakeKeyboard(timer);
+    NewKeyboard();
+    keyboard.readable = false;
     keyboard.focusMovesAfter = int(KeysOfText(kApplicant).size());
-    timer.Run(milliseconds(1000));
     ASSERT_TRUE(Press());
     timer.Run(milliseconds(2000));
     EXPECT_EQ(report->outcome, TypingOutcome::FocusChanged);
@@ -154,17 +183,17 @@ TEST_F(Engine, TheInputMethodIsOffWhileTypingAndOnAgainAfter) {
     EXPECT_TRUE(keyboard.inputMethodOn);
     EXPECT_EQ(keyboard.turnedBackOn, 1);
 
-    timer.Run(milliseconds(1000));
+    NewKeyboard();
+    keyboard.inputMethodOn = true;
     keyboard.cannotTurnBackOn = true;
     ASSERT_TRUE(Press());
     timer.Run(milliseconds(2000));
     EXPECT_EQ(report->outcome, TypingOutcome::Typed);
     EXPECT_FALSE(report->inputMethodRestored);
 
-    keyboard = FakeKeyboard(timer);
+    NewKeyboard();
     keyboard.inputMethodOn = true;
     keyboard.inputMethodStuck = true;
-    timer.Run(milliseconds(1000));
     ASSERT_TRUE(Press());
     timer.Run(milliseconds(2000));
     EXPECT_EQ(report->outcome, TypingOutcome::InputMethod);
@@ -173,14 +202,100 @@ TEST_F(Engine, TheInputMethodIsOffWhileTypingAndOnAgainAfter) {
 }
 
 // A key map changed for the press is in force before the first key, even
-// when the keys are let go at once.
-TEST_F(Engine, TheFirstKeyWaitsForTheKeyboardToBeReady) {
+// when the keys are let go at once; a group with more characters than the
+// keyboard can hold at once is typed in rounds.
+TEST_F(Engine, TheKeysWaitForTheKeyboardToBeReadyRoundByRound) {
     keyboard.settle = 60;
     ASSERT_TRUE(Press(milliseconds(10)));
     timer.Run(milliseconds(2000));
     ASSERT_FALSE(keyboard.strokes.empty());
     EXPECT_GE(keyboard.strokes.front().down, milliseconds(60));
     EXPECT_EQ(keyboard.prepared, 2) << "again once the input method was switched";
+
+    NewKeyboard();
+    keyboard.readyAtOnce = 8;
+    keyboard.settle = 60;
+    ASSERT_TRUE(Press());
+    timer.Run(milliseconds(5000));
+    ASSERT_TRUE(report);
+    EXPECT_EQ(report->outcome, TypingOutcome::Typed);
+    EXPECT_EQ(keyboard.Typed(), kApplicant);
+    EXPECT_EQ(keyboard.prepared, 2 + 4) << "33 keys, 8 at a time";
+    EXPECT_GE(keyboard.strokes[8].down - keyboard.strokes[7].up, milliseconds(60));
+}
+
+// Each box is read before its first key and after its last: the group counts
+// as typed only when every box holds what was typed.
+TEST_F(Engine, EveryBoxIsReadBackBeforeTheGroupCounts) {
+    keyboard.form[2] = "+86"; // the page's own prefix in the phone box
+    ASSERT_TRUE(Press());
+    timer.Run(milliseconds(2000));
+    ASSERT_TRUE(report);
+    EXPECT_EQ(report->outcome, TypingOutcome::Typed);
+    EXPECT_TRUE(report->checked);
+    EXPECT_EQ(keyboard.form[0], "欧阳吉祥");
+    EXPECT_EQ(keyboard.form[2], "+8613912345678");
+    EXPECT_EQ(keyboard.reads, 1 + 3 + 2) << "the first box before, each box after, two reached";
+
+    // A box that loses a key stops the typing before the next Tab.
+    NewKeyboard();
+    keyboard.dropKey = 11; // a "1" of the ID
+    ASSERT_TRUE(Press());
+    timer.Run(milliseconds(2000));
+    ASSERT_TRUE(report);
+    EXPECT_EQ(report->outcome, TypingOutcome::Mismatch);
+    EXPECT_FALSE(report->checked);
+    EXPECT_EQ(report->box, 1u);
+    EXPECT_EQ(report->arrived, "1101059491231002X");
+    EXPECT_EQ(keyboard.Typed(), "欧阳吉祥\t11010519491231002X") << "nothing after that box";
+}
+
+TEST_F(Engine, ABoxThatHoldsTextOrATabThatStaysStopsIt) {
+    keyboard.form[0] = "zhang"; // a composition the input method shows in the box
+    keyboard.inputMethodOn = true;
+    ASSERT_TRUE(Press());
+    timer.Run(milliseconds(2000));
+    ASSERT_TRUE(report);
+    EXPECT_EQ(report->outcome, TypingOutcome::BoxNotEmpty);
+    EXPECT_TRUE(keyboard.strokes.empty());
+    EXPECT_EQ(keyboard.offAt, milliseconds(-1)) << "the input method was never switched";
+    EXPECT_TRUE(Press()) << "no quiet time";
+
+    NewKeyboard();
+    keyboard.tabMoves = false;
+    ASSERT_TRUE(Press());
+    timer.Run(milliseconds(2000));
+    EXPECT_EQ(report->outcome, TypingOutcome::NotMoved);
+    EXPECT_EQ(keyboard.Typed(), "欧阳吉祥\t");
+}
+
+// Where nothing can be read, the group is typed as before and said to be
+// unchecked; reading costs the first key at most 50 ms and one applicant at
+// most 150 ms.
+TEST_F(Engine, ReadingIsBoundedAndAnUnreadableBoxIsUnchecked) {
+    keyboard.readable = false;
+    ASSERT_TRUE(Press());
+    timer.Run(milliseconds(2000));
+    ASSERT_TRUE(report);
+    EXPECT_EQ(report->outcome, TypingOutcome::Typed);
+    EXPECT_FALSE(report->checked);
+    EXPECT_EQ(keyboard.Typed(), kApplicant);
+    milliseconds unread = keyboard.strokes.back().up;
+
+    NewKeyboard();
+    keyboard.readTakes = milliseconds(10'000); // a reader that never answers
+    ASSERT_TRUE(Press());
+    timer.Run(milliseconds(2000));
+    EXPECT_EQ(report->outcome, TypingOutcome::Typed);
+    EXPECT_FALSE(report->checked);
+    EXPECT_LE(keyboard.strokes.front().down, milliseconds(120 + 50 + 5));
+
+    NewKeyboard();
+    keyboard.readTakes = milliseconds(3);
+    ASSERT_TRUE(Press());
+    timer.Run(milliseconds(2000));
+    EXPECT_TRUE(report->checked);
+    EXPECT_LE(keyboard.strokes.back().up, unread + milliseconds(150));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // the 配置 page.
 #include "text/ansi_literals.h"
 #include "typing/hot_key.h"
+#include "typing/read_back.h"
 #include "typing/typing_sequence.h"
 
 #include <gtest/gtest.h>
@@ -88,6 +89,33 @@ TEST(TypingSequence, FilledFieldsBecomeTextAndEmptyOnesTypeNothing) {
         return key == "姓名" ? std::string("张三") : key == "手机号" ? "139" : "";
     });
     EXPECT_EQ(filled, (std::vector<Stroke>{{Kind::Text, "张三139"}, {Kind::Tab, ""}}));
+}
+
+TEST(TypingSequence, EachBoxIsNamedByTheFieldsItGets) {
+    EXPECT_EQ(BoxNames(*ParseSequence(kDefaultSequence)),
+              (std::vector<std::string>{"姓名", "身份证", "手机号"}));
+    EXPECT_EQ(BoxNames(*ParseSequence("{姓名}{身份证}{ENTER}+86{TAB}{手机号}{ENTER}")),
+              (std::vector<std::string>{"姓名、身份证", "第2个输入框", "手机号", "第4个输入框"}));
+}
+
+// A box reads back as typed when it holds exactly what was sent, after what
+// it held or in its place; only blanks and hyphens a page adds may differ.
+TEST(ReadBack, OnlyWhatAPageDoesToANumberMayDiffer) {
+    EXPECT_TRUE(ReadsBackAs("", "欧阳吉祥", "欧阳吉祥"));
+    EXPECT_TRUE(ReadsBackAs("+86", "13912345678", "+8613912345678"));
+    EXPECT_TRUE(ReadsBackAs("+86", "13912345678", "13912345678")) << "selected, then replaced";
+    EXPECT_TRUE(ReadsBackAs("", "13912345678", "139 1234-5678"));
+    EXPECT_TRUE(ReadsBackAs("", "13912345678",
+                            "139\xA1\xA1"
+                            "1234\x81\x30\x84\x32"
+                            "5678"));
+    EXPECT_FALSE(ReadsBackAs("", "Anna·Müller", "Ana·Müller"));
+    EXPECT_FALSE(ReadsBackAs("", "11010519901018213X", "01101051990118213X"));
+    EXPECT_FALSE(ReadsBackAs("", "11010519901018213X", "11010519901018213x"));
+    EXPECT_FALSE(ReadsBackAs("", "吉𠮷祥", "zhang吉𠮷祥"));
+    EXPECT_FALSE(ReadsBackAs("zhang", "张三", "张三zhang"));
+    EXPECT_FALSE(HoldsText(" \xA1\xA1"));
+    EXPECT_TRUE(HoldsText("zh"));
 }
 
 } // namespace
