@@ -1,6 +1,8 @@
 #include "foreground_keyboard.h"
 
+#include "focused_box.h"
 #include "text/wide_text.h"
+#include "window/window_thread.h"
 
 #include <imm.h>
 #include <vector>
@@ -43,7 +45,34 @@ bool SetOpenStatus(HWND ime, bool open) {
            OpenStatus(ime) == open;
 }
 
+// Whether the virtual key is one of the chord's.
+bool InChord(const HotKey& hotKey, int key) {
+    switch (key) {
+    case VK_CONTROL:
+    case VK_LCONTROL:
+    case VK_RCONTROL:
+        return hotKey.ctrl;
+    case VK_MENU:
+    case VK_LMENU:
+    case VK_RMENU:
+        return hotKey.alt;
+    case VK_SHIFT:
+    case VK_LSHIFT:
+    case VK_RSHIFT:
+        return hotKey.shift;
+    case VK_LWIN:
+    case VK_RWIN:
+        return hotKey.win;
+    default:
+        return key == (hotKey.functionKey != 0 ? VK_F1 + hotKey.functionKey - 1 : hotKey.key);
+    }
+}
+
 } // namespace
+
+ForegroundKeyboard::ForegroundKeyboard() : reads_(PostToWindowThread) {
+    reads_.Run([] { CoInitializeEx(nullptr, COINIT_MULTITHREADED); });
+}
 
 ForegroundKeyboard::~ForegroundKeyboard() {
     Finish();
@@ -61,22 +90,26 @@ bool ForegroundKeyboard::IsOwnWindow(std::uintptr_t window) {
 
 // The mouse buttons are no keys; a Unicode stroke's own key is no key of
 // the user's.
-bool ForegroundKeyboard::AnyKeyDown() {
+KeysDown ForegroundKeyboard::HeldKeys(const HotKey& hotKey) {
+    KeysDown held = KeysDown::None;
     for (int key = VK_BACK; key <= 0xFE; ++key) {
         if (key != VK_PACKET && (GetAsyncKeyState(key) & 0x8000) != 0) {
-            return true;
+            if (!InChord(hotKey, key)) {
+                return KeysDown::Others;
+            }
+            held = KeysDown::HotKeyOnly;
         }
     }
-    return false;
+    return held;
 }
 
 // The system's timer runs at a coarse step unless asked: the pace of the
 // keys needs it at a millisecond.
-std::optional<int> ForegroundKeyboard::Prepare(const std::vector<Key>&) {
+std::optional<KeysReady> ForegroundKeyboard::Prepare(const std::vector<Key>& keys) {
     if (!fineTimer_) {
         fineTimer_ = timeBeginPeriod(1) == TIMERR_NOERROR;
     }
-    return 0;
+    return KeysReady{keys.size(), 0};
 }
 
 void ForegroundKeyboard::Finish() {
@@ -108,7 +141,9 @@ void ForegroundKeyboard::Release(const Key& key) {
     Send(key, true);
 }
 
-void ForegroundKeyboard::TurnInputMethodOff(std::function<void(InputMethodSwitch)> done) {
+// Unicode strokes reach the program without passing the IME's conversion:
+// it is no module in their way.
+void ForegroundKeyboard::TurnInputMethodOff(std::function<void(InputMethodFound)> done) {
     HWND foreground = GetForegroundWindow();
     GUITHREADINFO thread{sizeof thread};
     GetGUIThreadInfo(GetWindowThreadProcessId(foreground, nullptr), &thread);
@@ -116,14 +151,14 @@ void ForegroundKeyboard::TurnInputMethodOff(std::function<void(InputMethodSwitch
     HWND ime = ImmGetDefaultIMEWnd(thread.hwndFocus != nullptr ? thread.hwndFocus : foreground);
     std::optional<bool> open = ime != nullptr ? OpenStatus(ime) : false;
     if (!open) {
-        done(InputMethodSwitch::Failed);
+        done({InputMethodSwitch::Failed});
     } else if (!*open) {
-        done(InputMethodSwitch::Direct);
+        done({InputMethodSwitch::Direct});
     } else if (!SetOpenStatus(ime, false)) {
-        done(InputMethodSwitch::Failed);
+        done({InputMethodSwitch::Failed});
     } else {
         inputMethod_ = ime;
-        done(InputMethodSwitch::SwitchedOff);
+        done({InputMethodSwitch::SwitchedOff});
     }
 }
 
@@ -131,6 +166,10 @@ void ForegroundKeyboard::TurnInputMethodBackOn(std::function<void(bool)> done) {
     bool opened = inputMethod_ != nullptr && SetOpenStatus(inputMethod_, true);
     inputMethod_ = nullptr;
     done(opened);
+}
+
+void ForegroundKeyboard::ReadFocusedField(std::function<void(FieldText)> done) {
+    reads_.Run<FieldText>(ReadFocusedBox, std::move(done));
 }
 
 } // namespace orvane

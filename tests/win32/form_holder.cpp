@@ -1,6 +1,8 @@
 // Another program's form: a window with three edit fields in a column, as a
 // bank's reservation page has them, Tab moving from one to the next; with
-// the argument "open", its input method is open, as a Chinese user's is.
+// the argument "open", its input method is open, as a Chinese user's is;
+// with "limit" its second field takes 17 characters, as a page's box with
+// too small a limit does.
 // It comes to the front with the first field focused and runs until
 // closed. A fourth field reports, for the test to read, "open=1" or
 // "open=0" (the input method's state now) and how many characters arrived
@@ -40,6 +42,7 @@ LRESULT CALLBACK FieldProc(HWND field, UINT message, WPARAM w, LPARAM l) {
 
 int wmain(int argc, wchar_t** argv) {
     bool open = argc > 1 && std::wcscmp(argv[1], L"open") == 0;
+    bool limit = argc > 1 && std::wcscmp(argv[1], L"limit") == 0;
     WNDCLASSW kind{};
     kind.lpfnWndProc = DefWindowProcW;
     kind.hInstance = GetModuleHandleW(nullptr);
@@ -55,6 +58,9 @@ int wmain(int argc, wchar_t** argv) {
             WS_EX_CLIENTEDGE, L"EDIT", L"",
             WS_CHILD | WS_VISIBLE | (field < 3 ? WS_TABSTOP : ES_READONLY) | ES_AUTOHSCROLL, 10,
             10 + 40 * field, 280, 26, form, HMENU(INT_PTR(field + 1)), nullptr, nullptr);
+        if (field == 1 && limit) {
+            SendMessageW(edit, EM_LIMITTEXT, 17, 0);
+        }
         if (field < 3) {
             editProc = WNDPROC(SetWindowLongPtrW(edit, GWLP_WNDPROC, LONG_PTR(FieldProc)));
             HIMC context = ImmGetContext(edit);

@@ -522,8 +522,9 @@ protected:
 
 // Ctrl+Alt+V held a second, V repeating as a held key does: once every key
 // is up, the next group goes in byte for byte (a character beyond the BMP
-// as its two units, Tab between the fields), no stray "v", the group
-// greyed; a second press types the group after it where the focus now is.
+// as its two units, Tab between the fields), read back from the form's
+// boxes, no stray "v", the group greyed. A second press where the focus now
+// is, in a box that holds text, types nothing.
 TEST_F(HotKeyTyping, AHeldChordTypesOneApplicantAndNoStrayLetter) {
     StartForm(L"closed");
     std::thread hand([] { PressAndHold({VK_CONTROL, VK_MENU, 'V'}, 1000); });
@@ -533,14 +534,47 @@ TEST_F(HotKeyTyping, AHeldChordTypesOneApplicantAndNoStrayLetter) {
     hand.join();
     EXPECT_TRUE(PumpUntil([&] { return !window.GetEnabled(CopyButtonName(1, PhoneKey())); }));
     EXPECT_TRUE(window.GetEnabled(CopyButtonName(2, NameKey())));
-    EXPECT_EQ(TypingLine(), "已输入第一组");
+    EXPECT_EQ(TypingLine(), "已输入第一组") << "read back";
     PumpUntil([] { return false; }, 800); // the quiet time after a press
     std::thread again([] { PressAndHold({VK_CONTROL, VK_MENU, 'V'}, 100); });
-    EXPECT_TRUE(PumpUntil([&] { return Fields().find(L"\u674e\u56db") != std::wstring::npos; }))
-        << AnsiFromWide(Fields());
+    EXPECT_TRUE(PumpUntil([&] { return TypingLine() == "没有输入：输入框里已有内容"; }))
+        << TypingLine();
     again.join();
-    EXPECT_TRUE(PumpUntil([&] { return !window.GetEnabled(CopyButtonName(2, NameKey())); }));
-    EXPECT_EQ(Fields().find(L'v'), std::wstring::npos) << AnsiFromWide(Fields());
+    PumpUntil([] { return false; }, 300);
+    EXPECT_EQ(Fields(), name + L"|11010519491231002X|13800138000");
+    EXPECT_TRUE(window.GetEnabled(CopyButtonName(2, NameKey())));
+}
+
+// Two presses 200 ms apart, as a nervous hand makes them: the second holds
+// the typing until its keys are up; the first group goes in whole, the
+// second is not typed.
+TEST_F(HotKeyTyping, ASecondPressHoldsTheTyping) {
+    StartForm(L"closed");
+    std::thread hand([] {
+        PressAndHold({VK_CONTROL, VK_MENU, 'V'}, 100);
+        Sleep(200);
+        PressAndHold({VK_CONTROL, VK_MENU, 'V'}, 120);
+    });
+    EXPECT_TRUE(
+        PumpUntil([&] { return Fields() == name + L"|11010519491231002X|13800138000"; }, 5000))
+        << AnsiFromWide(Fields());
+    hand.join();
+    EXPECT_TRUE(PumpUntil([&] { return !window.GetEnabled(CopyButtonName(1, PhoneKey())); }));
+    PumpUntil([] { return false; }, 1000);
+    EXPECT_EQ(Fields(), name + L"|11010519491231002X|13800138000");
+    EXPECT_TRUE(window.GetEnabled(CopyButtonName(2, NameKey())));
+}
+
+// A box that takes 17 characters of an 18-character ID: caught when read
+// back, the phone not typed, the group left next.
+TEST_F(HotKeyTyping, ABoxThatTakesACharacterFewerIsCaught) {
+    StartForm(L"limit");
+    std::thread hand([] { PressAndHold({VK_CONTROL, VK_MENU, 'V'}, 120); });
+    EXPECT_TRUE(PumpUntil([&] { return TypingLine() == "已停止：身份证不对"; }, 5000))
+        << TypingLine();
+    hand.join();
+    EXPECT_EQ(Fields(), name + L"|11010519491231002|");
+    EXPECT_TRUE(window.GetEnabled(CopyButtonName(1, PhoneKey())));
 }
 
 // An open input method would turn the ID's letters into a composition: it

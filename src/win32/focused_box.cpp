@@ -1,0 +1,124 @@
+#include "focused_box.h"
+
+#include "text/wide_text.h"
+
+#include <oleacc.h>
+#include <string>
+#include <windows.h>
+
+namespace orvane {
+
+namespace {
+
+// The longest wait for another program's box to answer, and the most of
+// its text compared.
+constexpr UINT kAnswerLimit = 100;
+constexpr int kLongestText = 512;
+
+template <class Interface> struct Released {
+    Interface* p = nullptr;
+    ~Released() {
+        if (p != nullptr) {
+            p->Release();
+        }
+    }
+};
+
+std::string Identity(const char* kind, const void* what, long child) {
+    char text[64];
+    wsprintfA(text, "%s:%p:%ld", kind, what, child);
+    return text;
+}
+
+bool IsEditControl(HWND box) {
+    wchar_t type[32] = {};
+    GetClassNameW(box, type, 32);
+    return lstrcmpiW(type, L"Edit") == 0 || std::wstring(type).starts_with(L"RichEdit");
+}
+
+FieldText ReadEditControl(HWND box) {
+    if ((GetWindowLongPtrW(box, GWL_STYLE) & ES_READONLY) != 0) {
+        return {};
+    }
+    wchar_t text[kLongestText + 1] = {};
+    DWORD_PTR copied = 0;
+    if (SendMessageTimeoutW(box, WM_GETTEXT, kLongestText + 1, LPARAM(text), SMTO_ABORTIFHUNG,
+                            kAnswerLimit, &copied) == 0) {
+        return {};
+    }
+    return {true, Identity("window", box, 0), AnsiFromWide(text)};
+}
+
+// The focused object under the window's own, and its child number.
+bool FocusedObject(IAccessible* window, Released<IAccessible>& object, long& child) {
+    VARIANT focus;
+    VariantInit(&focus);
+    if (FAILED(window->get_accFocus(&focus))) {
+        return false;
+    }
+    if (focus.vt == VT_I4) {
+        window->AddRef();
+        object.p = window;
+        child = focus.lVal;
+        return true;
+    }
+    bool found = focus.vt == VT_DISPATCH && focus.pdispVal != nullptr &&
+                 SUCCEEDED(focus.pdispVal->QueryInterface(IID_IAccessible,
+                                                          reinterpret_cast<void**>(&object.p)));
+    VariantClear(&focus);
+    child = CHILDID_SELF;
+    return found;
+}
+
+// A box that has the focus and takes text: its value.
+FieldText ReadAccessible(HWND box) {
+    Released<IAccessible> window;
+    if (FAILED(AccessibleObjectFromWindow(box, DWORD(OBJID_CLIENT), IID_IAccessible,
+                                          reinterpret_cast<void**>(&window.p)))) {
+        return {};
+    }
+    Released<IAccessible> object;
+    long child = CHILDID_SELF;
+    if (!FocusedObject(window.p, object, child)) {
+        return {};
+    }
+    VARIANT which;
+    which.vt = VT_I4;
+    which.lVal = child;
+    VARIANT state;
+    VariantInit(&state);
+    if (FAILED(object.p->get_accState(which, &state)) || state.vt != VT_I4 ||
+        (state.lVal & STATE_SYSTEM_FOCUSED) == 0 || (state.lVal & STATE_SYSTEM_READONLY) != 0) {
+        return {};
+    }
+    BSTR value = nullptr;
+    if (FAILED(object.p->get_accValue(which, &value))) {
+        return {};
+    }
+    std::wstring text = value != nullptr ? std::wstring(value, SysStringLen(value)) : L"";
+    SysFreeString(value);
+    IUnknown* unknown = nullptr;
+    object.p->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unknown));
+    FieldText read{true, Identity("object", unknown, child),
+                   AnsiFromWide(text.substr(0, kLongestText))};
+    if (unknown != nullptr) {
+        unknown->Release();
+    }
+    return read;
+}
+
+} // namespace
+
+FieldText ReadFocusedBox() {
+    GUITHREADINFO thread{sizeof thread};
+    HWND foreground = GetForegroundWindow();
+    if (foreground == nullptr ||
+        !GetGUIThreadInfo(GetWindowThreadProcessId(foreground, nullptr), &thread) ||
+        thread.hwndFocus == nullptr) {
+        return {};
+    }
+    return IsEditControl(thread.hwndFocus) ? ReadEditControl(thread.hwndFocus)
+                                           : ReadAccessible(thread.hwndFocus);
+}
+
+} // namespace orvane
