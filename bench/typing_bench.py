@@ -1,22 +1,30 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """Typing applicants into the programs users type into, by the hot key and by hand.
 
-Under a real X server (run it inside xvfb-run), the hot key pressed as a
-person presses it (Ctrl, Alt, then V held 120 ms, let go in reverse, 30 ms
-apart), with the Orvane program beside:
-- Firefox ESR showing a loopback HTML form of three fields, twenty
-  applicants without an input method and twenty with fcitx5's pinyin active
-  in the browser: how many arrived exactly, and the median and longest time
-  from V's release to the form's server holding all three values;
+Under a real X server (run it inside xvfb-run), on a session bus of its own
+with the accessibility bus, the hot key pressed as a person presses it
+(Ctrl, Alt, then V held 120 ms, let go in reverse, 30 ms apart), with the
+Orvane program beside:
+- Firefox ESR, accessibility on, showing a loopback HTML form of three
+  fields, fifty applicants each without an input method, with fcitx5's
+  pinyin active and with IBus's libpinyin active in the browser: how many
+  arrived exactly, how many Orvane marked, and of those how many it read
+  back ("已输入第N组") or marked unchecked ("（未核对）"), how many were
+  marked though wrong, and the median and longest time from the chord's
+  release to the form's server holding all three values and to Orvane's
+  mark;
 - LibreOffice Calc, twenty-five rows typed with {ENTER} in the sequence,
-  read back from the sheet: how many rows are exact;
+  read back from the sheet: how many rows are exact, how many marked;
 - for comparison, five applicants entered as a scripted user does with
   复制, a click and Ctrl+V, one action every 250 ms.
 Every value is checked byte for byte (Calc's 18-digit numbers by their
-digits: the IDs here end in X, so none is one).
+digits: the IDs here end in X, so none is one). Orvane's status line is
+read through the accessibility bus.
 Needs firefox-esr, libreoffice-calc, xdotool, xclip, imagemagick, fcitx5,
-fcitx5-pinyin, fcitx5-frontend-gtk3 and dbus-daemon from Debian.
-Usage: xvfb-run -a -s "-screen 0 1024x768x24" bench/typing_bench.py build/orvane
+fcitx5-pinyin, fcitx5-frontend-gtk3, ibus, ibus-libpinyin, ibus-gtk3,
+at-spi2-core, python3-pyatspi and dbus-daemon from Debian.
+Usage: xvfb-run -a -s "-screen 0 1024x768x24" bench/typing_bench.py build/orvane [groups]
+(groups: how many applicants per Firefox case, 50 unless given)
 """
 import csv
 import http.server
@@ -49,7 +57,10 @@ const fields = [n, i, p];
 function report() {
   fetch('/v', {method: 'POST', body: JSON.stringify(fields.map(f => f.value))})
     .then(r => r.text()).then(t => {
-      if (t === 'done') { fields.forEach(f => f.value = ''); n.focus(); fetch('/ready', {method: 'POST'}); }
+      if (t === 'done') {
+        // Empty again for the next applicant, once Orvane has read the form back.
+        setTimeout(() => { fields.forEach(f => f.value = ''); n.focus(); fetch('/ready', {method: 'POST'}); }, 600);
+      }
     });
 }
 fields.forEach(f => f.addEventListener('input', report));
@@ -189,13 +200,26 @@ def information_file(sequence):
     return ("\r\n".join(lines) + "\r\n").encode("gb18030")
 
 
+def start_session():
+    """A session bus of the benchmark's own, with a runtime folder of its
+    own, where the accessibility bus starts; every program here uses it."""
+    runtime = tempfile.mkdtemp()
+    os.chmod(runtime, 0o700)
+    bus = subprocess.run(["dbus-daemon", "--session", "--fork", "--print-address=1",
+                          "--print-pid=1"], capture_output=True, text=True, check=True)
+    address, pid = bus.stdout.split()[:2]
+    os.environ.update(DBUS_SESSION_BUS_ADDRESS=address, XDG_RUNTIME_DIR=runtime)
+    return int(pid)
+
+
 def start_orvane(program, sequence, environment):
     folder = tempfile.mkdtemp()
     shutil.copy(program, folder)
     with open(os.path.join(folder, "信息.ini"), "wb") as file:
         file.write(information_file(sequence))
     orvane = subprocess.Popen([os.path.join(folder, os.path.basename(program)),
-                               "--time-url", "http://127.0.0.1:9/"], env=environment,
+                               "--time-url", "http://127.0.0.1:9/"],
+                              env=dict(environment, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"),
                               stderr=subprocess.DEVNULL)
     time.sleep(3)
     xdotool("key", "Return")  # the greeting
@@ -203,26 +227,79 @@ def start_orvane(program, sequence, environment):
     return orvane, folder
 
 
-def start_input_method(folder):
-    """fcitx5 with pinyin on a session bus of its own; the environment the
+class TypingLine:
+    """Orvane's line in its status bar, as the accessibility bus shows it."""
+
+    def __init__(self):
+        import pyatspi  # on the session bus named by then
+        self.label = None
+        for _ in range(50):
+            for app in pyatspi.Registry.getDesktop(0):
+                if app is not None and app.name == "orvane":
+                    self.label = self.find(app)
+            if self.label is not None:
+                return
+            time.sleep(0.2)
+        raise RuntimeError("Orvane's status line is not on the accessibility bus")
+
+    def find(self, node, depth=0):
+        for child in node:
+            if child is None:
+                continue
+            if child.getRoleName() == "status bar":
+                return child.getChildAtIndex(1)
+            found = self.find(child, depth + 1) if depth < 6 else None
+            if found is not None:
+                return found
+        return None
+
+    def text(self):
+        return self.label.name
+
+    def verdict(self, seconds=4):
+        """The line once the press is done with, and when it was."""
+        end = time.monotonic() + seconds
+        while time.monotonic() < end:
+            line = self.text()
+            if not line.startswith("正在输入") and not line.startswith("下一组"):
+                return line, time.monotonic()
+            time.sleep(0.005)
+        return self.text(), None
+
+
+def start_input_method(method, folder):
+    """fcitx5 with pinyin, or IBus with libpinyin; the environment the
     programs that use it need."""
-    bus = subprocess.run(["dbus-daemon", "--session", "--fork", "--print-address=1",
-                          "--print-pid=1"], capture_output=True, text=True, check=True)
-    address, pid = bus.stdout.split()[:2]
-    os.makedirs(os.path.join(folder, ".config", "fcitx5"))
-    with open(os.path.join(folder, ".config", "fcitx5", "profile"), "w") as file:
-        file.write(PROFILE)
-    environment = dict(os.environ, DBUS_SESSION_BUS_ADDRESS=address, HOME=folder,
-                       XDG_CONFIG_HOME=os.path.join(folder, ".config"), GTK_IM_MODULE="fcitx",
-                       QT_IM_MODULE="fcitx", XMODIFIERS="@im=fcitx")
-    fcitx = subprocess.Popen(["fcitx5", "--disable=notificationitem,classicui"],
-                             env=environment, stderr=subprocess.DEVNULL, stdout=subprocess.DEVNULL)
-    time.sleep(3)
-    return environment, fcitx, int(pid)
+    environment = dict(os.environ, HOME=folder, XDG_CONFIG_HOME=os.path.join(folder, ".config"),
+                       GTK_IM_MODULE=method, QT_IM_MODULE=method, XMODIFIERS=f"@im={method}")
+    if method == "fcitx":
+        os.makedirs(os.path.join(folder, ".config", "fcitx5"))
+        with open(os.path.join(folder, ".config", "fcitx5", "profile"), "w") as file:
+            file.write(PROFILE)
+        daemon = ["fcitx5", "--disable=notificationitem,classicui"]
+    else:
+        daemon = ["ibus-daemon", "--xim", "--panel=disable", "--replace"]
+    process = subprocess.Popen(daemon, env=environment, stderr=subprocess.DEVNULL,
+                               stdout=subprocess.DEVNULL)
+    time.sleep(4)
+    return environment, process
 
 
-def input_method_state(environment):
-    answer = subprocess.run(["fcitx5-remote"], env=environment, capture_output=True, text=True)
+def activate_input_method(method, environment):
+    """Pinyin on, as the state says (IBus's command fails with no input
+    context known to it, and sets the engine all the same)."""
+    command = ["fcitx5-remote", "-o"] if method == "fcitx" else ["ibus", "engine", "libpinyin"]
+    for _ in range(20):  # IBus takes a while to answer after its start
+        subprocess.run(command, env=environment, stderr=subprocess.DEVNULL)
+        if input_method_state(method, environment) in ("2", "libpinyin"):
+            return
+        time.sleep(0.5)
+    raise RuntimeError(f"{method} did not take the input method")
+
+
+def input_method_state(method, environment):
+    command = ["fcitx5-remote"] if method == "fcitx" else ["ibus", "engine"]
+    answer = subprocess.run(command, env=environment, capture_output=True, text=True)
     return answer.stdout.strip()
 
 
@@ -230,56 +307,69 @@ def wait(form, seconds=3):
     return form.at if form.done.wait(seconds) else None
 
 
-def firefox_run(program, form, with_pinyin):
-    """Twenty applicants by the hot key into the browser's form: how many
-    arrived exactly, and the times from the release of V and of the whole
-    chord to the last value."""
+def empty_form():
+    """An inexact applicant stays in the form: emptied for the next."""
+    click_into_browser(*FORM_NAME)
+    xdotool("key", "ctrl+a", "BackSpace", "Tab", "ctrl+a", "BackSpace", "Tab", "ctrl+a",
+            "BackSpace")
+    click_into_browser(*FORM_NAME)
+
+
+def firefox_run(program, form, method, groups=50):
+    """Fifty applicants by the hot key into the browser's form, twenty-five
+    to a start of Orvane: for each press whether the form got it exactly,
+    Orvane's verdict, and the times from the chord's release to the last
+    value and to the verdict."""
     folder = tempfile.mkdtemp()
-    environment, fcitx, bus = dict(os.environ), None, None
-    if with_pinyin:
-        environment, fcitx, bus = start_input_method(folder)
+    environment, daemon = dict(os.environ), None
+    if method:
+        environment, daemon = start_input_method(method, folder)
     profile = tempfile.mkdtemp()
     browser = subprocess.Popen(["firefox-esr", "--kiosk", "--no-remote", "--profile", profile,
-                                f"http://127.0.0.1:{PORT}/"], env=environment,
+                                f"http://127.0.0.1:{PORT}/"],
+                               env=dict(environment, GNOME_ACCESSIBILITY="1"),
                                stderr=subprocess.DEVNULL)
     time.sleep(10)
-    orvane, _ = start_orvane(program, "{姓名}{TAB}{身份证}{TAB}{手机号}", environment)
-    exact, times, wrong, states = 0, ([], []), [], []
+    presses, states = [], []
     try:
-        click_into_browser(*FORM_NAME)
-        time.sleep(0.5)
-        if with_pinyin:
-            subprocess.run(["fcitx5-remote", "-o"], env=environment, check=True)
-            states.append(input_method_state(environment))
-        for group in range(1, 21):
-            form.ready.wait(5)
-            form.ready.clear()
-            form.expect(APPLICANTS[group - 1])
-            key, chord = press_hot_key()
-            at = wait(form)
-            if at is None:
-                wrong.append(form.last)
-                # An inexact applicant stays in the form: empty it for the next.
-                click_into_browser(*FORM_NAME)
-                xdotool("key", "ctrl+a", "BackSpace", "Tab", "ctrl+a", "BackSpace", "Tab",
-                        "ctrl+a", "BackSpace")
-                click_into_browser(*FORM_NAME)
-                form.ready.set()
-            else:
-                exact += 1
-                times[0].append(at - key)
-                times[1].append(at - chord)
-            time.sleep(1.0)  # past the quiet time after a press
-            if with_pinyin:
-                states.append(input_method_state(environment))
+        while len(presses) < groups:
+            orvane, _ = start_orvane(program, "{姓名}{TAB}{身份证}{TAB}{手机号}", environment)
+            line = TypingLine()
+            click_into_browser(*FORM_NAME)
+            time.sleep(0.5)
+            if method:
+                activate_input_method(method, environment)
+                states.append(input_method_state(method, environment))
+            group = 1
+            for _ in range(min(25, groups - len(presses))):
+                form.ready.wait(5)
+                form.ready.clear()
+                form.expect(APPLICANTS[group - 1])
+                _, chord = press_hot_key()
+                at = wait(form)
+                verdict, when = line.verdict()
+                marked = verdict.startswith("已输入")
+                presses.append({"exact": at is not None, "marked": marked,
+                                "checked": marked and "未核对" not in verdict,
+                                "form": at - chord if at else None,
+                                "mark": when - chord if when and marked else None,
+                                "verdict": verdict, "last": form.last})
+                if at is None:
+                    empty_form()
+                    form.ready.set()
+                if marked:
+                    group += 1
+                time.sleep(1.0)  # past the quiet time after a press
+                if method:
+                    states.append(input_method_state(method, environment))
+            orvane.terminate()
+            orvane.wait()
     finally:
-        orvane.terminate()
         browser.terminate()
         browser.wait()
-        if fcitx:
-            fcitx.terminate()
-            os.kill(bus, 15)
-    return exact, times, wrong, states
+        if daemon:
+            daemon.terminate()
+    return presses, states
 
 
 def by_hand(program, form):
@@ -321,11 +411,15 @@ def calc_run(program):
                             stdout=subprocess.DEVNULL)
     time.sleep(15)
     orvane, _ = start_orvane(program, "{姓名}{TAB}{身份证}{TAB}{手机号}{ENTER}", os.environ)
+    marked = 0
     try:
+        line = TypingLine()
         focus(["--class", "libreoffice"])
         time.sleep(0.5)
         for _ in range(25):
             press_hot_key()
+            verdict, _ = line.verdict()
+            marked += verdict.startswith("已输入")
             time.sleep(1.2)
         focus(["--class", "libreoffice"])
         xdotool("key", "ctrl+Home", "ctrl+shift+End", "ctrl+c")
@@ -338,31 +432,47 @@ def calc_run(program):
     rows = list(csv.reader(io.StringIO(text), delimiter="\t"))
     exact = sum(1 for row, applicant in zip(rows, APPLICANTS) if tuple(row) == applicant)
     wrong = [row for row, applicant in zip(rows, APPLICANTS) if tuple(row) != applicant]
-    return exact, len(rows), wrong
+    return exact, len(rows), wrong, marked
+
+
+def milliseconds(values):
+    values = [v for v in values if v is not None]
+    if not values:
+        return f"{'-':>7} {'-':>7}"
+    return f"{statistics.median(values) * 1000:>4.0f} ms {max(values) * 1000:>4.0f} ms"
 
 
 def main():
     program = os.path.abspath(sys.argv[1])
+    groups = int(sys.argv[2]) if len(sys.argv) > 2 else 50
+    bus = start_session()
     form = Form()
     server = http.server.ThreadingHTTPServer(("127.0.0.1", PORT), form.handler())
     threading.Thread(target=server.serve_forever, daemon=True).start()
     try:
-        print("Firefox ESR form on 127.0.0.1, the hot key as a hand presses it "
-              "(V held 120 ms); times to the form's server from V's release, and from the "
-              "chord's (Ctrl, the last key let go)")
-        print(f"{'':24} {'exact':>7} {'V: median':>10} {'max':>7} {'chord: median':>14} {'max':>7}")
-        for label, pinyin in (("no input method", False), ("fcitx5 pinyin active", True)):
-            exact, times, wrong, states = firefox_run(program, form, pinyin)
-            figures = " ".join(f"{statistics.median(t) * 1000:>{w}.0f} ms {max(t) * 1000:>4.0f} ms"
-                               for t, w in zip(times, (7, 11)) if t)
-            print(f"{label:24} {exact:>4}/20 {figures}", flush=True)
-            for values in wrong:
-                print(f"    not exact: {values}")
-            if pinyin:
-                print(f"    fcitx5's state before and after each press (2 active): "
-                      f"{''.join(states)}")
-        exact, count, wrong = calc_run(program)
-        print(f"LibreOffice Calc, rows with {{ENTER}}: {exact}/25 exact ({count} rows read back)")
+        print("Firefox ESR form on 127.0.0.1, accessibility on, the hot key as a hand presses "
+              "it (V held 120 ms); times from the chord's release (Ctrl, the last key let go) "
+              "to the form's server holding the applicant, and to Orvane's mark")
+        print(f"{'':22} {'exact':>6} {'marked':>7} {'read back':>10} {'unchecked':>10} "
+              f"{'marked wrong':>13} {'form: median':>13} {'max':>7} {'mark: median':>13} "
+              f"{'max':>7}")
+        for label, method in (("no input method", None), ("fcitx5 pinyin active", "fcitx"),
+                              ("IBus libpinyin active", "ibus")):
+            presses, states = firefox_run(program, form, method, groups)
+            count = lambda key: sum(1 for p in presses if p[key])
+            wrong = [p for p in presses if p["marked"] and not p["exact"]]
+            print(f"{label:22} {count('exact'):>3}/{len(presses)} {count('marked'):>7} "
+                  f"{count('checked'):>10} {count('marked') - count('checked'):>10} "
+                  f"{len(wrong):>13} {milliseconds(p['form'] for p in presses):>21} "
+                  f"{milliseconds(p['mark'] for p in presses):>21}", flush=True)
+            for p in presses:
+                if not p["exact"] or not p["checked"]:
+                    print(f"    {p['verdict']}: the form held {p['last']}")
+            if method:
+                print(f"    the input method before and after each press: {' '.join(states)}")
+        exact, count, wrong, marked = calc_run(program)
+        print(f"LibreOffice Calc, rows with {{ENTER}}: {exact}/25 exact ({count} rows read back), "
+              f"{marked} marked")
         for row in wrong:
             print(f"    not exact: {row}")
         seconds = by_hand(program, form)
@@ -370,6 +480,7 @@ def main():
               (f"{seconds / 5 * 1000:.0f} ms an applicant" if seconds else "a click was lost"))
     finally:
         server.shutdown()
+        os.kill(bus, 15)
 
 
 if __name__ == "__main__":

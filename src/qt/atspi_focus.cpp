@@ -20,6 +20,19 @@ constexpr int kFocusedState = 12;
 // No box is compared beyond this many characters.
 constexpr int kLongestText = 512;
 
+// Firefox pads each character beyond the BMP with a U+FEFF, so that its
+// offsets count as UTF-16 does: the padding is no part of the box's text.
+QString WithoutPadding(const QString& text) {
+    QString kept;
+    for (qsizetype at = 0; at < text.size(); ++at) {
+        bool padding = text[at] == QChar(0xFEFF) && at > 0 && text[at - 1].isLowSurrogate();
+        if (!padding) {
+            kept += text[at];
+        }
+    }
+    return kept;
+}
+
 bool HasState(const QDBusMessage& reply, int state) {
     if (IsErrorReply(reply) || reply.arguments().isEmpty()) {
         return false;
@@ -111,11 +124,6 @@ void AtspiFocus::Read(quint32 process, std::function<void(FieldText)> done) {
         done({});
         return;
     }
-    auto call = [this](const QString& interface, const QString& method) {
-        return QDBusMessage::createMethodCall(sender_, path_, interface, method);
-    };
-    QDBusMessage text = call(QStringLiteral("org.a11y.atspi.Text"), QStringLiteral("GetText"));
-    text << 0 << -1;
     struct Answers {
         std::optional<bool> usable; // focused and editable
         std::optional<QString> text;
@@ -126,19 +134,47 @@ void AtspiFocus::Read(quint32 process, std::function<void(FieldText)> done) {
             done(*answers->usable ? FieldText{true, box, ToAnsi(*answers->text)} : FieldText{});
         }
     };
-    CallOnBus(*bus_, call(QStringLiteral("org.a11y.atspi.Accessible"), QStringLiteral("GetState")),
-              this, [answers, both](const QDBusMessage& reply) {
-                  answers->usable = answers->usable.value_or(true) &&
-                                    HasState(reply, kFocusedState) && HasState(reply, kEditable);
-                  both();
-              });
-    CallOnBus(*bus_, text, this, [answers, both](const QDBusMessage& reply) {
-        bool read = !IsErrorReply(reply) && !reply.arguments().isEmpty();
-        answers->text = read ? reply.arguments().front().toString().left(kLongestText) : QString();
-        if (!read) {
+    QDBusMessage state = QDBusMessage::createMethodCall(
+        sender_, path_, QStringLiteral("org.a11y.atspi.Accessible"), QStringLiteral("GetState"));
+    CallOnBus(*bus_, state, this, [answers, both](const QDBusMessage& reply) {
+        answers->usable = answers->usable.value_or(true) && HasState(reply, kFocusedState) &&
+                          HasState(reply, kEditable);
+        both();
+    });
+    AskText(sender_, path_, [answers, both](const std::optional<QString>& text) {
+        answers->text = text.value_or(QString());
+        if (!text) {
             answers->usable = false;
         }
         both();
+    });
+}
+
+// The box's identity is its program's name on the bus and its path.
+void AtspiFocus::ReadAgain(const std::string& field, std::function<void(FieldText)> done) {
+    QString box = ToUnicode(field);
+    qsizetype path = box.indexOf(QLatin1Char('/'));
+    if (!bus_ || path <= 0) {
+        done({});
+        return;
+    }
+    AskText(box.left(path), box.mid(path),
+            [field, done = std::move(done)](const std::optional<QString>& text) {
+                done(text ? FieldText{true, field, ToAnsi(*text)} : FieldText{});
+            });
+}
+
+void AtspiFocus::AskText(const QString& sender, const QString& path,
+                         std::function<void(std::optional<QString>)> done) {
+    QDBusMessage text = QDBusMessage::createMethodCall(
+        sender, path, QStringLiteral("org.a11y.atspi.Text"), QStringLiteral("GetText"));
+    text << 0 << -1;
+    CallOnBus(*bus_, text, this, [done = std::move(done)](const QDBusMessage& reply) {
+        if (IsErrorReply(reply) || reply.arguments().isEmpty()) {
+            done(std::nullopt);
+            return;
+        }
+        done(WithoutPadding(reply.arguments().front().toString()).left(kLongestText));
     });
 }
 

@@ -29,6 +29,8 @@ public:
     // Reads the focused box if it belongs to the process; `done` runs once,
     // on the window's thread.
     void Read(quint32 process, std::function<void(FieldText)> done);
+    // Reads the box a reading found, focused or not.
+    void ReadAgain(const std::string& field, std::function<void(FieldText)> done);
 
 private Q_SLOTS:
     void OnStateChanged(const QDBusMessage& message);
@@ -36,6 +38,9 @@ private Q_SLOTS:
 private:
     void Connect(const QString& address);
     void Register(bool withProperties);
+    // Asks for the object's text: `done` gets it, or nothing.
+    void AskText(const QString& sender, const QString& path,
+                 std::function<void(std::optional<QString>)> done);
 
     const QString name_ = QStringLiteral("orvane-atspi-%1").arg(quintptr(this));
     std::optional<QDBusConnection> bus_;

@@ -297,4 +297,8 @@ void XKeyboard::ReadFocusedField(std::function<void(FieldText)> done) {
     boxes_.Read(ProcessOf(xcb_window_t(FocusedWindow())), std::move(done));
 }
 
+void XKeyboard::ReadField(const std::string& field, std::function<void(FieldText)> done) {
+    boxes_.ReadAgain(field, std::move(done));
+}
+
 } // namespace orvane

@@ -37,6 +37,7 @@ public:
     void TurnInputMethodOff(std::function<void(InputMethodFound)> done) override;
     void TurnInputMethodBackOn(std::function<void(bool)> done) override;
     void ReadFocusedField(std::function<void(FieldText)> done) override;
+    void ReadField(const std::string& field, std::function<void(FieldText)> done) override;
 
 private:
     struct Locks {

@@ -95,6 +95,8 @@ public:
     // Reads the focused field of the focused window; `done` runs once, on
     // the window's thread, possibly before this returns.
     virtual void ReadFocusedField(std::function<void(FieldText)> done) = 0;
+    // Reads a field that an earlier reading found, focused or not.
+    virtual void ReadField(const std::string& field, std::function<void(FieldText)> done) = 0;
 };
 
 } // namespace orvane

@@ -177,6 +177,8 @@ void TypingEngine::OnInputMethod(InputMethodFound found) {
         return;
     }
     gap_ = found.inPath ? std::max(pace_.gap, pace_.inputMethodGap) : pace_.gap;
+    repeatGap_ =
+        found.inPath ? std::max(pace_.repeatGap, pace_.inputMethodRepeatGap) : pace_.repeatGap;
     // Turning the input method off may have changed the key map again.
     std::optional<KeysReady> ready = keyboard_.Prepare(keys_);
     if (!ready || (ready->count == 0 && !keys_.empty())) {
@@ -259,16 +261,19 @@ void TypingEngine::ReadBoxReached() {
     Read(pace_.read, &TypingEngine::OnBoxReached);
 }
 
+// The box just left, or none, may answer while the focus moves.
 void TypingEngine::OnBoxReached(const FieldText& field) {
+    bool moving = !field.readable || field.field == field_;
+    if (moving && timer_.Now() < arriveBy_) {
+        After(pace_.poll, &TypingEngine::ReadBoxReached);
+        return;
+    }
+    if (field.readable && field.field == field_) {
+        End(TypingOutcome::NotMoved);
+        return;
+    }
     if (!field.readable) {
         checking_ = false;
-    } else if (field.field == field_) {
-        if (timer_.Now() < arriveBy_) {
-            After(pace_.poll, &TypingEngine::ReadBoxReached);
-        } else {
-            End(TypingOutcome::NotMoved);
-        }
-        return;
     }
     field_ = field.field;
     before_ = field.text;
@@ -280,15 +285,41 @@ void TypingEngine::ReadBoxTyped() {
     Read(pace_.read, &TypingEngine::OnBoxTyped);
 }
 
-// The box's keys may still be on their way: it is read again until it
-// holds them or the wait is over.
+// A page may move the focus on by itself once the last box is full: that
+// box is read where it is. Before any other box the focus must still be
+// there, or the next Tab would skip a box.
 void TypingEngine::OnBoxTyped(const FieldText& field) {
-    if (!field.readable) {
-        checking_ = false;
-    } else if (field.field != field_) {
+    if (field.readable && field.field == field_) {
+        CompareBox(field);
+        return;
+    }
+    if (next_ != keys_.size()) {
         End(TypingOutcome::BoxLeft);
         return;
-    } else if (!ReadsBackAs(before_, boxes_[box_].text, field.text)) {
+    }
+    int asked = ++reads_;
+    std::weak_ptr<const int> alive = alive_;
+    auto take = [this, alive, asked](const FieldText& box) {
+        if (alive.expired() || asked != reads_) {
+            return;
+        }
+        ++reads_;
+        if (box.readable) {
+            CompareBox(box);
+        } else {
+            checking_ = false;
+            typed_ = true;
+            TypeNext();
+        }
+    };
+    timer_.After(pace_.read, [take] { take(FieldText{}); });
+    keyboard_.ReadField(field_, take);
+}
+
+// The box's keys may still be on their way: it is read again until it
+// holds them or the wait is over.
+void TypingEngine::CompareBox(const FieldText& field) {
+    if (!ReadsBackAs(before_, boxes_[box_].text, field.text)) {
         if (timer_.Now() < arriveBy_) {
             After(pace_.poll, &TypingEngine::ReadBoxTyped);
         } else {
@@ -318,7 +349,7 @@ void TypingEngine::ReleaseKey() {
         typed_ = false;
     }
     bool again = next_ < keys_.size() && keys_[next_] == keys_[next_ - 1];
-    After(again ? std::max(gap_, pace_.repeatGap) : gap_, &TypingEngine::TypeNext);
+    After(again ? std::max(gap_, repeatGap_) : gap_, &TypingEngine::TypeNext);
 }
 
 void TypingEngine::CheckTaken() {

@@ -55,6 +55,7 @@ struct TypingPace {
     std::chrono::milliseconds gap{3};
     std::chrono::milliseconds repeatGap{10};
     std::chrono::milliseconds inputMethodGap{12};
+    std::chrono::milliseconds inputMethodRepeatGap{30};
     std::chrono::milliseconds poll{5};       // the keyboard's state, a box's text, while waiting
     std::chrono::milliseconds letGo{3000};   // the longest wait for the keys to be let go
     std::chrono::milliseconds taken{150};    // for a window that cannot be read to take the keys
@@ -121,6 +122,7 @@ private:
     void OnBoxReached(const FieldText& field);
     void ReadBoxTyped();
     void OnBoxTyped(const FieldText& field);
+    void CompareBox(const FieldText& field);
     void PressNext();
     void ReleaseKey();
     void CheckTaken();
@@ -145,6 +147,7 @@ private:
     std::string field_;                 // the field box_ is in
     std::string before_;                // what it held before
     std::chrono::milliseconds gap_{0};
+    std::chrono::milliseconds repeatGap_{0};
     std::function<void(TypingReport)> done_;
     TypingReport report_;
     std::uintptr_t target_ = 0;

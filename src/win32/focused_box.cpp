@@ -2,7 +2,10 @@
 
 #include "text/wide_text.h"
 
+#include <cstdio>
+#include <deque>
 #include <oleacc.h>
+#include <optional>
 #include <string>
 #include <windows.h>
 
@@ -17,6 +20,13 @@ constexpr int kLongestText = 512;
 
 template <class Interface> struct Released {
     Interface* p = nullptr;
+    Released() = default;
+    Released(const Released& other) : p(other.p) {
+        if (p != nullptr) {
+            p->AddRef();
+        }
+    }
+    Released& operator=(const Released&) = delete;
     ~Released() {
         if (p != nullptr) {
             p->Release();
@@ -28,6 +38,35 @@ std::string Identity(const char* kind, const void* what, long child) {
     char text[64];
     wsprintfA(text, "%s:%p:%ld", kind, what, child);
     return text;
+}
+
+// The boxes found last, by their identities, for reading them again.
+struct Found {
+    std::string field;
+    Released<IAccessible> object;
+    long child = CHILDID_SELF;
+};
+constexpr size_t kKept = 8;
+thread_local std::deque<Found> found;
+
+void Keep(const std::string& field, const Released<IAccessible>& object, long child) {
+    if (found.size() == kKept) {
+        found.pop_front();
+    }
+    found.push_back({field, object, child});
+}
+
+std::optional<std::wstring> ValueOf(IAccessible* object, long child) {
+    VARIANT which;
+    which.vt = VT_I4;
+    which.lVal = child;
+    BSTR value = nullptr;
+    if (FAILED(object->get_accValue(which, &value))) {
+        return std::nullopt;
+    }
+    std::wstring text = value != nullptr ? std::wstring(value, SysStringLen(value)) : L"";
+    SysFreeString(value);
+    return text.substr(0, kLongestText);
 }
 
 bool IsEditControl(HWND box) {
@@ -91,20 +130,15 @@ FieldText ReadAccessible(HWND box) {
         (state.lVal & STATE_SYSTEM_FOCUSED) == 0 || (state.lVal & STATE_SYSTEM_READONLY) != 0) {
         return {};
     }
-    BSTR value = nullptr;
-    if (FAILED(object.p->get_accValue(which, &value))) {
+    std::optional<std::wstring> text = ValueOf(object.p, child);
+    if (!text) {
         return {};
     }
-    std::wstring text = value != nullptr ? std::wstring(value, SysStringLen(value)) : L"";
-    SysFreeString(value);
-    IUnknown* unknown = nullptr;
-    object.p->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unknown));
-    FieldText read{true, Identity("object", unknown, child),
-                   AnsiFromWide(text.substr(0, kLongestText))};
-    if (unknown != nullptr) {
-        unknown->Release();
-    }
-    return read;
+    Released<IUnknown> unknown;
+    object.p->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unknown.p));
+    std::string field = Identity("object", unknown.p, child);
+    Keep(field, object, child);
+    return {true, field, AnsiFromWide(*text)};
 }
 
 } // namespace
@@ -119,6 +153,21 @@ FieldText ReadFocusedBox() {
     }
     return IsEditControl(thread.hwndFocus) ? ReadEditControl(thread.hwndFocus)
                                            : ReadAccessible(thread.hwndFocus);
+}
+
+FieldText ReadBoxAgain(const std::string& field) {
+    void* window = nullptr;
+    if (std::sscanf(field.c_str(), "window:%p:", &window) == 1) {
+        FieldText read = ReadEditControl(HWND(window));
+        return read.field == field ? read : FieldText{};
+    }
+    for (const Found& box : found) {
+        if (box.field == field) {
+            std::optional<std::wstring> text = ValueOf(box.object.p, box.child);
+            return text ? FieldText{true, field, AnsiFromWide(*text)} : FieldText{};
+        }
+    }
+    return {};
 }
 
 } // namespace orvane

@@ -172,4 +172,8 @@ void ForegroundKeyboard::ReadFocusedField(std::function<void(FieldText)> done) {
     reads_.Run<FieldText>(ReadFocusedBox, std::move(done));
 }
 
+void ForegroundKeyboard::ReadField(const std::string& field, std::function<void(FieldText)> done) {
+    reads_.Run<FieldText>([field] { return ReadBoxAgain(field); }, std::move(done));
+}
+
 } // namespace orvane

@@ -89,10 +89,14 @@ public:
                                                           : key.character;
         if (key.kind == Key::Kind::Tab && tabMoves) {
             box = std::min(box + 1, form.size() - 1);
+            movedAt = Elapsed();
         } else if (key.kind == Key::Kind::Character && int(strokes.size()) != dropKey) {
             form[box] += key.character;
         }
         strokes.push_back({name, Elapsed(), {}});
+        if (int(strokes.size()) == pageMovesAfter) {
+            box = form.size() - 1;
+        }
     }
     void Release(const Key&) override { strokes.back().up = Elapsed(); }
     void Finish() override { ++finished; }
@@ -116,7 +120,17 @@ public:
     void ReadFocusedField(std::function<void(FieldText)> done) override {
         ++reads;
         timer_->After(readTakes, [this, done] {
-            done(readable ? FieldText{true, "box" + std::to_string(box), form[box]} : FieldText{});
+            bool moving = Elapsed() < movedAt + focusSettles;
+            done(readable && !moving ? FieldText{true, "box" + std::to_string(box), form[box]}
+                                     : FieldText{});
+        });
+    }
+
+    void ReadField(const std::string& field, std::function<void(FieldText)> done) override {
+        ++reads;
+        timer_->After(readTakes, [this, field, done] {
+            size_t which = std::stoul(field.substr(3));
+            done(readable ? FieldText{true, field, form[which]} : FieldText{});
         });
     }
 
@@ -149,7 +163,9 @@ public:
     std::vector<std::string> form = {"", "", "", ""};
     size_t box = 0;
     bool tabMoves = true;
-    int dropKey = -1; // the index of the key that never arrives
+    int dropKey = -1;        // the index of the key that never arrives
+    int pageMovesAfter = -1; // the page moves the focus to its last box after so many keys
+    std::chrono::milliseconds focusSettles{0}; // after a Tab, no box answers for so long
     bool readable = true;
     std::chrono::milliseconds readTakes{1};
 
@@ -160,6 +176,7 @@ public:
     int turnedBackOn = 0;
     int reads = 0;
     std::chrono::milliseconds offAt{-1};
+    std::chrono::milliseconds movedAt{-1000};
 
 private:
     std::chrono::milliseconds Elapsed() const {

@@ -250,6 +250,27 @@ TEST_F(Engine, EveryBoxIsReadBackBeforeTheGroupCounts) {
     EXPECT_EQ(keyboard.Typed(), "欧阳吉祥\t11010519491231002X") << "nothing after that box";
 }
 
+// While the focus moves no box may answer; a page may move the focus on by
+// itself once the last box is full: neither leaves the group unchecked.
+TEST_F(Engine, AFocusOnItsWayOrMovedOnByThePageIsNoFailure) {
+    keyboard.focusSettles = milliseconds(20);
+    keyboard.pageMovesAfter = int(KeysOfText(kApplicant).size());
+    ASSERT_TRUE(Press());
+    timer.Run(milliseconds(2000));
+    ASSERT_TRUE(report);
+    EXPECT_EQ(report->outcome, TypingOutcome::Typed);
+    EXPECT_TRUE(report->checked);
+
+    // Moved on before the last box: the next Tab would skip a box.
+    NewKeyboard();
+    keyboard.pageMovesAfter = 10;
+    ASSERT_TRUE(Press());
+    timer.Run(milliseconds(2000));
+    EXPECT_EQ(report->outcome, TypingOutcome::BoxLeft);
+    EXPECT_EQ(report->box, 1u);
+    EXPECT_EQ(keyboard.Typed(), "欧阳吉祥\t11010519491231002X");
+}
+
 TEST_F(Engine, ABoxThatHoldsTextOrATabThatStaysStopsIt) {
     keyboard.form[0] = "zhang"; // a composition the input method shows in the box
     keyboard.inputMethodOn = true;
