@@ -12,7 +12,7 @@ packages=(
     libcpp-httplib-dev tinyproxy-bin openssl
     g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth
     fcitx5 fcitx5-pinyin fcitx5-frontend-qt6 ibus ibus-libpinyin dbus-daemon at-spi2-core
-    dpkg-dev xdotool
+    dpkg-dev xdotool firefox-esr fcitx5-frontend-gtk3
 )
 
 missing=()

@@ -4,6 +4,7 @@
 // candidate. The press types the applicant byte for byte and leaves pinyin
 // active again. The input methods run on the session bus of the test's own
 // (dbus-run-session), with settings in a folder of the test's.
+#include "fcitx.h"
 #include "program_bindings.h"
 #include "qt/ansi.h"
 #include "temp_folder.h"
@@ -25,22 +26,6 @@ namespace orvane {
 namespace {
 
 using std::chrono::milliseconds;
-
-const char kProfile[] = "[Groups/0]\nName=Default\nDefault Layout=us\nDefaultIM=pinyin\n\n"
-                        "[Groups/0/Items/0]\nName=keyboard-us\nLayout=\n\n"
-                        "[Groups/0/Items/1]\nName=pinyin\nLayout=\n\n"
-                        "[GroupOrder]\n0=Default\n";
-
-// fcitx5's controller: its state of the focused input context (2 active),
-// or -1.
-int CallController(const char* method) {
-    QDBusMessage reply = QDBusConnection::sessionBus().call(QDBusMessage::createMethodCall(
-        QStringLiteral("org.fcitx.Fcitx5"), QStringLiteral("/controller"),
-        QStringLiteral("org.fcitx.Fcitx.Controller1"), QString::fromLatin1(method)));
-    return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()
-               ? reply.arguments().front().toInt()
-               : -1;
-}
 
 // An input method of the test's own, its settings in a home folder of the
 // test's, and a form that uses it beside the window.
@@ -93,27 +78,17 @@ protected:
 };
 
 TEST_F(InputMethodOnX, Fcitx5PinyinIsOffWhileTheKeysGoAndOnAgainAfter) {
-    QDir().mkpath(config + QStringLiteral("/fcitx5"));
-    QFile profile(config + QStringLiteral("/fcitx5/profile"));
-    ASSERT_TRUE(profile.open(QIODevice::WriteOnly));
-    profile.write(kProfile);
-    profile.close();
-    StartMethod(QStringLiteral("fcitx5"), {QStringLiteral("--disable=notificationitem,classicui")});
-    ASSERT_TRUE(QTest::qWaitFor(
-        [] {
-            return QDBusConnection::sessionBus().interface()->isServiceRegistered(
-                QStringLiteral("org.fcitx.Fcitx5"));
-        },
-        15000));
+    Fcitx fcitx;
+    ASSERT_TRUE(fcitx.Start(environment));
     environment.insert(QStringLiteral("QT_IM_MODULE"), QStringLiteral("fcitx"));
     StartForm(environment);
     bindings.typing.Start(bindings.assist.Start());
     // The form's input context, the last to have had the focus, turned on.
-    ASSERT_TRUE(QTest::qWaitFor([] { return CallController("State") == 1; }, 5000));
-    CallController("Activate");
-    ASSERT_EQ(CallController("State"), 2) << "pinyin active in the form";
+    ASSERT_TRUE(QTest::qWaitFor([] { return Fcitx::Call("State") == 1; }, 5000));
+    Fcitx::Call("Activate");
+    ASSERT_EQ(Fcitx::Call("State"), 2) << "pinyin active in the form";
     PressAndCheck();
-    EXPECT_TRUE(QTest::qWaitFor([] { return CallController("State") == 2; }, 3000))
+    EXPECT_TRUE(QTest::qWaitFor([] { return Fcitx::Call("State") == 2; }, 3000))
         << "pinyin as the user had it";
 }
 
