@@ -83,9 +83,12 @@ XKeyboard::~XKeyboard() {
     XKeyboard::Finish();
 }
 
+// With the focus on the root window, keys go to whatever window is under
+// the pointer: no window has the focus then.
 std::uintptr_t XKeyboard::FocusedWindow() {
     auto focus = Own(xcb_get_input_focus_reply(c_, xcb_get_input_focus(c_), nullptr));
-    return focus && focus->focus > XCB_INPUT_FOCUS_POINTER_ROOT ? focus->focus : 0;
+    bool some = focus && focus->focus > XCB_INPUT_FOCUS_POINTER_ROOT && focus->focus != root_;
+    return some ? focus->focus : 0;
 }
 
 // The focus may be on a child of one of this program's windows.

@@ -181,6 +181,66 @@ TEST_F(HotKeyOnX, TheHotKeyWorksUnderALayoutWithoutV) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return GroupMarked(window, 2); }, 3000));
 }
 
+// Another program holds Ctrl+Alt+V: the start says so in a box, and the
+// line says the key is not in force, not that no group is left.
+TEST_F(HotKeyOnX, AKeyHeldByAnotherProgramIsSaidNotToBeInForce) {
+    KeyHolder other('v', XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1);
+    Fill(window, 1, "张三", "11010519491231002X", "13800138000");
+    ModalBoxAnswerer boxes;
+    bindings.typing.Start(bindings.assist.Start());
+    EXPECT_EQ(boxes.count, 1);
+    EXPECT_TRUE(boxes.text.contains(QStringLiteral("已被其他程序占用")));
+    EXPECT_EQ(TypingLine(), QStringLiteral("输入热键没有生效"));
+}
+
+// A group with more characters no key types than the keyboard has spare
+// key codes for goes in rounds, and the key map is as it was after.
+TEST_F(HotKeyOnX, ManyCharactersNoKeyTypesGoInRounds) {
+    Fill(window, 1, "欧阳吉祥", "11010519491231002X", "13800138000");
+    Start();
+    window.SetContent(kSequenceBox, "甲乙丙丁戊己庚辛壬癸子丑寅卯辰巳午未申酉戌亥{姓名}");
+    {
+        ModalBoxAnswerer set; // "设置好了…"
+        bindings.typing.OnSetClicked();
+    }
+    // The box took the keyboard, and gave it to nobody when it closed: the
+    // keyboard back to the form, as a click gives it.
+    ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"),
+                                {QStringLiteral("search"), QStringLiteral("--name"),
+                                 QStringLiteral("^form$"), QStringLiteral("windowfocus"),
+                                 QStringLiteral("--sync")}),
+              0);
+    ResetForm();
+    std::vector<xcb_keysym_t> map = KeyMap();
+    PressHotKey();
+    EXPECT_TRUE(
+        WaitForFields(u8"甲乙丙丁戊己庚辛壬癸子丑寅卯辰巳午未申酉戌亥欧阳吉祥", nullptr, nullptr))
+        << last.toStdString() << " " << TypingLine().toStdString();
+    LetGo();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return GroupMarked(window, 1); }, 3000));
+    EXPECT_EQ(KeyMap(), map);
+}
+
+// The keyboard on no window (the root's): keys would go to whatever lies
+// under the pointer, Orvane's own window here. Nothing is typed.
+TEST_F(HotKeyOnX, APressWithTheKeyboardOnNoWindowTypesNothing) {
+    Fill(window, 1, "张三", "11010519491231002X", "13800138000");
+    Start();
+    xcb_connection_t* c = xcb_connect(nullptr, nullptr);
+    xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    xcb_warp_pointer(c, XCB_NONE, root, 0, 0, 0, 0, 100, 100); // over Orvane's window
+    xcb_set_input_focus(c, XCB_INPUT_FOCUS_POINTER_ROOT, root, XCB_CURRENT_TIME);
+    std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+    xcb_disconnect(c);
+    PressHotKey();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return TypingLine() == QStringLiteral("没有输入：没有输入框"); }, 3000))
+        << TypingLine().toStdString();
+    LetGo();
+    EXPECT_FALSE(GroupMarked(window, 1));
+    EXPECT_EQ(window.GetContent(kAllPhoneBox), "");
+}
+
 // The box "设置好了…" has the keyboard: the press says so in the line,
 // types nothing anywhere, marks nothing.
 TEST_F(HotKeyOnX, APressIntoOrvanesOwnBoxTypesNothing) {

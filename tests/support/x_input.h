@@ -81,12 +81,6 @@ public:
     static constexpr xcb_keysym_t kAlt = 0xFFE9;
     static constexpr xcb_keysym_t kCapsLock = 0xFFE5;
 
-private:
-    void Key(uint8_t type, xcb_keysym_t keysym, bool shifted = false) {
-        xcb_test_fake_input(c_, type, Keycode(keysym, shifted ? 1 : 0), XCB_CURRENT_TIME, root_, 0,
-                            0, 0);
-        xcb_flush(c_);
-    }
     // The key code whose symbol at the level (0, or 1 with Shift) is `keysym`.
     xcb_keycode_t Keycode(xcb_keysym_t keysym, int level = 0) {
         const xcb_setup_t* setup = xcb_get_setup(c_);
@@ -104,8 +98,36 @@ private:
         return 0;
     }
 
+private:
+    void Key(uint8_t type, xcb_keysym_t keysym, bool shifted = false) {
+        xcb_test_fake_input(c_, type, Keycode(keysym, shifted ? 1 : 0), XCB_CURRENT_TIME, root_, 0,
+                            0, 0);
+        xcb_flush(c_);
+    }
+
     xcb_connection_t* c_;
     xcb_window_t root_ = 0;
+};
+
+// Another program that holds a key with modifiers for itself, as a global
+// hot key, on a connection of its own.
+class KeyHolder {
+public:
+    KeyHolder(xcb_keysym_t keysym, uint16_t modifiers) : c_(xcb_connect(nullptr, nullptr)) {
+        xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c_)).data->root;
+        xcb_keycode_t code = XInput().Keycode(keysym);
+        for (int lock : {0, int(XCB_MOD_MASK_LOCK), int(XCB_MOD_MASK_2)}) {
+            xcb_grab_key(c_, 0, root, uint16_t(modifiers | lock), code, XCB_GRAB_MODE_ASYNC,
+                         XCB_GRAB_MODE_ASYNC);
+        }
+        std::free(xcb_get_input_focus_reply(c_, xcb_get_input_focus(c_), nullptr));
+    }
+    ~KeyHolder() { xcb_disconnect(c_); }
+    KeyHolder(const KeyHolder&) = delete;
+    KeyHolder& operator=(const KeyHolder&) = delete;
+
+private:
+    xcb_connection_t* c_;
 };
 
 // A program that takes the clipboard and then never answers a request for
