@@ -261,9 +261,30 @@ void TypingEngine::ReadBoxReached() {
     Read(pace_.read, &TypingEngine::OnBoxReached);
 }
 
+// While keys are held (the hot key pressed again) its grab takes the
+// keyboard from the form, whose box may then not answer as focused: the
+// reading waits until they are let go, as the typing does.
+bool TypingEngine::WaitForKeys(Step again) {
+    if (keyboard_.HeldKeys(hotKey_) == KeysDown::None) {
+        return false;
+    }
+    auto now = timer_.Now();
+    pausedSince_ = pausedSince_.value_or(now);
+    if (now - *pausedSince_ >= pace_.letGo) {
+        End(TypingOutcome::KeysHeld);
+    } else {
+        arriveBy_ = std::max(arriveBy_, now + pace_.arrive);
+        After(pace_.poll, again);
+    }
+    return true;
+}
+
 // The box just left, or none, may answer while the focus moves.
 void TypingEngine::OnBoxReached(const FieldText& field) {
     bool moving = !field.readable || field.field == field_;
+    if (moving && WaitForKeys(&TypingEngine::ReadBoxReached)) {
+        return;
+    }
     if (moving && timer_.Now() < arriveBy_) {
         After(pace_.poll, &TypingEngine::ReadBoxReached);
         return;
@@ -293,6 +314,9 @@ void TypingEngine::OnBoxTyped(const FieldText& field) {
         CompareBox(field);
         return;
     }
+    if (WaitForKeys(&TypingEngine::ReadBoxTyped)) {
+        return;
+    }
     if (next_ != keys_.size()) {
         End(TypingOutcome::BoxLeft);
         return;
@@ -320,6 +344,9 @@ void TypingEngine::OnBoxTyped(const FieldText& field) {
 // holds them or the wait is over.
 void TypingEngine::CompareBox(const FieldText& field) {
     if (!ReadsBackAs(before_, boxes_[box_].text, field.text)) {
+        if (WaitForKeys(&TypingEngine::ReadBoxTyped)) {
+            return;
+        }
         if (timer_.Now() < arriveBy_) {
             After(pace_.poll, &TypingEngine::ReadBoxTyped);
         } else {

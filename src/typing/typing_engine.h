@@ -56,13 +56,17 @@ struct TypingPace {
     std::chrono::milliseconds repeatGap{10};
     std::chrono::milliseconds inputMethodGap{12};
     std::chrono::milliseconds inputMethodRepeatGap{30};
-    std::chrono::milliseconds poll{5};       // the keyboard's state, a box's text, while waiting
-    std::chrono::milliseconds letGo{3000};   // the longest wait for the keys to be let go
-    std::chrono::milliseconds taken{150};    // for a window that cannot be read to take the keys
-    std::chrono::milliseconds quiet{700};    // after typing, presses type nothing
-    std::chrono::milliseconds firstRead{50}; // the longest wait for the first box's text
-    std::chrono::milliseconds read{100};     // for any later reading
-    std::chrono::milliseconds arrive{300};   // for typed keys to show in the box, the focus to move
+    std::chrono::milliseconds poll{5};     // the keyboard's state, a box's text, while waiting
+    std::chrono::milliseconds letGo{3000}; // the longest wait for the keys to be let go
+    std::chrono::milliseconds taken{150};  // for a window that cannot be read to take the keys
+    std::chrono::milliseconds quiet{700};  // after typing, presses type nothing
+    // The longest wait for the first box's text once the keys are let go;
+    // a program that answered it is waited for longer, as a loaded machine
+    // may keep it: for each later reading, and for typed keys to show in a
+    // box or the focus to move.
+    std::chrono::milliseconds firstRead{50};
+    std::chrono::milliseconds read{400};
+    std::chrono::milliseconds arrive{500};
 };
 
 // Types keys into another program's window for a press of the hot key. The
@@ -118,6 +122,7 @@ private:
     void OnInputMethod(InputMethodFound found);
     void TypeNext();
     bool UserKeysStop();
+    bool WaitForKeys(Step again);
     void ReadBoxReached();
     void OnBoxReached(const FieldText& field);
     void ReadBoxTyped();

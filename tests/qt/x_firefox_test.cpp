@@ -104,6 +104,7 @@ protected:
         environment.insert(QStringLiteral("XMODIFIERS"), QStringLiteral("@im=fcitx"));
         environment.insert(QStringLiteral("GNOME_ACCESSIBILITY"), QStringLiteral("1"));
         ASSERT_TRUE(fcitx.Start(environment));
+        ASSERT_TRUE(QTest::qWaitFor([] { return FocusListened(); }, 10000));
         browser.setProcessEnvironment(environment);
         browser.start(QStringLiteral("firefox-esr"),
                       {QStringLiteral("--kiosk"), QStringLiteral("--no-remote"),
@@ -152,6 +153,11 @@ protected:
         return QTest::qWaitFor([&] { return TypingLine(window) == QString::fromUtf16(line); },
                                8000);
     }
+    // The line and its tooltip, for a failure's message.
+    std::string Line() {
+        QLabel* line = Component<QStatusBar>(window, kStatusBar)->findChildren<QLabel*>().at(1);
+        return (line->text() + QStringLiteral(" / ") + line->toolTip()).toStdString();
+    }
     void Reset(const std::string& command) {
         page.Command(command);
         ASSERT_TRUE(QTest::qWaitFor([&] { return page.Boxes() == "\n\n"; }, 5000));
@@ -170,7 +176,7 @@ protected:
 
 TEST_F(FirefoxForm, ReadBackMarksOnlyWhatArrivedAndLeavesACompositionAlone) {
     PressHotKey();
-    EXPECT_TRUE(WaitForTypingLine(u"已输入第一组")) << TypingLine(window).toStdString();
+    EXPECT_TRUE(WaitForTypingLine(u"已输入第一组")) << Line();
     EXPECT_TRUE(WaitForBoxes(u8"吉𠮷祥\n11010519491231002X\n13800138000")) << page.Boxes();
     EXPECT_TRUE(GroupMarked(window, 1));
     EXPECT_EQ(Fcitx::Call("State"), 2) << "pinyin as the user had it";
@@ -180,7 +186,7 @@ TEST_F(FirefoxForm, ReadBackMarksOnlyWhatArrivedAndLeavesACompositionAlone) {
     Fill(window, 2, "欧阳吉祥", "11010519491231003X", "13900139000");
     Reset("limit");
     PressHotKey();
-    EXPECT_TRUE(WaitForTypingLine(u"已停止：身份证不对")) << TypingLine(window).toStdString();
+    EXPECT_TRUE(WaitForTypingLine(u"已停止：身份证不对")) << Line();
     EXPECT_TRUE(WaitForBoxes(u8"欧阳吉祥\n11010519491231003\n")) << page.Boxes();
     EXPECT_FALSE(GroupMarked(window, 2));
 
@@ -192,8 +198,7 @@ TEST_F(FirefoxForm, ReadBackMarksOnlyWhatArrivedAndLeavesACompositionAlone) {
     XInput().TypeLikeAHand("zhang");
     ASSERT_TRUE(WaitForBoxes(u8"zhang\n\n"));
     PressHotKey();
-    EXPECT_TRUE(WaitForTypingLine(u"没有输入：输入框里已有内容"))
-        << TypingLine(window).toStdString();
+    EXPECT_TRUE(WaitForTypingLine(u"没有输入：输入框里已有内容")) << Line();
     QTest::qWait(500);
     EXPECT_TRUE(page.Boxes() == "zhang\n\n" || page.Boxes() == "\n\n") << page.Boxes();
     EXPECT_FALSE(GroupMarked(window, 2));

@@ -118,9 +118,12 @@ public:
         });
     }
     void ReadFocusedField(std::function<void(FieldText)> done) override {
-        ++reads;
+        if (++reads == hotKeyAgainAtRead) {
+            HoldFor(hotKeyAgainFor);
+        }
         timer_->After(readTakes, [this, done] {
-            bool moving = Elapsed() < movedAt + focusSettles;
+            bool moving =
+                Elapsed() < movedAt + focusSettles || (grabHidesBoxes && Elapsed() < heldUntil);
             done(readable && !moving ? FieldText{true, "box" + std::to_string(box), form[box]}
                                      : FieldText{});
         });
@@ -151,6 +154,8 @@ public:
     std::chrono::milliseconds heldUntil{0}; // the hot key's keys, since this keyboard was made
     int strayAfter = -1;                    // a key of the user's down after so many keys
     int hotKeyAgainAfter = -1;              // the hot key pressed again after so many keys
+    int hotKeyAgainAtRead = -1;             // or as the box is read for the so-manieth time
+    bool grabHidesBoxes = false;            // the hot key held takes the keyboard: no box answers
     std::chrono::milliseconds hotKeyAgainFor{200};
     int focusMovesAfter = -1; // the focus elsewhere after so many keys
     std::optional<int> settle = 0;

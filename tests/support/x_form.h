@@ -4,6 +4,9 @@
 #include "window/component_names.h"
 #include "window_access.h"
 
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
 #include <QLabel>
 #include <QProcess>
 #include <QStatusBar>
@@ -35,10 +38,44 @@ protected:
         environment.insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"), QStringLiteral("1"));
         return environment;
     }
+    // Programs send focus events only while somebody listens: a form that
+    // starts before Orvane has told the accessibility bus that it does
+    // never says which box has the focus.
+    static bool FocusListened() {
+        QDBusMessage address = QDBusConnection::sessionBus().call(QDBusMessage::createMethodCall(
+            QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
+            QStringLiteral("org.a11y.Bus"), QStringLiteral("GetAddress")));
+        if (address.arguments().isEmpty()) {
+            return false;
+        }
+        QDBusConnection bus = QDBusConnection::connectToBus(address.arguments().front().toString(),
+                                                            QStringLiteral("test-atspi"));
+        QDBusMessage events = bus.call(QDBusMessage::createMethodCall(
+            QStringLiteral("org.a11y.atspi.Registry"), QStringLiteral("/org/a11y/atspi/registry"),
+            QStringLiteral("org.a11y.atspi.Registry"), QStringLiteral("GetRegisteredEvents")));
+        QDBusConnection::disconnectFromBus(QStringLiteral("test-atspi"));
+        if (events.arguments().isEmpty()) {
+            return false;
+        }
+        const auto listeners = events.arguments().front().value<QDBusArgument>(); // read only
+        bool found = false;
+        listeners.beginArray();
+        while (!listeners.atEnd()) {
+            QString listener;
+            QString event;
+            listeners.beginStructure();
+            listeners >> listener >> event;
+            listeners.endStructure();
+            found = found || event == QStringLiteral("Object:StateChanged:Focused");
+        }
+        listeners.endArray();
+        return found;
+    }
     void StartForm(const QProcessEnvironment& environment, const QStringList& arguments = {}) {
         if (form.state() != QProcess::NotRunning) {
             StopForm();
         }
+        ASSERT_TRUE(QTest::qWaitFor([] { return FocusListened(); }, 10000));
         form.setProcessEnvironment(environment);
         form.start(QStringLiteral(X_FORM_HELPER), arguments);
         ASSERT_TRUE(WaitForLine("READY"));

@@ -126,6 +126,18 @@ TEST_F(Engine, TheHotKeyPressedAgainHoldsTheTypingUntilLetGo) {
     timer.Run(milliseconds(200));
     EXPECT_FALSE(report);
     EXPECT_FALSE(engine.Quiet());
+
+    // Pressed as a box is read back, when its grab keeps the box from
+    // answering: the reading waits too.
+    NewKeyboard();
+    keyboard.grabHidesBoxes = true;
+    keyboard.hotKeyAgainAtRead = 5; // the ID's box, after its last key
+    ASSERT_TRUE(Press());
+    timer.Run(milliseconds(3000));
+    ASSERT_TRUE(report);
+    EXPECT_EQ(report->outcome, TypingOutcome::Typed);
+    EXPECT_TRUE(report->checked);
+    EXPECT_EQ(keyboard.Typed(), kApplicant);
 }
 
 TEST_F(Engine, AKeyOfTheUsersOrAMovedFocusStopsIt) {
