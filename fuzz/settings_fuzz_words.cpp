@@ -35,6 +35,12 @@ std::string NoFieldText() {
 std::string LongSequenceText(size_t, size_t) {
     return "too long";
 }
+std::string JoinedName(const std::string& names, const std::string& field) {
+    return names + "," + field;
+}
+std::string UnnamedBoxText(size_t place) {
+    return "box " + std::to_string(place);
+}
 std::string UnreadableOpeningTimeText(const std::string& text) {
     return "time " + text;
 }
