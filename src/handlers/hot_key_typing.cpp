@@ -209,7 +209,7 @@ void HotKeyTyping::OnHotKey() {
     }));
     Tell("正在输入" + GroupCaption(n) + "…", "松开按键后开始输入" + GroupCaption(n) + "。", false);
     std::weak_ptr<const int> alive = alive_;
-    engine_->Press(std::move(keys), key_, [this, alive, n](TypingReport report) {
+    engine_->Press(std::move(keys), key_, [this, alive, n](const TypingReport& report) {
         if (!alive.expired()) {
             OnTyped(n, report);
         }

@@ -32,10 +32,8 @@ public:
     // Reads the box a reading found, focused or not.
     void ReadAgain(const std::string& field, std::function<void(FieldText)> done);
 
-private Q_SLOTS:
-    void OnStateChanged(const QDBusMessage& message);
-
 private:
+    Q_SLOT void OnStateChanged(const QDBusMessage& message);
     void Connect(const QString& address);
     void Register(bool withProperties);
     // Asks for the object's text: `done` gets it, or nothing.
