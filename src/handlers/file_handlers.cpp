@@ -11,6 +11,8 @@
 
 #include <functional>
 #include <optional>
+#include <set>
+#include <vector>
 
 namespace orvane {
 
@@ -30,6 +32,27 @@ void ReportReadFailure(Window& window, const std::string& file, const std::strin
         {.text = "申请人信息没有读取，窗口中的内容保持不变。\n文件：" + file + "\n原因：" + reason,
          .caption = "读取失败",
          .kind = MessageKind::Error});
+}
+
+// Tells the user, once in a run, of the lines of the file that do not
+// read in its encoding: they are kept as they are, and show as well as
+// they read.
+void TellKeptLines(Window& window, const std::string& file, const std::vector<size_t>& lines) {
+    static std::set<std::string> told;
+    if (lines.empty() || !told.insert(file).second) {
+        return;
+    }
+    std::string numbers;
+    for (size_t line : lines) {
+        numbers += (numbers.empty() ? "" : "、") + std::to_string(line);
+    }
+    std::string what = "第 " + numbers + " 行与文件其余部分的编码不同（另一个程序用另一种编码存过）";
+    LogFailure("读取申请人信息：" + what + "，原样保留：" + file);
+    window.ShowMessage({.text = "信息.ini 的" + what +
+                                "，这些行可能显示得不对。程序保存时原样保留它们，不会改动；"
+                                "如需改正，请用记事本打开改好后另存为 UTF-8。\n文件：" + file,
+                        .caption = "读取配置",
+                        .kind = MessageKind::Warning});
 }
 
 // Writes the file on the queue; a failure is logged as `what` and told.
@@ -62,6 +85,7 @@ void LoadApplicants(Window& window, WorkQueue& files, const std::string& file) {
                 ReportReadFailure(window, file, read.Reason());
             } else {
                 ShowApplicants(window, read->applicants);
+                TellKeptLines(window, file, read->keptLines);
             }
         });
 }
@@ -76,6 +100,7 @@ void ApplyRememberFlag(Window& window, const std::string& file) {
     if (stored.remember) {
         window.SetTicked(kRememberBox, true);
         ShowApplicants(window, stored.applicants);
+        TellKeptLines(window, file, stored.keptLines);
     }
 }
 

@@ -43,18 +43,22 @@ Result<std::optional<DecodedText>> ReadProfileText(const std::string& file) {
     if (!read) {
         return Failure{read.Reason()};
     }
-    return *read ? std::optional(DecodeText(**read)) : std::nullopt;
+    return *read ? std::optional(DecodeProfileText(**read)) : std::nullopt;
 }
 
 Result<> ReplaceProfileText(const std::string& file, const DecodedText& text) {
+    if (!text.sure) {
+        return Failure{"文件里一半的栏目名像 UTF-8，一半像 GBK，无法判断文件的编码；"
+                       "为免弄乱文件，没有写入。请用记事本把它另存为 UTF-8 或 ANSI 编码"};
+    }
     RemoveStaleSaves(file);
-    return ReplaceFileContent(file, EncodeText(text.text, text.encoding));
+    return ReplaceFileContent(file, EncodeText(text));
 }
 
 void RemoveStaleSaves(const std::string& file) {
     for (const std::string& temporary : TemporariesOf(file)) {
         Result<FileBytes> read = ReadRegularFile(temporary, kProfileFileLimit);
-        if (read && *read && IsProfileText(DecodeText(**read).text)) {
+        if (read && *read && IsProfileText(DecodeProfileText(**read).text)) {
             RemoveFile(temporary); // one left is tried again at the next save
         }
     }

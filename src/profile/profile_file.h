@@ -31,8 +31,10 @@ inline constexpr size_t kProfileFileLimit = 1 << 20;
 // none when there is no file.
 Result<std::optional<DecodedText>> ReadProfileText(const std::string& file);
 
-// Replaces the file with the text in the encoding (a file keeps its own),
-// after removing what an interrupted save left (RemoveStaleSaves).
+// Replaces the file with the text in the encoding (a file keeps its own,
+// and its lines that do not read in it), after removing what an
+// interrupted save left (RemoveStaleSaves). A file whose encoding is
+// unsure is left as it is.
 Result<> ReplaceProfileText(const std::string& file, const DecodedText& text);
 
 // Removes the temporary files an interrupted save of the file left beside

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <map>
+#include <string_view>
 #include <vector>
 
 namespace orvane {
@@ -226,6 +227,43 @@ std::string SetProfileValues(const std::string& content, const std::vector<Profi
         EndLine(text);
         text += "[" + keys.section + "]" + kNewLine + keys.Text();
     }
+    return text;
+}
+
+namespace {
+
+// The name a line gives, as bytes: a section's between its brackets, a
+// key's before its "="; none for a comment or any other line.
+std::string_view NameIn(std::string_view line) {
+    size_t start = line.find_first_not_of(" \t");
+    if (start == std::string_view::npos || line[start] == ';' || line[start] == '#') {
+        return {};
+    }
+    size_t end = line[start] == '[' ? line.find(']', start) : line.find('=', start);
+    start += line[start] == '[' ? 1 : 0;
+    return end == std::string_view::npos ? std::string_view() : line.substr(start, end - start);
+}
+
+} // namespace
+
+DecodedText DecodeProfileText(const std::string& bytes) {
+    if (LikelyEncoding(bytes) == TextEncoding::Utf8WithBom) {
+        return DecodeText(bytes, TextEncoding::Utf8WithBom);
+    }
+    int utf8 = 0;
+    int ansi = 0;
+    for (size_t at = 0; at < bytes.size();) {
+        size_t end = std::min(bytes.find('\n', at), bytes.size());
+        std::string_view name = NameIn(std::string_view(bytes).substr(at, end - at));
+        utf8 += ReadsAsUtf8Only(name) ? 1 : 0;
+        ansi += ReadsAsGbkOnly(name) ? 1 : 0;
+        at = end + 1;
+    }
+    if (utf8 != ansi) {
+        return DecodeText(bytes, utf8 > ansi ? TextEncoding::Utf8 : TextEncoding::Ansi);
+    }
+    DecodedText text = DecodeText(bytes);
+    text.sure = text.sure && utf8 == 0;
     return text;
 }
 

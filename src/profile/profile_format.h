@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/text_encoding.h"
+
 #include <map>
 #include <optional>
 #include <string>
@@ -63,5 +65,11 @@ struct ProfileItem {
 // The content with every item set as SetProfileValue sets one, in the
 // order given, the content's lines read once.
 std::string SetProfileValues(const std::string& content, const std::vector<ProfileItem>& items);
+
+// A profile file's text, its encoding told by its section and key names:
+// the encoding in which more of them read as text and not in the other (a
+// byte-order mark decides for UTF-8). With names that tell nothing, the
+// likely encoding; with as many each way, the file is unsure.
+DecodedText DecodeProfileText(const std::string& bytes);
 
 } // namespace orvane

@@ -55,17 +55,22 @@ Result<> WriteApplicants(const std::string& file, const Applicants& applicants) 
 }
 
 Result<InformationRead> ReadInformationFile(const std::string& file) {
-    Result<std::optional<ProfileItems>> read = ReadProfileFile(file);
-    if (!read) {
-        return Failure{read.Reason()};
+    Result<std::optional<DecodedText>> text = ReadProfileText(file);
+    if (!text) {
+        return Failure{text.Reason()};
     }
+    std::optional<ProfileItems> read;
     InformationRead result;
+    if (*text) {
+        read.emplace((*text)->text);
+        result.keptLines = (*text)->keptLines;
+    }
     for (int group = 1; group <= kGroupCount; ++group) {
         for (const std::string& key : kFieldKeys) {
-            result.applicants.SetField(group, key, ProfileItemIn(*read, GroupCaption(group), key));
+            result.applicants.SetField(group, key, ProfileItemIn(read, GroupCaption(group), key));
         }
     }
-    result.remember = RememberFlagIn(*read);
+    result.remember = RememberFlagIn(read);
     return result;
 }
 

@@ -3,8 +3,10 @@
 #include "applicants/applicants.h"
 #include "runtime/result.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace orvane {
 
@@ -33,6 +35,9 @@ Result<> WriteApplicants(const std::string& file, const Applicants& applicants);
 struct InformationRead {
     Applicants applicants; // a missing section or key gives an empty field
     bool remember = true;  // the remember flag, true when the file has none
+    // The lines that do not read in the file's encoding, from 1: read as
+    // well as they can be, and kept as they are.
+    std::vector<std::size_t> keptLines;
 };
 
 // Reads the file once: only a regular file of at most kProfileFileLimit

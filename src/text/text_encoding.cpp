@@ -3,6 +3,7 @@
 #include "unicode_text.h"
 
 #include <algorithm>
+#include <set>
 
 namespace orvane {
 
@@ -60,29 +61,74 @@ bool IsValidUtf8(std::string_view bytes) {
     return true;
 }
 
-DecodedText DecodeText(const std::string& bytes) {
-    if (bytes.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0) {
-        return {AnsiFromUtf8(std::string_view(bytes).substr(kByteOrderMark.size())),
-                TextEncoding::Utf8WithBom};
-    }
+bool ReadsAsUtf8Only(std::string_view bytes) {
     bool beyondAscii = std::any_of(bytes.begin(), bytes.end(),
                                    [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-    if (beyondAscii && IsValidUtf8(bytes) && !SensibleGbk(bytes)) {
-        return {AnsiFromUtf8(bytes), TextEncoding::Utf8};
-    }
-    return {bytes, TextEncoding::Ansi};
+    return beyondAscii && IsValidUtf8(bytes) && !SensibleGbk(bytes);
 }
 
-std::string EncodeText(const std::string& text, TextEncoding encoding) {
-    switch (encoding) {
-    case TextEncoding::Utf8:
-        return Utf8Of(text);
-    case TextEncoding::Utf8WithBom:
-        return kByteOrderMark + Utf8Of(text);
-    case TextEncoding::Ansi:
-        break;
+bool ReadsAsGbkOnly(std::string_view bytes) {
+    bool beyondAscii = std::any_of(bytes.begin(), bytes.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    return beyondAscii && SensibleGbk(bytes) && !IsValidUtf8(bytes);
+}
+
+TextEncoding LikelyEncoding(std::string_view bytes) {
+    if (bytes.starts_with(kByteOrderMark)) {
+        return TextEncoding::Utf8WithBom;
     }
-    return text;
+    return ReadsAsUtf8Only(bytes) ? TextEncoding::Utf8 : TextEncoding::Ansi;
+}
+
+// A line that is not UTF-8 in a UTF-8 file reads best as ANSI (GBK saved
+// by another editor); one that is only UTF-8 in an ANSI file as UTF-8.
+DecodedText DecodeText(const std::string& bytes, TextEncoding encoding) {
+    DecodedText decoded{.encoding = encoding};
+    std::set<std::string> read; // the lines that read in the encoding
+    bool utf8 = encoding != TextEncoding::Ansi;
+    size_t at = utf8 && bytes.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
+    for (size_t number = 1; at < bytes.size(); ++number) {
+        size_t end = std::min(bytes.find('\n', at), bytes.size());
+        std::string line = bytes.substr(at, end - at);
+        bool foreign = utf8 ? !IsValidUtf8(line) : ReadsAsUtf8Only(line);
+        std::string text = utf8 != foreign ? AnsiFromUtf8(line) : line;
+        if (foreign) {
+            decoded.kept.emplace(text, line);
+            decoded.keptLines.push_back(number);
+        } else {
+            read.insert(text);
+        }
+        decoded.text += text;
+        if (end < bytes.size()) {
+            decoded.text += '\n';
+        }
+        at = end + 1;
+    }
+    // A kept line that reads like another line could not be told from it.
+    decoded.sure = std::none_of(decoded.kept.begin(), decoded.kept.end(),
+                                [&read](const auto& kept) { return read.contains(kept.first); });
+    return decoded;
+}
+
+DecodedText DecodeText(const std::string& bytes) {
+    return DecodeText(bytes, LikelyEncoding(bytes));
+}
+
+std::string EncodeText(const DecodedText& text) {
+    std::string bytes = text.encoding == TextEncoding::Utf8WithBom ? kByteOrderMark : "";
+    for (size_t at = 0; at < text.text.size();) {
+        size_t end = std::min(text.text.find('\n', at), text.text.size());
+        std::string line = text.text.substr(at, end - at);
+        auto kept = text.kept.find(line);
+        bytes += kept != text.kept.end()               ? kept->second
+                 : text.encoding == TextEncoding::Ansi ? line
+                                                       : Utf8Of(line);
+        if (end < text.text.size()) {
+            bytes += '\n';
+        }
+        at = end + 1;
+    }
+    return bytes;
 }
 
 } // namespace orvane

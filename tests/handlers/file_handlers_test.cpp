@@ -57,6 +57,24 @@ TEST_F(FileHandlers, SaveThenLoadGivesBackEveryFieldAndKeepsUsedMarks) {
     EXPECT_EQ(fresh.GetContent(kAllPhoneBox), "13900000000");
 }
 
+// A UTF-8 file with a line saved in GBK: the applicants show, the user is
+// told once which line was kept as it is, and a save keeps the file UTF-8.
+TEST_F(FileHandlers, LinesInAnotherEncodingAreToldOnceAndKept) {
+    folder.Write("信息.ini", "; 备注\r\n" + Utf8Of("[第一组]\r\n姓名=欧阳吉祥\r\n"));
+    ModalBoxAnswerer boxes;
+    LoadApplicants(window, FileQueue(), file);
+    Settle();
+    EXPECT_EQ(window.GetContent(EditBoxName(1, NameKey())), "欧阳吉祥");
+    EXPECT_EQ(boxes.count, 1);
+    EXPECT_TRUE(boxes.text.contains(QStringLiteral("第 1 行"))) << boxes.text.toStdString();
+    LoadApplicants(window, FileQueue(), file);
+    SaveApplicants(window, FileQueue(), file);
+    Settle();
+    EXPECT_EQ(boxes.count, 1) << "told once";
+    EXPECT_EQ(folder.Bytes("信息.ini").substr(0, 8), "; 备注\r\n");
+    EXPECT_NE(folder.Bytes("信息.ini").find(Utf8Of("姓名=欧阳吉祥")), std::string::npos);
+}
+
 // The window's thread only queues the work; jobs keep their order.
 TEST_F(FileHandlers, SavingQueuesTheDiskWorkInOrder) {
     std::atomic<bool> release = false;

@@ -269,6 +269,68 @@ TEST(TextEncoding, NotepadsUtf8IsToldFromGbk) {
     EXPECT_FALSE(IsValidUtf8("\xE4\xB8")) << "cut short";
 }
 
+// The file's encoding is the one its section and key names read in; lines
+// that do not read in it (a comment saved in GBK, stray bytes, a name
+// saved in the other encoding) are read as well as they can be and written
+// back as they were; a file whose names read as much in both is never
+// written over.
+TEST_F(InformationFile, TheNamesTellTheEncodingAndForeignLinesAreKept) {
+    std::string utf8 = Utf8Of("[配置]\r\n记住配置=真\r\n");
+    for (int group = 1; group <= 25; ++group) {
+        utf8 += Utf8Of("[" + GroupCaption(group) + "]\r\n姓名=欧阳" + std::to_string(group) +
+                       "\r\n身份证=11010519491231002X\r\n手机号=13800138000\r\n");
+    }
+    const std::string gbkComment = "; 这是注释\r\n"; // the test's own text is GBK
+    std::string oneGbkName = utf8;
+    oneGbkName.replace(oneGbkName.find(Utf8Of("姓名=欧阳2\r\n")), Utf8Of("姓名=欧阳2\r\n").size(),
+                       "姓名=李四\r\n");
+    struct Case {
+        const char* what;
+        std::string bytes;
+        std::string name1; // as the window shows 第一组's name
+        std::string kept;  // bytes that stay as they were
+    };
+    std::vector<Case> cases = {
+        {"UTF-8, a GBK comment", gbkComment + utf8, "欧阳1", gbkComment},
+        {"UTF-8, stray bytes", utf8 + "\xFF\xFE\xFA\r\n", "欧阳1", "\xFF\xFE\xFA\r\n"},
+        {"UTF-8, one name in GBK", oneGbkName, "欧阳1", "姓名=李四\r\n"},
+        {"UTF-8 with its mark, a GBK comment", "\xEF\xBB\xBF" + utf8 + gbkComment, "欧阳1",
+         gbkComment},
+        {"GBK, a UTF-8 line", "[第一组]\r\n姓名=张三\r\n" + Utf8Of("; 备注：王五\r\n"), "张三",
+         Utf8Of("; 备注：王五\r\n")},
+        {"GBK", "[第一组]\r\n姓名=张三\r\n", "张三", ""},
+        {"UTF-8", utf8, "欧阳1", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        folder.Write("信息.ini", c.bytes);
+        Result<InformationRead> read = ReadInformationFile(file);
+        ASSERT_TRUE(read.Ok());
+        EXPECT_EQ(read->applicants.Field(1, NameKey()), c.name1);
+        EXPECT_EQ(read->keptLines.empty(), c.kept.empty());
+        Applicants changed = read->applicants;
+        changed.SetField(1, PhoneKey(), "13912345678");
+        ASSERT_TRUE(WriteApplicants(file, changed).Ok());
+        std::string written = folder.Bytes("信息.ini");
+        EXPECT_NE(written.find(c.kept), std::string::npos) << "kept byte for byte";
+        bool wasUtf8 = c.bytes.find(Utf8Of("[第一组]")) != std::string::npos;
+        std::string rest = written;
+        rest.erase(rest.find(c.kept), c.kept.size());
+        EXPECT_EQ(IsValidUtf8(rest), wasUtf8) << "the rest in the file's own encoding";
+        EXPECT_EQ(ReadApplicants(file), changed);
+    }
+    folder.Write("信息.ini", oneGbkName);
+    EXPECT_EQ(ReadApplicants(file).Field(2, NameKey()), "李四") << "read as well as it can be";
+
+    // As many names read as UTF-8 only as GBK only: read, never written.
+    const std::string halves = Utf8Of("[第一组]\r\n") + "[第二组]\r\n";
+    folder.Write("信息.ini", halves);
+    EXPECT_TRUE(ReadInformationFile(file).Ok());
+    Result<> refused = WriteApplicants(file, Numbered("新"));
+    EXPECT_NE(refused.Reason().find("无法判断文件的编码"), std::string::npos) << refused.Reason();
+    EXPECT_EQ(folder.Bytes("信息.ini"), halves);
+}
+
 TEST(ApplicantsValue, FieldsAreAddressedByGroupAndKeyOnly) {
     Applicants applicants;
     applicants.SetField(25, PhoneKey(), "13900000025");
