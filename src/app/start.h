@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/failure_log.h"
+#include "storage/information_file.h"
 #include "window/fatal_error.h"
 
 #include <exception>
@@ -24,7 +25,10 @@ int RunProgram(Window& window, const std::optional<std::string>& timeUrl);
 // The desktop's window, built, with failures logged from here on; none,
 // reported through FatalError ("载入启动窗口失败"), when it cannot be built.
 template <class DesktopWindow> std::unique_ptr<DesktopWindow> CreateMainWindow() {
-    SetFailureLog(FailureLogPath());
+    SetFailureLog(FailureLogBeside(InformationFilePath()));
+    if (std::string passed = InformationFilePassedOver(); !passed.empty()) {
+        LogFailure(passed);
+    }
     try {
         return std::make_unique<DesktopWindow>();
     } catch (const std::exception&) {

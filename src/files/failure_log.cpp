@@ -2,14 +2,16 @@
 
 #include "datetime/datetime.h"
 #include "file_access.h"
-#include "file_failure.h"
 #include "program_directory.h"
 #include "text/ansi_literals.h"
 #include "text/text.h"
 #include "text/unicode_text.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <mutex>
+#include <vector>
 
 namespace orvane {
 
@@ -41,6 +43,24 @@ std::string Stamp(std::chrono::system_clock::time_point when) {
     return text;
 }
 
+// "2026-12-08 16:30:05 ": the stamp before each entry.
+constexpr size_t kStampLength = 20;
+
+// The log's lines, without their ends.
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    for (size_t at = 0; at < text.size();) {
+        size_t end = std::min(text.find('\n', at), text.size());
+        std::string line = text.substr(at, end - at);
+        if (line.ends_with('\r')) {
+            line.pop_back();
+        }
+        lines.push_back(line);
+        at = end + 1;
+    }
+    return lines;
+}
+
 // The text cut to the line limit at a character's end, on one line.
 std::string OneLine(const std::string& what) {
     std::string line;
@@ -58,8 +78,8 @@ std::string OneLine(const std::string& what) {
 
 } // namespace
 
-std::string FailureLogPath() {
-    return DataDirectory(kFileName) + kPathSeparator + kFileName;
+std::string FailureLogBeside(const std::string& file) {
+    return file.substr(0, file.rfind(kPathSeparator) + 1) + kFileName;
 }
 
 void SetFailureLog(std::string file) {
@@ -70,12 +90,42 @@ void SetFailureLog(std::string file) {
 std::string WithFailureLine(const std::string& old, const std::string& what,
                             std::chrono::system_clock::time_point when) {
     std::string lines = old.starts_with(kBom) ? old.substr(kBom.size()) : old;
-    lines += Utf8Of(Stamp(when) + OneLine(what)) + "\r\n";
-    size_t start = 0;
-    while (kBom.size() + lines.size() - start > kFailureLogLimit) {
-        start = lines.find('\n', start) + 1;
+    if (old.size() >= kFailureLogLimit) {
+        lines.erase(0, lines.find('\n') + 1); // cut at the limit, most likely within a line
     }
-    return kBom + lines.substr(start);
+    std::vector<std::string> entries = Lines(lines);
+    std::string stamp = Stamp(when);
+    std::string line = Utf8Of(OneLine(what));
+    std::string counted = Utf8Of("  同样的失败又发生了 ");
+    size_t last = entries.size();
+    bool folded = last > 0 && entries[last - 1].starts_with(counted);
+    size_t entry = folded ? last - 2 : last - 1;
+    if (last > (folded ? 1u : 0u) && entries[entry].size() > kStampLength &&
+        entries[entry].substr(kStampLength) == line) {
+        int times = folded ? std::atoi(entries[last - 1].c_str() + counted.size()) : 0;
+        std::string count = counted + std::to_string(times + 1) + Utf8Of(" 次，最近一次 ") +
+                            stamp.substr(0, kStampLength - 1);
+        if (folded) {
+            entries.back() = count;
+        } else {
+            entries.push_back(count);
+        }
+    } else {
+        entries.push_back(Utf8Of(stamp) + line);
+    }
+    size_t bytes = kBom.size();
+    for (const std::string& kept : entries) {
+        bytes += kept.size() + 2;
+    }
+    size_t first = 0;
+    for (; bytes > kFailureLogLimit && first < entries.size(); ++first) {
+        bytes -= entries[first].size() + 2;
+    }
+    std::string log = kBom;
+    for (size_t at = first; at < entries.size(); ++at) {
+        log += entries[at] + "\r\n";
+    }
+    return log;
 }
 
 void LogFailure(const std::string& what) {
@@ -83,12 +133,12 @@ void LogFailure(const std::string& what) {
     if (LogFile().empty()) {
         return;
     }
-    Result<FileBytes> old = ReadRegularFile(LogFile(), kFailureLogLimit);
-    // One grown too large elsewhere starts over; one that is no file stays so.
-    if (old || old.Reason() == FileFailureText(FileFailure::TooLarge, kFailureLogLimit)) {
+    MakePrivateFolder(LogFile().substr(0, LogFile().rfind(kPathSeparator)));
+    Result<FileBytes> old = ReadRegularFileEnd(LogFile(), kFailureLogLimit);
+    // One that is no file stays so.
+    if (old) {
         auto when = std::chrono::system_clock::now();
-        (void)ReplaceFileContent(LogFile(),
-                                 WithFailureLine(old.ValueOr({}).value_or(""), what, when));
+        (void)ReplaceFileContent(LogFile(), WithFailureLine(old->value_or(""), what, when));
     }
 }
 

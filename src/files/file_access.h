@@ -18,13 +18,16 @@ using FileBytes = std::optional<std::string>;
 // pipe, a device, a larger file) is refused without waiting and without
 // reading past the limit.
 Result<FileBytes> ReadRegularFile(const std::string& file, std::size_t limit);
+// The last `limit` bytes of a regular file, the whole of a smaller one;
+// anything else refused as ReadRegularFile refuses it.
+Result<FileBytes> ReadRegularFileEnd(const std::string& file, std::size_t limit);
 
 // Replaces the whole file atomically: a temporary file in the same folder,
 // named as no person names a file (the file's name, ".~orvane-save-" and six
 // letters or digits), is written, flushed, renamed over it, and the folder
-// is flushed. The new file keeps the mode of the regular file of the user's
-// own that it replaces, and is private to its owner otherwise (a link is
-// replaced, never followed). A file without write permission is refused.
+// is flushed. The new file is private to its owner, whatever the file it
+// replaces was (a link is replaced, never followed). A file without write
+// permission is refused.
 Result<> ReplaceFileContent(const std::string& file, const std::string& content);
 
 // The temporary files an interrupted replacement of the file may have left
@@ -37,5 +40,8 @@ bool RemoveFile(const std::string& file);
 // Makes the folder and any missing folder above it, private to their owner;
 // one that is there stays as it is.
 void MakePrivateFolder(const std::string& folder);
+// Makes the folder, which the program made for itself, private to its
+// owner again, whatever it was made since.
+void KeepFolderPrivate(const std::string& folder);
 
 } // namespace orvane

@@ -132,6 +132,14 @@ void MakePrivateFolder(const std::string& folder) {
     }
 }
 
+void KeepFolderPrivate(const std::string& folder) {
+    struct stat st {};
+    std::string native = NativePath(folder);
+    if (::lstat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid()) {
+        ::chmod(native.c_str(), 0700);
+    }
+}
+
 namespace {
 
 // After a rename, so that a power cut cannot bring the old file back.
@@ -165,23 +173,38 @@ std::pair<std::string, int> WriteTemporary(const std::string& native, const std:
 
 } // namespace
 
-Result<FileBytes> ReadRegularFile(const std::string& file, size_t limit) {
+namespace {
+
+// The file opened for reading if it is a regular one: its descriptor and
+// size; none when there is no such file.
+Result<std::optional<std::pair<int, off_t>>> OpenRegular(const std::string& file) {
     // Non-blocking, so that opening a pipe never waits for a writer.
-    Descriptor fd(::open(NativePath(file).c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (fd.get() < 0) {
+    int fd = ::open(NativePath(file).c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
         if (errno == ENOENT || errno == ENOTDIR) {
-            return FileBytes();
+            return std::optional<std::pair<int, off_t>>();
         }
         return Failure{ReadReasonOf(errno)};
     }
     struct stat st {};
-    if (::fstat(fd.get(), &st) != 0) {
-        return Failure{ReadReasonOf(errno)};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        int error = errno;
+        bool regular = S_ISREG(st.st_mode);
+        ::close(fd);
+        return Failure{regular ? ReadReasonOf(error) : FileFailureText(FileFailure::NotRegular)};
     }
-    if (!S_ISREG(st.st_mode)) {
-        return Failure{FileFailureText(FileFailure::NotRegular)};
+    return std::optional(std::pair(fd, st.st_size));
+}
+
+} // namespace
+
+Result<FileBytes> ReadRegularFile(const std::string& file, size_t limit) {
+    auto opened = OpenRegular(file);
+    if (!opened || !*opened) {
+        return opened ? Result<FileBytes>(FileBytes()) : Failure{opened.Reason()};
     }
-    if (st.st_size < 0 || size_t(st.st_size) > limit) {
+    Descriptor fd((*opened)->first);
+    if ((*opened)->second < 0 || size_t((*opened)->second) > limit) {
         return Failure{FileFailureText(FileFailure::TooLarge, limit)};
     }
     std::optional<std::string> bytes = ReadUpTo(fd.get(), limit);
@@ -194,6 +217,24 @@ Result<FileBytes> ReadRegularFile(const std::string& file, size_t limit) {
     return FileBytes(std::move(bytes));
 }
 
+Result<FileBytes> ReadRegularFileEnd(const std::string& file, size_t limit) {
+    auto opened = OpenRegular(file);
+    if (!opened || !*opened) {
+        return opened ? Result<FileBytes>(FileBytes()) : Failure{opened.Reason()};
+    }
+    Descriptor fd((*opened)->first);
+    off_t size = (*opened)->second;
+    if (size > off_t(limit) && ::lseek(fd.get(), size - off_t(limit), SEEK_SET) < 0) {
+        return Failure{ReadReasonOf(errno)};
+    }
+    std::optional<std::string> bytes = ReadUpTo(fd.get(), limit);
+    if (!bytes) {
+        return Failure{ReadReasonOf(errno)};
+    }
+    bytes->resize(std::min(bytes->size(), limit));
+    return FileBytes(std::move(bytes));
+}
+
 Result<> ReplaceFileContent(const std::string& file, const std::string& content) {
     std::string native = NativePath(file);
     struct stat old {};
@@ -201,13 +242,12 @@ Result<> ReplaceFileContent(const std::string& file, const std::string& content)
     if (exists && S_ISDIR(old.st_mode)) {
         return Failure{WriteReasonOf(EISDIR)};
     }
-    bool ownFile = exists && S_ISREG(old.st_mode) && old.st_uid == ::geteuid();
     // Checked by mode rather than access(): a read-only mark holds for root too.
     if (exists && S_ISREG(old.st_mode) && (old.st_mode & S_IWUSR) == 0) {
         return Failure{FileFailureText(FileFailure::ReadOnlyFile)};
     }
-    mode_t mode = ownFile ? (old.st_mode & 07777) : (S_IRUSR | S_IWUSR);
-    auto [temporary, error] = WriteTemporary(native, content, mode);
+    // Private to the user whatever the old file was: it holds ID numbers.
+    auto [temporary, error] = WriteTemporary(native, content, S_IRUSR | S_IWUSR);
     if (error != 0) {
         return Failure{WriteReasonOf(error)};
     }

@@ -90,6 +90,9 @@ void MakePrivateFolder(const std::string& folder) {
     std::filesystem::create_directories(PathOf(folder), ignored);
 }
 
+// A folder beside the program is the user's, with the rights they gave it.
+void KeepFolderPrivate(const std::string&) {}
+
 namespace {
 
 // A new temporary file beside the target, with the content written and
@@ -127,34 +130,68 @@ std::pair<std::filesystem::path, DWORD> WriteTemporary(const std::filesystem::pa
 
 } // namespace
 
-Result<FileBytes> ReadRegularFile(const std::string& file, size_t limit) {
-    Handle handle(CreateFileW(PathOf(file).c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (handle.get() == INVALID_HANDLE_VALUE) {
+namespace {
+
+// The file opened for reading if it is a regular one: its handle and size;
+// none when there is no such file.
+Result<std::optional<std::pair<HANDLE, ULONGLONG>>> OpenRegular(const std::string& file) {
+    HANDLE handle = CreateFileW(PathOf(file).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
         DWORD error = GetLastError();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
-            return FileBytes();
+            return std::optional<std::pair<HANDLE, ULONGLONG>>();
         }
         return Failure{ReasonOf(error, FileFailure::ReadDenied)};
     }
     BY_HANDLE_FILE_INFORMATION info{};
-    if (GetFileType(handle.get()) != FILE_TYPE_DISK ||
-        !GetFileInformationByHandle(handle.get(), &info) ||
+    if (GetFileType(handle) != FILE_TYPE_DISK || !GetFileInformationByHandle(handle, &info) ||
         (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        CloseHandle(handle);
         return Failure{FileFailureText(FileFailure::NotRegular)};
     }
-    ULONGLONG size = (ULONGLONG(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-    if (size > limit) {
-        return Failure{FileFailureText(FileFailure::TooLarge, limit)};
-    }
-    std::string bytes(size_t(size), '\0');
+    return std::optional(
+        std::pair(handle, (ULONGLONG(info.nFileSizeHigh) << 32) | info.nFileSizeLow));
+}
+
+Result<FileBytes> ReadFrom(HANDLE handle, size_t count) {
+    std::string bytes(count, '\0');
     DWORD read = 0;
-    if (size > 0 && (!ReadFile(handle.get(), bytes.data(), DWORD(size), &read, nullptr))) {
+    if (count > 0 && !ReadFile(handle, bytes.data(), DWORD(count), &read, nullptr)) {
         return Failure{ReasonOf(GetLastError(), FileFailure::ReadDenied)};
     }
     bytes.resize(read);
     return FileBytes(std::move(bytes));
+}
+
+} // namespace
+
+Result<FileBytes> ReadRegularFile(const std::string& file, size_t limit) {
+    auto opened = OpenRegular(file);
+    if (!opened || !*opened) {
+        return opened ? Result<FileBytes>(FileBytes()) : Failure{opened.Reason()};
+    }
+    Handle handle((*opened)->first);
+    if ((*opened)->second > limit) {
+        return Failure{FileFailureText(FileFailure::TooLarge, limit)};
+    }
+    return ReadFrom(handle.get(), size_t((*opened)->second));
+}
+
+Result<FileBytes> ReadRegularFileEnd(const std::string& file, size_t limit) {
+    auto opened = OpenRegular(file);
+    if (!opened || !*opened) {
+        return opened ? Result<FileBytes>(FileBytes()) : Failure{opened.Reason()};
+    }
+    Handle handle((*opened)->first);
+    ULONGLONG size = (*opened)->second;
+    LARGE_INTEGER start{};
+    start.QuadPart = LONGLONG(size > limit ? size - limit : 0);
+    if (!SetFilePointerEx(handle.get(), start, nullptr, FILE_BEGIN)) {
+        return Failure{ReasonOf(GetLastError(), FileFailure::ReadDenied)};
+    }
+    return ReadFrom(handle.get(), size_t(std::min<ULONGLONG>(size, limit)));
 }
 
 Result<> ReplaceFileContent(const std::string& file, const std::string& content) {

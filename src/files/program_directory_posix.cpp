@@ -1,6 +1,7 @@
 #include "program_directory.h"
 
 #include "native_path.h"
+#include "text/ansi_literals.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -24,18 +25,32 @@ bool InGroup(gid_t group) {
     return std::find(groups.begin(), groups.end(), group) != groups.end();
 }
 
-// Whether the folder's mode lets the user write in it. Read from the mode,
-// as root too: root can write in any folder, which does not make a system
-// folder its own.
-bool WritableForUser(const std::string& folder) {
+// Whether the mode lets the user read (or write) a file or folder of the
+// kind. Read from the mode, as root too: root can write in any folder,
+// which does not make a system folder its own, nor another user's file its.
+bool AllowedForUser(const std::string& path, bool folder, bool write) {
     struct stat st {};
-    if (::stat(NativePath(folder).c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+    if (::stat(NativePath(path).c_str(), &st) != 0 ||
+        (folder ? !S_ISDIR(st.st_mode) : !S_ISREG(st.st_mode))) {
         return false;
     }
+    mode_t user = write ? S_IWUSR : S_IRUSR;
+    mode_t group = write ? S_IWGRP : S_IRGRP;
+    mode_t other = write ? S_IWOTH : S_IROTH;
     if (st.st_uid == ::geteuid()) {
-        return (st.st_mode & S_IWUSR) != 0;
+        return (st.st_mode & user) != 0;
     }
-    return (st.st_mode & (InGroup(st.st_gid) ? S_IWGRP : S_IWOTH)) != 0;
+    return (st.st_mode & (InGroup(st.st_gid) ? group : other)) != 0;
+}
+
+// The system's program folders, where a package puts the program for all.
+bool SystemProgramFolder(const std::string& folder) {
+    for (const char* system : {"/usr", "/bin", "/sbin", "/opt", "/snap"}) {
+        if (folder == system || folder.starts_with(std::string(system) + "/")) {
+            return true;
+        }
+    }
+    return false;
 }
 
 // $XDG_DATA_HOME, or ~/.local/share; a relative one counts as unset.
@@ -52,6 +67,10 @@ std::string UserDataHome() {
            "/.local/share";
 }
 
+bool WritableForUser(const std::string& folder) {
+    return AllowedForUser(folder, true, true);
+}
+
 } // namespace
 
 std::string ProgramDirectory() {
@@ -60,16 +79,25 @@ std::string ProgramDirectory() {
 }
 
 std::string DataDirectory(const std::string& fileName) {
-    return DataDirectoryFor(ProgramDirectory(), fileName);
+    return DataFolderFor(ProgramDirectory(), fileName).folder;
 }
 
-std::string DataDirectoryFor(const std::string& programDirectory, const std::string& fileName) {
-    std::error_code error;
-    bool held = std::filesystem::exists(PathOf(programDirectory + "/" + fileName), error);
-    if (held || WritableForUser(programDirectory)) {
-        return programDirectory;
+DataFolder DataFolderFor(const std::string& programDirectory, const std::string& fileName) {
+    std::string own = AnsiFromNativePath(UserDataHome()) + "/orvane";
+    if (SystemProgramFolder(programDirectory)) {
+        return {own, {}};
     }
-    return AnsiFromNativePath(UserDataHome()) + "/orvane";
+    std::string beside = programDirectory + "/" + fileName;
+    std::error_code error;
+    if (std::filesystem::symlink_status(PathOf(beside), error).type() !=
+        std::filesystem::file_type::not_found) {
+        if (AllowedForUser(beside, false, false)) {
+            return {programDirectory, {}};
+        }
+        return {own,
+                "程序旁边的" + fileName + "不是您能读取的文件，已改用 " + own + " 里的：" + beside};
+    }
+    return {WritableForUser(programDirectory) ? programDirectory : own, {}};
 }
 
 } // namespace orvane

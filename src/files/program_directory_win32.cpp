@@ -8,11 +8,11 @@
 namespace orvane {
 
 std::string DataDirectory(const std::string& fileName) {
-    return DataDirectoryFor(ProgramDirectory(), fileName);
+    return DataFolderFor(ProgramDirectory(), fileName).folder;
 }
 
-std::string DataDirectoryFor(const std::string& programDirectory, const std::string&) {
-    return programDirectory;
+DataFolder DataFolderFor(const std::string& programDirectory, const std::string&) {
+    return {programDirectory, {}};
 }
 
 std::string ProgramDirectory() {

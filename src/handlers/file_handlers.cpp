@@ -46,11 +46,13 @@ void TellKeptLines(Window& window, const std::string& file, const std::vector<si
     for (size_t line : lines) {
         numbers += (numbers.empty() ? "" : "、") + std::to_string(line);
     }
-    std::string what = "第 " + numbers + " 行与文件其余部分的编码不同（另一个程序用另一种编码存过）";
+    std::string what =
+        "第 " + numbers + " 行与文件其余部分的编码不同（另一个程序用另一种编码存过）";
     LogFailure("读取申请人信息：" + what + "，原样保留：" + file);
     window.ShowMessage({.text = "信息.ini 的" + what +
                                 "，这些行可能显示得不对。程序保存时原样保留它们，不会改动；"
-                                "如需改正，请用记事本打开改好后另存为 UTF-8。\n文件：" + file,
+                                "如需改正，请用记事本打开改好后另存为 UTF-8。\n文件：" +
+                                file,
                         .caption = "读取配置",
                         .kind = MessageKind::Warning});
 }

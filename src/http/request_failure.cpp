@@ -11,7 +11,7 @@ std::string RequestFailureText(RequestFailure failure) {
     case RequestFailure::Unavailable:
         return "无法发出请求";
     case RequestFailure::BadUrl:
-        return "网址无效，只支持 http 和 https";
+        return "网址的格式不对，无法按它发出请求";
     case RequestFailure::NotResolved:
         return "找不到服务器";
     case RequestFailure::Refused:

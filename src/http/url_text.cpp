@@ -59,4 +59,9 @@ std::string UrlForDisplay(const std::string& url) {
     return at == std::string::npos || at < host ? url : url.substr(0, host) + url.substr(at + 1);
 }
 
+std::string UrlForLog(const std::string& url) {
+    std::string shown = UrlForDisplay(url);
+    return shown.substr(0, shown.find_first_of("?#"));
+}
+
 } // namespace orvane

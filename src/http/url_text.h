@@ -15,5 +15,7 @@ Result<std::string> SendableUrl(const std::string& url);
 // The URL without the user name and password it may carry, for the user's
 // eyes.
 std::string UrlForDisplay(const std::string& url);
+// Nor its query and fragment, which may carry a key: what a log may hold.
+std::string UrlForLog(const std::string& url);
 
 } // namespace orvane

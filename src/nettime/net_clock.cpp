@@ -94,15 +94,19 @@ NetClock::Answer NetClock::Lookup(Seconds sendAt) {
     answer.serverSecond = response.failure == RequestFailure::None
                               ? ServerSecondOf(response.headers)
                               : Failure{RequestFailureText(response.failure)};
-    LogChange(answer.serverSecond.Reason());
+    // A lookup cut off because the user chose another server failed nothing.
+    if (response.failure != RequestFailure::Cancelled) {
+        LogChange(answer.serverSecond.Reason());
+    }
     return answer;
 }
 
 // On the queue's thread: a failure is logged when it differs from the
-// lookup's before, so that a server down for an hour takes one line.
+// lookup's before, so that a server down for an hour takes one line; the
+// log counts one that comes back. Never the URL's password or query.
 void NetClock::LogChange(const std::string& failure) {
     if (!failure.empty() && failure != loggedFailure_) {
-        LogFailure("获取北京时间失败：" + url_ + "：" + failure);
+        LogFailure("获取北京时间失败：" + UrlForLog(url_) + "：" + failure);
     }
     loggedFailure_ = failure;
 }

@@ -17,10 +17,15 @@ std::string InformationFilePath() {
     return DataDirectory(kFileName) + kPathSeparator + kFileName;
 }
 
+std::string InformationFilePassedOver() {
+    return DataFolderFor(ProgramDirectory(), kFileName).passedOver;
+}
+
 void MakeInformationFolder(const std::string& file) {
     std::string folder = file.substr(0, file.rfind(kPathSeparator));
     if (folder == DataDirectory(kFileName) && folder != ProgramDirectory()) {
         MakePrivateFolder(folder);
+        KeepFolderPrivate(folder);
     }
 }
 

@@ -14,6 +14,9 @@ namespace orvane {
 // program installed in a system folder, in the user's data folder
 // (DataDirectory).
 std::string InformationFilePath();
+// A 信息.ini beside the program that the user may not read, passed over for
+// their own, with why; empty when none was.
+std::string InformationFilePassedOver();
 
 // The file text of a save over the old text: the items 姓名, 身份证 and 手机号
 // of sections "第一组" … "第二十五组" set, every other byte kept. From an
@@ -21,8 +24,9 @@ std::string InformationFilePath();
 // ends. Values are quoted only where they would not read back exactly.
 std::string ApplicantsFileText(const Applicants& applicants, const std::string& old = "");
 
-// Makes the folder of the file when it is the user's data folder that no
-// save has made yet (an installed program's), private to its owner.
+// Makes the folder of the file when it is the user's data folder (an
+// installed program's) and no save has made it yet, and keeps it private to
+// its owner.
 void MakeInformationFolder(const std::string& file);
 
 // Stores the applicants in the file in one atomic step, keeping every other

@@ -67,16 +67,51 @@ TEST_F(FailureLog, LinesAddUpInTheFileNamed) {
     EXPECT_EQ(folder.Bytes("故障记录.txt"), bytes) << "no log named, none written";
 }
 
-TEST_F(FailureLog, AFileGrownTooLargeStartsOverAndAFolderStays) {
-    folder.Write("故障记录.txt", std::string(kFailureLogLimit + 1, 'x'));
+// A failure that repeats the one before is counted on the line after it,
+// with when it came last: a day of a server that fails every other lookup
+// takes two lines.
+TEST(FailureLine, ARepeatedFailureIsCountedOnOneLine) {
+    std::string text;
+    for (int n = 0; n < 2000; ++n) {
+        text = WithFailureLine(text, "获取北京时间失败：服务器没有及时回答", kWhen + n * 43s);
+    }
+    EXPECT_EQ(text, "\xEF\xBB\xBF" +
+                        Utf8Of("2026-12-08 16:30:05 获取北京时间失败：服务器没有及时回答\r\n"
+                               "  同样的失败又发生了 1999 次，最近一次 2026-12-09 16:22:42\r\n"));
+    text = WithFailureLine(text, "保存失败", kWhen + 24h);
+    text = WithFailureLine(text, "获取北京时间失败：服务器没有及时回答", kWhen + 25h);
+    EXPECT_TRUE(text.ends_with(Utf8Of("保存失败\r\n2026-12-09 17:30:05 获取北京时间失败：服务器没有"
+                                      "及时回答\r\n")))
+        << "another failure between: a line of its own again";
+}
+
+// A log grown past the limit elsewhere keeps its newest whole lines; the
+// first failures of a program whose folder no save has made yet make it.
+TEST_F(FailureLog, ALogTooLargeKeepsItsNewestLinesAndAMissingFolderIsMade) {
+    std::string grown;
+    for (int n = 0; grown.size() < 93'000; ++n) {
+        grown += "2026-12-01 08:00:00 line " + std::to_string(n) + std::string(80, '.') + "\r\n";
+    }
+    folder.Write("故障记录.txt", grown);
     LogFailure("一");
-    EXPECT_TRUE(folder.Bytes("故障记录.txt").ends_with(Utf8Of(" 一\r\n")));
-    EXPECT_LT(folder.Bytes("故障记录.txt").size(), 100u);
+    std::string bytes = folder.Bytes("故障记录.txt");
+    EXPECT_LE(bytes.size(), kFailureLogLimit);
+    EXPECT_GT(bytes.size(), kFailureLogLimit - 200) << "93 KB keep their newest 64 KiB";
+    EXPECT_TRUE(bytes.starts_with("\xEF\xBB\xBF"
+                                  "2026-12-01 08:00:00 line "))
+        << "whole lines";
+    EXPECT_TRUE(bytes.ends_with(Utf8Of(" 一\r\n")));
+
+    std::string later = folder.Path("数据/orvane/故障记录.txt");
+    SetFailureLog(later);
+    LogFailure("二");
+    EXPECT_TRUE(folder.Bytes("数据/orvane/故障记录.txt").ends_with(Utf8Of(" 二\r\n")));
 
     folder.Remove("故障记录.txt");
+    SetFailureLog(log);
     std::filesystem::create_directory(PathOf(log));
-    LogFailure("二");
-    EXPECT_TRUE(std::filesystem::is_directory(PathOf(log)));
+    LogFailure("三");
+    EXPECT_TRUE(std::filesystem::is_directory(PathOf(log))) << "a folder in its place stays";
 }
 
 } // namespace

@@ -94,33 +94,60 @@ TEST_F(FileAccess, AValueEndsAtItsFirstZeroByte) {
 
 // A program unpacked or built in a folder of the user's keeps its file
 // beside itself; one installed in a system folder, in the user's data
-// folder. The folder's mode decides, for root too.
-TEST(DataDirectory, BesideTheProgramWhereTheUserMayWriteElseTheUsersDataFolder) {
+// folder, run by root too; a file beside it the user may not read is passed
+// over for their own. The folder's and the file's modes decide, for root
+// too.
+TEST(DataDirectory, BesideAPortableCopyElseTheUsersOwnFolder) {
     TempFolder folder;
     std::string program = folder.Path("bin");
     ::mkdir(NativePath(program).c_str(), 0755);
     std::string home = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
     ::setenv("HOME", NativePath(folder.path).c_str(), 1);
     ::unsetenv("XDG_DATA_HOME");
-    EXPECT_EQ(DataDirectoryFor(program, "信息.ini"), program);
+    std::string own = folder.path + "/.local/share/orvane";
+    auto chosen = [&](const std::string& at) { return DataFolderFor(at, "信息.ini").folder; };
+    EXPECT_EQ(chosen(program), program);
+    for (const char* installed : {"/usr/bin", "/usr/local/bin", "/opt/orvane"}) {
+        EXPECT_EQ(chosen(installed), own) << installed << ", whoever runs it";
+    }
     ::chmod(NativePath(program).c_str(), 0555);
-    EXPECT_EQ(DataDirectoryFor(program, "信息.ini"), folder.path + "/.local/share/orvane");
+    EXPECT_EQ(chosen(program), own);
     ::setenv("XDG_DATA_HOME", NativePath(folder.Path("数据")).c_str(), 1);
-    EXPECT_EQ(DataDirectoryFor(program, "信息.ini"), folder.Path("数据") + "/orvane");
+    EXPECT_EQ(chosen(program), folder.Path("数据") + "/orvane");
     ::setenv("XDG_DATA_HOME", "relative/data", 1);
-    EXPECT_EQ(DataDirectoryFor(program, "信息.ini"), folder.path + "/.local/share/orvane")
-        << "a relative XDG_DATA_HOME counts as unset";
+    EXPECT_EQ(chosen(program), own) << "a relative XDG_DATA_HOME counts as unset";
     ::chmod(NativePath(program).c_str(), 0755);
     folder.Write("bin/信息.ini", "[配置]\r\n");
     ::chmod(NativePath(program).c_str(), 0555);
-    EXPECT_EQ(DataDirectoryFor(program, "信息.ini"), program) << "the file it has stays";
+    EXPECT_EQ(chosen(program), program) << "the file it has stays";
     ::chmod(NativePath(program).c_str(), 0755);
+    // Another user's, private to them (as root left it once).
+    std::string beside = NativePath(folder.Path("bin/信息.ini"));
+    ASSERT_EQ(::chown(beside.c_str(), ::geteuid() + 1, ::getegid() + 1), 0);
+    ::chmod(beside.c_str(), 0600);
+    DataFolder passed = DataFolderFor(program, "信息.ini");
+    EXPECT_EQ(passed.folder, own);
+    EXPECT_NE(passed.passedOver.find(folder.Path("bin/信息.ini")), std::string::npos);
     ::unsetenv("XDG_DATA_HOME");
     ::setenv("HOME", home.c_str(), 1);
-    MakePrivateFolder(folder.Path("数据/新/orvane"));
+}
+
+// What the program saves is private to the user whatever it replaced, and
+// the folder it made for itself stays private.
+TEST_F(FileAccess, SavesArePrivateAndTheProgramsFolderStaysSo) {
+    folder.Write("信息.ini", "旧");
+    ::chmod(NativePath(folder.Path("信息.ini")).c_str(), 0644);
+    ASSERT_TRUE(ReplaceFileContent(folder.Path("信息.ini"), "新").Ok());
     struct stat st {};
+    ::stat(NativePath(folder.Path("信息.ini")).c_str(), &st);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    MakePrivateFolder(folder.Path("数据/新/orvane"));
     ::stat(NativePath(folder.Path("数据/新/orvane")).c_str(), &st);
     EXPECT_TRUE(S_ISDIR(st.st_mode));
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    ::chmod(NativePath(folder.Path("数据/新/orvane")).c_str(), 0755);
+    KeepFolderPrivate(folder.Path("数据/新/orvane"));
+    ::stat(NativePath(folder.Path("数据/新/orvane")).c_str(), &st);
     EXPECT_EQ(st.st_mode & 0777, 0700u);
 }
 

@@ -1,9 +1,12 @@
 // The lookups of the status bar's clock against a server on 127.0.0.1: what
 // they ask, and which answers they take as the server's clock.
+#include "files/failure_log.h"
 #include "nettime/date_header.h"
 #include "nettime/net_clock.h"
 #include "nettime/shown_second.h"
 #include "scripted_server.h"
+#include "temp_folder.h"
+#include "text/ansi_literals.h"
 
 #include <gtest/gtest.h>
 #include <mutex>
@@ -58,6 +61,29 @@ TEST(NetClock, ALookupAsksPastCachesAndFollowsNoRedirect) {
     EXPECT_NE(head.find("Cache-Control: no-cache\r\n"), std::string::npos) << head;
     EXPECT_NE(head.find("Pragma: no-cache\r\n"), std::string::npos);
     EXPECT_EQ(server.connections, 1) << "no request to where the redirect points";
+}
+
+// A lookup cut off because the clock follows another server (or stops)
+// failed nothing: the log that users send stays clean of it.
+TEST(NetClock, ALookupCancelledIsNoFailure) {
+    TempFolder folder;
+    SetFailureLog(folder.Path("故障记录.txt"));
+    ScriptedServer silent([](int, const std::atomic<bool>& stopping) {
+        while (!stopping) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    });
+    {
+        NetClock clock(
+            silent.Url("http"), [](WorkQueue::Task) {}, [] {});
+        clock.Tick();
+        for (int i = 0; i < 200 && silent.connections == 0; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        ASSERT_EQ(silent.connections, 1) << "a lookup under way";
+    }
+    SetFailureLog({});
+    EXPECT_EQ(folder.Bytes("故障记录.txt"), "");
 }
 
 TEST(NetClock, OnlyAFreshPlausibleDateIsTheServersClock) {

@@ -57,7 +57,7 @@ TEST_F(ProfileFile, WritingCreatesAPrivateFileAndKeepsOtherBytes) {
     ::chmod(NativePath(Path("信息.ini")).c_str(), 0640);
     ASSERT_TRUE(WriteProfileItem(Path("信息.ini"), "配置", "记住配置", "真").Ok());
     EXPECT_EQ(Bytes("信息.ini"), "[第一组]\n姓名=张三\n[配置]\n记住配置=真\n");
-    EXPECT_EQ(Mode("信息.ini"), 0640u) << "an existing file keeps its permissions";
+    EXPECT_EQ(Mode("信息.ini"), 0600u) << "private again, whatever it was: it holds ID numbers";
 }
 
 TEST_F(ProfileFile, FailedReplaceLeavesTheOldFileAndSaysWhy) {
