@@ -15,7 +15,7 @@ namespace orvane {
 int RunProgram(Window& window, const std::optional<std::string>& timeUrl) {
     TransportGlobal transport;
     ClockDisplay clock(window, timeUrl.value_or(kTimeServicePageUrl));
-    Assist assist(window, clock, FileQueue(), InformationFilePath(), timeUrl.has_value());
+    Assist assist(window, clock, FileQueue(), InformationFilePath(), timeUrl);
     HotKeyTyping typing(window, FileQueue(), assist.File(), OpenKeyboard(window));
     std::shared_ptr<const void> bound =
         InstallBindings(window, EventBindings(clock, assist, typing));

@@ -24,9 +24,9 @@ std::optional<OpeningTime> TimeIn(const std::string& text) {
 } // namespace
 
 Assist::Assist(Window& window, ClockDisplay& clock, WorkQueue& files, std::string file,
-               bool commandLineUrl)
+               std::optional<std::string> commandLineUrl)
     : window_(window), clock_(clock), files_(files), file_(std::move(file)),
-      commandLineUrl_(commandLineUrl) {}
+      commandLineUrl_(std::move(commandLineUrl)) {}
 
 AssistSettings Assist::Start() {
     AssistSettings settings = AssistSettingsIn(ReadProfileFile(file_).ValueOr(std::nullopt));
@@ -117,10 +117,9 @@ void Assist::OnTimeUrlConfirmed() {
 // address that cannot be sent (the file edited by hand) leaves the default.
 void Assist::FollowUrl(const std::string& url) {
     if (commandLineUrl_) {
-        window_.SetFinding(kTimeUrlBox, url.empty()
-                                            ? std::string()
-                                            : "这次按命令行 --time-url 的网址取时间，这里的网址"
-                                              "下次启动时起作用");
+        window_.SetFinding(kTimeUrlBox, "这次按命令行 --time-url 的网址取时间：" +
+                                            UrlForDisplay(*commandLineUrl_) +
+                                            "；这里的网址下次启动时起作用");
         return;
     }
     Result<std::string> sendable = SendableUrl(url.empty() ? kTimeServicePageUrl : url);

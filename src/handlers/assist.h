@@ -4,6 +4,7 @@
 #include "storage/information_file.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace orvane {
@@ -19,10 +20,11 @@ class WorkQueue;
 // goes back to what the file holds.
 class Assist {
 public:
-    // `commandLineUrl`: the command line named the time server for this
-    // run, and the stored one waits for the next.
+    // `commandLineUrl`: the time server the command line named for this
+    // run; the stored one waits for the next.
     Assist(Window& window, ClockDisplay& clock, WorkQueue& files,
-           std::string file = InformationFilePath(), bool commandLineUrl = false);
+           std::string file = InformationFilePath(),
+           std::optional<std::string> commandLineUrl = std::nullopt);
 
     // At start, before the window is shown: the settings into their boxes,
     // the opening time and the server to the clock. Returns every setting
@@ -51,7 +53,7 @@ private:
     ClockDisplay& clock_;
     WorkQueue& files_;
     const std::string file_;
-    const bool commandLineUrl_;
+    const std::optional<std::string> commandLineUrl_;
     std::string storedOpening_;
     std::string storedUrl_;
     std::shared_ptr<const int> alive_ = std::make_shared<const int>(0);

@@ -106,28 +106,43 @@ void HotKeyTyping::Start(const AssistSettings& settings) {
 }
 
 // What cannot be stored goes back to the key and sequence the file holds.
+// One message only: the settings refused (the boxes back to what is in
+// force), not stored (the key and sequence before back in force), or set
+// once they are stored.
 void HotKeyTyping::OnSetClicked() {
-    std::string keyBefore = keyText_;
-    std::string sequenceBefore = sequenceText_;
+    HotKey keyBefore = key_;
+    std::vector<Stroke> sequenceBefore = sequence_;
+    std::string sequenceTextBefore = sequenceText_;
     if (!TakeTyping()) {
+        window_.SetContent(kHotKeyBox, keyText_);
+        window_.SetContent(kSequenceBox, sequenceText_);
         return;
     }
+    ShowNext();
     std::weak_ptr<const int> alive = alive_;
-    auto failed = [this, alive, keyBefore, sequenceBefore] {
+    auto stored = [this, alive] {
         if (!alive.expired()) {
-            window_.SetContent(kHotKeyBox, keyBefore);
-            window_.SetContent(kSequenceBox, sequenceBefore);
-            TakeTyping();
-            ShowNext();
+            window_.ShowMessage({.text = "设置好了：在浏览器等程序的输入框中按 " + keyText_ +
+                                         "，输入下一组（从第一组起，三个“复制”都已变灰的组跳过）。",
+                                 .caption = kTypingCaption,
+                                 .kind = MessageKind::Information});
         }
     };
-    StoreSetting(window_, files_, file_, kHotKeyKey, keyText_, failed);
-    StoreSetting(window_, files_, file_, kSequenceKey, sequenceText_, failed);
-    ShowNext();
-    window_.ShowMessage({.text = "设置好了：在浏览器等程序的输入框中按 " + keyText_ +
-                                 "，输入下一组（从第一组起，三个“复制”都已变灰的组跳过）。",
-                         .caption = kTypingCaption,
-                         .kind = MessageKind::Information});
+    auto failed = [this, alive, keyBefore, sequenceBefore, sequenceTextBefore] {
+        if (alive.expired()) {
+            return;
+        }
+        (void)Grab(keyBefore);
+        key_ = keyBefore;
+        keyText_ = HotKeyText(keyBefore);
+        sequence_ = sequenceBefore;
+        sequenceText_ = sequenceTextBefore;
+        window_.SetContent(kHotKeyBox, keyText_);
+        window_.SetContent(kSequenceBox, sequenceText_);
+        ShowNext();
+    };
+    StoreSettings(window_, files_, file_, {{kHotKeyKey, keyText_}, {kSequenceKey, sequenceText_}},
+                  stored, failed);
 }
 
 Result<> HotKeyTyping::Grab(const HotKey& key) {
@@ -153,14 +168,14 @@ Result<> HotKeyTyping::Grab(const HotKey& key) {
 }
 
 // The hot key and the sequence in their boxes, taken; what is wrong with
-// them is told, and the key taken before stays. A sequence is taken with a
-// key that cannot be had where none was taken before, so that the line can
-// say which group is next once the key is free.
+// them is told, and the key and sequence taken before stay. A sequence is
+// taken with a key that cannot be had where none was taken before, so that
+// the line can say which group is next once the key is free.
 bool HotKeyTyping::TakeTyping() {
     Result<HotKey> key = ParseHotKey(window_.GetContent(kHotKeyBox));
     Result<std::vector<Stroke>> sequence = ParseSequence(window_.GetContent(kSequenceBox));
     Result<> taken = key && sequence ? Grab(*key) : Failure{key ? sequence.Reason() : key.Reason()};
-    if (sequence && (taken || sequence_.empty())) {
+    if (sequence && (taken || keyText_.empty())) {
         sequence_ = *sequence;
         sequenceText_ = window_.GetContent(kSequenceBox);
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/assist_settings.h"
+
 #include <functional>
 #include <string>
 
@@ -13,5 +15,9 @@ class WorkQueue;
 // `failed` puts the setting's control back to what the file holds.
 void StoreSetting(Window& window, WorkQueue& files, const std::string& file, const std::string& key,
                   const std::string& value, std::function<void()> failed = {});
+// Stores several in one write; `stored` runs once they are.
+void StoreSettings(Window& window, WorkQueue& files, const std::string& file,
+                   const SettingValues& settings, std::function<void()> stored,
+                   std::function<void()> failed);
 
 } // namespace orvane

@@ -5,6 +5,7 @@
 #include "text/unicode_text.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 
 namespace orvane {
@@ -23,6 +24,46 @@ size_t AuthorityEnd(const std::string& url, size_t start) {
 
 } // namespace
 
+namespace {
+
+// What is wrong with a URL's authority (user information, host, port) as
+// a request would parse it; empty when nothing is.
+std::string AuthorityFault(const std::string& authority) {
+    size_t at = authority.rfind('@');
+    std::string place = at == std::string::npos ? authority : authority.substr(at + 1);
+    if (place.empty()) {
+        return "网址缺少服务器名";
+    }
+    if (!IsAscii(place)) {
+        return "网址的服务器名含有中文等非英文字符，请改用其英文域名";
+    }
+    bool bracketed = place.front() == '[';
+    size_t hostEnd = bracketed ? place.find(']') + 1 : place.rfind(':');
+    std::string host = place.substr(0, std::min(hostEnd, place.size()));
+    std::string port = hostEnd < place.size() ? place.substr(hostEnd) : "";
+    const std::string allowed = bracketed ? "0123456789abcdefABCDEF:.[]" : "-._";
+    bool fine = !host.empty() && std::all_of(host.begin(), host.end(), [&](char c) {
+        return allowed.find(c) != std::string::npos ||
+               (!bracketed && std::isalnum(static_cast<unsigned char>(c)) != 0);
+    });
+    if (!fine || (bracketed && host.back() != ']')) {
+        return "网址的服务器名“" + host + "”里有空格或别的不能用在服务器名里的字符";
+    }
+    if (port.empty()) {
+        return {};
+    }
+    std::string digits = port.substr(1);
+    bool number =
+        !digits.empty() && digits.size() <= 5 &&
+        std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (!number || std::stoi(digits) < 1 || std::stoi(digits) > 65535) {
+        return "网址的端口“" + digits + "”不是 1 到 65535 之间的数字";
+    }
+    return {};
+}
+
+} // namespace
+
 Result<std::string> SendableUrl(const std::string& url) {
     std::string scheme = ToUpperCase(url.substr(0, url.find("://")));
     if (url.find("://") == std::string::npos || (scheme != "HTTP" && scheme != "HTTPS")) {
@@ -30,11 +71,8 @@ Result<std::string> SendableUrl(const std::string& url) {
     }
     size_t host = url.find("://") + 3;
     size_t end = AuthorityEnd(url, host);
-    if (end == host) {
-        return Failure{"网址缺少服务器名"};
-    }
-    if (!IsAscii(url.substr(host, end - host))) {
-        return Failure{"网址的服务器名含有中文等非英文字符，请改用其英文域名"};
+    if (std::string fault = AuthorityFault(url.substr(host, end - host)); !fault.empty()) {
+        return Failure{fault};
     }
     std::string sendable = url.substr(0, end);
     for (unsigned char c : Utf8Of(url.substr(end))) {

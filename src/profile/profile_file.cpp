@@ -98,15 +98,23 @@ std::string ProfileItemIn(const std::optional<ProfileItems>& items, const std::s
 
 Result<> WriteProfileItem(const std::string& file, const std::string& section,
                           const std::string& key, const std::string& value) {
-    if (!FitsOneLine(section) || !FitsOneLine(key) || !FitsOneLine(value)) {
-        return Failure{"内容含有换行符或空字符，不能写入文件"};
+    return WriteProfileItems(file, {{section, key, value}});
+}
+
+Result<> WriteProfileItems(const std::string& file, const std::vector<ProfileItem>& items) {
+    std::vector<ProfileItem> written;
+    for (const ProfileItem& item : items) {
+        if (!FitsOneLine(item.section) || !FitsOneLine(item.key) || !FitsOneLine(item.value)) {
+            return Failure{"内容含有换行符或空字符，不能写入文件"};
+        }
+        written.push_back({item.section, item.key, ProfileValueText(item.value)});
     }
     Result<std::optional<DecodedText>> old = ReadProfileText(file);
     if (!old) {
         return Failure{old.Reason()}; // a file that is there but unreadable is never replaced
     }
     DecodedText text = old->value_or(DecodedText{});
-    text.text = SetProfileValue(text.text, section, key, ProfileValueText(value));
+    text.text = SetProfileValues(text.text, written);
     return ReplaceProfileText(file, text);
 }
 

@@ -57,5 +57,7 @@ std::string ProfileItemIn(const std::optional<ProfileItems>& items, const std::s
 // when the section, key or value holds a line break or a NUL.
 Result<> WriteProfileItem(const std::string& file, const std::string& section,
                           const std::string& key, const std::string& value);
+// The same for several items, in one write.
+Result<> WriteProfileItems(const std::string& file, const std::vector<ProfileItem>& items);
 
 } // namespace orvane

@@ -25,8 +25,16 @@ AssistSettings AssistSettingsIn(const std::optional<ProfileItems>& items) {
 
 Result<> WriteAssistSetting(const std::string& file, const std::string& key,
                             const std::string& value) {
+    return WriteAssistSettings(file, {{key, value}});
+}
+
+Result<> WriteAssistSettings(const std::string& file, const SettingValues& settings) {
     MakeInformationFolder(file);
-    return WriteProfileItem(file, kSection, key, value);
+    std::vector<ProfileItem> items;
+    for (const auto& [key, value] : settings) {
+        items.push_back({kSection, key, value});
+    }
+    return WriteProfileItems(file, items);
 }
 
 std::string SoundText(bool on) {

@@ -5,6 +5,8 @@
 
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace orvane {
 
@@ -35,6 +37,9 @@ inline const std::string kTimeUrlKey = "时间网址";
 // Stores one of those keys, keeping everything else in the file.
 Result<> WriteAssistSetting(const std::string& file, const std::string& key,
                             const std::string& value);
+// Stores several, keys and values, in one write.
+using SettingValues = std::vector<std::pair<std::string, std::string>>;
+Result<> WriteAssistSettings(const std::string& file, const SettingValues& settings);
 // "真" or "假".
 std::string SoundText(bool on);
 

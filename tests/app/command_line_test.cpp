@@ -42,6 +42,23 @@ TEST(CommandLine, AChineseUrlIsSentAsUtf8AndShownWithoutItsPassword) {
         << "a log holds neither the password nor a key in the query";
 }
 
+// An address is checked as a request would parse it: what cannot be a
+// server's name or port is refused, and the reason names it.
+TEST(CommandLine, AServerNameOrPortThatCannotBeIsNamed) {
+    EXPECT_EQ(SendableUrl("http://127.0 .0.1/").Reason(),
+              "网址的服务器名“127.0 .0.1”里有空格或别的不能用在服务器名里的字符");
+    EXPECT_EQ(SendableUrl("http://bank.example:80x/").Reason(),
+              "网址的端口“80x”不是 1 到 65535 之间的数字");
+    EXPECT_EQ(SendableUrl("http://bank.example:70000/").Reason(),
+              "网址的端口“70000”不是 1 到 65535 之间的数字");
+    EXPECT_EQ(SendableUrl("https://").Reason(), "网址缺少服务器名");
+    EXPECT_EQ(SendableUrl("http://user:p w@/").Reason(), "网址缺少服务器名");
+    for (const char* fine : {"http://127.0.0.1:8080/", "https://user:pw@bank.example/",
+                             "http://[::1]:9/", "http://my-bank_1.example.com/"}) {
+        EXPECT_TRUE(SendableUrl(fine).Ok()) << fine << ": " << SendableUrl(fine).Reason();
+    }
+}
+
 } // namespace
 
 } // namespace orvane

@@ -50,7 +50,7 @@ TEST(TimeUrl, AnHttpAddressIsStoredAndFollowedAnythingElseIsRefused) {
 }
 
 // The command line's --time-url counts for its run; the page's address is
-// kept for the next start, and the box says so.
+// kept for the next start, and the box says so, also with none stored.
 TEST(TimeUrl, TheCommandLinesAddressCountsForItsRun) {
     MainWindow window;
     ProgramBindings bindings(window, kNoTimeServer);
@@ -60,12 +60,20 @@ TEST(TimeUrl, TheCommandLinesAddressCountsForItsRun) {
     bindings.assist.Start();
     EXPECT_EQ(window.GetContent(kTimeUrlBox), "http://bank.example/");
     EXPECT_TRUE(TipOf(window, kTimeUrlBox).startsWith(QStringLiteral("这次按命令行 --time-url")));
+    EXPECT_TRUE(TipOf(window, kTimeUrlBox).contains(QString::fromStdString(kNoTimeServer)))
+        << "it names the server followed";
     bindings.clock.Tick();
     EXPECT_TRUE(Component<QStatusBar>(window, kStatusBar)
                     ->findChildren<QLabel*>()
                     .at(kTimePanel)
                     ->toolTip()
                     .contains(QString::fromStdString(kNoTimeServer)));
+
+    MainWindow plain;
+    ProgramBindings none(plain, kNoTimeServer);
+    none.assist.Start();
+    EXPECT_EQ(plain.GetContent(kTimeUrlBox), "");
+    EXPECT_TRUE(TipOf(plain, kTimeUrlBox).startsWith(QStringLiteral("这次按命令行 --time-url")));
 }
 
 // A file that cannot be written (here a folder stands where it would be):

@@ -176,8 +176,10 @@ TEST_F(HotKeyHandler, SetTakesSafeSettingsAndStoresThem) {
     {
         ModalBoxAnswerer refused;
         bindings.typing.OnSetClicked();
+        DrainWorkQueues();
         EXPECT_EQ(refused.count, 1);
         EXPECT_TRUE(refused.text.contains(QStringLiteral("不能用 Ctrl+V")));
+        EXPECT_EQ(window.GetContent(kHotKeyBox), "Ctrl+Alt+V") << "the key in force shown";
     }
     window.SetContent(kHotKeyBox, "shift + ctrl + f9");
     window.SetContent(kSequenceBox, "{身份证}{TAB}{手机号}");
@@ -189,6 +191,26 @@ TEST_F(HotKeyHandler, SetTakesSafeSettingsAndStoresThem) {
     std::string file = bindings.settings.Path("信息.ini");
     EXPECT_EQ(ReadProfileItem(file, "配置", "输入热键"), "Ctrl+Shift+F9");
     EXPECT_EQ(ReadProfileItem(file, "配置", "输入顺序"), "{身份证}{TAB}{手机号}");
+}
+
+// A setting that cannot be stored: one box that says so, no "设置好了", and
+// the key and sequence before in force and shown again.
+TEST_F(HotKeyHandler, ASettingNotStoredSaysSoOnceAndKeepsWhatIsInForce) {
+    Fill(1, "张三", "11010519491231002X", "13800138000");
+    Start();
+    bindings.settings.MakeReadOnly("信息.ini");
+    window.SetContent(kHotKeyBox, "Ctrl+Alt+B");
+    window.SetContent(kSequenceBox, "{姓名}{ENTER}");
+    ModalBoxAnswerer boxes;
+    bindings.typing.OnSetClicked();
+    DrainWorkQueues();
+    EXPECT_EQ(boxes.count, 1);
+    EXPECT_EQ(boxes.caption, QStringLiteral("保存失败"));
+    EXPECT_EQ(window.GetContent(kHotKeyBox), "Ctrl+Alt+V");
+    EXPECT_EQ(window.GetContent(kSequenceBox), "{姓名}{TAB}{身份证}{TAB}{手机号}");
+    QTest::qWait(800);
+    Press();
+    EXPECT_EQ(keyboard->Typed(), "张三\t11010519491231002X\t13800138000") << "the sequence before";
 }
 
 } // namespace

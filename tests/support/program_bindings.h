@@ -30,7 +30,7 @@ public:
                              const std::optional<std::string>& timeUrl = kNoTimeServer,
                              std::unique_ptr<Keyboard> keyboard = nullptr)
         : clock(window, timeUrl.value_or(kTimeServicePageUrl)),
-          assist(window, clock, FileQueue(), settings.Path("信息.ini"), timeUrl.has_value()),
+          assist(window, clock, FileQueue(), settings.Path("信息.ini"), timeUrl),
           typing(window, FileQueue(), assist.File(), std::move(keyboard)) {
         bound = InstallBindings(window, EventBindings(clock, assist, typing));
     }
