@@ -24,14 +24,15 @@ tidy=$!
 set +m
 trap 'kill -- -"$tidy" 2>/dev/null || true' EXIT
 
-# Each stage says how long it took.
+# Each stage says how long it took; a test that hangs fails at its time-out
+# (ctest --timeout, seconds) rather than holding the run.
 stage() { echo "== $1 done after ${SECONDS} s"; }
 
 # Release: the program as users get it, and no debug information to build.
 cmake -S . -B build -DORVANE_TESTS=ON -DCMAKE_BUILD_TYPE=Release
 cmake --build build -j"$jobs"
 stage "Linux build"
-QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j"$jobs"
+QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j"$jobs" --timeout 400
 tests/linux/package_test.sh
 stage "Linux tests"
 
@@ -41,13 +42,13 @@ cmake -S . -B build-sanitize -DORVANE_DESKTOP=none -DCMAKE_BUILD_TYPE=Debug \
     -DCMAKE_CXX_FLAGS="$sanitize" -DCMAKE_CXX_FLAGS_DEBUG="-g1" \
     -DCMAKE_EXE_LINKER_FLAGS="$sanitize"
 cmake --build build-sanitize -j"$jobs"
-ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
+ctest --test-dir build-sanitize --output-on-failure -j"$jobs" --timeout 400
 stage "sanitised tests"
 
 if [ -f fuzz/CMakeLists.txt ]; then
     cmake -S fuzz -B build-fuzz -DCMAKE_CXX_COMPILER=clang++
     cmake --build build-fuzz -j"$jobs"
-    ctest --test-dir build-fuzz --output-on-failure -j"$jobs"
+    ctest --test-dir build-fuzz --output-on-failure -j"$jobs" --timeout 400
     stage "fuzz targets"
 fi
 

@@ -202,6 +202,7 @@ TEST_F(HotKeyOnX, ManyCharactersNoKeyTypesGoInRounds) {
     {
         ModalBoxAnswerer set; // "设置好了…"
         bindings.typing.OnSetClicked();
+        DrainWorkQueues(); // the setting saved, then the box
     }
     // The box took the keyboard, and gave it to nobody when it closed: the
     // keyboard back to the form, as a click gives it.
@@ -263,7 +264,8 @@ TEST_F(HotKeyOnX, APressIntoOrvanesOwnBoxTypesNothing) {
         }
     });
     user.start(5);
-    bindings.typing.OnSetClicked(); // "设置好了…", until the user closes it
+    bindings.typing.OnSetClicked();
+    DrainWorkQueues(); // "设置好了…", until the user closes it
     LetGo();
     ASSERT_TRUE(pressed);
     EXPECT_EQ(TypingLine(), QStringLiteral("没有输入：焦点在本程序"));
