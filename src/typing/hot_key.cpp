@@ -63,7 +63,9 @@ bool SetKey(HotKey& key, const std::string& part) {
 
 // Chords that belong to the system or to every program: taken for the whole
 // desktop, they would stop working everywhere. Shift does not count: with
-// it, most are the same programs' keys again.
+// it, most are the same programs' keys again. Windows leaves Ctrl+Alt with
+// T, L and the function keys to programs; Linux desktops take them, so
+// only there are they refused, and only there does the reason speak of them.
 struct ReservedChord {
     bool ctrl;
     bool alt;
@@ -71,7 +73,14 @@ struct ReservedChord {
     ReservedUse use;
     const char* keys; // letters and digits; "F" for every function key
     std::initializer_list<int> functionKeys;
+    bool linuxOnly = false;
 };
+
+#ifdef _WIN32
+constexpr bool kOnLinux = false;
+#else
+constexpr bool kOnLinux = true;
+#endif
 
 const ReservedChord kReservedChords[] = {
     {true, false, false, ReservedUse::Editing, "ACVXZYSFPNOWTQRL", {}},
@@ -79,13 +88,14 @@ const ReservedChord kReservedChords[] = {
     {false, true, false, ReservedUse::Menu, "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789", {}},
     {false, true, false, ReservedUse::WindowManager, "", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}},
     {false, false, true, ReservedUse::System, "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789", {}},
-    {true, true, false, ReservedUse::Desktop, "TL", {}},
-    {true, true, false, ReservedUse::Console, "", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}},
+    {true, true, false, ReservedUse::Desktop, "TL", {}, true},
+    {true, true, false, ReservedUse::Console, "", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, true},
 };
 
 std::optional<ReservedUse> ReservedUseOf(const HotKey& key) {
     for (const ReservedChord& chord : kReservedChords) {
-        if (chord.ctrl != key.ctrl || chord.alt != key.alt || chord.win != key.win) {
+        if (chord.ctrl != key.ctrl || chord.alt != key.alt || chord.win != key.win ||
+            (chord.linuxOnly && !kOnLinux)) {
             continue;
         }
         bool listed = key.functionKey != 0
