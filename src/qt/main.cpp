@@ -4,12 +4,15 @@
 #include "app/start.h"
 #include "desktop_look.h"
 #include "main_window.h"
+#include "single_copy.h"
+#include "storage/information_file.h"
 #include "text/ansi_literals.h"
 
 #include <QApplication>
 #include <QPixmap>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 namespace orvane {
 
@@ -31,6 +34,13 @@ int Main(int argc, char** argv) {
         return 2;
     }
     ApplyDesktopLook(app);
+    std::optional<SingleCopy> copy;
+    if (!command->screenshot) {
+        copy.emplace(InformationFilePath());
+        if (copy->OtherCopyRuns()) {
+            return 0; // its window shows instead
+        }
+    }
     std::unique_ptr<MainWindow> window = CreateMainWindow<MainWindow>();
     if (!window) {
         return kFatalExitCode;
@@ -39,6 +49,7 @@ int Main(int argc, char** argv) {
     if (command->screenshot) {
         return window->grab().save(ToUnicode(*command->screenshot), "PNG") ? 0 : 1;
     }
+    copy->ShowOnRequest(window.get());
     return RunProgram(*window, command->timeUrl);
 }
 

@@ -1,6 +1,8 @@
 // orvane.exe: the program with the Windows desktop.
 #include "app/command_line.h"
 #include "app/start.h"
+#include "single_copy.h"
+#include "storage/information_file.h"
 #include "text/ansi_literals.h"
 #include "text/wide_text.h"
 #include "win32_window.h"
@@ -32,6 +34,10 @@ int Main() {
         std::fputs((command.Reason() + "\n").c_str(), stderr);
         ShowMessageBox({.text = command.Reason(), .caption = "Orvane", .kind = MessageKind::Error});
         return 2;
+    }
+    SingleCopy copy(InformationFilePath());
+    if (copy.OtherCopyRuns()) {
+        return 0; // its window shows instead
     }
     std::unique_ptr<Win32Window> window = CreateMainWindow<Win32Window>();
     if (!window) {
