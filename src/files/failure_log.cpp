@@ -79,7 +79,7 @@ std::string OneLine(const std::string& what) {
 } // namespace
 
 std::string FailureLogBeside(const std::string& file) {
-    return file.substr(0, file.rfind(kPathSeparator) + 1) + kFileName;
+    return file.substr(0, FolderLength(file) + 1) + kFileName;
 }
 
 void SetFailureLog(std::string file) {
@@ -133,7 +133,7 @@ void LogFailure(const std::string& what) {
     if (LogFile().empty()) {
         return;
     }
-    MakePrivateFolder(LogFile().substr(0, LogFile().rfind(kPathSeparator)));
+    MakePrivateFolder(LogFile().substr(0, FolderLength(LogFile())));
     Result<FileBytes> old = ReadRegularFileEnd(LogFile(), kFailureLogLimit);
     // One that is no file stays so.
     if (old) {

@@ -36,4 +36,14 @@ inline constexpr char kPathSeparator =
     '/';
 #endif
 
+// The length of the folder part of a path, its last separator left out;
+// npos for a bare file name. Windows takes '/' as a separator too.
+inline std::string::size_type FolderLength(const std::string& path) {
+#ifdef _WIN32
+    return path.find_last_of("\\/");
+#else
+    return path.rfind('/');
+#endif
+}
+
 } // namespace orvane

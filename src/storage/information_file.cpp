@@ -22,7 +22,7 @@ std::string InformationFilePassedOver() {
 }
 
 void MakeInformationFolder(const std::string& file) {
-    std::string folder = file.substr(0, file.rfind(kPathSeparator));
+    std::string folder = file.substr(0, FolderLength(file));
     if (folder == DataDirectory(kFileName) && folder != ProgramDirectory()) {
         MakePrivateFolder(folder);
         KeepFolderPrivate(folder);
