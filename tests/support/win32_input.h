@@ -31,7 +31,8 @@ inline bool PumpUntil(const std::function<bool()>& done, int milliseconds = 3000
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
-        Sleep(5);
+        // Wakes for the next message at once, else to look again.
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
     }
     return true;
 }
