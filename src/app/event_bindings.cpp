@@ -10,6 +10,7 @@
 #include "handlers/start_up.h"
 #include "handlers/table_paste_handler.h"
 #include "handlers/window_options.h"
+#include "runtime/lifetime.h"
 #include "text/ansi_literals.h"
 #include "window/component_names.h"
 #include "window/fatal_error.h"
@@ -109,13 +110,10 @@ std::vector<EventBinding> EventBindings(ClockDisplay& clock, Assist& assist, Hot
 std::shared_ptr<const void> InstallBindings(Window& window,
                                             const std::vector<EventBinding>& bindings) {
     auto installed = std::make_shared<const int>(0);
-    std::weak_ptr<const void> alive = installed;
     for (const EventBinding& binding : bindings) {
-        auto guarded = [&window, alive, handler = binding.handler] {
-            if (!alive.expired()) {
-                RunGuarded([&] { handler(window); });
-            }
-        };
+        std::function<void()> guarded = WhileAlive(installed, [&window, handler = binding.handler] {
+            RunGuarded([&] { handler(window); });
+        });
         if (binding.kind == EventBinding::Kind::ContextMenu) {
             window.AddContextAction(binding.component, binding.caption, guarded);
         } else {

@@ -66,26 +66,20 @@ void Assist::OnOpeningTimeConfirmed() {
     }
     std::string before = std::exchange(storedOpening_, text);
     clock_.SetOpening(time);
-    std::weak_ptr<const int> alive = alive_;
-    StoreSetting(window_, files_, file_, kOpeningTimeKey, text, [this, alive, before] {
-        if (!alive.expired()) {
-            storedOpening_ = before;
-            window_.SetContent(kOpeningTimeBox, before);
-            clock_.SetOpening(TimeIn(before));
-        }
-    });
+    StoreSetting(window_, files_, file_, kOpeningTimeKey, text, lifetime_.Bind([this, before] {
+        storedOpening_ = before;
+        window_.SetContent(kOpeningTimeBox, before);
+        clock_.SetOpening(TimeIn(before));
+    }));
 }
 
 void Assist::OnSoundClicked() {
     bool on = window_.GetTicked(kSoundBox);
     clock_.SetSound(on);
-    std::weak_ptr<const int> alive = alive_;
-    StoreSetting(window_, files_, file_, kSoundKey, SoundText(on), [this, alive, on] {
-        if (!alive.expired()) {
-            window_.SetTicked(kSoundBox, !on);
-            clock_.SetSound(!on);
-        }
-    });
+    StoreSetting(window_, files_, file_, kSoundKey, SoundText(on), lifetime_.Bind([this, on] {
+        window_.SetTicked(kSoundBox, !on);
+        clock_.SetSound(!on);
+    }));
 }
 
 void Assist::OnTimeUrlConfirmed() {
@@ -103,14 +97,11 @@ void Assist::OnTimeUrlConfirmed() {
     }
     std::string before = std::exchange(storedUrl_, url);
     FollowUrl(url);
-    std::weak_ptr<const int> alive = alive_;
-    StoreSetting(window_, files_, file_, kTimeUrlKey, url, [this, alive, before] {
-        if (!alive.expired()) {
-            storedUrl_ = before;
-            window_.SetContent(kTimeUrlBox, before);
-            FollowUrl(before);
-        }
-    });
+    StoreSetting(window_, files_, file_, kTimeUrlKey, url, lifetime_.Bind([this, before] {
+        storedUrl_ = before;
+        window_.SetContent(kTimeUrlBox, before);
+        FollowUrl(before);
+    }));
 }
 
 // The stored server, unless the command line named one for this run; an

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "runtime/lifetime.h"
 #include "storage/assist_settings.h"
 #include "storage/information_file.h"
 
@@ -56,7 +57,7 @@ private:
     const std::optional<std::string> commandLineUrl_;
     std::string storedOpening_;
     std::string storedUrl_;
-    std::shared_ptr<const int> alive_ = std::make_shared<const int>(0);
+    Lifetime lifetime_; // last, so that its steps end before the members go
 };
 
 } // namespace orvane

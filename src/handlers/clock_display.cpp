@@ -35,7 +35,7 @@ void ClockDisplay::Follow(std::string url) {
     }
     url_ = std::move(url);
     clock_.reset(); // the next tick asks the new server
-    ++generation_;
+    shot_.Renew();
 }
 
 void ClockDisplay::FollowSwitch() {
@@ -92,15 +92,14 @@ void ClockDisplay::Arm() {
     if (!next) {
         return;
     }
-    int generation = ++generation_;
+    shot_.Renew();
     int delay = int(std::ceil((*next - NetClock::Now()) * 1000));
-    std::weak_ptr<const int> alive = alive_;
-    window_.RunAfter(delay, [this, alive, generation] {
-        if (!alive.expired() && generation == generation_ && Running()) {
+    window_.RunAfter(delay, shot_.Bind([this] {
+        if (Running()) {
             Show();
             Arm();
         }
-    });
+    }));
 }
 
 // Answers come only while the clock lives, and the clock dies with this.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "opening/countdown.h"
+#include "runtime/lifetime.h"
 
 #include <memory>
 #include <optional>
@@ -55,9 +56,9 @@ private:
     std::unique_ptr<NetClock> clock_;
     Countdown countdown_;
     bool sound_ = true;
-    int generation_ = 0; // only the latest armed single shot shows
-    // Expires with this display: single shots armed before check it.
-    std::shared_ptr<const int> alive_ = std::make_shared<const int>(0);
+    // Only the latest armed single shot shows, and none once this is gone
+    // (last, so that it ends before the members).
+    Lifetime shot_;
 };
 
 } // namespace orvane

@@ -119,19 +119,13 @@ void HotKeyTyping::OnSetClicked() {
         return;
     }
     ShowNext();
-    std::weak_ptr<const int> alive = alive_;
-    auto stored = [this, alive] {
-        if (!alive.expired()) {
-            window_.ShowMessage({.text = "设置好了：在浏览器等程序的输入框中按 " + keyText_ +
-                                         "，输入下一组（从第一组起，三个“复制”都已变灰的组跳过）。",
-                                 .caption = kTypingCaption,
-                                 .kind = MessageKind::Information});
-        }
-    };
-    auto failed = [this, alive, keyBefore, sequenceBefore, sequenceTextBefore] {
-        if (alive.expired()) {
-            return;
-        }
+    auto stored = lifetime_.Bind([this] {
+        window_.ShowMessage({.text = "设置好了：在浏览器等程序的输入框中按 " + keyText_ +
+                                     "，输入下一组（从第一组起，三个“复制”都已变灰的组跳过）。",
+                             .caption = kTypingCaption,
+                             .kind = MessageKind::Information});
+    });
+    auto failed = lifetime_.Bind([this, keyBefore, sequenceBefore, sequenceTextBefore] {
         (void)Grab(keyBefore);
         key_ = keyBefore;
         keyText_ = HotKeyText(keyBefore);
@@ -140,26 +134,17 @@ void HotKeyTyping::OnSetClicked() {
         window_.SetContent(kHotKeyBox, keyText_);
         window_.SetContent(kSequenceBox, sequenceText_);
         ShowNext();
-    };
+    });
     StoreSettings(window_, files_, file_, {{kHotKeyKey, keyText_}, {kSequenceKey, sequenceText_}},
                   stored, failed);
 }
 
 Result<> HotKeyTyping::Grab(const HotKey& key) {
-    std::weak_ptr<const int> alive = alive_;
-    Result<> grabbed = GrabHotKey(
-        window_, key,
-        [this, alive] {
-            if (!alive.expired()) {
-                OnHotKey();
-            }
-        },
-        [this, alive](const Result<>& inForce) {
-            if (!alive.expired()) {
-                notInForce_ = inForce ? std::string() : inForce.Reason();
-                ShowNext();
-            }
-        });
+    Result<> grabbed = GrabHotKey(window_, key, lifetime_.Bind([this] { OnHotKey(); }),
+                                  lifetime_.Bind([this](const Result<>& inForce) {
+                                      notInForce_ = inForce ? std::string() : inForce.Reason();
+                                      ShowNext();
+                                  }));
     // A key refused in place of one in force leaves that one in force.
     if (grabbed || keyText_.empty()) {
         notInForce_ = grabbed ? std::string() : grabbed.Reason();
@@ -223,12 +208,8 @@ void HotKeyTyping::OnHotKey() {
         return TrimAnyBlanks(window_.GetContent(EditBoxName(n, key)));
     }));
     Tell("正在输入" + GroupCaption(n) + "…", "松开按键后开始输入" + GroupCaption(n) + "。", false);
-    std::weak_ptr<const int> alive = alive_;
-    engine_->Press(std::move(keys), key_, [this, alive, n](const TypingReport& report) {
-        if (!alive.expired()) {
-            OnTyped(n, report);
-        }
-    });
+    engine_->Press(std::move(keys), key_,
+                   lifetime_.Bind([this, n](const TypingReport& report) { OnTyped(n, report); }));
 }
 
 // A group is marked once it arrived; read back where the desktop can read
@@ -284,9 +265,8 @@ void HotKeyTyping::Tell(const std::string& line, const std::string& tip, bool re
 
 void HotKeyTyping::ShowNextLater(int shown) {
     int told = ++told_;
-    std::weak_ptr<const int> alive = alive_;
-    timer_.After(std::chrono::milliseconds(shown), [this, alive, told] {
-        if (!alive.expired() && told == told_ && !(engine_ && engine_->Typing())) {
+    timer_.After(std::chrono::milliseconds(shown), [this, told] {
+        if (told == told_ && !(engine_ && engine_->Typing())) {
             ShowNext();
         }
     });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "runtime/lifetime.h"
 #include "storage/assist_settings.h"
 #include "typing/hot_key.h"
 #include "typing/typing_engine.h"
@@ -65,7 +66,7 @@ private:
     std::string sequenceText_; // the sequence taken, as the file keeps it
     std::string notInForce_;   // why the hot key is not in force; empty while it is
     int told_ = 0;             // only the latest line goes back to the next group
-    std::shared_ptr<const int> alive_ = std::make_shared<const int>(0);
+    Lifetime lifetime_;        // last, so that its steps end before the members go
 };
 
 } // namespace orvane

@@ -1,6 +1,7 @@
 #include "table_paste_handler.h"
 
 #include "applicants/table_paste.h"
+#include "runtime/lifetime.h"
 #include "runtime/memory.h"
 #include "text/ansi_literals.h"
 #include "window/clipboard.h"
@@ -46,17 +47,14 @@ void PasteTable(Window& window, int group, std::string table) {
 } // namespace
 
 void PasteTableFromGroup(Window& window, int group) {
-    std::weak_ptr<const void> alive = window.Lifetime();
-    ReadClipboardText([&window, group, alive](std::optional<std::string> table) {
-        if (alive.expired()) {
-            return;
-        }
-        if (!table) {
-            Warn(window, kClipboardSilent);
-            return;
-        }
-        PasteTable(window, group, std::move(*table));
-    });
+    ReadClipboardText(
+        WhileAlive(window.Lifetime(), [&window, group](std::optional<std::string> table) {
+            if (!table) {
+                Warn(window, kClipboardSilent);
+                return;
+            }
+            PasteTable(window, group, std::move(*table));
+        }));
 }
 
 } // namespace orvane

@@ -9,7 +9,7 @@ std::chrono::steady_clock::time_point WindowTimer::Now() {
 }
 
 void WindowTimer::After(std::chrono::milliseconds delay, std::function<void()> task) {
-    window_.RunAfter(int(delay.count()), std::move(task));
+    window_.RunAfter(int(delay.count()), lifetime_.Bind(std::move(task)));
 }
 
 } // namespace orvane

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "runtime/lifetime.h"
 #include "typing/typing_engine.h"
 
 namespace orvane {
 
 class Window;
 
-// The typing engine's time on the window's timers.
+// The typing engine's time on the window's timers. What it was given to run
+// later ends with it: a task never reaches an owner that is gone.
 class WindowTimer : public TypingTimer {
 public:
     explicit WindowTimer(Window& window) : window_(window) {}
@@ -15,6 +17,7 @@ public:
 
 private:
     Window& window_;
+    Lifetime lifetime_;
 };
 
 } // namespace orvane

@@ -62,13 +62,8 @@ void NetClock::Tick() {
         return;
     }
     inFlight_ = true;
-    std::weak_ptr<bool> alive = alive_;
     queue_.Run<Answer>([this, sendAt] { return Lookup(sendAt); },
-                       [this, alive](const Answer& answer) {
-                           if (alive.lock()) {
-                               Take(answer);
-                           }
-                       });
+                       lifetime_.Bind([this](const Answer& answer) { Take(answer); }));
 }
 
 // On the queue's thread: waits for the aimed moment, then asks the server.

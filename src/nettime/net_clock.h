@@ -3,6 +3,7 @@
 #include "clock_estimator.h"
 #include "http/request_service.h"
 #include "lookup_plan.h"
+#include "runtime/lifetime.h"
 #include "runtime/result.h"
 #include "runtime/work_queue.h"
 #include "shown_second.h"
@@ -78,7 +79,7 @@ private:
     ShownSecond shown_;
     std::optional<std::int64_t> lastShown_;
     SharedRequest request_; // one connection, kept for the timing
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    Lifetime lifetime_;     // answers come only while this lives
     std::mutex mutex_;
     std::condition_variable stopped_;
     std::atomic<bool> stopping_ = false;

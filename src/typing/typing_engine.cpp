@@ -87,36 +87,29 @@ bool TypingEngine::Press(std::vector<Key> keys, const HotKey& hotKey,
 void TypingEngine::ReadFirstBoxEarly() {
     firstBox_.reset();
     int asked = ++reads_;
-    std::weak_ptr<const int> alive = alive_;
-    keyboard_.ReadFocusedField([this, alive, asked](const FieldText& field) {
-        if (!alive.expired() && asked == reads_) {
+    keyboard_.ReadFocusedField(lifetime_.Bind([this, asked](const FieldText& field) {
+        if (asked == reads_) {
             firstBox_ = field;
             if (state_ == State::ReadingFirstBox) {
                 OnFirstBox(field);
             }
         }
-    });
+    }));
 }
 
 void TypingEngine::After(milliseconds delay, Step step) {
-    std::weak_ptr<const int> alive = alive_;
-    timer_.After(delay, [this, alive, step] {
-        if (!alive.expired()) {
-            (this->*step)();
-        }
-    });
+    timer_.After(delay, lifetime_.Bind([this, step] { (this->*step)(); }));
 }
 
 // The box's text, or unreadable when no answer comes within the limit.
 void TypingEngine::Read(milliseconds limit, Answer answer) {
     int asked = ++reads_;
-    std::weak_ptr<const int> alive = alive_;
-    auto take = [this, alive, asked, answer](const FieldText& field) {
-        if (!alive.expired() && asked == reads_) {
+    auto take = lifetime_.Bind([this, asked, answer](const FieldText& field) {
+        if (asked == reads_) {
             ++reads_;
             (this->*answer)(field);
         }
-    };
+    });
     timer_.After(limit, [take] { take(FieldText{}); });
     keyboard_.ReadFocusedField(take);
 }
@@ -162,12 +155,8 @@ void TypingEngine::OnFirstBox(const FieldText& field) {
     field_ = field.field;
     before_ = field.text;
     state_ = State::SwitchingInputMethod;
-    std::weak_ptr<const int> alive = alive_;
-    keyboard_.TurnInputMethodOff([this, alive](InputMethodFound found) {
-        if (!alive.expired()) {
-            OnInputMethod(found);
-        }
-    });
+    keyboard_.TurnInputMethodOff(
+        lifetime_.Bind([this](InputMethodFound found) { OnInputMethod(found); }));
 }
 
 void TypingEngine::OnInputMethod(InputMethodFound found) {
@@ -322,9 +311,8 @@ void TypingEngine::OnBoxTyped(const FieldText& field) {
         return;
     }
     int asked = ++reads_;
-    std::weak_ptr<const int> alive = alive_;
-    auto take = [this, alive, asked](const FieldText& box) {
-        if (alive.expired() || asked != reads_) {
+    auto take = lifetime_.Bind([this, asked](const FieldText& box) {
+        if (asked != reads_) {
             return;
         }
         ++reads_;
@@ -335,7 +323,7 @@ void TypingEngine::OnBoxTyped(const FieldText& field) {
             typed_ = true;
             TypeNext();
         }
-    };
+    });
     timer_.After(pace_.read, [take] { take(FieldText{}); });
     keyboard_.ReadField(field_, take);
 }
@@ -402,12 +390,7 @@ void TypingEngine::End(TypingOutcome outcome) {
         Report(true);
         return;
     }
-    std::weak_ptr<const int> alive = alive_;
-    keyboard_.TurnInputMethodBackOn([this, alive](bool restored) {
-        if (!alive.expired()) {
-            Report(restored);
-        }
-    });
+    keyboard_.TurnInputMethodBackOn(lifetime_.Bind([this](bool restored) { Report(restored); }));
 }
 
 // Keys held past the wait are let go before the next press counts: a key

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "runtime/lifetime.h"
 #include "typing/keyboard.h"
 
 #include <chrono>
@@ -164,8 +165,7 @@ private:
     std::chrono::steady_clock::time_point letGoBy_;
     std::chrono::steady_clock::time_point arriveBy_;
     std::chrono::steady_clock::time_point quietUntil_;
-    // Expires with the engine: its waits check it.
-    std::shared_ptr<const int> alive_ = std::make_shared<const int>(0);
+    Lifetime lifetime_; // last, so that its steps end before the members go
 };
 
 } // namespace orvane

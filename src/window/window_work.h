@@ -1,5 +1,6 @@
 #pragma once
 
+#include "runtime/lifetime.h"
 #include "runtime/work_queue.h"
 #include "window.h"
 
@@ -14,12 +15,7 @@ namespace orvane {
 template <class Answer>
 void RunForWindow(WorkQueue& queue, Window& window, std::function<Answer()> work,
                   std::function<void(Answer)> answer) {
-    std::weak_ptr<const void> alive = window.Lifetime();
-    queue.Run<Answer>(std::move(work), [alive, answer = std::move(answer)](Answer result) {
-        if (!alive.expired()) {
-            answer(std::move(result));
-        }
-    });
+    queue.Run<Answer>(std::move(work), WhileAlive(window.Lifetime(), std::move(answer)));
 }
 
 } // namespace orvane

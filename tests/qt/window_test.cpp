@@ -1,3 +1,4 @@
+#include "handlers/window_timer.h"
 #include "text/ansi_literals.h"
 #include "window/component_names.h"
 #include "window_access.h"
@@ -134,6 +135,22 @@ TEST_F(WindowTest, TheStatusBarHoldsTheTimeAndTheTypingLine) {
     EXPECT_EQ(panes[1]->text(), QStringLiteral("没有输入：焦点在本程序"));
     EXPECT_LE(panes[0]->geometry().right(), panes[1]->geometry().left());
     EXPECT_LE(panes[1]->geometry().right(), window.width());
+}
+
+// A timer's task runs on the window's thread after its delay, and not at
+// all once the timer (and so its owner) is gone.
+TEST_F(WindowTest, ATimersTasksEndWithIt) {
+    bool kept = false;
+    bool dropped = false;
+    WindowTimer timer(window);
+    timer.After(std::chrono::milliseconds(0), [&] { kept = true; });
+    {
+        WindowTimer gone(window);
+        gone.After(std::chrono::milliseconds(0), [&] { dropped = true; });
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&] { return kept; }, 3000));
+    QTest::qWait(50);
+    EXPECT_FALSE(dropped);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "handlers/assist.h"
 #include "handlers/clock_display.h"
 #include "handlers/file_handlers.h"
+#include "handlers/window_timer.h"
 #include "profile/profile_file.h"
 #include "program_bindings.h"
 #include "storage/information_file.h"
@@ -340,6 +341,22 @@ TEST(Win32FatalErrorDeathTest, AThrowingTaskStopsTheRunWithMinusOne) {
         std::_Exit(code); // the loop's code, with the window as the run left it
     };
     EXPECT_EXIT(run(), testing::ExitedWithCode(-1), "\\[box\\]");
+}
+
+// A timer's task runs on the window's thread after its delay, and not at
+// all once the timer (and so its owner) is gone.
+TEST_F(Win32Desktop, ATimersTasksEndWithIt) {
+    bool kept = false;
+    bool dropped = false;
+    WindowTimer timer(window);
+    timer.After(std::chrono::milliseconds(0), [&] { kept = true; });
+    {
+        WindowTimer gone(window);
+        gone.After(std::chrono::milliseconds(0), [&] { dropped = true; });
+    }
+    EXPECT_TRUE(PumpUntil([&] { return kept; }));
+    PumpUntil([] { return false; }, 50);
+    EXPECT_FALSE(dropped);
 }
 
 // The clock arms a single shot a second, each arming the next, and the
