@@ -4,9 +4,11 @@
 #include "text/ansi_literals.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <pwd.h>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -45,12 +47,10 @@ bool AllowedForUser(const std::string& path, bool folder, bool write) {
 
 // The system's program folders, where a package puts the program for all.
 bool SystemProgramFolder(const std::string& folder) {
-    for (const char* system : {"/usr", "/bin", "/sbin", "/opt", "/snap"}) {
-        if (folder == system || folder.starts_with(std::string(system) + "/")) {
-            return true;
-        }
-    }
-    return false;
+    constexpr std::array<std::string_view, 5> kSystem = {"/usr", "/bin", "/sbin", "/opt", "/snap"};
+    return std::ranges::any_of(kSystem, [&folder](std::string_view system) {
+        return folder == system || folder.starts_with(std::string(system) + "/");
+    });
 }
 
 // $XDG_DATA_HOME, or ~/.local/share; a relative one counts as unset.

@@ -67,12 +67,12 @@ bool SetKey(HotKey& key, const std::string& part) {
 // T, L and the function keys to programs; Linux desktops take them, so
 // only there are they refused, and only there does the reason speak of them.
 struct ReservedChord {
+    const char* keys; // letters and digits
+    std::initializer_list<int> functionKeys;
+    ReservedUse use;
     bool ctrl;
     bool alt;
     bool win;
-    ReservedUse use;
-    const char* keys; // letters and digits; "F" for every function key
-    std::initializer_list<int> functionKeys;
     bool linuxOnly = false;
 };
 
@@ -82,14 +82,17 @@ constexpr bool kOnLinux = false;
 constexpr bool kOnLinux = true;
 #endif
 
+const std::initializer_list<int> kEveryFunctionKey = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+const char* const kEveryLetterAndDigit = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+
 const ReservedChord kReservedChords[] = {
-    {true, false, false, ReservedUse::Editing, "ACVXZYSFPNOWTQRL", {}},
-    {true, false, false, ReservedUse::Page, "", {4, 5}},
-    {false, true, false, ReservedUse::Menu, "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789", {}},
-    {false, true, false, ReservedUse::WindowManager, "", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}},
-    {false, false, true, ReservedUse::System, "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789", {}},
-    {true, true, false, ReservedUse::Desktop, "TL", {}, true},
-    {true, true, false, ReservedUse::Console, "", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, true},
+    {"ACVXZYSFPNOWTQRL", {}, ReservedUse::Editing, true, false, false},
+    {"", {4, 5}, ReservedUse::Page, true, false, false},
+    {kEveryLetterAndDigit, {}, ReservedUse::Menu, false, true, false},
+    {"", kEveryFunctionKey, ReservedUse::WindowManager, false, true, false},
+    {kEveryLetterAndDigit, {}, ReservedUse::System, false, false, true},
+    {"TL", {}, ReservedUse::Desktop, true, true, false, true},
+    {"", kEveryFunctionKey, ReservedUse::Console, true, true, false, true},
 };
 
 std::optional<ReservedUse> ReservedUseOf(const HotKey& key) {
