@@ -13,8 +13,8 @@
 #include "app/event_bindings.h"
 #include "app/start.h"
 #include "app/work_queues.h"
-#include "handlers/assist.h"
 #include "handlers/clock_display.h"
+#include "handlers/countdown_settings.h"
 #include "handlers/hot_key_typing.h"
 #include "qt/desktop_look.h"
 #include "qt/main_window.h"
@@ -79,10 +79,10 @@ int Main(int argc, char** argv) {
     TransportGlobal transport;
     std::unique_ptr<MainWindow> window = CreateMainWindow<MainWindow>();
     ClockDisplay clock(*window, url);
-    Assist assist(*window, clock, FileQueue());
-    HotKeyTyping typing(*window, FileQueue(), assist.File(), nullptr);
+    CountdownSettings countdown(*window, clock, FileQueue());
+    HotKeyTyping typing(*window, FileQueue(), countdown.File(), nullptr);
     std::shared_ptr<const void> bound =
-        InstallBindings(*window, EventBindings(clock, assist, typing));
+        InstallBindings(*window, EventBindings(clock, countdown, typing));
     if (argc > 5) {
         window->SetContent(kOpeningTimeBox, argv[5]);
     }

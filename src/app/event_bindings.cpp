@@ -1,7 +1,7 @@
 #include "event_bindings.h"
 
-#include "handlers/assist.h"
 #include "handlers/clock_display.h"
+#include "handlers/countdown_settings.h"
 #include "handlers/field_copy.h"
 #include "handlers/field_marks.h"
 #include "handlers/file_handlers.h"
@@ -67,16 +67,18 @@ void AddFieldToolBindings(std::vector<EventBinding>& table) {
 
 // The 配置 page's countdown and typing; their settings are read after the
 // remember decision.
-void AddAssistBindings(std::vector<EventBinding>& table, Assist& assist, HotKeyTyping& typing) {
+void AddCountdownBindings(std::vector<EventBinding>& table, CountdownSettings& countdown,
+                          HotKeyTyping& typing) {
     table.push_back({kMainWindow, Event::Created,
-                     [&assist, &typing](Window&) { typing.Start(assist.Start()); }});
-    table.push_back(
-        {kOpeningTimeBox, Event::Edited, [&assist](Window&) { assist.OnOpeningTimeEdited(); }});
+                     [&countdown, &typing](Window&) { typing.Start(countdown.Start()); }});
+    table.push_back({kOpeningTimeBox, Event::Edited,
+                     [&countdown](Window&) { countdown.OnOpeningTimeEdited(); }});
     table.push_back({kOpeningTimeBox, Event::Confirmed,
-                     [&assist](Window&) { assist.OnOpeningTimeConfirmed(); }});
+                     [&countdown](Window&) { countdown.OnOpeningTimeConfirmed(); }});
     table.push_back(
-        {kTimeUrlBox, Event::Confirmed, [&assist](Window&) { assist.OnTimeUrlConfirmed(); }});
-    table.push_back({kSoundBox, Event::Click, [&assist](Window&) { assist.OnSoundClicked(); }});
+        {kTimeUrlBox, Event::Confirmed, [&countdown](Window&) { countdown.OnTimeUrlConfirmed(); }});
+    table.push_back(
+        {kSoundBox, Event::Click, [&countdown](Window&) { countdown.OnSoundClicked(); }});
     table.push_back({kTypingButton, Event::Click, [&typing](Window&) { typing.OnSetClicked(); }});
 }
 
@@ -95,14 +97,15 @@ void AddNextGroupBindings(std::vector<EventBinding>& table, HotKeyTyping& typing
 
 } // namespace
 
-std::vector<EventBinding> EventBindings(ClockDisplay& clock, Assist& assist, HotKeyTyping& typing) {
+std::vector<EventBinding> EventBindings(ClockDisplay& clock, CountdownSettings& countdown,
+                                        HotKeyTyping& typing) {
     std::vector<EventBinding> table;
     table.push_back({kMainWindow, Event::Created, OnMainWindowCreated});
     AddGroupBindings(table);
     AddFillBindings(table);
     AddWindowBindings(table, clock);
     AddFieldToolBindings(table);
-    AddAssistBindings(table, assist, typing);
+    AddCountdownBindings(table, countdown, typing);
     AddNextGroupBindings(table, typing);
     return table;
 }

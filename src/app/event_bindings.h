@@ -9,7 +9,7 @@
 
 namespace orvane {
 
-class Assist;
+class CountdownSettings;
 class ClockDisplay;
 class HotKeyTyping;
 
@@ -28,8 +28,9 @@ struct EventBinding {
 };
 
 // The program's table; the clock's tick goes to `clock`, the 配置 page's
-// countdown settings to `assist`, the hot key's typing to `typing`.
-std::vector<EventBinding> EventBindings(ClockDisplay& clock, Assist& assist, HotKeyTyping& typing);
+// countdown settings to `countdown`, the hot key's typing to `typing`.
+std::vector<EventBinding> EventBindings(ClockDisplay& clock, CountdownSettings& countdown,
+                                        HotKeyTyping& typing);
 
 // Connects every binding. A handler that throws ends the program through
 // FatalError rather than leaving the window half-updated. The handlers

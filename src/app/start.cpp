@@ -1,8 +1,8 @@
 #include "start.h"
 
 #include "event_bindings.h"
-#include "handlers/assist.h"
 #include "handlers/clock_display.h"
+#include "handlers/countdown_settings.h"
 #include "handlers/hot_key_typing.h"
 #include "nettime/time_sources.h"
 #include "transport/transport_global.h"
@@ -15,10 +15,10 @@ namespace orvane {
 int RunProgram(Window& window, const std::optional<std::string>& timeUrl) {
     TransportGlobal transport;
     ClockDisplay clock(window, timeUrl.value_or(kTimeServicePageUrl));
-    Assist assist(window, clock, FileQueue(), InformationFilePath(), timeUrl);
-    HotKeyTyping typing(window, FileQueue(), assist.File(), OpenKeyboard(window));
+    CountdownSettings countdown(window, clock, FileQueue(), InformationFilePath(), timeUrl);
+    HotKeyTyping typing(window, FileQueue(), countdown.File(), OpenKeyboard(window));
     std::shared_ptr<const void> bound =
-        InstallBindings(window, EventBindings(clock, assist, typing));
+        InstallBindings(window, EventBindings(clock, countdown, typing));
     window.FinishCreation();
     int code = kFatalExitCode;
     if (!FatalErrorReported()) {

@@ -98,7 +98,7 @@ HotKeyTyping::~HotKeyTyping() {
     ReleaseHotKey();
 }
 
-void HotKeyTyping::Start(const AssistSettings& settings) {
+void HotKeyTyping::Start(const PageSettings& settings) {
     window_.SetContent(kHotKeyBox, settings.hotKey);
     window_.SetContent(kSequenceBox, settings.sequence);
     TakeTyping();

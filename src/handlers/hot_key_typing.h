@@ -1,7 +1,7 @@
 #pragma once
 
 #include "runtime/lifetime.h"
-#include "storage/assist_settings.h"
+#include "storage/page_settings.h"
 #include "typing/hot_key.h"
 #include "typing/typing_engine.h"
 #include "window_timer.h"
@@ -32,7 +32,7 @@ public:
 
     // At start, before the window is shown: the settings into their boxes,
     // the hot key taken.
-    void Start(const AssistSettings& settings);
+    void Start(const PageSettings& settings);
     // "设置": takes the hot key and the sequence in their boxes and stores
     // them, or says what is wrong with them.
     void OnSetClicked();

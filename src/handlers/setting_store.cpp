@@ -1,7 +1,7 @@
 #include "setting_store.h"
 
 #include "files/failure_log.h"
-#include "storage/assist_settings.h"
+#include "storage/page_settings.h"
 #include "text/ansi_literals.h"
 #include "window/window.h"
 #include "window/window_work.h"
@@ -26,7 +26,7 @@ void StoreSettings(Window& window, WorkQueue& files, const std::string& file,
     RunForWindow<Result<>>(
         files, window,
         [file, settings, keys] {
-            return Logged(WriteAssistSettings(file, settings), "保存设置" + keys + "失败：" + file);
+            return Logged(WritePageSettings(file, settings), "保存设置" + keys + "失败：" + file);
         },
         [&window, file, stored = std::move(stored),
          failed = std::move(failed)](const Result<>& done) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "storage/assist_settings.h"
+#include "storage/page_settings.h"
 
 #include <functional>
 #include <string>

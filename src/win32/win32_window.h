@@ -59,7 +59,7 @@ public:
     int CurrentPage() const;
     void SelectPage(int index);
     // The window's own keys, before the control with the focus sees them
-    // (win32_keyboard.cpp); true when the key was the window's. The message
+    // (window_keys.cpp); true when the key was the window's. The message
     // loop asks first.
     bool HandleKey(const MSG& message);
 
@@ -74,7 +74,7 @@ private:
     void SizeClient();
     void Fit();
     void FitStatusPanes(HWND bar, const std::wstring& line);
-    // Keyboard (win32_keyboard.cpp).
+    // Keyboard (window_keys.cpp).
     std::vector<HWND> FocusOrder() const;
     bool ShownInWindow(HWND control) const;
     void MoveFocus(bool forward);

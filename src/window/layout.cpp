@@ -133,7 +133,7 @@ void AddSettingLabel(std::vector<ComponentRow>& out, const std::string& page, in
 // The countdown's opening time with its sound, the hot key that types the
 // next applicant with the sequence it types, and the server whose clock
 // counts.
-void AddAssistRows(std::vector<ComponentRow>& out, const std::string& page) {
+void AddSettingsPageRows(std::vector<ComponentRow>& out, const std::string& page) {
     AddSettingLabel(out, page, 8, 276, "开始时间：");
     out.push_back({.name = kOpeningTimeBox,
                    .kind = Kind::EditBox,
@@ -213,7 +213,7 @@ void AddSettingsPage(std::vector<ComponentRow>& out) {
                        .caption = "设置",
                        .accessibleName = rowName + " 设置"});
     }
-    AddAssistRows(out, page);
+    AddSettingsPageRows(out, page);
     out.push_back({.name = "透明标签7",
                    .kind = Kind::TransLabel,
                    .parent = page,

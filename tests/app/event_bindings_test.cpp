@@ -60,7 +60,7 @@ TEST(EventBindings, EachBoundEventOnceAndToAnExistingComponent) {
     ProgramBindings parts(window);
     int edits = 0;
     int menus = 0;
-    for (const EventBinding& binding : EventBindings(parts.clock, parts.assist, parts.typing)) {
+    for (const EventBinding& binding : EventBindings(parts.clock, parts.countdown, parts.typing)) {
         if (binding.kind == EventBinding::Kind::ContextMenu) {
             ++menus;
             EXPECT_EQ(binding.caption, "从本组起粘贴表格");
@@ -84,7 +84,7 @@ TEST(EventBindings, EachBoundEventOnceAndToAnExistingComponent) {
         }
     }
     EXPECT_EQ(bound, Expected());
-    EXPECT_EQ(EventBindings(parts.clock, parts.assist, parts.typing).size(),
+    EXPECT_EQ(EventBindings(parts.clock, parts.countdown, parts.typing).size(),
               119u + 100u + 151u + 25u);
     EXPECT_EQ(edits, 151);
     EXPECT_EQ(menus, 25);

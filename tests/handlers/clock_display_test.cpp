@@ -212,7 +212,7 @@ TEST_F(BeijingClock, TheOpeningTimeCountsDownThenTheTimeReturns) {
     char text[16];
     std::strftime(text, sizeof text, "%H:%M:%S", &beijing);
     window.SetContent(kOpeningTimeBox, text);
-    bindings->assist.OnOpeningTimeConfirmed();
+    bindings->countdown.OnOpeningTimeConfirmed();
     QStringList seen;
     for (auto end = Clock::now() + std::chrono::seconds(9); Clock::now() < end;) {
         QTest::qWait(5);

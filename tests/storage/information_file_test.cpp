@@ -3,8 +3,8 @@
 #include "files/file_access.h"
 #include "files/native_path.h"
 #include "profile/profile_file.h"
-#include "storage/assist_settings.h"
 #include "storage/information_file.h"
+#include "storage/page_settings.h"
 #include "storage/remember_flag.h"
 #include "temp_folder.h"
 #include "text/text_encoding.h"
@@ -237,7 +237,7 @@ TEST_F(InformationFile, AFileSavedAsUtf8IsReadAndKeptAsUtf8) {
         EXPECT_EQ(read.applicants.Field(1, NameKey()), "欧阳吉祥");
         EXPECT_EQ(read.applicants.Field(2, NameKey()), "Anna·Müller");
         EXPECT_TRUE(read.remember);
-        ASSERT_TRUE(WriteAssistSetting(file, kOpeningTimeKey, "09:00:00").Ok());
+        ASSERT_TRUE(WritePageSetting(file, kOpeningTimeKey, "09:00:00").Ok());
         Applicants changed = read.applicants;
         changed.SetField(1, PhoneKey(), "13912345678");
         ASSERT_TRUE(WriteApplicants(file, changed).Ok());
@@ -344,19 +344,19 @@ TEST(ApplicantsValue, FieldsAreAddressedByGroupAndKeyOnly) {
 // The countdown's and the typing's settings: defaults without a file, each
 // key stored on its own next to the applicants and read back as written,
 // whatever the remember flag says.
-TEST_F(InformationFile, AssistSettingsDefaultAndReadBackNextToTheApplicants) {
-    AssistSettings none = AssistSettingsIn(ReadProfileFile(file).ValueOr(std::nullopt));
+TEST_F(InformationFile, PageSettingsDefaultAndReadBackNextToTheApplicants) {
+    PageSettings none = PageSettingsIn(ReadProfileFile(file).ValueOr(std::nullopt));
     EXPECT_EQ(none.openingTime, "");
     EXPECT_TRUE(none.sound);
     EXPECT_EQ(none.hotKey, "Ctrl+Alt+V");
     EXPECT_EQ(none.sequence, "{姓名}{TAB}{身份证}{TAB}{手机号}");
     ASSERT_TRUE(WriteApplicants(file, Numbered("甲")).Ok());
     ASSERT_TRUE(WriteRememberFlag(file, false).Ok());
-    ASSERT_TRUE(WriteAssistSetting(file, kOpeningTimeKey, "09:00:00").Ok());
-    ASSERT_TRUE(WriteAssistSetting(file, kSoundKey, SoundText(false)).Ok());
-    ASSERT_TRUE(WriteAssistSetting(file, kHotKeyKey, "Ctrl+Shift+F9").Ok());
-    ASSERT_TRUE(WriteAssistSetting(file, kSequenceKey, "{姓名}{ENTER}").Ok());
-    AssistSettings read = AssistSettingsIn(ReadProfileFile(file).ValueOr(std::nullopt));
+    ASSERT_TRUE(WritePageSetting(file, kOpeningTimeKey, "09:00:00").Ok());
+    ASSERT_TRUE(WritePageSetting(file, kSoundKey, SoundText(false)).Ok());
+    ASSERT_TRUE(WritePageSetting(file, kHotKeyKey, "Ctrl+Shift+F9").Ok());
+    ASSERT_TRUE(WritePageSetting(file, kSequenceKey, "{姓名}{ENTER}").Ok());
+    PageSettings read = PageSettingsIn(ReadProfileFile(file).ValueOr(std::nullopt));
     EXPECT_EQ(read.openingTime, "09:00:00");
     EXPECT_FALSE(read.sound);
     EXPECT_EQ(read.hotKey, "Ctrl+Shift+F9");

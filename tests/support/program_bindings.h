@@ -2,8 +2,8 @@
 
 #include "app/event_bindings.h"
 #include "app/work_queues.h"
-#include "handlers/assist.h"
 #include "handlers/clock_display.h"
+#include "handlers/countdown_settings.h"
 #include "handlers/hot_key_typing.h"
 #include "nettime/time_sources.h"
 #include "temp_folder.h"
@@ -30,9 +30,9 @@ public:
                              const std::optional<std::string>& timeUrl = kNoTimeServer,
                              std::unique_ptr<Keyboard> keyboard = nullptr)
         : clock(window, timeUrl.value_or(kTimeServicePageUrl)),
-          assist(window, clock, FileQueue(), settings.Path("信息.ini"), timeUrl),
-          typing(window, FileQueue(), assist.File(), std::move(keyboard)) {
-        bound = InstallBindings(window, EventBindings(clock, assist, typing));
+          countdown(window, clock, FileQueue(), settings.Path("信息.ini"), timeUrl),
+          typing(window, FileQueue(), countdown.File(), std::move(keyboard)) {
+        bound = InstallBindings(window, EventBindings(clock, countdown, typing));
     }
     ~ProgramBindings() { clock.Stop(); }
     ProgramBindings(const ProgramBindings&) = delete;
@@ -42,7 +42,7 @@ public:
     // to the one the file tests look at.
     TempFolder settings;
     ClockDisplay clock;
-    Assist assist;
+    CountdownSettings countdown;
     HotKeyTyping typing;
     std::shared_ptr<const void> bound; // first to go: no handler outlives the parts above
 };

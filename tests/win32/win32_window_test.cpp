@@ -3,8 +3,8 @@
 #include "app/event_bindings.h"
 #include "app/work_queues.h"
 #include "files/native_path.h"
-#include "handlers/assist.h"
 #include "handlers/clock_display.h"
+#include "handlers/countdown_settings.h"
 #include "handlers/file_handlers.h"
 #include "handlers/window_timer.h"
 #include "profile/profile_file.h"
@@ -124,7 +124,7 @@ TEST_F(Win32Desktop, SaveAndLoadGiveTheWindowsProfileBytes) {
 TEST_F(Win32Desktop, TheOpeningTimeCountsOnceConfirmedWithEnter) {
     ProgramBindings bindings(window);
     std::string file = bindings.settings.Path("信息.ini");
-    bindings.assist.Start();
+    bindings.countdown.Start();
     window.SelectPage(5);
     Show();
     ClickOn(Control(kOpeningTimeBox));
@@ -518,7 +518,7 @@ protected:
                 }
             }
         });
-        bindings.typing.Start(bindings.assist.Start()); // Ctrl+Alt+V, Tab between the fields
+        bindings.typing.Start(bindings.countdown.Start()); // Ctrl+Alt+V, Tab between the fields
     }
     void TearDown() override {
         done = true;

@@ -16,7 +16,7 @@ namespace orvane {
 // {姓名}{TAB}{身份证}{TAB}{手机号}) and "时间网址" (the server whose clock
 // counts, empty for the default). Read at every start, whatever "记住配置"
 // says; each written on its own when it changes.
-struct AssistSettings {
+struct PageSettings {
     std::string openingTime;
     bool sound = true;
     std::string hotKey;
@@ -26,7 +26,7 @@ struct AssistSettings {
 
 // The settings in the file's items; a missing key gives its default (no
 // opening time, sound on, Ctrl+Alt+V, the three fields with Tab between).
-AssistSettings AssistSettingsIn(const std::optional<ProfileItems>& items);
+PageSettings PageSettingsIn(const std::optional<ProfileItems>& items);
 
 inline const std::string kOpeningTimeKey = "开始时间";
 inline const std::string kSoundKey = "提示音";
@@ -35,11 +35,11 @@ inline const std::string kSequenceKey = "输入顺序";
 inline const std::string kTimeUrlKey = "时间网址";
 
 // Stores one of those keys, keeping everything else in the file.
-Result<> WriteAssistSetting(const std::string& file, const std::string& key,
-                            const std::string& value);
+Result<> WritePageSetting(const std::string& file, const std::string& key,
+                          const std::string& value);
 // Stores several, keys and values, in one write.
 using SettingValues = std::vector<std::pair<std::string, std::string>>;
-Result<> WriteAssistSettings(const std::string& file, const SettingValues& settings);
+Result<> WritePageSettings(const std::string& file, const SettingValues& settings);
 // "真" or "假".
 std::string SoundText(bool on);
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "runtime/lifetime.h"
-#include "storage/assist_settings.h"
 #include "storage/information_file.h"
+#include "storage/page_settings.h"
 
 #include <memory>
 #include <optional>
@@ -19,18 +19,18 @@ class WorkQueue;
 // the information file at every start and written there, on the file
 // queue, when the user confirms a valid change; one that cannot be written
 // goes back to what the file holds.
-class Assist {
+class CountdownSettings {
 public:
     // `commandLineUrl`: the time server the command line named for this
     // run; the stored one waits for the next.
-    Assist(Window& window, ClockDisplay& clock, WorkQueue& files,
-           std::string file = InformationFilePath(),
-           std::optional<std::string> commandLineUrl = std::nullopt);
+    CountdownSettings(Window& window, ClockDisplay& clock, WorkQueue& files,
+                      std::string file = InformationFilePath(),
+                      std::optional<std::string> commandLineUrl = std::nullopt);
 
     // At start, before the window is shown: the settings into their boxes,
     // the opening time and the server to the clock. Returns every setting
     // of the 配置 page, as the file holds them.
-    AssistSettings Start();
+    PageSettings Start();
     // Each keystroke in the opening time: a valid text clears its mark; it
     // counts only once confirmed.
     void OnOpeningTimeEdited();

@@ -27,16 +27,16 @@ TEST(TimeUrl, AnHttpAddressIsStoredAndFollowedAnythingElseIsRefused) {
     MainWindow window;
     ProgramBindings bindings(window, std::nullopt);
     std::string file = bindings.settings.Path("信息.ini");
-    bindings.assist.Start();
+    bindings.countdown.Start();
     window.SetContent(kTimeUrlBox, "ftp://bank.example/");
-    bindings.assist.OnTimeUrlConfirmed();
+    bindings.countdown.OnTimeUrlConfirmed();
     DrainWorkQueues();
     EXPECT_EQ(ReadProfileItem(file, "配置", "时间网址"), "");
     EXPECT_TRUE(TipOf(window, kTimeUrlBox).startsWith(QStringLiteral("时间网址不能用：")));
     EXPECT_TRUE(TipOf(window, kTimeUrlBox).endsWith(QStringLiteral("；仍按默认网址取时间")));
 
     window.SetContent(kTimeUrlBox, " http://127.0.0.1:9/预约 ");
-    bindings.assist.OnTimeUrlConfirmed();
+    bindings.countdown.OnTimeUrlConfirmed();
     DrainWorkQueues();
     EXPECT_EQ(ReadProfileItem(file, "配置", "时间网址"), "http://127.0.0.1:9/预约");
     EXPECT_TRUE(TipOf(window, kTimeUrlBox).isEmpty());
@@ -57,7 +57,7 @@ TEST(TimeUrl, TheCommandLinesAddressCountsForItsRun) {
     ASSERT_TRUE(WriteProfileItem(bindings.settings.Path("信息.ini"), "配置", "时间网址",
                                  "http://bank.example/")
                     .Ok());
-    bindings.assist.Start();
+    bindings.countdown.Start();
     EXPECT_EQ(window.GetContent(kTimeUrlBox), "http://bank.example/");
     EXPECT_TRUE(TipOf(window, kTimeUrlBox).startsWith(QStringLiteral("这次按命令行 --time-url")));
     EXPECT_TRUE(TipOf(window, kTimeUrlBox).contains(QString::fromStdString(kNoTimeServer)))
@@ -71,7 +71,7 @@ TEST(TimeUrl, TheCommandLinesAddressCountsForItsRun) {
 
     MainWindow plain;
     ProgramBindings none(plain, kNoTimeServer);
-    none.assist.Start();
+    none.countdown.Start();
     EXPECT_EQ(plain.GetContent(kTimeUrlBox), "");
     EXPECT_TRUE(TipOf(plain, kTimeUrlBox).startsWith(QStringLiteral("这次按命令行 --time-url")));
 }
@@ -82,7 +82,7 @@ TEST(SettingsNotWritten, TheControlGoesBackToWhatTheFileHolds) {
     MainWindow window;
     ProgramBindings bindings(window);
     std::filesystem::create_directory(PathOf(bindings.settings.Path("信息.ini")));
-    bindings.assist.Start();
+    bindings.countdown.Start();
     ASSERT_TRUE(window.GetTicked(kSoundBox));
     ModalBoxAnswerer boxes;
     Component<QAbstractButton>(window, kSoundBox)->click();
@@ -91,7 +91,7 @@ TEST(SettingsNotWritten, TheControlGoesBackToWhatTheFileHolds) {
     EXPECT_EQ(boxes.caption, QStringLiteral("保存失败"));
     EXPECT_TRUE(window.GetTicked(kSoundBox)) << "as the file holds it: on";
     window.SetContent(kOpeningTimeBox, "9:30");
-    bindings.assist.OnOpeningTimeConfirmed();
+    bindings.countdown.OnOpeningTimeConfirmed();
     DrainWorkQueues();
     EXPECT_EQ(window.GetContent(kOpeningTimeBox), "");
     EXPECT_EQ(boxes.count, 2);

@@ -1,4 +1,4 @@
-#include "assist_settings.h"
+#include "page_settings.h"
 
 #include "information_file.h"
 
@@ -15,7 +15,7 @@ const std::string kSection = "配置";
 
 } // namespace
 
-AssistSettings AssistSettingsIn(const std::optional<ProfileItems>& items) {
+PageSettings PageSettingsIn(const std::optional<ProfileItems>& items) {
     return {ProfileItemIn(items, kSection, kOpeningTimeKey, ""),
             ProfileItemIn(items, kSection, kSoundKey, SoundText(true)) != SoundText(false),
             ProfileItemIn(items, kSection, kHotKeyKey, kDefaultHotKeyText),
@@ -23,12 +23,12 @@ AssistSettings AssistSettingsIn(const std::optional<ProfileItems>& items) {
             ProfileItemIn(items, kSection, kTimeUrlKey, "")};
 }
 
-Result<> WriteAssistSetting(const std::string& file, const std::string& key,
-                            const std::string& value) {
-    return WriteAssistSettings(file, {{key, value}});
+Result<> WritePageSetting(const std::string& file, const std::string& key,
+                          const std::string& value) {
+    return WritePageSettings(file, {{key, value}});
 }
 
-Result<> WriteAssistSettings(const std::string& file, const SettingValues& settings) {
+Result<> WritePageSettings(const std::string& file, const SettingValues& settings) {
     MakeInformationFolder(file);
     std::vector<ProfileItem> items;
     for (const auto& [key, value] : settings) {

@@ -1,4 +1,4 @@
-#include "assist.h"
+#include "countdown_settings.h"
 
 #include "clock_display.h"
 #include "http/url_text.h"
@@ -23,13 +23,13 @@ std::optional<OpeningTime> TimeIn(const std::string& text) {
 
 } // namespace
 
-Assist::Assist(Window& window, ClockDisplay& clock, WorkQueue& files, std::string file,
-               std::optional<std::string> commandLineUrl)
+CountdownSettings::CountdownSettings(Window& window, ClockDisplay& clock, WorkQueue& files,
+                                     std::string file, std::optional<std::string> commandLineUrl)
     : window_(window), clock_(clock), files_(files), file_(std::move(file)),
       commandLineUrl_(std::move(commandLineUrl)) {}
 
-AssistSettings Assist::Start() {
-    AssistSettings settings = AssistSettingsIn(ReadProfileFile(file_).ValueOr(std::nullopt));
+PageSettings CountdownSettings::Start() {
+    PageSettings settings = PageSettingsIn(ReadProfileFile(file_).ValueOr(std::nullopt));
     storedOpening_ = settings.openingTime;
     window_.SetContent(kOpeningTimeBox, settings.openingTime);
     window_.SetFinding(kOpeningTimeBox, ParseOpeningTime(settings.openingTime).Reason());
@@ -42,13 +42,13 @@ AssistSettings Assist::Start() {
     return settings;
 }
 
-void Assist::OnOpeningTimeEdited() {
+void CountdownSettings::OnOpeningTimeEdited() {
     if (ParseOpeningTime(window_.GetContent(kOpeningTimeBox))) {
         window_.SetFinding(kOpeningTimeBox, "");
     }
 }
 
-void Assist::OnOpeningTimeConfirmed() {
+void CountdownSettings::OnOpeningTimeConfirmed() {
     Result<std::optional<OpeningTime>> parsed =
         ParseOpeningTime(window_.GetContent(kOpeningTimeBox));
     if (!parsed) {
@@ -73,7 +73,7 @@ void Assist::OnOpeningTimeConfirmed() {
     }));
 }
 
-void Assist::OnSoundClicked() {
+void CountdownSettings::OnSoundClicked() {
     bool on = window_.GetTicked(kSoundBox);
     clock_.SetSound(on);
     StoreSetting(window_, files_, file_, kSoundKey, SoundText(on), lifetime_.Bind([this, on] {
@@ -82,7 +82,7 @@ void Assist::OnSoundClicked() {
     }));
 }
 
-void Assist::OnTimeUrlConfirmed() {
+void CountdownSettings::OnTimeUrlConfirmed() {
     std::string url = TrimBlanks(window_.GetContent(kTimeUrlBox));
     if (Result<std::string> sendable = SendableUrl(url); !url.empty() && !sendable) {
         window_.SetFinding(kTimeUrlBox, "时间网址不能用：" + sendable.Reason() + "；仍按" +
@@ -106,7 +106,7 @@ void Assist::OnTimeUrlConfirmed() {
 
 // The stored server, unless the command line named one for this run; an
 // address that cannot be sent (the file edited by hand) leaves the default.
-void Assist::FollowUrl(const std::string& url) {
+void CountdownSettings::FollowUrl(const std::string& url) {
     if (commandLineUrl_) {
         window_.SetFinding(kTimeUrlBox, "这次按命令行 --time-url 的网址取时间：" +
                                             UrlForDisplay(*commandLineUrl_) +
