@@ -279,6 +279,10 @@ void TypingEngine::OnBoxReached(const FieldText& field) {
         return;
     }
     if (field.readable && field.field == field_) {
+        if (tabChorded_) {
+            ResendTab();
+            return;
+        }
         End(TypingOutcome::NotMoved);
         return;
     }
@@ -356,6 +360,10 @@ void TypingEngine::PressNext() {
 void TypingEngine::ReleaseKey() {
     keyboard_.Release(keys_[next_]);
     bool boxEnds = keys_[next_].kind != Key::Kind::Character;
+    // A chord pressed again just as the Tab went may have made it Ctrl+Tab,
+    // which moves no focus in most forms.
+    tabChorded_ =
+        keys_[next_].kind == Key::Kind::Tab && keyboard_.HeldKeys(hotKey_) != KeysDown::None;
     ++next_;
     arriveBy_ = timer_.Now() + pace_.arrive;
     if (boxEnds) {
@@ -365,6 +373,17 @@ void TypingEngine::ReleaseKey() {
     }
     bool again = next_ < keys_.size() && keys_[next_] == keys_[next_ - 1];
     After(again ? std::max(gap_, repeatGap_) : gap_, &TypingEngine::TypeNext);
+}
+
+// The Tab went with the user's chord and the focus stayed in the box just
+// typed, which was read back: the Tab goes again, once the keys are let go.
+void TypingEngine::ResendTab() {
+    tabChorded_ = false;
+    --next_;
+    --box_;
+    reached_ = true;
+    typed_ = true;
+    TypeNext();
 }
 
 void TypingEngine::CheckTaken() {

@@ -131,6 +131,7 @@ private:
     void CompareBox(const FieldText& field);
     void PressNext();
     void ReleaseKey();
+    void ResendTab();
     void CheckTaken();
     void End(TypingOutcome outcome);
     void Report(bool restored);
@@ -144,10 +145,11 @@ private:
     std::vector<Box> boxes_;
     HotKey hotKey_;
     size_t next_ = 0;
-    size_t readyEnd_ = 0; // the keys before it can be typed now
-    size_t box_ = 0;      // the box of the next key, or the one it ends
-    bool reached_ = true; // box_ read before its first key
-    bool typed_ = false;  // box_ read after its last key
+    size_t readyEnd_ = 0;     // the keys before it can be typed now
+    size_t box_ = 0;          // the box of the next key, or the one it ends
+    bool reached_ = true;     // box_ read before its first key
+    bool tabChorded_ = false; // the last Tab went while keys of the user's were down
+    bool typed_ = false;      // box_ read after its last key
     bool checking_ = false;
     std::optional<FieldText> firstBox_; // as read at the press
     std::string field_;                 // the field box_ is in

@@ -87,7 +87,11 @@ public:
         std::string name = key.kind == Key::Kind::Tab     ? "\t"
                            : key.kind == Key::Kind::Enter ? "\n"
                                                           : key.character;
-        if (key.kind == Key::Kind::Tab && tabMoves) {
+        bool chorded = int(strokes.size()) == hotKeyDuringKey;
+        if (chorded) { // the hand's Ctrl down just before this key: Ctrl+Tab moves nothing
+            HoldFor(hotKeyAgainFor);
+        }
+        if (key.kind == Key::Kind::Tab && tabMoves && !chorded) {
             box = std::min(box + 1, form.size() - 1);
             movedAt = Elapsed();
         } else if (key.kind == Key::Kind::Character && int(strokes.size()) != dropKey) {
@@ -155,7 +159,8 @@ public:
     int strayAfter = -1;                    // a key of the user's down after so many keys
     int hotKeyAgainAfter = -1;              // the hot key pressed again after so many keys
     int hotKeyAgainAtRead = -1;             // or as the box is read for the so-manieth time
-    bool grabHidesBoxes = false;            // the hot key held takes the keyboard: no box answers
+    int hotKeyDuringKey = -1;    // or just as that key goes, which its Ctrl turns into another
+    bool grabHidesBoxes = false; // the hot key held takes the keyboard: no box answers
     std::chrono::milliseconds hotKeyAgainFor{200};
     int focusMovesAfter = -1; // the focus elsewhere after so many keys
     std::optional<int> settle = 0;

@@ -138,6 +138,17 @@ TEST_F(Engine, TheHotKeyPressedAgainHoldsTheTypingUntilLetGo) {
     EXPECT_EQ(report->outcome, TypingOutcome::Typed);
     EXPECT_TRUE(report->checked);
     EXPECT_EQ(keyboard.Typed(), kApplicant);
+
+    // Pressed just as the Tab after the name goes, which its Ctrl turns into
+    // Ctrl+Tab: the focus stays, and the Tab goes again once it is let go.
+    NewKeyboard();
+    keyboard.hotKeyDuringKey = 4;
+    ASSERT_TRUE(Press());
+    timer.Run(milliseconds(3000));
+    ASSERT_TRUE(report);
+    EXPECT_EQ(report->outcome, TypingOutcome::Typed);
+    EXPECT_EQ(keyboard.form[1], "11010519491231002X");
+    EXPECT_EQ(keyboard.Typed(), "欧阳吉祥\t" + kApplicant.substr(std::string("欧阳吉祥").size()));
 }
 
 TEST_F(Engine, AKeyOfTheUsersOrAMovedFocusStopsIt) {
