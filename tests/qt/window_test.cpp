@@ -1,5 +1,5 @@
-#include "handlers/window_timer.h"
 #include "text/ansi_literals.h"
+#include "timer_ends.h"
 #include "window/component_names.h"
 #include "window_access.h"
 
@@ -137,20 +137,10 @@ TEST_F(WindowTest, TheStatusBarHoldsTheTimeAndTheTypingLine) {
     EXPECT_LE(panes[1]->geometry().right(), window.width());
 }
 
-// A timer's task runs on the window's thread after its delay, and not at
-// all once the timer (and so its owner) is gone.
 TEST_F(WindowTest, ATimersTasksEndWithIt) {
-    bool kept = false;
-    bool dropped = false;
-    WindowTimer timer(window);
-    timer.After(std::chrono::milliseconds(0), [&] { kept = true; });
-    {
-        WindowTimer gone(window);
-        gone.After(std::chrono::milliseconds(0), [&] { dropped = true; });
-    }
-    EXPECT_TRUE(QTest::qWaitFor([&] { return kept; }, 3000));
-    QTest::qWait(50);
-    EXPECT_FALSE(dropped);
+    ExpectTimerTasksEndWithTheTimer(window, [](const std::function<bool()>& held, int limit) {
+        return QTest::qWaitFor(held, limit);
+    });
 }
 
 } // namespace

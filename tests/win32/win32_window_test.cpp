@@ -6,12 +6,12 @@
 #include "handlers/clock_display.h"
 #include "handlers/countdown_settings.h"
 #include "handlers/file_handlers.h"
-#include "handlers/window_timer.h"
 #include "profile/profile_file.h"
 #include "program_bindings.h"
 #include "storage/information_file.h"
 #include "temp_folder.h"
 #include "text/wide_text.h"
+#include "timer_ends.h"
 #include "win32/win32_window.h"
 #include "win32_input.h"
 #include "window/clipboard.h"
@@ -343,20 +343,10 @@ TEST(Win32FatalErrorDeathTest, AThrowingTaskStopsTheRunWithMinusOne) {
     EXPECT_EXIT(run(), testing::ExitedWithCode(-1), "\\[box\\]");
 }
 
-// A timer's task runs on the window's thread after its delay, and not at
-// all once the timer (and so its owner) is gone.
 TEST_F(Win32Desktop, ATimersTasksEndWithIt) {
-    bool kept = false;
-    bool dropped = false;
-    WindowTimer timer(window);
-    timer.After(std::chrono::milliseconds(0), [&] { kept = true; });
-    {
-        WindowTimer gone(window);
-        gone.After(std::chrono::milliseconds(0), [&] { dropped = true; });
-    }
-    EXPECT_TRUE(PumpUntil([&] { return kept; }));
-    PumpUntil([] { return false; }, 50);
-    EXPECT_FALSE(dropped);
+    ExpectTimerTasksEndWithTheTimer(window, [](const std::function<bool()>& held, int limit) {
+        return PumpUntil(held, limit);
+    });
 }
 
 // The clock arms a single shot a second, each arming the next, and the
