@@ -8,18 +8,22 @@
 #include <QLocalSocket>
 #include <cstdlib>
 #include <cstring>
+#include <unistd.h>
 #include <xcb/xcb.h>
 
 namespace orvane {
 
 namespace {
 
-// The socket's name: the file's path, hashed, so that copies with their own
-// files (portable ones side by side) run side by side.
+// The socket's name: the user's and the file's path, hashed, so that copies
+// with their own files (portable ones side by side) run side by side, and
+// another user's copy of a shared folder is never asked nor taken over.
 QString SocketName(const std::string& file) {
     QByteArray digest =
         QCryptographicHash::hash(ToUnicode(file).toUtf8(), QCryptographicHash::Sha256);
-    return QStringLiteral("orvane-") + QString::fromLatin1(digest.toHex().left(16));
+    return QStringLiteral("orvane-%1-%2")
+        .arg(::getuid())
+        .arg(QString::fromLatin1(digest.toHex().left(16)));
 }
 
 // The longest wait for a running copy to take the request.
