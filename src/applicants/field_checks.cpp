@@ -1,12 +1,12 @@
 #include "field_checks.h"
 
+#include "datetime/datetime.h"
 #include "text/ansi_literals.h"
 #include "text/text.h"
 
 #include <algorithm>
 #include <array>
 #include <chrono>
-#include <ctime>
 
 namespace orvane {
 
@@ -75,16 +75,8 @@ void Add(std::string& findings, const std::optional<std::string>& finding) {
 } // namespace
 
 std::chrono::year_month_day Today() {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
     using namespace std::chrono;
-    return {year{local.tm_year + 1900}, month{unsigned(local.tm_mon + 1)},
-            day{unsigned(local.tm_mday)}};
+    return year_month_day{floor<days>(system_clock::now() + kBeijingOffset)};
 }
 
 std::optional<std::string> IdNumberFinding(const std::string& text,

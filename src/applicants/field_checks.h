@@ -12,7 +12,8 @@ namespace orvane {
 // bank. Pure checks: they never block typing, copying, saving or loading,
 // and an empty field has no finding.
 
-// This computer's date today.
+// Beijing's date today, whatever this computer's zone: ID numbers hold
+// mainland birth dates.
 std::chrono::year_month_day Today();
 
 // A mainland ID number (GB 11643): 18 characters, the first 17 digits, a

@@ -3,7 +3,11 @@
 #include "applicants/table_paste.h"
 #include "text/ansi_literals.h"
 
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace orvane {
 
@@ -29,6 +33,26 @@ TEST(FieldChecks, IdNumbers) {
         EXPECT_EQ(IdNumberFinding(id, kToday), finding) << id;
     }
 }
+
+#ifndef _WIN32
+// Birth dates in ID numbers are mainland dates: "today" is Beijing's on a
+// computer in any zone. Zones 26 hours apart never share a local date.
+TEST(FieldChecks, TodayIsBeijingsDateInEveryZone) {
+    const char* zone = std::getenv("TZ");
+    std::string before = zone != nullptr ? zone : "";
+    auto todayIn = [](const char* tz) {
+        ::setenv("TZ", tz, 1);
+        ::tzset();
+        return Today();
+    };
+    std::chrono::year_month_day east = todayIn("XXX-14"); // UTC+14
+    std::chrono::year_month_day west = todayIn("XXX+12"); // UTC-12
+    zone != nullptr ? ::setenv("TZ", before.c_str(), 1) : ::unsetenv("TZ");
+    ::tzset();
+    EXPECT_EQ(east, west);
+    EXPECT_EQ(east, Today());
+}
+#endif
 
 TEST(FieldChecks, PhonesBlanksAndDuplicatesInOneField) {
     EXPECT_EQ(PhoneFinding("13800138000"), std::nullopt);
