@@ -30,7 +30,10 @@ std::wstring CopyName(const std::string& file) {
 // The copy's window in front: a box it shows (the greeting among them) or
 // else its main window, the one of its thread's windows that takes input.
 BOOL CALLBACK BringToFront(HWND window, LPARAM) {
-    if (!IsWindowVisible(window) || !IsWindowEnabled(window)) {
+    // A tooltip shown at the moment is no window to give the keyboard to.
+    bool tool =
+        (GetWindowLongPtrW(window, GWL_EXSTYLE) & (WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE)) != 0;
+    if (!IsWindowVisible(window) || !IsWindowEnabled(window) || tool) {
         return TRUE;
     }
     if (IsIconic(window)) {
