@@ -3,6 +3,7 @@
 #include "app/command_line.h"
 #include "app/start.h"
 #include "desktop_look.h"
+#include "desktop_scale.h"
 #include "main_window.h"
 #include "single_copy.h"
 #include "storage/information_file.h"
@@ -27,6 +28,7 @@ Result<StartOptions> ReadArguments() {
 }
 
 int Main(int argc, char** argv) {
+    TakeOverScaling();
     QApplication app(argc, argv);
     Result<StartOptions> command = ReadArguments();
     if (!command) {

@@ -1,6 +1,8 @@
 #include "main_window.h"
 
 #include "ansi.h"
+#include "desktop_look.h"
+#include "desktop_scale.h"
 #include "field_edit.h"
 #include "owned_message_box.h"
 #include "page_control.h"
@@ -19,6 +21,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
@@ -34,8 +37,8 @@ MainWindow::MainWindow()
     const WindowFrame& frame = MainWindowFrame();
     setObjectName(ToUnicode(kMainWindow));
     setWindowTitle(ToUnicode(frame.title));
-    setFixedSize(frame.clientWidth, frame.clientHeight);
     BuildComponents(this, MainWindowLayout(), components_);
+    Refit();
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     escape->setContext(Qt::WindowShortcut);
     connect(escape, &QShortcut::activated, this, &QWidget::close);
@@ -131,6 +134,9 @@ void MainWindow::FocusComponent(const std::string& name) {
 // unless the user has clicked somewhere first (that click may be what
 // activates the window, and its focus wins).
 bool MainWindow::event(QEvent* event) {
+    if (event->type() == QEvent::Show || event->type() == QEvent::Move) {
+        Refit(); // the frame is known once the window manager has framed it
+    }
     if (event->type() == QEvent::WindowActivate && pendingFocus_) {
         QMetaObject::invokeMethod(
             this,
@@ -276,11 +282,40 @@ void MainWindow::SelectPage(int index) {
 }
 
 void MainWindow::ShowCentered() {
-    const WindowFrame& frame = MainWindowFrame();
-    QRect screenArea = screen()->geometry();
-    move(screenArea.left() + (screenArea.width() - frame.outerWidth) / 2,
-         screenArea.top() + (screenArea.height() - frame.outerHeight) / 2);
+    QRect work = screen()->availableGeometry();
+    QSize outer = frameGeometry().size();
+    move(work.left() + (work.width() - outer.width()) / 2,
+         std::max(work.top(), work.top() + (work.height() - outer.height()) / 2));
     show();
+}
+
+// Laid out at the screen's DPI, the pages cut to fit its work area, and
+// moved up into it where the window reaches below. Again on another screen,
+// at another DPI or with another work area.
+void MainWindow::Refit() {
+    QScreen* shown = screen();
+    if (shown != watched_) {
+        watched_ = shown;
+        connect(shown, &QScreen::availableGeometryChanged, this, &MainWindow::Refit,
+                Qt::UniqueConnection);
+        connect(shown, &QScreen::logicalDotsPerInchChanged, this, &MainWindow::Refit,
+                Qt::UniqueConnection);
+    }
+    QRect work = shown->availableGeometry();
+    int frameHeight = frameGeometry().height() - height();
+    int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    WindowFit fit = FitWindow(ScreenDpi(shown), work.height(), frameHeight, scrollBar);
+    if (fit.dpi != fit_.dpi || fit.cut != fit_.cut || fit.scrollBar != fit_.scrollBar || !placed_) {
+        placed_ = true;
+        fit_ = fit;
+        SetTextDpi(fit.dpi);
+        PlaceComponents(MainWindowLayout(), components_, fit);
+        setFixedSize(fit.ClientWidth(), fit.ClientHeight());
+    }
+    QRect outer = frameGeometry();
+    if (isVisible() && outer.bottom() > work.bottom() && outer.top() > work.top()) {
+        move(x(), y() - std::min(outer.bottom() - work.bottom(), outer.top() - work.top()));
+    }
 }
 
 int MainWindow::RunMessageLoop() {

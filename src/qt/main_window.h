@@ -1,5 +1,6 @@
 #pragma once
 
+#include "window/layout.h"
 #include "window/window.h"
 
 #include <QPointer>
@@ -10,6 +11,7 @@
 #include <vector>
 
 class QLabel;
+class QScreen;
 class QTimer;
 
 namespace orvane {
@@ -59,10 +61,14 @@ private:
     template <class T> T* Find(const std::string& name) const;
     QLabel* StatusPanel(const std::string& statusBar, int panel) const;
     void DropPendingFocus();
+    void Refit();
 
     std::map<std::string, QObject*> components_;
     std::vector<std::function<void()>> onCreated_;
     QPointer<QWidget> pendingFocus_; // focus given before the window was active
+    WindowFit fit_;                  // how the table is laid out on the screen
+    bool placed_ = false;
+    QPointer<QScreen> watched_; // whose changes refit the window
     std::shared_ptr<const int> lifetime_ = std::make_shared<const int>(0);
 };
 

@@ -1,23 +1,25 @@
 #include "page_control.h"
 
-#include "window/layout.h"
-
+#include <QApplication>
 #include <QFrame>
+#include <QResizeEvent>
+#include <QScrollArea>
 #include <QTabBar>
 
 namespace orvane {
 
-PageControl::PageControl(QWidget* parent) : QWidget(parent), tabs_(new QTabBar(this)) {
-    auto* frame = new QFrame(this);
-    frame->setFrameShape(QFrame::StyledPanel);
-    frame->setGeometry(0, kTabRowHeight - 1, 315, 654 - kTabRowHeight + 1);
-    frame->lower();
+PageControl::PageControl(QWidget* parent)
+    : QWidget(parent), tabs_(new QTabBar(this)), frame_(new QFrame(this)) {
+    frame_->setFrameShape(QFrame::StyledPanel);
+    frame_->lower();
     tabs_->setDrawBase(false);
     tabs_->setExpanding(false);
     // All six captions must fit in the row: no scroll arrows, ever.
     tabs_->setUsesScrollButtons(false);
     tabs_->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 6px; min-width: 0px; }"));
     QObject::connect(tabs_, &QTabBar::currentChanged, this, [this](int i) { ShowOnly(i); });
+    QObject::connect(qApp, &QApplication::focusChanged, this,
+                     [this](QWidget*, QWidget* now) { ScrollIntoView(now); });
 }
 
 void PageControl::SetTabFont(const QFont& font) {
@@ -25,14 +27,37 @@ void PageControl::SetTabFont(const QFont& font) {
 }
 
 QWidget* PageControl::AddPage(const QString& caption) {
-    auto* page = new QWidget(this);
-    page->setGeometry(rect());
+    auto* page = new QScrollArea(this);
+    page->setFrameShape(QFrame::NoFrame);
+    page->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    page->setWidget(new QWidget);
+    // The control's frame shows through, as behind a page that does not
+    // scroll.
+    page->viewport()->setAutoFillBackground(false);
+    page->widget()->setAutoFillBackground(false);
     pages_.push_back(page);
     tabs_->addTab(caption);
-    tabs_->setGeometry(0, 0, width(), kTabRowHeight);
     tabs_->raise();
     ShowOnly(tabs_->currentIndex());
-    return page;
+    return page->widget();
+}
+
+void PageControl::PlaceTabs(int tabRowHeight) {
+    tabs_->setGeometry(0, 0, width(), tabRowHeight);
+    frame_->setGeometry(0, tabRowHeight - 1, width(), height() - tabRowHeight + 1);
+}
+
+void PageControl::PlacePage(QWidget* content, const QRect& shown, const QSize& whole) {
+    QScrollArea* page = PageOf(content);
+    if (page == nullptr) {
+        return;
+    }
+    page->setGeometry(shown);
+    content->setFixedSize(whole);
+    // Lays the page out now, hidden or not (a hidden one would wait for its
+    // first show): its components are where they are drawn.
+    QResizeEvent resized(page->size(), page->size());
+    QCoreApplication::sendEvent(page, &resized);
 }
 
 int PageControl::CurrentPage() const {
@@ -41,6 +66,27 @@ int PageControl::CurrentPage() const {
 
 void PageControl::SelectPage(int index) {
     tabs_->setCurrentIndex(index);
+}
+
+QScrollArea* PageControl::PageOf(const QWidget* widget) const {
+    for (QScrollArea* page : pages_) {
+        if (widget != nullptr &&
+            (page->widget() == widget || page->widget()->isAncestorOf(widget))) {
+            return page;
+        }
+    }
+    return nullptr;
+}
+
+// The whole component, not only an edit box's cursor.
+void PageControl::ScrollIntoView(QWidget* widget) {
+    QScrollArea* page = PageOf(widget);
+    if (page == nullptr || page->widget() == widget) {
+        return;
+    }
+    QRect box(widget->mapTo(page->widget(), QPoint(0, 0)), widget->size());
+    page->ensureVisible(box.left(), box.bottom() + 1, 0, 0);
+    page->ensureVisible(box.left(), box.top(), 0, 0);
 }
 
 void PageControl::ShowOnly(int index) {

@@ -18,10 +18,10 @@ namespace orvane {
 namespace {
 
 // Windows' SimSun and 微软雅黑 rarely exist elsewhere: fall back to a CJK face.
-QFont FontOf(const FontChoice& choice) {
+QFont FontOf(const FontChoice& choice, int dpi) {
     QFont font;
     font.setFamilies({ToUnicode(choice.family), QStringLiteral("Noto Sans CJK SC")});
-    font.setPixelSize(choice.pixels);
+    font.setPixelSize(Scaled(choice.pixels, dpi));
     return font;
 }
 
@@ -80,17 +80,6 @@ QWidget* MakeWidget(const ComponentRow& row, QWidget* parent) {
 }
 
 void Configure(QWidget& widget, const ComponentRow& row) {
-    if (row.kind != Kind::Page) {
-        const Geometry& g = row.geometry;
-        widget.setGeometry(g.left, g.top, g.width, g.height);
-    }
-    if (row.font) {
-        if (auto* control = dynamic_cast<PageControl*>(&widget)) {
-            control->SetTabFont(FontOf(*row.font));
-        } else {
-            widget.setFont(FontOf(*row.font));
-        }
-    }
     if (row.color) {
         SetTextColor(&widget, *row.color);
     }
@@ -122,7 +111,44 @@ QWidget* ParentOf(const ComponentRow& row, QWidget* window,
     return parent;
 }
 
+// A page's widget is its content; the control that holds it places it.
+void Place(QWidget& widget, const ComponentRow& row, const WindowFit& fit, QObject* parent) {
+    Geometry g = PlacedGeometry(row, fit);
+    QRect place(g.left, g.top, g.width, g.height);
+    auto* control = dynamic_cast<PageControl*>(&widget);
+    if (row.kind == Kind::Page) {
+        if (auto* pages = dynamic_cast<PageControl*>(parent)) {
+            pages->PlacePage(&widget, place,
+                             {Scaled(row.geometry.width, fit.dpi), PageContentHeight(fit.dpi)});
+        }
+    } else {
+        widget.setGeometry(place);
+    }
+    if (control != nullptr) {
+        control->PlaceTabs(Scaled(kTabRowHeight, fit.dpi));
+    }
+    if (row.font) {
+        if (control != nullptr) {
+            control->SetTabFont(FontOf(*row.font, fit.dpi));
+        } else {
+            widget.setFont(FontOf(*row.font, fit.dpi));
+        }
+    }
+}
+
 } // namespace
+
+void PlaceComponents(const std::vector<ComponentRow>& layout,
+                     const std::map<std::string, QObject*>& components, const WindowFit& fit) {
+    for (const ComponentRow& row : layout) {
+        auto found = components.find(row.name);
+        auto* widget = found == components.end() ? nullptr : qobject_cast<QWidget*>(found->second);
+        auto parent = components.find(row.parent);
+        if (widget != nullptr) {
+            Place(*widget, row, fit, parent == components.end() ? nullptr : parent->second);
+        }
+    }
+}
 
 void BuildComponents(QWidget* window, const std::vector<ComponentRow>& layout,
                      std::map<std::string, QObject*>& components) {

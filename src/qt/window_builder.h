@@ -14,5 +14,8 @@ namespace orvane {
 // one under its name. Throws std::runtime_error on a malformed table.
 void BuildComponents(QWidget* window, const std::vector<ComponentRow>& layout,
                      std::map<std::string, QObject*>& components);
+// Places every component and sizes its own font for the fit.
+void PlaceComponents(const std::vector<ComponentRow>& layout,
+                     const std::map<std::string, QObject*>& components, const WindowFit& fit);
 
 } // namespace orvane

@@ -55,12 +55,12 @@ Win32Window::Win32Window() {
     if (window_ == nullptr) {
         throw std::runtime_error("the window cannot be made");
     }
-    layoutDpi_ = LayoutDpi();
+    fit_ = FitOnScreen();
     SizeClient();
     tips_ = std::make_unique<Tooltips>(window_);
     shots_ = std::make_unique<SingleShots>(window_);
     builder_ = std::make_unique<WindowBuilder>(window_);
-    controls_ = builder_->Build(MainWindowLayout(), layoutDpi_);
+    controls_ = builder_->Build(MainWindowLayout(), fit_);
     for (const auto& [name, control] : controls_) {
         names_[control.id] = name;
         if (control.row->kind == Kind::Timer) {
@@ -156,7 +156,7 @@ void Win32Window::FocusComponent(const std::string& name) {
     }
     if (control != nullptr) {
         focus_ = control;
-        SetFocus(control);
+        Focus(control);
     }
 }
 
@@ -292,24 +292,23 @@ void Win32Window::SelectPage(int index) {
     }
 }
 
-// The screen's DPI, unless the window would then be taller than the work
-// area of its monitor (a laptop's screen at 150 %): then what fits.
-int Win32Window::LayoutDpi() const {
-    int dpi = int(GetDpiForWindow(window_));
+// At the screen's DPI, with pages that scroll where the window would be
+// taller than the work area of its monitor (a laptop's screen at 150 %).
+WindowFit Win32Window::FitOnScreen() const {
+    UINT dpi = GetDpiForWindow(window_);
     RECT work = WorkAreaOf(window_);
     RECT frame{0, 0, 0, 0};
     AdjustWindowRectExForDpi(&frame, DWORD(GetWindowLongPtrW(window_, GWL_STYLE)), FALSE,
-                             DWORD(GetWindowLongPtrW(window_, GWL_EXSTYLE)), UINT(dpi));
-    return FittingDpi(dpi, int(work.bottom - work.top), int(frame.bottom - frame.top));
+                             DWORD(GetWindowLongPtrW(window_, GWL_EXSTYLE)), dpi);
+    return FitWindow(int(dpi), int(work.bottom - work.top), int(frame.bottom - frame.top),
+                     GetSystemMetricsForDpi(SM_CXVSCROLL, dpi));
 }
 
-// The client area is the table's at the layout's DPI, the frame the
-// screen's. The frame's size is measured after a first try, since the
-// system's estimate of it may differ.
+// The client area is the fit's, the frame the screen's. The frame's size is
+// measured after a first try, since the system's estimate of it may differ.
 void Win32Window::SizeClient() {
-    const WindowFrame& frame = MainWindowFrame();
-    int width = Scaled(frame.clientWidth, layoutDpi_);
-    int height = Scaled(frame.clientHeight, layoutDpi_);
+    int width = fit_.ClientWidth();
+    int height = fit_.ClientHeight();
     RECT outer{0, 0, width, height};
     AdjustWindowRectExForDpi(&outer, DWORD(GetWindowLongPtrW(window_, GWL_STYLE)), FALSE,
                              DWORD(GetWindowLongPtrW(window_, GWL_EXSTYLE)),
@@ -327,10 +326,10 @@ void Win32Window::SizeClient() {
 // On another monitor, at another DPI, or with another work area: laid out
 // again to fit, and moved up into the work area where it reaches below.
 void Win32Window::Fit() {
-    int dpi = LayoutDpi();
-    if (dpi != layoutDpi_) {
-        layoutDpi_ = dpi;
-        builder_->Rescale(dpi);
+    WindowFit fit = FitOnScreen();
+    if (fit.dpi != fit_.dpi || fit.cut != fit_.cut || fit.scrollBar != fit_.scrollBar) {
+        fit_ = fit;
+        builder_->Rescale(fit);
     }
     SizeClient();
     RECT work = WorkAreaOf(window_);

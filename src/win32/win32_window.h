@@ -70,18 +70,19 @@ private:
     void Run(const std::string& name, Event event);
     void RunById(int id, Event event);
     LRESULT ColorStatic(HDC dc, HWND control);
-    int LayoutDpi() const;
+    WindowFit FitOnScreen() const;
     void SizeClient();
     void Fit();
     void FitStatusPanes(HWND bar, const std::wstring& line);
     // Keyboard (window_keys.cpp).
     std::vector<HWND> FocusOrder() const;
     bool ShownInWindow(HWND control) const;
+    void Focus(HWND control);
     void MoveFocus(bool forward);
     void TurnPage(bool forward);
 
     HWND window_ = nullptr;
-    int layoutDpi_ = kDesignDpi; // the table's pixels are laid out at this
+    WindowFit fit_;              // how the table is laid out on the screen
     HMONITOR monitor_ = nullptr; // where the window was fitted last
     std::unique_ptr<WindowBuilder> builder_;
     std::unique_ptr<Tooltips> tips_;

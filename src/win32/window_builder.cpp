@@ -26,7 +26,60 @@ LRESULT CALLBACK Forward(HWND hwnd, UINT message, WPARAM w, LPARAM l, UINT_PTR, 
                                 : DefSubclassProc(hwnd, message, w, l);
 }
 
+// Moves the page's content so that `position` of it is at the page's top.
+void ScrollTo(HWND page, int position) {
+    SCROLLINFO info{sizeof info, SIF_ALL};
+    GetScrollInfo(page, SB_VERT, &info);
+    int last = std::max(0, info.nMax + 1 - int(info.nPage));
+    position = std::clamp(position, 0, last);
+    if (position == info.nPos) {
+        return;
+    }
+    ScrollWindowEx(page, 0, info.nPos - position, nullptr, nullptr, nullptr, nullptr,
+                   SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
+    info.fMask = SIF_POS;
+    info.nPos = position;
+    SetScrollInfo(page, SB_VERT, &info, TRUE);
+}
+
+// A page shorter than its content scrolls by its bar and by the wheel.
+void Scroll(HWND page, WPARAM w) {
+    SCROLLINFO info{sizeof info, SIF_ALL};
+    GetScrollInfo(page, SB_VERT, &info);
+    int line = int(info.nPage) / 10 + 1;
+    switch (LOWORD(w)) {
+    case SB_LINEUP:
+        return ScrollTo(page, info.nPos - line);
+    case SB_LINEDOWN:
+        return ScrollTo(page, info.nPos + line);
+    case SB_PAGEUP:
+        return ScrollTo(page, info.nPos - int(info.nPage));
+    case SB_PAGEDOWN:
+        return ScrollTo(page, info.nPos + int(info.nPage));
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION:
+        return ScrollTo(page, info.nTrackPos);
+    case SB_TOP:
+        return ScrollTo(page, 0);
+    case SB_BOTTOM:
+        return ScrollTo(page, info.nMax);
+    default:
+        return;
+    }
+}
+
 LRESULT CALLBACK PageProc(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
+    if (message == WM_VSCROLL) {
+        Scroll(hwnd, w);
+        return 0;
+    }
+    if (message == WM_MOUSEWHEEL) {
+        int notches = GET_WHEEL_DELTA_WPARAM(w) / WHEEL_DELTA;
+        for (int i = 0; i < std::abs(notches); ++i) {
+            Scroll(hwnd, notches > 0 ? SB_LINEUP : SB_LINEDOWN);
+        }
+        return 0;
+    }
     return IsForwarded(message) ? SendMessageW(GetAncestor(hwnd, GA_ROOT), message, w, l)
                                 : DefWindowProcW(hwnd, message, w, l);
 }
@@ -125,8 +178,8 @@ WindowBuilder::~WindowBuilder() {
 }
 
 std::map<std::string, Control> WindowBuilder::Build(const std::vector<ComponentRow>& layout,
-                                                    int dpi) {
-    dpi_ = dpi;
+                                                    const WindowFit& fit) {
+    fit_ = fit;
     std::map<std::string, Control> controls;
     for (size_t i = 0; i < layout.size(); ++i) {
         const ComponentRow& row = layout[i];
@@ -145,8 +198,8 @@ std::map<std::string, Control> WindowBuilder::Build(const std::vector<ComponentR
     return controls;
 }
 
-void WindowBuilder::Rescale(int dpi) {
-    dpi_ = dpi;
+void WindowBuilder::Rescale(const WindowFit& fit) {
+    fit_ = fit;
     std::map<std::pair<std::string, int>, HFONT> old = std::exchange(fonts_, {});
     for (const auto& [row, control] : made_) {
         Place(*row, control);
@@ -158,7 +211,7 @@ void WindowBuilder::Rescale(int dpi) {
 
 HFONT WindowBuilder::FontFor(const ComponentRow& row) {
     const FontChoice& choice = row.font ? *row.font : kDefaultFont;
-    std::pair<std::string, int> key{choice.family, Scaled(choice.pixels, dpi_)};
+    std::pair<std::string, int> key{choice.family, Scaled(choice.pixels, fit_.dpi)};
     auto found = fonts_.find(key);
     if (found == fonts_.end()) {
         found = fonts_.emplace(key, MakeFont(key.first, key.second)).first;
@@ -167,13 +220,41 @@ HFONT WindowBuilder::FontFor(const ComponentRow& row) {
 }
 
 void WindowBuilder::Place(const ComponentRow& row, HWND control) {
-    Geometry g = PlacedGeometry(row, dpi_);
+    Geometry g = PlacedGeometry(row, fit_);
+    if (row.kind == Kind::Page) {
+        // Its children are placed next at the top of its content.
+        SCROLLINFO info{sizeof info, SIF_ALL, 0, PageContentHeight(fit_.dpi) - 1, UINT(g.height)};
+        SetScrollInfo(control, SB_VERT, &info, TRUE);
+    }
     SetWindowPos(control, nullptr, g.left, g.top, g.width, g.height, SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(control, WM_SETFONT, WPARAM(FontFor(row)), TRUE);
     if (row.kind == Kind::PageControl) {
         // The tabs share the row, as wide as each other.
-        int tabs = Scaled(kTabRowHeight, dpi_);
-        SendMessageW(control, TCM_SETITEMSIZE, 0, MAKELPARAM(g.width / kTabCount - 2, tabs - 2));
+        int tabs = Scaled(kTabRowHeight, fit_.dpi);
+        int width = Scaled(row.geometry.width, fit_.dpi);
+        SendMessageW(control, TCM_SETITEMSIZE, 0, MAKELPARAM(width / kTabCount - 2, tabs - 2));
+    }
+}
+
+void WindowBuilder::ScrollIntoView(HWND control) const {
+    HWND page = control;
+    while (page != nullptr && std::find(pages_.begin(), pages_.end(), page) == pages_.end()) {
+        page = GetParent(page);
+    }
+    if (page == nullptr || page == control) {
+        return;
+    }
+    RECT box{};
+    GetWindowRect(control, &box);
+    MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&box), 2);
+    RECT shown{};
+    GetClientRect(page, &shown);
+    SCROLLINFO info{sizeof info, SIF_POS};
+    GetScrollInfo(page, SB_VERT, &info);
+    if (box.top < 0) {
+        ScrollTo(page, info.nPos + box.top);
+    } else if (box.bottom > shown.bottom) {
+        ScrollTo(page, info.nPos + box.bottom - shown.bottom);
     }
 }
 

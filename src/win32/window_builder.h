@@ -33,9 +33,13 @@ public:
 
     // Every row's control, in table order, with ids from kFirstId on.
     // Throws std::runtime_error when one cannot be made.
-    std::map<std::string, Control> Build(const std::vector<ComponentRow>& layout, int dpi);
-    // Places every control and sizes its font anew for another DPI.
-    void Rescale(int dpi);
+    std::map<std::string, Control> Build(const std::vector<ComponentRow>& layout,
+                                         const WindowFit& fit);
+    // Places every control and sizes its font anew for another fit, the
+    // pages scrolled to their tops.
+    void Rescale(const WindowFit& fit);
+    // Scrolls the page that holds the control until the control is in view.
+    void ScrollIntoView(HWND control) const;
     // The tab control's pages, in order.
     const std::vector<HWND>& Pages() const { return pages_; }
 
@@ -45,7 +49,7 @@ private:
     HFONT FontFor(const ComponentRow& row);
 
     HWND window_;
-    int dpi_ = kDesignDpi;
+    WindowFit fit_;
     std::map<std::pair<std::string, int>, HFONT> fonts_; // by face and pixels
     std::vector<std::pair<const ComponentRow*, HWND>> made_;
     std::vector<HWND> pages_;

@@ -60,7 +60,13 @@ void Win32Window::MoveFocus(bool forward) {
     size_t index =
         at == order.end() ? (forward ? order.size() - 1 : 0) : size_t(at - order.begin());
     size_t next = (index + (forward ? 1 : order.size() - 1)) % order.size();
-    SetFocus(order[next]);
+    Focus(order[next]);
+}
+
+// Focused where it shows: a page that scrolls brings the control into view.
+void Win32Window::Focus(HWND control) {
+    SetFocus(control);
+    builder_->ScrollIntoView(control);
 }
 
 void Win32Window::TurnPage(bool forward) {
@@ -68,7 +74,7 @@ void Win32Window::TurnPage(bool forward) {
     SelectPage((CurrentPage() + (forward ? 1 : count - 1)) % count);
     std::vector<HWND> order = FocusOrder();
     if (!order.empty()) {
-        SetFocus(order.front());
+        Focus(order.front());
     }
 }
 

@@ -15,6 +15,9 @@ constexpr std::uint32_t kBlack = 0x000000;
 constexpr std::uint32_t kOrange = 0xFF8000;
 constexpr std::uint32_t kBlue = 0x0088FF;
 constexpr int kPhoneRowCount = 6;
+// 保存配置 and 读取配置 lie in front of the tab control's foot, this far down.
+constexpr int kButtonsTop = 612;
+constexpr int kPageControlTop = 2;
 
 const std::string kCopyCaption = "复制";
 
@@ -227,7 +230,7 @@ std::vector<ComponentRow> BuildLayout() {
     std::vector<ComponentRow> out;
     out.push_back({.name = kPageControl,
                    .kind = Kind::PageControl,
-                   .geometry = {0, 2, 315, 654},
+                   .geometry = {0, kPageControlTop, 315, 654},
                    .font = FontChoice{"SimSun", 12}});
     for (int page = 1; page <= kGroupPageCount + 1; ++page) {
         out.push_back({.name = PageName(page),
@@ -243,11 +246,11 @@ std::vector<ComponentRow> BuildLayout() {
     // In front of the tab control on every page.
     out.push_back({.name = kLoadButton,
                    .kind = Kind::Button,
-                   .geometry = {211, 612, 80, 32},
+                   .geometry = {211, kButtonsTop, 80, 32},
                    .caption = "读取配置"});
     out.push_back({.name = kSaveButton,
                    .kind = Kind::Button,
-                   .geometry = {109, 612, 80, 32},
+                   .geometry = {109, kButtonsTop, 80, 32},
                    .caption = "保存配置"});
     out.push_back({.name = kStatusBar, .kind = Kind::StatusBar, .geometry = {0, 651, 314, 20}});
     out.push_back({.name = kClock, .kind = Kind::Timer, .interval = kClockInterval});
@@ -260,21 +263,52 @@ int Scaled(int pixels, int dpi) {
     return pixels * dpi / kDesignDpi;
 }
 
-int FittingDpi(int dpi, int workHeight, int frameHeight) {
-    int fits = (workHeight - frameHeight) * kDesignDpi / MainWindowFrame().clientHeight;
-    return std::max(std::min(dpi, fits), std::min(dpi, kDesignDpi));
+int WindowFit::ClientWidth() const {
+    return Scaled(MainWindowFrame().clientWidth, dpi) + (Scrolls() ? scrollBar : 0);
 }
 
-Geometry PlacedGeometry(const ComponentRow& row, int dpi) {
+int WindowFit::ClientHeight() const {
+    return Scaled(MainWindowFrame().clientHeight, dpi) - cut;
+}
+
+WindowFit FitWindow(int dpi, int workHeight, int frameHeight, int scrollBarWidth) {
+    int height = Scaled(MainWindowFrame().clientHeight, dpi);
+    int cut = std::clamp(height + frameHeight - workHeight, 0, height - height / 3);
+    return {dpi, cut, scrollBarWidth};
+}
+
+int PageContentHeight(int dpi) {
+    const Geometry& control = MainWindowLayout().front().geometry;
+    return Scaled(control.height, dpi) - Scaled(kTabRowHeight, dpi);
+}
+
+Geometry PlacedGeometry(const ComponentRow& row, const WindowFit& fit) {
+    int dpi = fit.dpi;
+    int wider = fit.Scrolls() ? fit.scrollBar : 0;
     Geometry g = row.geometry;
     if (row.kind == Kind::Page) {
         int tabs = Scaled(kTabRowHeight, dpi);
-        return {0, tabs, Scaled(g.width, dpi), Scaled(g.height, dpi) - tabs};
+        // A page that scrolls ends a little above the buttons.
+        int height = fit.Scrolls()
+                         ? Scaled(kButtonsTop - 4, dpi) - Scaled(kPageControlTop, dpi) - fit.cut
+                         : Scaled(g.height, dpi);
+        return {0, tabs, Scaled(g.width, dpi) + wider, height - tabs};
     }
     if (row.parent.rfind(kPageControl + "_", 0) == 0) {
         g.top -= kTabRowHeight; // the page's own corner is below the tab row
     }
-    return {Scaled(g.left, dpi), Scaled(g.top, dpi), Scaled(g.width, dpi), Scaled(g.height, dpi)};
+    Geometry placed{Scaled(g.left, dpi), Scaled(g.top, dpi), Scaled(g.width, dpi),
+                    Scaled(g.height, dpi)};
+    if (row.kind == Kind::PageControl) {
+        placed.width += wider;
+        placed.height -= fit.cut;
+    } else if (row.parent.empty()) {
+        placed.top -= fit.cut; // 保存配置, 读取配置 and the status bar
+        if (row.kind == Kind::StatusBar) {
+            placed.width += wider;
+        }
+    }
+    return placed;
 }
 
 const WindowFrame& MainWindowFrame() {

@@ -69,15 +69,36 @@ inline constexpr int kDesignDpi = 96;
 // A length of the table at the screen's DPI.
 int Scaled(int pixels, int dpi);
 
-// The DPI to lay the window out at on a screen of `dpi` whose work area is
-// `workHeight` pixels high, with a frame (title bar and borders) of
-// `frameHeight`: the screen's own, or less where that would not fit, but
-// never less than the table's own (whose fonts are 9 pt).
-int FittingDpi(int dpi, int workHeight, int frameHeight);
-// Where the row's component sits in its parent's client area at the DPI: a
-// page fills its tab control below the tab row, and the components on a
-// page are placed from the tab control's corner, as the table gives them.
-Geometry PlacedGeometry(const ComponentRow& row, int dpi);
+// How the window lies on its screen. Its text stays at the screen's DPI,
+// where the table's 12-pixel text is 9 pt: people who chose a larger scale
+// chose it to read. Where that window is taller than the work area, the
+// pages lose height at the bottom and scroll, widened by their scroll bar;
+// the tab row, 保存配置, 读取配置 and the status bar stay in view, and the
+// pages end above the buttons, so that nothing scrolls under them.
+struct WindowFit {
+    int dpi = kDesignDpi;
+    int cut = 0;       // pixels the pages lose at the screen's DPI
+    int scrollBar = 0; // the width a scroll bar adds where they scroll
+
+    bool Scrolls() const { return cut > 0; }
+    int ClientWidth() const;
+    int ClientHeight() const;
+};
+
+// The fit on a screen of `dpi` whose work area is `workHeight` pixels high,
+// for a frame (title bar and borders) `frameHeight` high and a vertical
+// scroll bar `scrollBarWidth` wide. The client area never drops below a
+// third of the table's height: on a screen smaller than that the window
+// reaches below it.
+WindowFit FitWindow(int dpi, int workHeight, int frameHeight, int scrollBarWidth);
+// Where the row's component sits in its parent's client area: a page fills
+// its tab control below the tab row, and the components on a page are placed
+// from the page's corner at the top of its content (scrolled to the top).
+// The components below the pages move up by the cut.
+Geometry PlacedGeometry(const ComponentRow& row, const WindowFit& fit);
+// The height of a page's content at the DPI, which scrolls where the page
+// is shorter.
+int PageContentHeight(int dpi);
 
 // Components in creation order; among siblings a later one lies in front.
 const std::vector<ComponentRow>& MainWindowLayout();

@@ -58,15 +58,19 @@ TEST(Layout, GroupOneNumbersItsLabelsNamePhoneId) {
 
 TEST(Layout, GroupSevenIsSecondOnPageTwo) {
     MainWindow window;
+    window.show();
     auto* box = Component<QGroupBox>(window, "分组框7");
     EXPECT_EQ(box->title(), QStringLiteral("第七组"));
-    EXPECT_EQ(box->geometry(), QRect(0, 140, 315, 114));
-    EXPECT_EQ(box->parentWidget()->parentWidget()->objectName(), QStringLiteral("高级选择夹1"));
+    // On the page, whose corner is below the tab row.
+    EXPECT_EQ(box->geometry(), QRect(0, 140 - kTabRowHeight, 315, 114));
+    EXPECT_EQ(box->parentWidget(), Component(window, kPageControl + "_2"));
+    EXPECT_TRUE(Component(window, kPageControl)->isAncestorOf(box));
     EXPECT_EQ(OnWindow(window, "分组框7"), OnWindow(window, "分组框2"));
 }
 
 TEST(Layout, GroupThirteenSitsInsideItsPanelWhereGroupThreeIs) {
     MainWindow window;
+    window.show();
     auto* box = Component<QGroupBox>(window, "分组框13");
     EXPECT_EQ(box->parentWidget()->objectName(), QStringLiteral("画板3"));
     EXPECT_EQ(box->geometry(), QRect(0, 234, 315, 114));
@@ -84,8 +88,10 @@ TEST(Layout, GroupComponentsSitAtTheirPlacesInTheBox) {
 
 TEST(Layout, SettingsPageRowsAndColours) {
     MainWindow window;
-    EXPECT_EQ(Component(window, "编辑框_第三页手机号")->geometry(), QRect(112, 148, 130, 20));
-    EXPECT_EQ(Component(window, "按钮_全部页设置")->geometry(), QRect(259, 246, 40, 20));
+    EXPECT_EQ(Component(window, "编辑框_第三页手机号")->geometry(),
+              QRect(112, 148 - kTabRowHeight, 130, 20));
+    EXPECT_EQ(Component(window, "按钮_全部页设置")->geometry(),
+              QRect(259, 246 - kTabRowHeight, 40, 20));
     auto* allLabel = Component<QLabel>(window, "透明标签6");
     EXPECT_EQ(allLabel->text(), QStringLiteral("全 部 手机号："));
     EXPECT_EQ(allLabel->palette().color(QPalette::WindowText), QColor(255, 128, 0));
@@ -112,16 +118,66 @@ TEST(Layout, EveryRowScalesWithTheScreensDpi) {
     auto same = [](Geometry a, Geometry b) {
         return a.left == b.left && a.top == b.top && a.width == b.width && a.height == b.height;
     };
+    auto at = [](int dpi) { return WindowFit{.dpi = dpi}; };
     const ComponentRow save = row(kSaveButton);
-    EXPECT_TRUE(same(PlacedGeometry(save, 96), save.geometry));
-    EXPECT_TRUE(same(PlacedGeometry(save, 192), {218, 1224, 160, 64}));
-    EXPECT_TRUE(same(PlacedGeometry(save, 144), {163, 918, 120, 48}));
+    EXPECT_TRUE(same(PlacedGeometry(save, at(96)), save.geometry));
+    EXPECT_TRUE(same(PlacedGeometry(save, at(192)), {218, 1224, 160, 64}));
+    EXPECT_TRUE(same(PlacedGeometry(save, at(144)), {163, 918, 120, 48}));
     // Group 1 lies on its page, whose corner is below the tab row.
-    EXPECT_TRUE(same(PlacedGeometry(row(GroupBoxName(1)), 144), {0, 3, 472, 171}));
-    EXPECT_TRUE(same(PlacedGeometry(row(kPageControl + "_1"), 144), {0, 33, 472, 948}));
+    EXPECT_TRUE(same(PlacedGeometry(row(GroupBoxName(1)), at(144)), {0, 3, 472, 171}));
+    EXPECT_TRUE(same(PlacedGeometry(row(kPageControl + "_1"), at(144)), {0, 33, 472, 948}));
     EXPECT_EQ(Scaled(MainWindowFrame().clientWidth, 144), 472);
     EXPECT_EQ(Scaled(MainWindowFrame().clientHeight, 144), 1006);
     EXPECT_EQ(Scaled(12, 144), 18) << "the 12-pixel font";
+}
+
+// Common screens at their usual scales, less a 48-pixel taskbar and a
+// 31-pixel title bar (both scaled): the window keeps the screen's DPI (its
+// text 9 pt), and where it would be taller than the work area its pages
+// scroll while the buttons and the status bar stay inside.
+TEST(Layout, TheWindowFitsTheWorkAreaAtTheScreensDpi) {
+    struct Screen {
+        int height;
+        int percent;
+        bool scrolls;
+    };
+    const Screen screens[] = {
+        {768, 100, false},  {768, 125, true},  {768, 150, true},  {720, 150, true},
+        {1080, 100, false}, {1080, 150, true}, {1080, 175, true}, {2160, 200, false},
+        {2160, 150, false}, {600, 100, true},
+    };
+    auto row = [](const std::string& name) {
+        for (const ComponentRow& r : MainWindowLayout()) {
+            if (r.name == name) {
+                return r;
+            }
+        }
+        return ComponentRow{};
+    };
+    for (const Screen& screen : screens) {
+        int dpi = kDesignDpi * screen.percent / 100;
+        int work = screen.height - Scaled(48, dpi);
+        int frame = Scaled(31, dpi);
+        WindowFit fit = FitWindow(dpi, work, frame, Scaled(17, dpi));
+        std::string name = std::to_string(screen.height) + " at " + std::to_string(screen.percent);
+        EXPECT_EQ(fit.dpi, dpi) << name;
+        EXPECT_EQ(fit.Scrolls(), screen.scrolls) << name;
+        EXPECT_LE(fit.ClientHeight() + frame, work) << name;
+        Geometry save = PlacedGeometry(row(kSaveButton), fit);
+        Geometry bar = PlacedGeometry(row(kStatusBar), fit);
+        Geometry page = PlacedGeometry(row(kPageControl + "_1"), fit);
+        EXPECT_LE(save.top + save.height, bar.top) << name;
+        EXPECT_EQ(bar.top + bar.height, fit.ClientHeight()) << name;
+        EXPECT_GE(bar.width, fit.ClientWidth() - 2) << name;
+        EXPECT_EQ(page.height < PageContentHeight(dpi), screen.scrolls) << name;
+        Geometry control = PlacedGeometry(row(kPageControl), fit);
+        EXPECT_EQ(control.top + page.top + page.height <= save.top, screen.scrolls)
+            << name << ": a page that scrolls ends above the buttons";
+        EXPECT_EQ(page.width, fit.ClientWidth()) << name;
+    }
+    // A work area smaller than a third of the window: it reaches below.
+    WindowFit tiny = FitWindow(96, 100, 0, 17);
+    EXPECT_EQ(tiny.ClientHeight(), 671 / 3);
 }
 
 TEST(Layout, CopyAndRestoreButtonsSayWhatTheyActOn) {

@@ -1,6 +1,7 @@
 // Entry point of the widget tests: a real QApplication on the offscreen
 // platform (unless a display was asked for), styled as the program is.
 #include "qt/desktop_look.h"
+#include "qt/desktop_scale.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    orvane::TakeOverScaling();
     QApplication app(argc, argv);
     orvane::ApplyDesktopLook(app);
     testing::InitGoogleTest(&argc, argv);

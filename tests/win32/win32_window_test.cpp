@@ -401,7 +401,7 @@ TEST(Win32Dpi, TheWindowIsTheTableScaled) {
         RECT box{};
         GetWindowRect(control, &box);
         MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&box), 2);
-        Geometry g = PlacedGeometry(row, dpi);
+        Geometry g = PlacedGeometry(row, WindowFit{.dpi = dpi});
         EXPECT_EQ(box.left, g.left) << row.name;
         EXPECT_EQ(box.top, g.top) << row.name;
         EXPECT_EQ(box.right - box.left, g.width) << row.name;
