@@ -47,10 +47,13 @@ set_dpi 144
 (cd build-windows/tests && ORVANE_TEST_DPI=144 xvfb-run -a -s '-screen 0 1920x1440x24' \
     timeout 300 wine ./win32_tests.exe \
     --gtest_filter='Win32Dpi.*') || { set_dpi 96; exit 1; }
-# Common laptop screens at their default scale, less a taskbar: the window
+# Common laptop screens at their usual scale, less a taskbar: the window
 # fits their work area.
 (cd build-windows/tests && ORVANE_TEST_WORK_HEIGHT=1008 \
     xvfb-run -a -s '-screen 0 1920x1080x24' timeout 300 wine ./win32_tests.exe \
+    --gtest_filter='Win32Fit.*') || { set_dpi 96; exit 1; }
+(cd build-windows/tests && ORVANE_TEST_WORK_HEIGHT=648 \
+    xvfb-run -a -s '-screen 0 1280x720x24' timeout 300 wine ./win32_tests.exe \
     --gtest_filter='Win32Fit.*') || { set_dpi 96; exit 1; }
 set_dpi 120
 (cd build-windows/tests && ORVANE_TEST_WORK_HEIGHT=728 \

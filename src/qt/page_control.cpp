@@ -47,7 +47,7 @@ void PageControl::PlaceTabs(int tabRowHeight) {
     frame_->setGeometry(0, tabRowHeight - 1, width(), height() - tabRowHeight + 1);
 }
 
-void PageControl::PlacePage(QWidget* content, const QRect& shown, const QSize& whole) {
+void PageControl::PlacePage(QWidget* content, const QRect& shown, const QSize& whole) const {
     QScrollArea* page = PageOf(content);
     if (page == nullptr) {
         return;
@@ -79,7 +79,7 @@ QScrollArea* PageControl::PageOf(const QWidget* widget) const {
 }
 
 // The whole component, not only an edit box's cursor.
-void PageControl::ScrollIntoView(QWidget* widget) {
+void PageControl::ScrollIntoView(QWidget* widget) const {
     QScrollArea* page = PageOf(widget);
     if (page == nullptr || page->widget() == widget) {
         return;

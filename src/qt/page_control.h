@@ -20,7 +20,7 @@ public:
     // The tab row and the frame for the control's present size.
     void PlaceTabs(int tabRowHeight);
     // A page's place in the control, and its content's whole size.
-    void PlacePage(QWidget* content, const QRect& shown, const QSize& whole);
+    void PlacePage(QWidget* content, const QRect& shown, const QSize& whole) const;
     void SetTabFont(const QFont& font);
     int CurrentPage() const;
     void SelectPage(int index);
@@ -30,7 +30,7 @@ public:
 
 private:
     void ShowOnly(int index);
-    void ScrollIntoView(QWidget* widget);
+    void ScrollIntoView(QWidget* widget) const;
 
     QTabBar* tabs_;
     QFrame* frame_;

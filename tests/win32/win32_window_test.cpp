@@ -414,8 +414,10 @@ TEST(Win32Dpi, TheWindowIsTheTableScaled) {
 }
 
 // A screen whose work area the window at the screen's DPI would not fit
-// (1920×1080 at 150 % with a taskbar, 1366×768 at 125 %): the window is
-// laid out smaller to fit, its fonts never below the table's (9 pt).
+// (1280×720 at 150 %, 1366×768 at 125 %, 1920×1080 at 150 %, each less a
+// taskbar): the window keeps the screen's DPI, its text 9 pt, and its pages
+// scroll; 保存配置 and the status bar stay inside and take a real click, and
+// a box focused at the foot of a page is scrolled into view.
 // (Wine sends no WM_SETTINGCHANGE for a new work area: the fit on a change
 // is not tried here.)
 TEST(Win32Fit, TheWindowFitsTheWorkArea) {
@@ -427,27 +429,48 @@ TEST(Win32Fit, TheWindowFitsTheWorkArea) {
     RECT before{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &before, 0);
     ASSERT_TRUE(SystemParametersInfoW(SPI_SETWORKAREA, 0, &work, SPIF_SENDCHANGE));
+    TempFolder folder;
+    std::string file = folder.Path("信息.ini");
     Win32Window window;
+    window.Bind(kSaveButton, Window::Event::Click,
+                [&] { SaveApplicants(window, FileQueue(), file); });
+    window.SetContent(EditBoxName(1, NameKey()), "张三");
     window.ShowCentered();
-    auto inside = [&](HWND control) {
-        RECT box{};
-        GetWindowRect(control, &box);
-        return box.top >= work.top && box.bottom <= work.bottom;
+    SetForegroundWindow(window.Handle());
+    auto box = [&](const std::string& name) {
+        RECT place{};
+        GetWindowRect(window.ComponentHandle(name), &place);
+        return place;
     };
-    EXPECT_TRUE(inside(window.Handle()));
-    EXPECT_TRUE(inside(window.ComponentHandle(kSaveButton)));
-    EXPECT_TRUE(inside(window.ComponentHandle(kStatusBar)));
-    RECT save{};
-    RECT bar{};
-    GetWindowRect(window.ComponentHandle(kSaveButton), &save);
-    GetWindowRect(window.ComponentHandle(kStatusBar), &bar);
-    EXPECT_LE(save.bottom, bar.top) << "the status bar covers no button";
+    auto inside = [&](RECT place) { return place.top >= work.top && place.bottom <= work.bottom; };
+    RECT outer{};
+    GetWindowRect(window.Handle(), &outer);
+    EXPECT_TRUE(inside(outer));
+    EXPECT_TRUE(inside(box(kSaveButton)));
+    EXPECT_TRUE(inside(box(kStatusBar)));
+    EXPECT_LE(box(kSaveButton).bottom, box(kStatusBar).top) << "the status bar covers no button";
+    int dpi = int(GetDpiForWindow(window.Handle()));
     LOGFONTW font{};
     GetObjectW(HFONT(SendMessageW(window.ComponentHandle(kSaveButton), WM_GETFONT, 0, 0)),
                sizeof font, &font);
-    EXPECT_LE(font.lfHeight, -12) << "not below 9 pt";
-    EXPECT_GT(font.lfHeight, -Scaled(12, int(GetDpiForWindow(window.Handle()))))
-        << "smaller than at the screen's DPI, which would not fit";
+    EXPECT_EQ(font.lfHeight, -Scaled(12, dpi)) << "9 pt at the screen's DPI";
+    SCROLLINFO scroll{sizeof scroll, SIF_ALL};
+    GetScrollInfo(window.ComponentHandle(kPageControl + "_1"), SB_VERT, &scroll);
+    EXPECT_LT(int(scroll.nPage), scroll.nMax + 1) << "the page scrolls";
+    std::printf("%d DPI, work area %d high: window %ld high, page %u of %d\n", dpi,
+                int(work.bottom), outer.bottom - outer.top, scroll.nPage, scroll.nMax + 1);
+
+    ClickOn(window.ComponentHandle(kSaveButton));
+    EXPECT_TRUE(PumpUntil([&] {
+        DrainWorkQueues();
+        return ReadProfileItem(file, "第一组", "姓名") == "张三";
+    }));
+    window.FocusComponent(EditBoxName(5, PhoneKey()));
+    RECT page = box(kPageControl + "_1");
+    RECT phone = box(EditBoxName(5, PhoneKey()));
+    EXPECT_GE(phone.top, page.top);
+    EXPECT_LE(phone.bottom, page.bottom);
+    EXPECT_LE(phone.bottom, box(kSaveButton).top);
     SystemParametersInfoW(SPI_SETWORKAREA, 0, &before, SPIF_SENDCHANGE);
 }
 
