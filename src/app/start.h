@@ -32,7 +32,7 @@ template <class DesktopWindow> std::unique_ptr<DesktopWindow> CreateMainWindow()
     try {
         return std::make_unique<DesktopWindow>();
     } catch (const std::exception&) {
-        FatalError(kWindowNotBuilt);
+        FatalError(kWindowNotBuilt, FatalCode::WindowNotBuilt);
         return nullptr;
     }
 }

@@ -16,7 +16,7 @@ std::atomic<bool> reported{false};
 
 const std::string kWindowNotBuilt = "载入启动窗口失败";
 
-void FatalError(const std::string& message, std::optional<int> code) {
+void FatalError(const std::string& message, FatalCode code) {
     if (reported.exchange(true)) {
         return;
     }
@@ -36,15 +36,14 @@ void RunGuarded(const std::function<void()>& handler) {
     try {
         handler();
     } catch (const std::bad_alloc&) {
-        FatalError("分配内存失败!");
+        FatalError("分配内存失败!", FatalCode::OutOfMemory);
     } catch (const std::exception& error) {
-        FatalError(error.what());
+        FatalError(error.what(), FatalCode::HandlerFailed);
     }
 }
 
-std::string FatalErrorText(const std::string& message, std::optional<int> code) {
-    std::string codeText = code ? std::to_string(*code) : std::string();
-    return "运行时出错!\n错误代码：" + codeText + "\n错误信息：" + message;
+std::string FatalErrorText(const std::string& message, FatalCode code) {
+    return "运行时出错!\n错误代码：" + std::to_string(int(code)) + "\n错误信息：" + message;
 }
 
 } // namespace orvane

@@ -1,14 +1,22 @@
 #pragma once
 
 #include <functional>
-#include <optional>
 #include <string>
 
 namespace orvane {
 
+// What stopped the run, as the box's "错误代码" line gives it: a user asking
+// for help can quote it, and it tells the three apart where the message is
+// a library's.
+enum class FatalCode {
+    WindowNotBuilt = 1,
+    OutOfMemory = 2,
+    HandlerFailed = 3, // a handler or an answer of its slow work threw
+};
+
 // The text of the fatal-error box: "运行时出错!", the error code line and the
 // message line.
-std::string FatalErrorText(const std::string& message, std::optional<int> code);
+std::string FatalErrorText(const std::string& message, FatalCode code);
 
 // The exit code of a run that ended in a fatal error.
 inline constexpr int kFatalExitCode = -1;
@@ -18,7 +26,7 @@ inline constexpr int kFatalExitCode = -1;
 // handler runs after it, the window's message loop ends with
 // kFatalExitCode, and the start routine, which still finishes the saves
 // under way, returns it. Only the first report is shown.
-void FatalError(const std::string& message, std::optional<int> code = std::nullopt);
+void FatalError(const std::string& message, FatalCode code);
 
 // Whether FatalError has stopped the run.
 bool FatalErrorReported();

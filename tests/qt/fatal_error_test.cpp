@@ -7,16 +7,17 @@
 #include <cstdio>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace orvane {
 
 namespace {
 
 TEST(FatalErrorText, CodeAndMessageLines) {
-    EXPECT_EQ(FatalErrorText("载入启动窗口失败", std::nullopt),
-              "运行时出错!\n错误代码：\n错误信息：载入启动窗口失败");
-    EXPECT_EQ(FatalErrorText("调用DLL命令后发现堆栈错误", 6),
-              "运行时出错!\n错误代码：6\n错误信息：调用DLL命令后发现堆栈错误");
+    EXPECT_EQ(FatalErrorText("载入启动窗口失败", FatalCode::WindowNotBuilt),
+              "运行时出错!\n错误代码：1\n错误信息：载入启动窗口失败");
+    EXPECT_EQ(FatalErrorText("分配内存失败!", FatalCode::OutOfMemory),
+              "运行时出错!\n错误代码：2\n错误信息：分配内存失败!");
 }
 
 // The box is shown, captioned "错误" with the error icon; the run stops
@@ -27,20 +28,22 @@ TEST(FatalErrorDeathTest, ShowsTheBoxThenEndsTheRun) {
     auto run = [] {
         ModalBoxAnswerer answerer(ModalBoxAnswerer::Answer::ClickOk, [&answerer] {
             bool errorIcon = answerer.icon == QMessageBox::Critical;
-            std::fprintf(stderr, "[box %s %s]\n", answerer.caption.toUtf8().constData(),
-                         errorIcon ? "error-icon" : "other-icon");
+            std::fprintf(stderr, "[box %s %s %s]\n", answerer.caption.toUtf8().constData(),
+                         errorIcon ? "error-icon" : "other-icon",
+                         answerer.text.contains(QStringLiteral("错误代码：3")) ? "code-3"
+                                                                               : "no-code");
         });
         int after = 0;
-        QTimer::singleShot(0, [] { FatalError("载入启动窗口失败"); });
+        QTimer::singleShot(0, [] { RunGuarded([] { throw std::runtime_error("坏了"); }); });
         QTimer::singleShot(0, [&after] { RunGuarded([&after] { ++after; }); });
         int code = QApplication::exec();
         RunGuarded([&after] { ++after; });
         std::fprintf(stderr, "[handlers after it: %d]\n", after);
         std::exit(code);
     };
-    EXPECT_EXIT(
-        run(), testing::ExitedWithCode(255),
-        reinterpret_cast<const char*>(u8"\\[box 错误 error-icon\\].*\\[handlers after it: 0\\]"));
+    EXPECT_EXIT(run(), testing::ExitedWithCode(255),
+                reinterpret_cast<const char*>(
+                    u8"\\[box 错误 error-icon code-3\\].*\\[handlers after it: 0\\]"));
 }
 
 } // namespace
