@@ -49,7 +49,7 @@ void AddWindowBindings(std::vector<EventBinding>& table, ClockDisplay& clock) {
     table.push_back({kTopmostBox, Event::Click, OnTopmostClicked});
     table.push_back({kTimeToggleButton, Event::Click, OnTimeDisplayToggleClicked});
     table.push_back({kTimeToggleButton, Event::Click, [&clock](Window&) { clock.FollowSwitch(); }});
-    table.push_back({kClock, Event::Tick, [&clock](Window&) { clock.Tick(); }});
+    table.push_back({kTicker, Event::Tick, [&clock](Window&) { clock.Tick(); }});
 }
 
 // The findings follow every change of a field, typed, loaded or filled; the

@@ -39,7 +39,7 @@ void ClockDisplay::Follow(std::string url) {
 }
 
 void ClockDisplay::FollowSwitch() {
-    if (window_.GetInterval(kClock) == 0) {
+    if (window_.GetInterval(kTicker) == 0) {
         window_.SetStatusPanelText(kStatusBar, kTimePanel, "     底部时间已停止");
         window_.SetStatusPanelTip(
             kStatusBar, kTimePanel,
@@ -51,7 +51,7 @@ void ClockDisplay::FollowSwitch() {
 }
 
 bool ClockDisplay::Running() const {
-    return clock_ && window_.GetInterval(kClock) != 0;
+    return clock_ && window_.GetInterval(kTicker) != 0;
 }
 
 void ClockDisplay::SetOpening(std::optional<OpeningTime> time) {

@@ -111,7 +111,7 @@ void HotKeyTyping::Start(const PageSettings& settings) {
 // once they are stored.
 void HotKeyTyping::OnSetClicked() {
     HotKey keyBefore = key_;
-    std::vector<Stroke> sequenceBefore = sequence_;
+    std::vector<SequenceStep> sequenceBefore = sequence_;
     std::string sequenceTextBefore = sequenceText_;
     if (!TakeTyping()) {
         window_.SetContent(kHotKeyBox, keyText_);
@@ -158,7 +158,7 @@ Result<> HotKeyTyping::Grab(const HotKey& key) {
 // the line can say which group is next once the key is free.
 bool HotKeyTyping::TakeTyping() {
     Result<HotKey> key = ParseHotKey(window_.GetContent(kHotKeyBox));
-    Result<std::vector<Stroke>> sequence = ParseSequence(window_.GetContent(kSequenceBox));
+    Result<std::vector<SequenceStep>> sequence = ParseSequence(window_.GetContent(kSequenceBox));
     Result<> taken = key && sequence ? Grab(*key) : Failure{key ? sequence.Reason() : key.Reason()};
     if (sequence && (taken || keyText_.empty())) {
         sequence_ = *sequence;
@@ -204,7 +204,7 @@ void HotKeyTyping::OnHotKey() {
         return;
     }
     int n = *group;
-    std::vector<Key> keys = KeysOf(FilledStrokes(sequence_, [this, n](const std::string& key) {
+    std::vector<Key> keys = KeysOf(FilledSteps(sequence_, [this, n](const std::string& key) {
         return TrimAnyBlanks(window_.GetContent(EditBoxName(n, key)));
     }));
     Tell("正在输入" + GroupCaption(n) + "…", "松开按键后开始输入" + GroupCaption(n) + "。", false);

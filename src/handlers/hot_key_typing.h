@@ -60,7 +60,7 @@ private:
     std::unique_ptr<Keyboard> keyboard_;
     WindowTimer timer_;
     std::unique_ptr<TypingEngine> engine_;
-    std::vector<Stroke> sequence_;
+    std::vector<SequenceStep> sequence_;
     HotKey key_;
     std::string keyText_;      // the key taken, as the file keeps it
     std::string sequenceText_; // the sequence taken, as the file keeps it

@@ -10,8 +10,8 @@ void OnTopmostClicked(Window& window) {
 }
 
 void OnTimeDisplayToggleClicked(Window& window) {
-    bool running = window.GetInterval(kClock) == kClockInterval;
-    window.SetInterval(kClock, running ? 0 : kClockInterval);
+    bool running = window.GetInterval(kTicker) == kTickerInterval;
+    window.SetInterval(kTicker, running ? 0 : kTickerInterval);
 }
 
 } // namespace orvane

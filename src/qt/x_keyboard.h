@@ -53,11 +53,11 @@ private:
 
     xcb_connection_t* c_;
     xcb_window_t root_;
-    struct Stroke {
+    struct KeyOnMap {
         xcb_keycode_t code = 0;
         bool shift = false;
     };
-    std::map<std::string, Stroke> codes_; // by a key's character, Tab's "\t", Enter's "\n"
+    std::map<std::string, KeyOnMap> codes_; // by a key's character, Tab's "\t", Enter's "\n"
     xcb_keycode_t shift_ = 0;
     std::map<xcb_keycode_t, xcb_keysym_t> spare_; // key codes mapped here
     std::optional<Locks> locks_;                  // as the user had them

@@ -4,17 +4,17 @@
 
 namespace orvane {
 
-std::vector<Key> KeysOf(const std::vector<Stroke>& strokes) {
+std::vector<Key> KeysOf(const std::vector<SequenceStep>& steps) {
     std::vector<Key> keys;
-    for (const Stroke& stroke : strokes) {
-        if (stroke.kind == Stroke::Kind::Tab || stroke.kind == Stroke::Kind::Enter) {
+    for (const SequenceStep& step : steps) {
+        if (step.kind == SequenceStep::Kind::Tab || step.kind == SequenceStep::Kind::Enter) {
             keys.push_back(
-                {stroke.kind == Stroke::Kind::Tab ? Key::Kind::Tab : Key::Kind::Enter, {}});
+                {step.kind == SequenceStep::Kind::Tab ? Key::Kind::Tab : Key::Kind::Enter, {}});
             continue;
         }
-        for (size_t at = 0; at < stroke.text.size();) {
-            size_t length = CharacterLength(stroke.text, at);
-            keys.push_back({Key::Kind::Character, stroke.text.substr(at, length)});
+        for (size_t at = 0; at < step.text.size();) {
+            size_t length = CharacterLength(step.text, at);
+            keys.push_back({Key::Kind::Character, step.text.substr(at, length)});
             at += length;
         }
     }

@@ -21,8 +21,8 @@ struct Key {
     bool operator==(const Key&) const = default;
 };
 
-// The keys of filled strokes: each character of a text a key of its own.
-std::vector<Key> KeysOf(const std::vector<Stroke>& strokes);
+// The keys of filled steps: each character of a text a key of its own.
+std::vector<Key> KeysOf(const std::vector<SequenceStep>& steps);
 
 // Which keys of the keyboard are physically down.
 enum class KeysDown {

@@ -12,28 +12,28 @@ namespace orvane {
 
 namespace {
 
-std::optional<Stroke> StrokeNamed(const std::string& name) {
+std::optional<SequenceStep> StepNamed(const std::string& name) {
     if (std::find(kFieldKeys.begin(), kFieldKeys.end(), name) != kFieldKeys.end()) {
-        return Stroke{Stroke::Kind::Field, name};
+        return SequenceStep{SequenceStep::Kind::Field, name};
     }
     std::string upper = ToUpperCase(name);
     if (upper == "TAB") {
-        return Stroke{Stroke::Kind::Tab, {}};
+        return SequenceStep{SequenceStep::Kind::Tab, {}};
     }
     if (upper == "ENTER") {
-        return Stroke{Stroke::Kind::Enter, {}};
+        return SequenceStep{SequenceStep::Kind::Enter, {}};
     }
     return std::nullopt;
 }
 
-void AddText(std::vector<Stroke>& strokes, const std::string& text) {
+void AddText(std::vector<SequenceStep>& steps, const std::string& text) {
     if (text.empty()) {
         return;
     }
-    if (!strokes.empty() && strokes.back().kind == Stroke::Kind::Text) {
-        strokes.back().text += text;
+    if (!steps.empty() && steps.back().kind == SequenceStep::Kind::Text) {
+        steps.back().text += text;
     } else {
-        strokes.push_back({Stroke::Kind::Text, text});
+        steps.push_back({SequenceStep::Kind::Text, text});
     }
 }
 
@@ -50,15 +50,15 @@ size_t FindBrace(const std::string& text, size_t at, char brace) {
 
 } // namespace
 
-Result<std::vector<Stroke>> ParseSequence(const std::string& sequence) {
+Result<std::vector<SequenceStep>> ParseSequence(const std::string& sequence) {
     if (sequence.size() > kSequenceLimit) {
         return Failure{LongSequenceText(sequence.size(), kSequenceLimit)};
     }
-    std::vector<Stroke> strokes;
+    std::vector<SequenceStep> steps;
     size_t at = 0;
     while (at < sequence.size()) {
         size_t open = FindBrace(sequence, at, '{');
-        AddText(strokes, sequence.substr(at, open - at));
+        AddText(steps, sequence.substr(at, open - at));
         if (open == std::string::npos) {
             break;
         }
@@ -67,52 +67,52 @@ Result<std::vector<Stroke>> ParseSequence(const std::string& sequence) {
             return Failure{MissingBraceText(sequence.substr(open))};
         }
         std::string name = sequence.substr(open + 1, close - open - 1);
-        std::optional<Stroke> stroke = StrokeNamed(name);
-        if (!stroke) {
+        std::optional<SequenceStep> step = StepNamed(name);
+        if (!step) {
             return Failure{UnknownNameText(name)};
         }
-        strokes.push_back(*stroke);
+        steps.push_back(*step);
         at = close + 1;
     }
-    if (FieldsOf(strokes).empty()) {
+    if (FieldsOf(steps).empty()) {
         return Failure{NoFieldText()};
     }
-    return strokes;
+    return steps;
 }
 
-std::vector<std::string> FieldsOf(const std::vector<Stroke>& strokes) {
+std::vector<std::string> FieldsOf(const std::vector<SequenceStep>& steps) {
     std::vector<std::string> fields;
-    for (const Stroke& stroke : strokes) {
-        if (stroke.kind == Stroke::Kind::Field &&
-            std::find(fields.begin(), fields.end(), stroke.text) == fields.end()) {
-            fields.push_back(stroke.text);
+    for (const SequenceStep& step : steps) {
+        if (step.kind == SequenceStep::Kind::Field &&
+            std::find(fields.begin(), fields.end(), step.text) == fields.end()) {
+            fields.push_back(step.text);
         }
     }
     return fields;
 }
 
-std::vector<Stroke> FilledStrokes(const std::vector<Stroke>& strokes,
-                                  const std::function<std::string(const std::string&)>& field) {
-    std::vector<Stroke> filled;
-    for (const Stroke& stroke : strokes) {
-        if (stroke.kind == Stroke::Kind::Field) {
-            AddText(filled, field(stroke.text));
-        } else if (stroke.kind == Stroke::Kind::Text) {
-            AddText(filled, stroke.text);
+std::vector<SequenceStep> FilledSteps(const std::vector<SequenceStep>& steps,
+                                      const std::function<std::string(const std::string&)>& field) {
+    std::vector<SequenceStep> filled;
+    for (const SequenceStep& step : steps) {
+        if (step.kind == SequenceStep::Kind::Field) {
+            AddText(filled, field(step.text));
+        } else if (step.kind == SequenceStep::Kind::Text) {
+            AddText(filled, step.text);
         } else {
-            filled.push_back(stroke);
+            filled.push_back(step);
         }
     }
     return filled;
 }
 
-std::vector<std::string> BoxNames(const std::vector<Stroke>& strokes) {
+std::vector<std::string> BoxNames(const std::vector<SequenceStep>& steps) {
     std::vector<std::string> names(1);
-    for (const Stroke& stroke : strokes) {
-        if (stroke.kind == Stroke::Kind::Tab || stroke.kind == Stroke::Kind::Enter) {
+    for (const SequenceStep& step : steps) {
+        if (step.kind == SequenceStep::Kind::Tab || step.kind == SequenceStep::Kind::Enter) {
             names.emplace_back();
-        } else if (stroke.kind == Stroke::Kind::Field) {
-            names.back() = JoinedName(names.back(), stroke.text);
+        } else if (step.kind == SequenceStep::Kind::Field) {
+            names.back() = JoinedName(names.back(), step.text);
         }
     }
     for (size_t box = 0; box < names.size(); ++box) {

@@ -41,9 +41,10 @@ extern const std::string kStatusBar;
 // The status bar's panels: the time, and the hot key's line.
 inline constexpr int kTimePanel = 0;
 inline constexpr int kTypingPanel = 1;
-extern const std::string kClock;
-// The interval of kClock while it runs.
-inline constexpr int kClockInterval = 900;
+// The timer that ticks the status bar's time and the countdown.
+extern const std::string kTicker;
+// Its interval while it runs.
+inline constexpr int kTickerInterval = 900;
 extern const std::string kMainWindow;
 // The 配置 page's countdown and typing settings.
 extern const std::string kOpeningTimeBox;

@@ -253,7 +253,7 @@ std::vector<ComponentRow> BuildLayout() {
                    .geometry = {109, kButtonsTop, 80, 32},
                    .caption = "保存配置"});
     out.push_back({.name = kStatusBar, .kind = Kind::StatusBar, .geometry = {0, 651, 314, 20}});
-    out.push_back({.name = kClock, .kind = Kind::Timer, .interval = kClockInterval});
+    out.push_back({.name = kTicker, .kind = Kind::Timer, .interval = kTickerInterval});
     return out;
 }
 

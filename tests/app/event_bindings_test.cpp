@@ -45,7 +45,7 @@ std::map<std::pair<std::string, Event>, int> Expected() {
         expected[{name, Event::Click}] = 1;
     }
     expected[{kTimeToggleButton, Event::Click}] = 2; // the switch, then the panel
-    expected[{kClock, Event::Tick}] = 1;
+    expected[{kTicker, Event::Tick}] = 1;
     expected[{kOpeningTimeBox, Event::Confirmed}] = 1;
     expected[{kTimeUrlBox, Event::Confirmed}] = 1;
     return expected;

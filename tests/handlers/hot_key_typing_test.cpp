@@ -116,7 +116,7 @@ TEST_F(HotKeyHandler, AGroupIsMarkedCheckedOnlyWhenItReadBack) {
     keyboard->readable = true;
     keyboard->form = {"", "", "", ""};
     keyboard->box = 0;
-    keyboard->dropKey = int(keyboard->strokes.size()) + 4; // the ID's first digit
+    keyboard->dropKey = int(keyboard->presses.size()) + 4; // the ID's first digit
     Press();
     EXPECT_FALSE(Marked(2));
     EXPECT_EQ(Line(), QStringLiteral("已停止：身份证不对"));
@@ -131,10 +131,10 @@ TEST_F(HotKeyHandler, AGroupIsMarkedCheckedOnlyWhenItReadBack) {
 
     // The box focused at the press holds that group already: nothing goes.
     QTest::qWait(800);
-    size_t sent = keyboard->strokes.size();
+    size_t sent = keyboard->presses.size();
     Press();
     EXPECT_EQ(Line(), QStringLiteral("没有输入：输入框里已有内容"));
-    EXPECT_EQ(keyboard->strokes.size(), sent);
+    EXPECT_EQ(keyboard->presses.size(), sent);
     EXPECT_FALSE(Marked(2));
 }
 
@@ -162,9 +162,9 @@ TEST_F(HotKeyHandler, OnlyGroupsWithTextTheSequenceTypesAreNext) {
     EXPECT_EQ(keyboard->Typed(), "13600136000\n");
     EXPECT_TRUE(Marked(4));
     QTest::qWait(800);
-    keyboard->strokes.clear();
+    keyboard->presses.clear();
     Press();
-    EXPECT_TRUE(keyboard->strokes.empty());
+    EXPECT_TRUE(keyboard->presses.empty());
     EXPECT_EQ(Line(), QStringLiteral("没有可输入的组"));
 }
 

@@ -67,11 +67,11 @@ TEST_F(WindowOptions, TimeSwitchStopsAndResumesTheClockAndThePanelSaysSo) {
     auto* toggle = Component<QPushButton>(window, kTimeToggleButton);
     window.SetStatusPanelText(kStatusBar, kTimePanel, "     距开始 00:00:12");
     toggle->click();
-    EXPECT_EQ(window.GetInterval(kClock), 0);
+    EXPECT_EQ(window.GetInterval(kTicker), 0);
     toggle->click();
-    EXPECT_EQ(window.GetInterval(kClock), 900);
+    EXPECT_EQ(window.GetInterval(kTicker), 900);
     toggle->click();
-    EXPECT_EQ(window.GetInterval(kClock), 0);
+    EXPECT_EQ(window.GetInterval(kTicker), 0);
     auto panes = Component(window, kStatusBar)->findChildren<QLabel*>();
     EXPECT_EQ(panes.at(0)->text(), QStringLiteral("     底部时间已停止"));
     EXPECT_TRUE(panes.at(0)->toolTip().contains(QStringLiteral("不倒数")));

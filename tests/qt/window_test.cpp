@@ -85,11 +85,11 @@ TEST_F(WindowTest, ComponentOperations) {
     EXPECT_TRUE(window.GetTicked(kTopmostBox));
     EXPECT_TRUE(Component<QCheckBox>(window, kTopmostBox)->isChecked());
 
-    EXPECT_EQ(window.GetInterval(kClock), 900);
-    window.SetInterval(kClock, 0);
-    EXPECT_EQ(window.GetInterval(kClock), 0);
-    window.SetInterval(kClock, 900);
-    EXPECT_EQ(window.GetInterval(kClock), 900);
+    EXPECT_EQ(window.GetInterval(kTicker), 900);
+    window.SetInterval(kTicker, 0);
+    EXPECT_EQ(window.GetInterval(kTicker), 0);
+    window.SetInterval(kTicker, 900);
+    EXPECT_EQ(window.GetInterval(kTicker), 900);
 
     window.FocusComponent(EditBoxName(2, IdKey()));
     EXPECT_EQ(QApplication::focusWidget(), Component(window, EditBoxName(2, IdKey())));

@@ -49,7 +49,7 @@ private:
 // wait, as real ones answer later.
 class FakeKeyboard : public Keyboard {
 public:
-    struct Stroke {
+    struct SentKey {
         std::string key; // the character, "\t" for Tab, "\n" for Enter
         std::chrono::milliseconds down;
         std::chrono::milliseconds up;
@@ -58,7 +58,7 @@ public:
     explicit FakeKeyboard(TypingTimer& timer) : timer_(&timer), start_(timer.Now()) {}
 
     std::uintptr_t FocusedWindow() override {
-        if (focusMovesAfter >= 0 && int(strokes.size()) >= focusMovesAfter) {
+        if (focusMovesAfter >= 0 && int(presses.size()) >= focusMovesAfter) {
             return 99;
         }
         return focus;
@@ -68,12 +68,12 @@ public:
         if (Elapsed() < heldUntil) {
             return KeysDown::HotKeyOnly;
         }
-        if (hotKeyAgainAfter >= 0 && int(strokes.size()) >= hotKeyAgainAfter) {
+        if (hotKeyAgainAfter >= 0 && int(presses.size()) >= hotKeyAgainAfter) {
             hotKeyAgainAfter = -1;
             HoldFor(hotKeyAgainFor);
             return KeysDown::HotKeyOnly;
         }
-        return strayAfter >= 0 && int(strokes.size()) >= strayAfter ? KeysDown::Others
+        return strayAfter >= 0 && int(presses.size()) >= strayAfter ? KeysDown::Others
                                                                     : KeysDown::None;
     }
     std::optional<KeysReady> Prepare(const std::vector<Key>& keys) override {
@@ -87,22 +87,22 @@ public:
         std::string name = key.kind == Key::Kind::Tab     ? "\t"
                            : key.kind == Key::Kind::Enter ? "\n"
                                                           : key.character;
-        bool chorded = int(strokes.size()) == hotKeyDuringKey;
+        bool chorded = int(presses.size()) == hotKeyDuringKey;
         if (chorded) { // the hand's Ctrl down just before this key: Ctrl+Tab moves nothing
             HoldFor(hotKeyAgainFor);
         }
         if (key.kind == Key::Kind::Tab && tabMoves && !chorded) {
             box = std::min(box + 1, form.size() - 1);
             movedAt = Elapsed();
-        } else if (key.kind == Key::Kind::Character && int(strokes.size()) != dropKey) {
+        } else if (key.kind == Key::Kind::Character && int(presses.size()) != dropKey) {
             form[box] += key.character;
         }
-        strokes.push_back({name, Elapsed(), {}});
-        if (int(strokes.size()) == pageMovesAfter) {
+        presses.push_back({name, Elapsed(), {}});
+        if (int(presses.size()) == pageMovesAfter) {
             box = form.size() - 1;
         }
     }
-    void Release(const Key&) override { strokes.back().up = Elapsed(); }
+    void Release(const Key&) override { presses.back().up = Elapsed(); }
     void Finish() override { ++finished; }
     void TurnInputMethodOff(std::function<void(InputMethodFound)> done) override {
         timer_->After(std::chrono::milliseconds(2), [this, done] {
@@ -146,8 +146,8 @@ public:
 
     std::string Typed() const {
         std::string typed;
-        for (const Stroke& stroke : strokes) {
-            typed += stroke.key;
+        for (const SentKey& press : presses) {
+            typed += press.key;
         }
         return typed;
     }
@@ -180,7 +180,7 @@ public:
     std::chrono::milliseconds readTakes{1};
 
     // What happened.
-    std::vector<Stroke> strokes;
+    std::vector<SentKey> presses;
     int prepared = 0;
     int finished = 0;
     int turnedBackOn = 0;

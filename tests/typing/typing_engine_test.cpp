@@ -18,17 +18,17 @@ const std::string kApplicant = "欧阳吉祥\t11010519491231002X\t13912345678";
 const HotKey kHotKey{.ctrl = true, .alt = true, .key = 'V'};
 
 std::vector<Key> KeysOfText(const std::string& text) {
-    std::vector<Stroke> strokes;
+    std::vector<SequenceStep> steps;
     for (char c : text) {
         if (c == '\t') {
-            strokes.push_back({Stroke::Kind::Tab, {}});
-        } else if (strokes.empty() || strokes.back().kind != Stroke::Kind::Text) {
-            strokes.push_back({Stroke::Kind::Text, std::string(1, c)});
+            steps.push_back({SequenceStep::Kind::Tab, {}});
+        } else if (steps.empty() || steps.back().kind != SequenceStep::Kind::Text) {
+            steps.push_back({SequenceStep::Kind::Text, std::string(1, c)});
         } else {
-            strokes.back().text += c;
+            steps.back().text += c;
         }
     }
-    return KeysOf(strokes);
+    return KeysOf(steps);
 }
 
 class Engine : public testing::Test {
@@ -56,16 +56,16 @@ protected:
 TEST_F(Engine, TypesOnceTheKeysAreLetGoEveryKeyAtAPaceProgramsKeep) {
     ASSERT_TRUE(Press(milliseconds(150)));
     timer.Run(milliseconds(149));
-    EXPECT_TRUE(keyboard.strokes.empty()) << "nothing while the keys are down";
+    EXPECT_TRUE(keyboard.presses.empty()) << "nothing while the keys are down";
     timer.Run(milliseconds(2000));
     ASSERT_TRUE(report);
     EXPECT_EQ(report->outcome, TypingOutcome::Typed);
     EXPECT_EQ(keyboard.Typed(), kApplicant);
-    EXPECT_LT(keyboard.strokes.back().up - milliseconds(150), milliseconds(300))
+    EXPECT_LT(keyboard.presses.back().up - milliseconds(150), milliseconds(300))
         << "one applicant within 300 ms of the release";
-    for (size_t i = 1; i < keyboard.strokes.size(); ++i) {
-        const auto& [key, down, up] = keyboard.strokes[i];
-        const auto& before = keyboard.strokes[i - 1];
+    for (size_t i = 1; i < keyboard.presses.size(); ++i) {
+        const auto& [key, down, up] = keyboard.presses[i];
+        const auto& before = keyboard.presses[i - 1];
         EXPECT_GT(up, down) << "held before it is let go: " << i;
         EXPECT_GE(down - before.up, key == before.key ? milliseconds(10) : milliseconds(3))
             << "the same key again waits longer: " << i;
@@ -81,8 +81,8 @@ TEST_F(Engine, AnInputMethodInThePathSlowsTheKeys) {
     timer.Run(milliseconds(3000));
     ASSERT_TRUE(report);
     EXPECT_EQ(report->outcome, TypingOutcome::Typed);
-    for (size_t i = 1; i < keyboard.strokes.size(); ++i) {
-        EXPECT_GE(keyboard.strokes[i].down - keyboard.strokes[i - 1].up, milliseconds(12)) << i;
+    for (size_t i = 1; i < keyboard.presses.size(); ++i) {
+        EXPECT_GE(keyboard.presses[i].down - keyboard.presses[i - 1].up, milliseconds(12)) << i;
     }
 }
 
@@ -95,7 +95,7 @@ TEST_F(Engine, KeysNotLetGoTypeNothingAndTheHeldKeyTakesNoFurtherPress) {
     EXPECT_EQ(keyboard.finished, 1);
     EXPECT_FALSE(Press(milliseconds(1900))) << "a repeat of the key still held";
     timer.Run(milliseconds(2000));
-    EXPECT_TRUE(keyboard.strokes.empty());
+    EXPECT_TRUE(keyboard.presses.empty());
     EXPECT_TRUE(Press()) << "let go, the key counts again";
 }
 
@@ -116,7 +116,7 @@ TEST_F(Engine, TheHotKeyPressedAgainHoldsTheTypingUntilLetGo) {
     EXPECT_EQ(report->outcome, TypingOutcome::Typed);
     EXPECT_TRUE(report->checked);
     EXPECT_EQ(keyboard.Typed(), kApplicant);
-    EXPECT_GE(keyboard.strokes[10].down - keyboard.strokes[9].up, milliseconds(200))
+    EXPECT_GE(keyboard.presses[10].down - keyboard.presses[9].up, milliseconds(200))
         << "no key while the chord was down";
 
     report.reset();
@@ -158,14 +158,14 @@ TEST_F(Engine, AKeyOfTheUsersOrAMovedFocusStopsIt) {
     ASSERT_TRUE(report);
     EXPECT_EQ(report->outcome, TypingOutcome::KeyPressed);
     EXPECT_TRUE(report->keysSent);
-    EXPECT_EQ(keyboard.strokes.size(), 5u);
+    EXPECT_EQ(keyboard.presses.size(), 5u);
 
     NewKeyboard();
     keyboard.focusMovesAfter = 10;
     ASSERT_TRUE(Press());
     timer.Run(milliseconds(2000));
     EXPECT_EQ(report->outcome, TypingOutcome::FocusChanged);
-    EXPECT_EQ(keyboard.strokes.size(), 10u);
+    EXPECT_EQ(keyboard.presses.size(), 10u);
 
     // Every key sent, but the focus left before the form could take them.
     NewKeyboard();
@@ -190,7 +190,7 @@ TEST_F(Engine, NothingIsTypedIntoThisProgramOrWhereNoWindowHasTheFocus) {
     ASSERT_TRUE(Press());
     timer.Run(milliseconds(2000));
     EXPECT_EQ(report->outcome, TypingOutcome::CannotType);
-    EXPECT_TRUE(keyboard.strokes.empty());
+    EXPECT_TRUE(keyboard.presses.empty());
     EXPECT_TRUE(Press()) << "presses that typed nothing leave no quiet time";
 }
 
@@ -202,7 +202,7 @@ TEST_F(Engine, TheInputMethodIsOffWhileTypingAndOnAgainAfter) {
     EXPECT_EQ(report->outcome, TypingOutcome::Typed);
     EXPECT_TRUE(report->inputMethodRestored);
     EXPECT_GE(keyboard.offAt, milliseconds(120)) << "switched once the keys were let go";
-    EXPECT_LE(keyboard.offAt, keyboard.strokes.front().down);
+    EXPECT_LE(keyboard.offAt, keyboard.presses.front().down);
     EXPECT_TRUE(keyboard.inputMethodOn);
     EXPECT_EQ(keyboard.turnedBackOn, 1);
 
@@ -220,7 +220,7 @@ TEST_F(Engine, TheInputMethodIsOffWhileTypingAndOnAgainAfter) {
     ASSERT_TRUE(Press());
     timer.Run(milliseconds(2000));
     EXPECT_EQ(report->outcome, TypingOutcome::InputMethod);
-    EXPECT_TRUE(keyboard.strokes.empty());
+    EXPECT_TRUE(keyboard.presses.empty());
     EXPECT_EQ(keyboard.turnedBackOn, 0) << "what was not turned off is not turned on";
 }
 
@@ -231,8 +231,8 @@ TEST_F(Engine, TheKeysWaitForTheKeyboardToBeReadyRoundByRound) {
     keyboard.settle = 60;
     ASSERT_TRUE(Press(milliseconds(10)));
     timer.Run(milliseconds(2000));
-    ASSERT_FALSE(keyboard.strokes.empty());
-    EXPECT_GE(keyboard.strokes.front().down, milliseconds(60));
+    ASSERT_FALSE(keyboard.presses.empty());
+    EXPECT_GE(keyboard.presses.front().down, milliseconds(60));
     EXPECT_EQ(keyboard.prepared, 2) << "again once the input method was switched";
 
     NewKeyboard();
@@ -244,7 +244,7 @@ TEST_F(Engine, TheKeysWaitForTheKeyboardToBeReadyRoundByRound) {
     EXPECT_EQ(report->outcome, TypingOutcome::Typed);
     EXPECT_EQ(keyboard.Typed(), kApplicant);
     EXPECT_EQ(keyboard.prepared, 2 + 4) << "33 keys, 8 at a time";
-    EXPECT_GE(keyboard.strokes[8].down - keyboard.strokes[7].up, milliseconds(60));
+    EXPECT_GE(keyboard.presses[8].down - keyboard.presses[7].up, milliseconds(60));
 }
 
 // Each box is read before its first key and after its last: the group counts
@@ -301,7 +301,7 @@ TEST_F(Engine, ABoxThatHoldsTextOrATabThatStaysStopsIt) {
     timer.Run(milliseconds(2000));
     ASSERT_TRUE(report);
     EXPECT_EQ(report->outcome, TypingOutcome::BoxNotEmpty);
-    EXPECT_TRUE(keyboard.strokes.empty());
+    EXPECT_TRUE(keyboard.presses.empty());
     EXPECT_EQ(keyboard.offAt, milliseconds(-1)) << "the input method was never switched";
     EXPECT_TRUE(Press()) << "no quiet time";
 
@@ -324,7 +324,7 @@ TEST_F(Engine, ReadingIsBoundedAndAnUnreadableBoxIsUnchecked) {
     EXPECT_EQ(report->outcome, TypingOutcome::Typed);
     EXPECT_FALSE(report->checked);
     EXPECT_EQ(keyboard.Typed(), kApplicant);
-    milliseconds unread = keyboard.strokes.back().up;
+    milliseconds unread = keyboard.presses.back().up;
 
     NewKeyboard();
     keyboard.readTakes = milliseconds(10'000); // a reader that never answers
@@ -332,14 +332,14 @@ TEST_F(Engine, ReadingIsBoundedAndAnUnreadableBoxIsUnchecked) {
     timer.Run(milliseconds(2000));
     EXPECT_EQ(report->outcome, TypingOutcome::Typed);
     EXPECT_FALSE(report->checked);
-    EXPECT_LE(keyboard.strokes.front().down, milliseconds(120 + 50 + 5));
+    EXPECT_LE(keyboard.presses.front().down, milliseconds(120 + 50 + 5));
 
     NewKeyboard();
     keyboard.readTakes = milliseconds(3);
     ASSERT_TRUE(Press());
     timer.Run(milliseconds(2000));
     EXPECT_TRUE(report->checked);
-    EXPECT_LE(keyboard.strokes.back().up, unread + milliseconds(150));
+    EXPECT_LE(keyboard.presses.back().up, unread + milliseconds(150));
 }
 
 } // namespace

@@ -11,7 +11,7 @@ namespace orvane {
 
 namespace {
 
-using Kind = Stroke::Kind;
+using Kind = SequenceStep::Kind;
 
 TEST(HotKey, ModifiersInAnyOrderAndCaseThenOneKey) {
     auto key = *ParseHotKey(kDefaultHotKeyText);
@@ -67,15 +67,15 @@ TEST(HotKey, ChordsOfLinuxDesktopsAreRefusedOnlyThere) {
 }
 
 TEST(TypingSequence, FieldsKeysAndTextInOrder) {
-    auto strokes = *ParseSequence(kDefaultSequence);
-    EXPECT_EQ(strokes, (std::vector<Stroke>{{Kind::Field, "姓名"},
-                                            {Kind::Tab, ""},
-                                            {Kind::Field, "身份证"},
-                                            {Kind::Tab, ""},
-                                            {Kind::Field, "手机号"}}));
-    EXPECT_EQ(
-        *ParseSequence("编号{手机号}{enter}"),
-        (std::vector<Stroke>{{Kind::Text, "编号"}, {Kind::Field, "手机号"}, {Kind::Enter, ""}}));
+    auto steps = *ParseSequence(kDefaultSequence);
+    EXPECT_EQ(steps, (std::vector<SequenceStep>{{Kind::Field, "姓名"},
+                                                {Kind::Tab, ""},
+                                                {Kind::Field, "身份证"},
+                                                {Kind::Tab, ""},
+                                                {Kind::Field, "手机号"}}));
+    EXPECT_EQ(*ParseSequence("编号{手机号}{enter}"),
+              (std::vector<SequenceStep>{
+                  {Kind::Text, "编号"}, {Kind::Field, "手机号"}, {Kind::Enter, ""}}));
 }
 
 // "亄" is 0x81 0x7B in GB18030, "亇" 0x81 0x7D: their second bytes have the
@@ -84,8 +84,9 @@ TEST(TypingSequence, UnknownNamesAndLoneBracesAreRefusedByName) {
     EXPECT_EQ(ParseSequence("{姓名}{TAB}{地址}").Reason(),
               "输入顺序中的 {地址} 无法识别，可用 {姓名}{身份证}{手机号}{TAB}{ENTER}");
     EXPECT_EQ(ParseSequence("{姓名}{TAB").Reason(), "输入顺序中的“{TAB”缺少 }");
-    EXPECT_EQ(*ParseSequence("亄{姓名}亇"),
-              (std::vector<Stroke>{{Kind::Text, "亄"}, {Kind::Field, "姓名"}, {Kind::Text, "亇"}}));
+    EXPECT_EQ(
+        *ParseSequence("亄{姓名}亇"),
+        (std::vector<SequenceStep>{{Kind::Text, "亄"}, {Kind::Field, "姓名"}, {Kind::Text, "亇"}}));
 }
 
 // A sequence that types nothing of the group, or one so long that it
@@ -101,11 +102,11 @@ TEST(TypingSequence, WithoutAFieldOrTooLongIsRefused) {
 }
 
 TEST(TypingSequence, FilledFieldsBecomeTextAndEmptyOnesTypeNothing) {
-    auto strokes = *ParseSequence("{姓名}{手机号}{TAB}{身份证}");
-    auto filled = FilledStrokes(strokes, [](const std::string& key) {
+    auto steps = *ParseSequence("{姓名}{手机号}{TAB}{身份证}");
+    auto filled = FilledSteps(steps, [](const std::string& key) {
         return key == "姓名" ? std::string("张三") : key == "手机号" ? "139" : "";
     });
-    EXPECT_EQ(filled, (std::vector<Stroke>{{Kind::Text, "张三139"}, {Kind::Tab, ""}}));
+    EXPECT_EQ(filled, (std::vector<SequenceStep>{{Kind::Text, "张三139"}, {Kind::Tab, ""}}));
 }
 
 TEST(TypingSequence, EachBoxIsNamedByTheFieldsItGets) {

@@ -273,8 +273,8 @@ TEST_F(Win32Desktop, EveryControlTakesARealClick) {
     EXPECT_TRUE(PumpUntil([&] { return window.GetContent(PagePhoneBoxName(2)) == "13900139000"; }));
     click(PagePhoneButtonName(2),
           [&] { return window.GetContent(EditBoxName(8, PhoneKey())) == "13900139000"; });
-    click(kTimeToggleButton, [&] { return window.GetInterval(kClock) == 0; });
-    click(kTimeToggleButton, [&] { return window.GetInterval(kClock) == kClockInterval; });
+    click(kTimeToggleButton, [&] { return window.GetInterval(kTicker) == 0; });
+    click(kTimeToggleButton, [&] { return window.GetInterval(kTicker) == kTickerInterval; });
     DeleteFileW(PathOf(file).c_str());
 }
 
