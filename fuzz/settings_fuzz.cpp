@@ -1,6 +1,6 @@
 // Any text where 信息.ini keeps the opening time, the hot key or the typing
 // sequence: nothing may crash, what is accepted reads back from its own
-// text, and a sequence's text strokes are never empty.
+// text, and a sequence's text steps are never empty.
 #include "opening/opening_time.h"
 #include "typing/hot_key.h"
 #include "typing/typing_sequence.h"
@@ -19,9 +19,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
         auto again = ParseHotKey(HotKeyText(*key));
         Check(again && *again == *key);
     }
-    if (auto strokes = ParseSequence(text)) {
-        for (const Stroke& stroke : *strokes) {
-            Check(stroke.kind != Stroke::Kind::Text || !stroke.text.empty());
+    if (auto steps = ParseSequence(text)) {
+        for (const SequenceStep& step : *steps) {
+            Check(step.kind != SequenceStep::Kind::Text || !step.text.empty());
         }
     }
     return 0;
