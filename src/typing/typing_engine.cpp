@@ -128,14 +128,17 @@ void TypingEngine::WaitForRelease() {
         return;
     }
     // A box unreadable at the press may have just got the focus: asked
-    // again, the answer waited for a little.
+    // again. A program that reads may answer late on a busy machine: the
+    // first box is waited for as a later box is (one that cannot be read
+    // answers at once), so that the group never goes after text already in
+    // the box.
     if (firstBox_ && firstBox_->readable) {
         OnFirstBox(*firstBox_);
     } else if (firstBox_) {
-        Read(pace_.firstRead, &TypingEngine::OnFirstBox);
+        Read(pace_.read, &TypingEngine::OnFirstBox);
     } else {
         state_ = State::ReadingFirstBox;
-        After(pace_.firstRead, &TypingEngine::FirstBoxLate);
+        After(pace_.read, &TypingEngine::FirstBoxLate);
     }
 }
 

@@ -61,11 +61,9 @@ struct TypingPace {
     std::chrono::milliseconds letGo{3000}; // the longest wait for the keys to be let go
     std::chrono::milliseconds taken{150};  // for a window that cannot be read to take the keys
     std::chrono::milliseconds quiet{700};  // after typing, presses type nothing
-    // The longest wait for the first box's text once the keys are let go;
-    // a program that answered it is waited for longer, as a loaded machine
-    // may keep it: for each later reading, and for typed keys to show in a
-    // box or the focus to move.
-    std::chrono::milliseconds firstRead{50};
+    // The longest wait for a box's text, the first one's among them: a
+    // loaded machine may keep a program's answer; and for typed keys to
+    // show in a box or the focus to move.
     std::chrono::milliseconds read{400};
     std::chrono::milliseconds arrive{500};
 };
