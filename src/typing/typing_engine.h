@@ -125,6 +125,8 @@ private:
     bool WaitForKeys(Step again);
     void ReadBoxReached();
     void OnBoxReached(const FieldText& field);
+    void ReadRepeated();
+    void OnRepeated(const FieldText& field);
     void ReadBoxTyped();
     void OnBoxTyped(const FieldText& field);
     void CompareBox(const FieldText& field);
@@ -149,6 +151,7 @@ private:
     bool reached_ = true;     // box_ read before its first key
     bool tabChorded_ = false; // the last Tab went while keys of the user's were down
     bool typed_ = false;      // box_ read after its last key
+    bool repeatSeen_ = false; // the key before the next one, its repeat, read in the box
     bool checking_ = false;
     std::optional<FieldText> firstBox_; // as read at the press
     std::string field_;                 // the field box_ is in

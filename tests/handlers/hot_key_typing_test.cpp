@@ -116,18 +116,18 @@ TEST_F(HotKeyHandler, AGroupIsMarkedCheckedOnlyWhenItReadBack) {
     keyboard->readable = true;
     keyboard->form = {"", "", "", ""};
     keyboard->box = 0;
-    keyboard->dropKey = int(keyboard->presses.size()) + 4; // the ID's first digit
+    keyboard->dropKey = int(keyboard->presses.size()) + 19; // the ID's "3" after its "00"
     Press();
     EXPECT_FALSE(Marked(2));
     EXPECT_EQ(Line(), QStringLiteral("已停止：身份证不对"));
     EXPECT_EQ(Pane()->toolTip(),
-              QStringLiteral("身份证输入后读到的是“10105194912310037”，与要输入的不"
+              QStringLiteral("身份证输入后读到的是“11010519491231007”，与要输入的不"
                              "同，已停止；第二组没有标记为已用，请检查表单。"));
     DrainWorkQueues();
     SetFailureLog({});
     std::string log = AnsiFromUtf8(bindings.settings.Bytes("故障记录.txt"));
     EXPECT_NE(log.find("身份证输入后读到的内容"), std::string::npos);
-    EXPECT_EQ(log.find("10105194912310037"), std::string::npos);
+    EXPECT_EQ(log.find("11010519491231007"), std::string::npos);
 
     // The box focused at the press holds that group already: nothing goes.
     QTest::qWait(800);

@@ -95,7 +95,7 @@ public:
             box = std::min(box + 1, form.size() - 1);
             movedAt = Elapsed();
         } else if (key.kind == Key::Kind::Character && int(presses.size()) != dropKey) {
-            form[box] += key.character;
+            Arrive(key.character);
         }
         presses.push_back({name, Elapsed(), {}});
         if (int(presses.size()) == pageMovesAfter) {
@@ -173,7 +173,10 @@ public:
     std::vector<std::string> form = {"", "", "", ""};
     size_t box = 0;
     bool tabMoves = true;
-    int dropKey = -1;        // the index of the key that never arrives
+    int dropKey = -1; // the index of the key that never arrives
+    // Each character arrives so long after its key; a key pressed again
+    // before it arrived is lost, as a program that fell behind loses it.
+    std::chrono::milliseconds behind{0};
     int pageMovesAfter = -1; // the page moves the focus to its last box after so many keys
     std::chrono::milliseconds focusSettles{0}; // after a Tab, no box answers for so long
     bool readable = true;
@@ -189,12 +192,26 @@ public:
     std::chrono::milliseconds movedAt{-1000};
 
 private:
+    void Arrive(const std::string& character) {
+        if (behind.count() == 0) {
+            form[box] += character;
+            return;
+        }
+        if (character == pending_ && Elapsed() < pendingUntil_) {
+            return; // taken for the key before, still on its way
+        }
+        pending_ = character;
+        pendingUntil_ = Elapsed() + behind;
+        timer_->After(behind, [this, at = box, character] { form[at] += character; });
+    }
     std::chrono::milliseconds Elapsed() const {
         return std::chrono::duration_cast<std::chrono::milliseconds>(timer_->Now() - start_);
     }
 
     TypingTimer* timer_; // a pointer: a test may script a new keyboard in place
     std::chrono::steady_clock::time_point start_;
+    std::string pending_;
+    std::chrono::milliseconds pendingUntil_{0};
 };
 
 } // namespace orvane

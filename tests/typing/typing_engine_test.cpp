@@ -258,9 +258,11 @@ TEST_F(Engine, EveryBoxIsReadBackBeforeTheGroupCounts) {
     EXPECT_TRUE(report->checked);
     EXPECT_EQ(keyboard.form[0], "欧阳吉祥");
     EXPECT_EQ(keyboard.form[2], "+8613912345678");
-    EXPECT_EQ(keyboard.reads, 1 + 3 + 2) << "the first box before, each box after, two reached";
+    EXPECT_EQ(keyboard.reads, 1 + 3 + 2 + 2)
+        << "the first box before, each box after, two reached, the ID's two repeated keys";
 
-    // A box that loses a key stops the typing before the next Tab.
+    // A box that loses a key stops the typing at the next repeated key, or
+    // before the next Tab.
     NewKeyboard();
     keyboard.dropKey = 11; // a "1" of the ID
     ASSERT_TRUE(Press());
@@ -269,8 +271,28 @@ TEST_F(Engine, EveryBoxIsReadBackBeforeTheGroupCounts) {
     EXPECT_EQ(report->outcome, TypingOutcome::Mismatch);
     EXPECT_FALSE(report->checked);
     EXPECT_EQ(report->box, 1u);
-    EXPECT_EQ(report->arrived, "1101059491231002X");
+    EXPECT_EQ(report->arrived, "11010594912310");
+    EXPECT_EQ(keyboard.Typed(), "欧阳吉祥\t110105194912310") << "nothing after the \"00\"'s first";
+    NewKeyboard();
+    keyboard.dropKey = 21; // the ID's "2", after its last repeat
+    ASSERT_TRUE(Press());
+    timer.Run(milliseconds(2000));
+    ASSERT_TRUE(report);
+    EXPECT_EQ(report->outcome, TypingOutcome::Mismatch);
+    EXPECT_EQ(report->arrived, "1101051949123100X");
     EXPECT_EQ(keyboard.Typed(), "欧阳吉祥\t11010519491231002X") << "nothing after that box";
+}
+
+// A form that falls behind takes each key late and would lose a repeat
+// pressed before the key before it arrived: the repeat waits for it.
+TEST_F(Engine, ARepeatedKeyWaitsForTheOneBeforeToArrive) {
+    keyboard.behind = milliseconds(40);
+    ASSERT_TRUE(Press());
+    timer.Run(milliseconds(5000));
+    ASSERT_TRUE(report);
+    EXPECT_EQ(report->outcome, TypingOutcome::Typed);
+    EXPECT_TRUE(report->checked);
+    EXPECT_EQ(keyboard.form[1], "11010519491231002X");
 }
 
 // While the focus moves no box may answer; a page may move the focus on by
@@ -291,7 +313,7 @@ TEST_F(Engine, AFocusOnItsWayOrMovedOnByThePageIsNoFailure) {
     timer.Run(milliseconds(2000));
     EXPECT_EQ(report->outcome, TypingOutcome::BoxLeft);
     EXPECT_EQ(report->box, 1u);
-    EXPECT_EQ(keyboard.Typed(), "欧阳吉祥\t11010519491231002X");
+    EXPECT_EQ(keyboard.Typed(), "欧阳吉祥\t110105194912310") << "up to the next repeated key";
 }
 
 TEST_F(Engine, ABoxThatHoldsTextOrATabThatStaysStopsIt) {
