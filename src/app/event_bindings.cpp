@@ -106,6 +106,7 @@ std::vector<EventBinding> EventBindings(ClockDisplay& clock, CountdownSettings& 
     AddWindowBindings(table, clock);
     AddFieldToolBindings(table);
     AddCountdownBindings(table, countdown, typing);
+    table.push_back({kMainWindow, Event::Created, [&clock](Window&) { clock.Start(); }});
     AddNextGroupBindings(table, typing);
     return table;
 }

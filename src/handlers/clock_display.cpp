@@ -16,6 +16,12 @@ ClockDisplay::ClockDisplay(Window& window, std::string url)
 
 ClockDisplay::~ClockDisplay() = default;
 
+void ClockDisplay::Start() {
+    if (window_.GetInterval(kTicker) != 0) {
+        Tick();
+    }
+}
+
 void ClockDisplay::Tick() {
     if (!clock_) {
         clock_ = std::make_unique<NetClock>(url_, PostToWindowThread, [this] { OnAnswer(); });

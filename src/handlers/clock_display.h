@@ -27,6 +27,9 @@ public:
     ClockDisplay(const ClockDisplay&) = delete;
     ClockDisplay& operator=(const ClockDisplay&) = delete;
 
+    // Bound to the window's creation, after the settings name the server:
+    // the first lookup leaves as the window opens, not at the first tick.
+    void Start();
     // Bound to each tick of "时钟": starts the next lookup when it is due and
     // shows the time.
     void Tick();

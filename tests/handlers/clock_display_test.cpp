@@ -1,11 +1,14 @@
 // The status bar's Beijing time in a real window against time servers on
 // 127.0.0.1: one that keeps a clock, one that never answers.
+#include "modal_box.h"
 #include "program_bindings.h"
 #include "scripted_server.h"
+#include "storage/information_file.h"
 #include "text/ansi_literals.h"
 #include "window/component_names.h"
 #include "window_access.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
@@ -95,6 +98,22 @@ TEST_F(BeijingClock, AFailedLookupSaysWhyInTheTooltip) {
     EXPECT_EQ(Panel(), ToUnicode("     当前北京时间为：获取失败，正在重试"));
     EXPECT_EQ(Pane()->toolTip(), ToUnicode("北京时间取自 " + kNoTimeServer +
                                            "。\n最近一次获取失败：服务器拒绝连接。"));
+}
+
+// The ticker beats a minute apart here: only the window's opening can have
+// sent the lookup that the time comes from.
+TEST_F(BeijingClock, TheFirstLookupLeavesAsTheWindowOpens) {
+    ScriptedServer server([](int fd, const std::atomic<bool>& stopping) {
+        ServeClock(fd, stopping, std::chrono::milliseconds(0));
+    });
+    QFile::remove(ToUnicode(InformationFilePath())); // no applicants to greet beside
+    window.SetInterval(kTicker, 60000);
+    Start(server.Url("http"));
+    ModalBoxAnswerer greeting;
+    window.FinishCreation();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Panel().contains(QStringLiteral("年")); }, 10000))
+        << Panel().toStdString();
+    bindings.reset();
 }
 
 TEST_F(BeijingClock, TheSwitchStopsTheTimeAndResumesIt) {

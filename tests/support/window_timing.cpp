@@ -48,7 +48,8 @@ WindowRun SimulateWindow(const SimulatedMachines& machines, Seconds tickPhase, u
     bool answered = false;
     Seconds sendAt = 0;
     Seconds failAt = -1;
-    Seconds nextTick = tickPhase;
+    Seconds nextTick = 0; // the window's opening, then each tick
+    bool opened = false;
     std::optional<std::int64_t> shownSecond;
     int turns = 0;
     int outside = 0;
@@ -56,7 +57,10 @@ WindowRun SimulateWindow(const SimulatedMachines& machines, Seconds tickPhase, u
     WindowRun run;
     for (Seconds now = 0; now < length; now += 0.001) {
         if (now >= nextTick || answered) {
-            nextTick += now >= nextTick ? 0.9 : 0;
+            if (now >= nextTick) {
+                nextTick = opened ? nextTick + 0.9 : tickPhase;
+                opened = true;
+            }
             Seconds due = plan.NextSendTime(clock, now);
             if (!inFlight && due <= now + 1.0) {
                 inFlight = true;
@@ -84,6 +88,9 @@ WindowRun SimulateWindow(const SimulatedMachines& machines, Seconds tickPhase, u
             plan.Answered(clock, sendAt + out + back);
             inFlight = false;
             answered = true;
+        }
+        if (answered && run.narrowAfter < 0 && clock.UncertaintyAt(now) <= 0.010) {
+            run.narrowAfter = now; // it narrows only at an answer
         }
         std::optional<Seconds> server = clock.ServerTimeAt(now);
         if (!server || shownSecond == std::int64_t(std::floor(*server))) {

@@ -30,10 +30,11 @@ struct WindowRun {
     Seconds widestExcess = 0; // the most the bound exceeded the difference stated
     Seconds aheadError = 0;   // the farthest the second shown was from the clock ahead
     Seconds checkedAfter = 0; // since when the check is done
+    Seconds narrowAfter = -1; // when the bound first came within 10 ms
 };
 
-// A run of `length` seconds as the real window has it: ticks every 0.9 s
-// from `tickPhase`, and each answer, let a lookup leave at its aimed moment
+// A run of `length` seconds as the real window has it: its opening, ticks
+// every 0.9 s from `tickPhase`, and each answer, let a lookup leave at its aimed moment
 // when it is due within a second, one at a time; answers come over loopback
 // (0.2 to 1 ms each way); the panel turns its second when the estimate's
 // does.
