@@ -5,7 +5,7 @@
 namespace orvane {
 
 std::filesystem::path PathOf(std::string_view ansi) {
-    return std::filesystem::path(WideFromAnsi(ansi));
+    return {WideFromAnsi(ansi)};
 }
 
 std::string AnsiOf(const std::filesystem::path& path) {

@@ -8,7 +8,7 @@ namespace orvane {
 class TransportGlobal {
 public:
     TransportGlobal();
-    ~TransportGlobal();
+    ~TransportGlobal(); // NOLINT(performance-trivially-destructible): libcurl cleans up here
     TransportGlobal(const TransportGlobal&) = delete;
     TransportGlobal& operator=(const TransportGlobal&) = delete;
 };

@@ -244,7 +244,7 @@ HINTERNET WinHttpRequest::OpenRequest(HINTERNET connection, bool secure, const s
 void WinHttpRequest::Configure(HINTERNET request) {
     WinHttpSetTimeouts(request, timeouts_.resolve, timeouts_.connect, timeouts_.send,
                        timeouts_.receive);
-    DWORD headerLimit = DWORD(kMaxResponseHeaderBytes);
+    auto headerLimit = DWORD(kMaxResponseHeaderBytes);
     WinHttpSetOption(request, WINHTTP_OPTION_MAX_RESPONSE_HEADER_SIZE, &headerLimit,
                      sizeof headerLimit);
     std::wstring proxy = WideFromAnsi(proxy_);
@@ -266,7 +266,7 @@ void WinHttpRequest::Configure(HINTERNET request) {
         }
     }
     for (const auto& [name, value] : requestHeaders_) {
-        std::wstring line = WideFromAnsi(name + ": " + value);
+        std::wstring line = WideFromAnsi(std::string(name).append(": ").append(value));
         WinHttpAddRequestHeaders(request, line.c_str(), DWORD(-1),
                                  WINHTTP_ADDREQ_FLAG_ADD | WINHTTP_ADDREQ_FLAG_REPLACE);
     }
@@ -283,7 +283,7 @@ Response WinHttpRequest::Perform(HINTERNET request, std::string_view body) {
                              0);
     // The handle holds the context from now on; its closing frees it.
     auto* context = new std::shared_ptr<Transfer>(transfer);
-    DWORD_PTR value = DWORD_PTR(context);
+    auto value = DWORD_PTR(context);
     WinHttpSetOption(request, WINHTTP_OPTION_CONTEXT_VALUE, &value, sizeof value);
     {
         std::lock_guard lock(mutex_);

@@ -68,6 +68,20 @@ bool InChord(const HotKey& hotKey, int key) {
     }
 }
 
+// A character beyond the BMP goes as its two UTF-16 units, down together,
+// then up: one character.
+void SendKey(const Key& key, bool up) {
+    std::vector<INPUT> inputs;
+    if (key.kind == Key::Kind::Character) {
+        for (wchar_t unit : WideFromAnsi(key.character)) {
+            inputs.push_back(KeyInput(0, WORD(unit), up));
+        }
+    } else {
+        inputs.push_back(KeyInput(key.kind == Key::Kind::Tab ? VK_TAB : VK_RETURN, 0, up));
+    }
+    SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
 } // namespace
 
 ForegroundKeyboard::ForegroundKeyboard() : reads_(PostToWindowThread) {
@@ -119,26 +133,12 @@ void ForegroundKeyboard::Finish() {
     }
 }
 
-// A character beyond the BMP goes as its two UTF-16 units, down together,
-// then up: one character.
-void ForegroundKeyboard::Send(const Key& key, bool up) {
-    std::vector<INPUT> inputs;
-    if (key.kind == Key::Kind::Character) {
-        for (wchar_t unit : WideFromAnsi(key.character)) {
-            inputs.push_back(KeyInput(0, WORD(unit), up));
-        }
-    } else {
-        inputs.push_back(KeyInput(key.kind == Key::Kind::Tab ? VK_TAB : VK_RETURN, 0, up));
-    }
-    SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
 void ForegroundKeyboard::Press(const Key& key) {
-    Send(key, false);
+    SendKey(key, false);
 }
 
 void ForegroundKeyboard::Release(const Key& key) {
-    Send(key, true);
+    SendKey(key, true);
 }
 
 // Unicode strokes reach the program without passing the IME's conversion:
@@ -150,11 +150,9 @@ void ForegroundKeyboard::TurnInputMethodOff(std::function<void(InputMethodFound)
     // No default IME window: the thread has no input method to turn off.
     HWND ime = ImmGetDefaultIMEWnd(thread.hwndFocus != nullptr ? thread.hwndFocus : foreground);
     std::optional<bool> open = ime != nullptr ? OpenStatus(ime) : false;
-    if (!open) {
-        done({InputMethodSwitch::Failed});
-    } else if (!*open) {
+    if (open == false) {
         done({InputMethodSwitch::Direct});
-    } else if (!SetOpenStatus(ime, false)) {
+    } else if (!open || !SetOpenStatus(ime, false)) {
         done({InputMethodSwitch::Failed});
     } else {
         inputMethod_ = ime;

@@ -13,7 +13,7 @@ namespace orvane {
 // The input method is the focus window's, opened and closed through its
 // default IME window. The focused box is read on a thread of its own: a
 // program slow to answer never holds the window.
-class ForegroundKeyboard : public Keyboard {
+class ForegroundKeyboard final : public Keyboard {
 public:
     ForegroundKeyboard();
     ~ForegroundKeyboard() override;
@@ -33,8 +33,6 @@ public:
     void ReadField(const std::string& field, std::function<void(FieldText)> done) override;
 
 private:
-    void Send(const Key& key, bool up);
-
     bool fineTimer_ = false;     // the system's timer at a millisecond, while typing
     HWND inputMethod_ = nullptr; // the IME window closed for the typing
     WorkQueue reads_;

@@ -412,7 +412,7 @@ LRESULT Win32Window::Handle(UINT message, WPARAM w, LPARAM l) {
     case WM_CTLCOLORSTATIC:
         return ColorStatic(reinterpret_cast<HDC>(w), reinterpret_cast<HWND>(l));
     case WM_CTLCOLOREDIT:
-        SetTextColor(reinterpret_cast<HDC>(w), findings_.count(reinterpret_cast<HWND>(l)) != 0
+        SetTextColor(reinterpret_cast<HDC>(w), findings_.contains(reinterpret_cast<HWND>(l))
                                                    ? RGB(255, 0, 0)
                                                    : GetSysColor(COLOR_WINDOWTEXT));
         SetBkColor(reinterpret_cast<HDC>(w), GetSysColor(COLOR_WINDOW));

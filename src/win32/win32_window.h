@@ -17,7 +17,7 @@ namespace orvane {
 
 // The one window of the program, built from its layout with the system's
 // own controls.
-class Win32Window : public Window {
+class Win32Window final : public Window {
 public:
     // Builds every component; throws std::runtime_error when it cannot.
     Win32Window();

@@ -87,7 +87,8 @@ TEST_F(FileAccess, TemporariesAreNamedAsNoPersonNamesAFile) {
 }
 
 TEST_F(FileAccess, AValueEndsAtItsFirstZeroByte) {
-    folder.Write("零.ini", std::string("[s]\r\nk=ab\0cd\r\nj=x\r\n", 20));
+    const char bytes[] = "[s]\r\nk=ab\0cd\r\nj=x\r\n";
+    folder.Write("零.ini", std::string(bytes, sizeof bytes - 1)); // the zero inside, not the end's
     EXPECT_EQ(ReadProfileItem(folder.Path("零.ini"), "s", "k"), "ab");
     EXPECT_EQ(ReadProfileItem(folder.Path("零.ini"), "s", "j"), "x");
 }

@@ -8,17 +8,18 @@
 namespace orvane {
 
 // A socket listening on a port of 127.0.0.1 that the system picks, with
-// room for `backlog` connections not yet accepted; the port in `port`.
+// room for `backlog` connections not yet accepted; the port in `port`, 0
+// when none could be had (a test then fails on the port, not elsewhere).
 inline int ListenOnLoopback(int backlog, int& port) {
     int fd = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    ::listen(fd, backlog);
     socklen_t length = sizeof address;
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-    port = ntohs(address.sin_port);
+    bool listening = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+                     ::listen(fd, backlog) == 0 &&
+                     ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0;
+    port = listening ? ntohs(address.sin_port) : 0;
     return fd;
 }
 
