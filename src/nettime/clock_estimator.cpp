@@ -41,6 +41,7 @@ void ClockEstimator::AddAnswer(Seconds sentAt, Seconds receivedAt, std::int64_t 
     rising_ = staleness_ > 0 && Shown().Centre() > before + kStalenessMargin;
     auto date = Seconds(serverSecond);
     tracks_.Add({date - receivedAt, date + 1 - sentAt}, shortestRoundTrip_ / 2, receivedAt);
+    facts_.Add(sentAt, receivedAt, serverSecond, shortestRoundTrip_ / 2);
 }
 
 // Two clocks apart: the next answer shows whose turn it is. One clock
@@ -180,7 +181,32 @@ ClockEstimator::Interval ClockEstimator::Shown() const {
 }
 
 Seconds ClockEstimator::ShownOffset() const {
-    return tracks_.Apart() ? tracks_.AheadShown().Centre() : Shown().Centre();
+    if (tracks_.Apart()) {
+        return tracks_.AheadShown().Centre();
+    }
+    if (Pool()) {
+        AnswerFacts::Edges edges = facts_.At(updatedAt_);
+        return (edges.ahead + std::max(edges.ahead, edges.aheadTop)) / 2;
+    }
+    return Shown().Centre();
+}
+
+// The answers prove machines further apart than stale stamps explain, and
+// the turns have not told them apart: they answer at random. The time shown
+// then follows where the answers put the clock ahead.
+bool ClockEstimator::Pool() const {
+    return !tracks_.Apart() && facts_.SpreadAt(updatedAt_) > kStaleStamps;
+}
+
+// Whatever else was thought, the answers hold a machine at least as far
+// ahead as their greatest lower edge and one at least as far behind as their
+// least upper edge; of machines at random, the one ahead as far as the
+// answers that agree with it allow.
+Seconds ClockEstimator::ProvenAt(Seconds at) const {
+    AnswerFacts::Edges edges = facts_.At(at);
+    Seconds shown = ShownOffset();
+    Seconds top = Pool() ? std::max(edges.ahead, edges.aheadTop) : edges.ahead;
+    return std::max(shown - edges.behind, top - shown);
 }
 
 std::optional<Seconds> ClockEstimator::ServerTimeAt(Seconds at) const {
@@ -198,8 +224,8 @@ Seconds ClockEstimator::UncertaintyAt(Seconds at) const {
     // Another clock in turn may lie anywhere the turns allow; machines out
     // of turn as far apart as they were seen.
     Interval hull = tracks_.HullAt(at);
-    return std::max(
-        {shown - hull.low, hull.high - shown, CombinedUncertaintyAt(at), tracks_.SpreadAt(at)});
+    return std::max({shown - hull.low, hull.high - shown, CombinedUncertaintyAt(at),
+                     tracks_.SpreadAt(at), ProvenAt(at)});
 }
 
 Seconds ClockEstimator::CombinedUncertaintyAt(Seconds at) const {
@@ -216,6 +242,9 @@ Seconds ClockEstimator::CombinedUncertaintyAt(Seconds at) const {
 Seconds ClockEstimator::DisagreementAt(Seconds at) const {
     if (tracks_.Apart()) {
         return tracks_.AheadShown().Centre() - tracks_.BehindShown().Centre();
+    }
+    if (Pool()) {
+        return facts_.SpreadAt(at);
     }
     return std::max(anotherClock_ ? std::max(staleness_, AheadSeenAt(at)) : 0,
                     tracks_.SpreadAt(at));

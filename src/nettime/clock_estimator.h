@@ -1,5 +1,6 @@
 #pragma once
 
+#include "answer_facts.h"
 #include "offset_interval.h"
 #include "turn_tracks.h"
 
@@ -35,6 +36,12 @@ enum class Probe { Centre, Ahead, Behind };
 // once their tracks lie apart, the estimate follows the one ahead and the
 // bound reaches the one behind. Until the turns agree or lie apart the check
 // is running: the bound covers all they allow.
+//
+// Machines of a pool answer in no order. Whatever the rest concludes, the
+// bound reaches what the answers prove (AnswerFacts): a clock at least as
+// far ahead as their greatest lower edge, one at least as far behind as
+// their least upper edge. Once those lie apart and the turns do not explain
+// it, the time shown is where the answers put the clock ahead.
 class ClockEstimator {
 public:
     void AddAnswer(Seconds sentAt, Seconds receivedAt, std::int64_t serverSecond);
@@ -57,8 +64,9 @@ public:
     // How far apart the server's clocks were seen; 0 while one clock
     // answers.
     Seconds DisagreementAt(Seconds at) const;
-    // Two clocks answer in turn, and the estimate follows the one ahead.
-    bool TwoClocks() const { return tracks_.Apart(); }
+    // The machines the answers prove: one, or at least two (in turn or at
+    // random), the estimate then following the one ahead.
+    int Machines() const { return tracks_.Apart() || Pool() ? 2 : 1; }
     // Both turns' answers have narrowed their clocks to one place, or to two
     // apart: until then another clock may hide in what they allow.
     bool Checked() const;
@@ -88,6 +96,8 @@ private:
     void Ahead(Seconds gap, Seconds farthest, Seconds at);
     Seconds AheadSeenAt(Seconds at) const;
     Seconds CombinedUncertaintyAt(Seconds at) const;
+    bool Pool() const;
+    Seconds ProvenAt(Seconds at) const;
     void Behind(Seconds gap);
     void Staler(Seconds gap);
     void Searching(Probe direction, Seconds& step);
@@ -118,6 +128,7 @@ private:
     Seconds aheadSeen_ = 0; // how far ahead a second clock may be, when last seen
     Seconds aheadSeenAt_ = -1e18;
     TurnTracks tracks_;
+    AnswerFacts facts_;
 };
 
 } // namespace orvane

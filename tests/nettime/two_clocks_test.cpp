@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace orvane {
 
@@ -87,6 +88,48 @@ TEST(TwoClocks, AnswersBetweenTheClocksNeverMakeATightBound) {
     EXPECT_FALSE(clock.Checked());
     Seconds shown = *clock.ServerTimeAt(at) - at;
     EXPECT_GE(clock.UncertaintyAt(at), std::max(ahead - shown, shown - behind));
+}
+
+// Two machines 300 ms apart answer in no turn: the one ahead at lookups
+// that reach the server just after its boundary (A) or just before it (a),
+// the one behind just before its own (B). Whatever the turns make of it,
+// the bound reaches both clocks and the time shown is the one ahead's.
+TEST(TwoClocks, MachinesInNoTurnAreCoveredByWhatTheirAnswersProve) {
+    const Seconds ahead = 1796598319.58;
+    const Seconds behind = ahead - 0.3;
+    ClockEstimator clock;
+    Seconds at = 100;
+    for (char machine : std::string("AaBBBAaBABBBaAAB")) {
+        bool first = machine != 'B';
+        Seconds aim = machine == 'A'   ? ahead - 0.001
+                      : machine == 'a' ? ahead + 0.001
+                                       : behind + 0.001;
+        at = std::ceil(at + 0.5 + aim) - aim - 0.0005;
+        clock.AddAnswer(at, at + 0.001,
+                        std::int64_t(std::floor(at + 0.0005 + (first ? ahead : behind))));
+    }
+    Seconds shown = *clock.ServerTimeAt(at) - at;
+    EXPECT_NEAR(shown, ahead, 0.005);
+    EXPECT_GE(clock.UncertaintyAt(at), shown - behind);
+    EXPECT_EQ(clock.Machines(), 2);
+    EXPECT_NEAR(clock.DisagreementAt(at), 0.3, 0.01);
+}
+
+// In the window's timing: two machines 700 ms apart at random are told
+// apart, the difference stated what the answers prove (never more than the
+// truth); five within 20 ms read as one clock whose bound is their spread.
+TEST(TwoClocks, PoolsAtRandomAreFoundOrReadAsOne) {
+    for (Seconds phase : {0.1, 0.35, 0.6, 0.85}) {
+        WindowRun apart = SimulateWindow({0.700, phase, Order::Random}, 0.4, 7, 60, 20);
+        EXPECT_EQ(apart.machines, 2) << phase;
+        EXPECT_GT(apart.stated, 0.05) << phase;
+        EXPECT_LE(apart.stated, 0.702) << phase;
+        WindowRun close = SimulateWindow({0, phase, Order::Random, 0, {0.005, 0.010, 0.015, 0.020}},
+                                         0.4, 7, 60, 20);
+        EXPECT_EQ(close.machines, 1) << phase;
+        EXPECT_LE(close.bound, 0.025) << phase;
+        EXPECT_EQ(close.outsideShare, 0) << phase;
+    }
 }
 
 } // namespace
