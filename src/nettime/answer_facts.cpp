@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <vector>
 
 namespace orvane {
 
@@ -9,51 +10,92 @@ namespace {
 
 // How long an answer counts: a machine not heard from for this long may
 // have left the pool.
-constexpr Seconds kFactMemory = 300;
-constexpr size_t kMostFacts = 256;
+constexpr Seconds kFactMemory = 1800;
+constexpr size_t kMostFacts = 128;
 // Answers further apart than this tell of a step of the clock, not of
-// another machine: those before it no longer count.
+// another machine.
 constexpr Seconds kWidestSpread = 1;
+// How many answers must agree that no clock lies beyond an edge: each may
+// have come from another machine, at worst one in two.
+constexpr size_t kWitnesses = 4;
+// A witness said "not yet" this far beyond the edge at least: one at the
+// edge cannot tell a clock there from one a little beyond.
+constexpr Seconds kWitnessGap = 0.001;
 constexpr Seconds kEndless = std::numeric_limits<Seconds>::infinity();
+
+// The kWitnesses-th nearest of the edges given, or `otherwise` with fewer.
+Seconds Witnessed(std::vector<Seconds>& edges, Seconds otherwise) {
+    if (edges.size() < kWitnesses) {
+        return otherwise;
+    }
+    std::nth_element(edges.begin(), edges.begin() + kWitnesses - 1, edges.end());
+    return edges[kWitnesses - 1];
+}
 
 } // namespace
 
-void AnswerFacts::Add(Seconds sentAt, Seconds receivedAt, std::int64_t second, Seconds oneWay) {
-    auto date = Seconds(second);
-    OffsetInterval likely{date - receivedAt + oneWay, date + 1 - sentAt - oneWay};
+bool AnswerFacts::Add(Seconds sentAt, Seconds receivedAt, std::int64_t second) {
+    Seconds at = receivedAt;
+    Fact added{sentAt, receivedAt, second};
+    OffsetInterval fresh = Likely(added, at);
+    added.pastAhead = !facts_.empty() && fresh.high > edges_.aheadTop + kWitnessGap;
+    added.pastBehind = !facts_.empty() && fresh.low < edges_.behindBottom - kWitnessGap;
+    std::erase_if(facts_, [at](const Fact& fact) { return at - fact.receivedAt > kFactMemory; });
+    size_t before = facts_.size();
     std::erase_if(facts_, [&](const Fact& fact) {
-        OffsetInterval old = Aged(fact.likely, fact.at, receivedAt, kLikelyDrift);
-        return receivedAt - fact.at > kFactMemory || old.low > likely.high + kWidestSpread ||
-               old.high < likely.low - kWidestSpread;
+        OffsetInterval old = Likely(fact, at);
+        return old.low > fresh.high + kWidestSpread || old.high < fresh.low - kWidestSpread;
     });
-    facts_.push_back({likely, receivedAt});
+    bool stepped = facts_.size() < before;
+    facts_.push_back(added);
     if (facts_.size() > kMostFacts) {
         facts_.pop_front();
     }
-    Edges edges{-kEndless, kEndless, kEndless};
+    Update(at);
+    return stepped;
+}
+
+OffsetInterval AnswerFacts::Likely(const Fact& fact, Seconds at) const {
+    auto date = Seconds(fact.second);
+    OffsetInterval likely{date - fact.receivedAt + oneWay_, date + 1 - fact.sentAt - oneWay_};
+    return Aged(likely, fact.receivedAt, at, kLikelyDrift);
+}
+
+void AnswerFacts::Update(Seconds at) {
+    Edges edges;
+    edges.ahead = edges.highest = -kEndless;
+    edges.behind = edges.lowest = kEndless;
     for (const Fact& fact : facts_) {
-        OffsetInterval aged = Aged(fact.likely, fact.at, receivedAt, kLikelyDrift);
-        edges.ahead = std::max(edges.ahead, aged.low);
-        edges.behind = std::min(edges.behind, aged.high);
+        OffsetInterval likely = Likely(fact, at);
+        edges.ahead = std::max(edges.ahead, likely.low);
+        edges.behind = std::min(edges.behind, likely.high);
+        edges.highest = std::max(edges.highest, likely.high);
+        edges.lowest = std::min(edges.lowest, likely.low);
     }
+    edges.aheadTop = edges.highest;
+    edges.behindBottom = edges.lowest;
+    std::vector<Seconds> above;
+    std::vector<Seconds> below;
     for (const Fact& fact : facts_) {
-        OffsetInterval aged = Aged(fact.likely, fact.at, receivedAt, kLikelyDrift);
-        if (aged.high >= edges.ahead) {
-            edges.aheadTop = std::min(edges.aheadTop, aged.high);
+        OffsetInterval likely = Likely(fact, at);
+        if (likely.high >= edges.ahead) {
+            edges.aheadTop = std::min(edges.aheadTop, likely.high);
+        }
+        if (likely.low <= edges.behind) {
+            edges.behindBottom = std::max(edges.behindBottom, likely.low);
+        }
+        if (fact.pastAhead && likely.high >= edges.ahead + kWitnessGap) {
+            above.push_back(likely.high);
+        }
+        if (fact.pastBehind && likely.low <= edges.behind - kWitnessGap) {
+            below.push_back(-likely.low);
         }
     }
+    edges.highestWitnessed = above.size() >= kWitnesses;
+    edges.lowestWitnessed = below.size() >= kWitnesses;
+    edges.highest = Witnessed(above, edges.highest);
+    edges.lowest = -Witnessed(below, -edges.lowest);
     edges_ = edges;
-    updatedAt_ = receivedAt;
-}
-
-AnswerFacts::Edges AnswerFacts::At(Seconds at) const {
-    Seconds growth = kLikelyDrift * std::max(0.0, at - updatedAt_);
-    return {edges_.ahead - growth, edges_.behind + growth, edges_.aheadTop + growth};
-}
-
-Seconds AnswerFacts::SpreadAt(Seconds at) const {
-    Edges edges = At(at);
-    return facts_.empty() ? 0 : std::max(0.0, edges.ahead - edges.behind);
 }
 
 } // namespace orvane

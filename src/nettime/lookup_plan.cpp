@@ -33,13 +33,13 @@ void LookupPlan::Sent(Seconds at) {
 
 void LookupPlan::Answered(const ClockEstimator& clock, Seconds at) {
     failures_ = 0;
-    // Before settling, the lookups go on to a millisecond: it costs a few
-    // seconds, and a stale server's lag shows only so close.
-    bool converged = clock.ConvergedAt(at, settled_ ? 0.010 : 0.001);
-    if (!converged || clock.Search() || clock.Rising()) {
+    // Narrow enough to check the sides once the clocks found are within
+    // 10 ms: lookups past them are witnesses from then on.
+    bool converged = clock.ConvergedAt(at, 0.010);
+    if (!converged || clock.Search()) {
         checks_ = 0; // checked again once narrow, found and still
     }
-    if (!settled_ && ((converged && checks_ > kChecks && !clock.Search()) ||
+    if (!settled_ && ((converged && checks_ > kChecks && clock.Checked() && !clock.Search()) ||
                       at - firstSentAt_ >= kSettleWithin)) {
         settled_ = true;
         recent_.clear(); // the minute's share counts from here on
@@ -79,19 +79,19 @@ double LookupPlan::CreditAt(Seconds at) const {
 }
 
 // Once narrow, the estimate is checked on both sides before the plan
-// settles: after one lookup at the middle, two behind and five ahead (a
-// stale server's estimate is late, and only an answer ahead shows it), in an
-// order that reaches both of two machines answering in turn. Settled, the
-// refreshes take turns between the middle and the sides.
+// settles, until enough lookups on each side agree: a lookup at the middle,
+// then two on each side, an odd round, so that each of two machines
+// answering in turn meets every kind. Settled, the refreshes take turns between the
+// middle and the sides, in an odd round for the same reason.
 Probe LookupPlan::NextProbe() const {
-    constexpr Probe kCheckTurns[] = {Probe::Centre, Probe::Ahead, Probe::Behind, Probe::Behind,
-                                     Probe::Ahead,  Probe::Ahead, Probe::Ahead,  Probe::Ahead};
+    constexpr Probe kCheckTurns[] = {Probe::Centre, Probe::Ahead, Probe::Behind, Probe::Ahead,
+                                     Probe::Behind};
     constexpr Probe kRefreshTurns[] = {Probe::Centre, Probe::Ahead, Probe::Centre, Probe::Behind,
                                        Probe::Centre};
     if (settled_) {
         return kRefreshTurns[refreshes_ % std::size(kRefreshTurns)];
     }
-    return kCheckTurns[std::min<size_t>(checks_, kChecks)];
+    return kCheckTurns[size_t(checks_) % std::size(kCheckTurns)];
 }
 
 } // namespace orvane
