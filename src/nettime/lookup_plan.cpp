@@ -81,8 +81,8 @@ double LookupPlan::CreditAt(Seconds at) const {
 // Once narrow, the estimate is checked on both sides before the plan
 // settles, until enough lookups on each side agree: a lookup at the middle,
 // then two on each side, an odd round, so that each of two machines
-// answering in turn meets every kind. Settled, the refreshes take turns between the
-// middle and the sides, in an odd round for the same reason.
+// answering in turn meets every kind. Settled, the refreshes take turns
+// between the middle and the sides, in an odd round for the same reason.
 Probe LookupPlan::NextProbe() const {
     constexpr Probe kCheckTurns[] = {Probe::Centre, Probe::Ahead, Probe::Behind, Probe::Ahead,
                                      Probe::Behind};

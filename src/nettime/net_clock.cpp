@@ -180,17 +180,13 @@ std::string NetClock::PanelTip() const {
 }
 
 // What the lookups found of the server's machines: two or more, the time
-// shown being the one ahead; clocks that disagree; or the check still
-// running.
+// shown being the one ahead; or the check still running.
 std::string NetClock::ClocksText() const {
     Seconds apart = clock_.DisagreementAt(Now());
     std::string text;
-    std::string difference = "相差约 " + Format("%.0f", apart * 1000) + " 毫秒";
-    if (apart > 0 && clock_.Machines() > 1) {
-        text = "\n网站至少有 " + std::to_string(clock_.Machines()) + " 台服务器，时钟" +
-               difference + "；显示的是较快那台机器的时间，误差已按此放宽。";
-    } else if (apart > 0) {
-        text = "\n服务器的时钟彼此不一致，" + difference + "，误差已按此放宽。";
+    if (apart > 0) {
+        text = "\n网站至少有 " + std::to_string(clock_.Machines()) + " 台服务器，时钟相差约 " +
+               Format("%.0f", apart * 1000) + " 毫秒；显示的是较快那台机器的时间，误差已按此放宽。";
     }
     if (!clock_.Checked()) {
         text += "\n正在核对服务器的时钟是否一致，误差已按尚未核对的范围放宽。";
