@@ -30,9 +30,6 @@ void TurnTracks::Add(OffsetInterval certain, Seconds oneWay, Seconds at) {
     }
     ++turn_;
     updatedAt_ = at;
-    if (BothAnswered()) {
-        formerHull_.reset();
-    }
 }
 
 // Narrows the track by an answer, reading contradictions as stale stamps.
@@ -128,20 +125,25 @@ OffsetInterval TurnTracks::BehindAt(Seconds at) const {
 }
 
 OffsetInterval TurnTracks::HullAt(Seconds at) const {
-    OffsetInterval hull = Spanned([at](const Track& track) { return track.HeldAt(at); });
-    if (formerHull_) {
-        OffsetInterval former = Aged(*formerHull_, formerHullAt_, at, kLikelyDrift);
-        hull = {std::min(hull.low, former.low), std::max(hull.high, former.high)};
-    }
-    return hull;
+    return Spanned([at](const Track& track) { return track.HeldAt(at); });
 }
 
+// Whichever machine answers next, its clock lies where the two tracks
+// allowed: both begin again from all of that, not from nothing, so that a
+// lost answer does not throw away what both had narrowed.
 void TurnTracks::StartOver(Seconds at) {
-    if (BothAnswered()) {
-        formerHull_ = HullAt(at);
-        formerHullAt_ = at;
+    if (!BothAnswered()) {
+        tracks_ = {};
+        return;
     }
-    tracks_ = {};
+    OffsetInterval hull = HullAt(at);
+    OffsetInterval shown = ShownHull();
+    Track seeded;
+    seeded.certain = seeded.held = hull;
+    seeded.likely = {std::max(hull.low, shown.low), std::min(hull.high, shown.high)};
+    seeded.updatedAt = at;
+    seeded.answers = 1;
+    tracks_ = {seeded, seeded};
 }
 
 OffsetInterval TurnTracks::ShownHull() const {

@@ -3,7 +3,6 @@
 #include "offset_interval.h"
 
 #include <array>
-#include <optional>
 
 namespace orvane {
 
@@ -31,8 +30,8 @@ public:
     // A lookup failed: the server may still have counted it among its
     // turns. The next answer goes to the track it fits.
     void Missed() { turnKnown_ = false; }
-    // Both tracks begin again from the next answer; what they allowed still
-    // counts until both have answered again.
+    // The turns are lost: both tracks begin again from all that either
+    // allowed.
     void StartOver(Seconds at);
     bool TurnKnown() const { return turnKnown_; }
     // Halfway between two clocks apart: an answer aimed there shows which
@@ -86,8 +85,6 @@ private:
     int turn_ = 0;
     bool turnKnown_ = true;
     Seconds updatedAt_ = 0;
-    std::optional<OffsetInterval> formerHull_; // held until both answer again
-    Seconds formerHullAt_ = 0;
     Seconds spread_ = 0; // the contradictions of tracks that started over
     Seconds spreadAt_ = -1e18;
 };
