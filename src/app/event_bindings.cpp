@@ -65,12 +65,9 @@ void AddFieldToolBindings(std::vector<EventBinding>& table) {
     }
 }
 
-// The 配置 page's countdown and typing; their settings are read after the
-// remember decision.
+// The 配置 page's countdown and typing.
 void AddCountdownBindings(std::vector<EventBinding>& table, CountdownSettings& countdown,
                           HotKeyTyping& typing) {
-    table.push_back({kMainWindow, Event::Created,
-                     [&countdown, &typing](Window&) { typing.Start(countdown.Start()); }});
     table.push_back({kOpeningTimeBox, Event::Edited,
                      [&countdown](Window&) { countdown.OnOpeningTimeEdited(); }});
     table.push_back({kOpeningTimeBox, Event::Confirmed,
@@ -100,7 +97,9 @@ void AddNextGroupBindings(std::vector<EventBinding>& table, HotKeyTyping& typing
 std::vector<EventBinding> EventBindings(ClockDisplay& clock, CountdownSettings& countdown,
                                         HotKeyTyping& typing) {
     std::vector<EventBinding> table;
-    table.push_back({kMainWindow, Event::Created, OnMainWindowCreated});
+    table.push_back({kMainWindow, Event::Created, [&countdown, &typing](Window& w) {
+                         OnMainWindowCreated(w, countdown, typing);
+                     }});
     AddGroupBindings(table);
     AddFillBindings(table);
     AddWindowBindings(table, clock);

@@ -4,7 +4,6 @@
 #include "http/url_text.h"
 #include "nettime/time_sources.h"
 #include "opening/opening_time.h"
-#include "profile/profile_file.h"
 #include "setting_store.h"
 #include "text/ansi_literals.h"
 #include "text/text.h"
@@ -28,8 +27,7 @@ CountdownSettings::CountdownSettings(Window& window, ClockDisplay& clock, WorkQu
     : window_(window), clock_(clock), files_(files), file_(std::move(file)),
       commandLineUrl_(std::move(commandLineUrl)) {}
 
-PageSettings CountdownSettings::Start() {
-    PageSettings settings = PageSettingsIn(ReadProfileFile(file_).ValueOr(std::nullopt));
+void CountdownSettings::Start(const PageSettings& settings) {
     storedOpening_ = settings.openingTime;
     window_.SetContent(kOpeningTimeBox, settings.openingTime);
     window_.SetFinding(kOpeningTimeBox, ParseOpeningTime(settings.openingTime).Reason());
@@ -39,7 +37,6 @@ PageSettings CountdownSettings::Start() {
     storedUrl_ = settings.timeUrl;
     window_.SetContent(kTimeUrlBox, settings.timeUrl);
     FollowUrl(settings.timeUrl);
-    return settings;
 }
 
 void CountdownSettings::OnOpeningTimeEdited() {

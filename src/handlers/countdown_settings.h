@@ -16,7 +16,8 @@ class WorkQueue;
 
 // The 配置 page's countdown: the opening time and its sound for the clock's
 // countdown, and the server whose clock counts. The settings are read from
-// the information file at every start and written there, on the file
+// the information file at every start (the one read that also gives the
+// applicants) and written there, on the file
 // queue, when the user confirms a valid change; one that cannot be written
 // goes back to what the file holds.
 class CountdownSettings {
@@ -27,10 +28,9 @@ public:
                       std::string file = InformationFilePath(),
                       std::optional<std::string> commandLineUrl = std::nullopt);
 
-    // At start, before the window is shown: the settings into their boxes,
-    // the opening time and the server to the clock. Returns every setting
-    // of the 配置 page, as the file holds them.
-    PageSettings Start();
+    // At start, before the window is shown: the settings the file holds
+    // into their boxes, the opening time and the server to the clock.
+    void Start(const PageSettings& settings);
     // Each keystroke in the opening time: a valid text clears its mark; it
     // counts only once confirmed.
     void OnOpeningTimeEdited();

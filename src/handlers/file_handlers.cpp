@@ -92,7 +92,7 @@ void LoadApplicants(Window& window, WorkQueue& files, const std::string& file) {
         });
 }
 
-void ApplyRememberFlag(Window& window, const std::string& file) {
+InformationRead ApplyRememberFlag(Window& window, const std::string& file) {
     RemoveStaleSaves(file); // a save killed last time left every applicant there
     Result<InformationRead> read = Logged(ReadInformationFile(file), "读取申请人信息失败：" + file);
     if (!read) {
@@ -104,6 +104,7 @@ void ApplyRememberFlag(Window& window, const std::string& file) {
         ShowApplicants(window, stored.applicants);
         TellKeptLines(window, file, stored.keptLines);
     }
+    return stored;
 }
 
 void ShowInformationFile(Window& window, const std::string& file) {

@@ -28,9 +28,9 @@ void LoadApplicants(Window& window, WorkQueue& files,
 // At start-up, before the window is shown: a stored flag that is true, or
 // none at all, ticks "记住配置" and loads the applicants at once; anything
 // else leaves both alone. Nothing is visible yet, so this reads directly,
-// once. A file that cannot be read counts as missing, and the user is told
-// why.
-void ApplyRememberFlag(Window& window, const std::string& file = InformationFilePath());
+// once, and returns what it read for the settings. A file that cannot be
+// read counts as missing, and the user is told why.
+InformationRead ApplyRememberFlag(Window& window, const std::string& file = InformationFilePath());
 
 // Where the file is, in the tooltips of 保存配置 and 读取配置: beside the
 // program, or in the user's data folder.

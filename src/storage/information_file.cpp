@@ -76,6 +76,7 @@ Result<InformationRead> ReadInformationFile(const std::string& file) {
         }
     }
     result.remember = RememberFlagIn(read);
+    result.settings = PageSettingsIn(read);
     return result;
 }
 

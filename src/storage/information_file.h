@@ -1,6 +1,7 @@
 #pragma once
 
 #include "applicants/applicants.h"
+#include "page_settings.h"
 #include "runtime/result.h"
 
 #include <cstddef>
@@ -39,12 +40,13 @@ Result<> WriteApplicants(const std::string& file, const Applicants& applicants);
 struct InformationRead {
     Applicants applicants; // a missing section or key gives an empty field
     bool remember = true;  // the remember flag, true when the file has none
+    PageSettings settings; // the 配置 page's, defaults for those missing
     // The lines that do not read in the file's encoding, from 1: read as
     // well as they can be, and kept as they are.
     std::vector<std::size_t> keptLines;
 };
 
-// Reads the file once: only a regular file of at most kProfileFileLimit
+// Reads the file once, applicants and settings: only a regular file of at most kProfileFileLimit
 // bytes, without ever waiting on a pipe or a device.
 Result<InformationRead> ReadInformationFile(const std::string& file);
 

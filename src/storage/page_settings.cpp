@@ -4,8 +4,6 @@
 
 #include "profile/profile_file.h"
 #include "text/ansi_literals.h"
-#include "typing/hot_key.h"
-#include "typing/typing_sequence.h"
 
 namespace orvane {
 
@@ -16,11 +14,13 @@ const std::string kSection = "配置";
 } // namespace
 
 PageSettings PageSettingsIn(const std::optional<ProfileItems>& items) {
-    return {ProfileItemIn(items, kSection, kOpeningTimeKey, ""),
-            ProfileItemIn(items, kSection, kSoundKey, SoundText(true)) != SoundText(false),
-            ProfileItemIn(items, kSection, kHotKeyKey, kDefaultHotKeyText),
-            ProfileItemIn(items, kSection, kSequenceKey, kDefaultSequence),
-            ProfileItemIn(items, kSection, kTimeUrlKey, "")};
+    const PageSettings defaults;
+    return {ProfileItemIn(items, kSection, kOpeningTimeKey, defaults.openingTime),
+            ProfileItemIn(items, kSection, kSoundKey, SoundText(defaults.sound)) !=
+                SoundText(false),
+            ProfileItemIn(items, kSection, kHotKeyKey, defaults.hotKey),
+            ProfileItemIn(items, kSection, kSequenceKey, defaults.sequence),
+            ProfileItemIn(items, kSection, kTimeUrlKey, defaults.timeUrl)};
 }
 
 Result<> WritePageSetting(const std::string& file, const std::string& key,

@@ -2,6 +2,8 @@
 
 #include "profile/profile_format.h"
 #include "runtime/result.h"
+#include "typing/hot_key.h"
+#include "typing/typing_sequence.h"
 
 #include <optional>
 #include <string>
@@ -16,16 +18,17 @@ namespace orvane {
 // {姓名}{TAB}{身份证}{TAB}{手机号}) and "时间网址" (the server whose clock
 // counts, empty for the default). Read at every start, whatever "记住配置"
 // says; each written on its own when it changes.
+// Each starts at its default: no opening time, sound on, Ctrl+Alt+V, the
+// three fields with Tab between, the default server.
 struct PageSettings {
     std::string openingTime;
     bool sound = true;
-    std::string hotKey;
-    std::string sequence;
+    std::string hotKey = kDefaultHotKeyText;
+    std::string sequence = kDefaultSequence;
     std::string timeUrl;
 };
 
-// The settings in the file's items; a missing key gives its default (no
-// opening time, sound on, Ctrl+Alt+V, the three fields with Tab between).
+// The settings in the file's items; a missing key gives its default.
 PageSettings PageSettingsIn(const std::optional<ProfileItems>& items);
 
 inline const std::string kOpeningTimeKey = "开始时间";

@@ -106,7 +106,6 @@ TEST_F(BeijingClock, TheFirstLookupLeavesAsTheWindowOpens) {
     ScriptedServer server([](int fd, const std::atomic<bool>& stopping) {
         ServeClock(fd, stopping, std::chrono::milliseconds(0));
     });
-    QFile::remove(ToUnicode(InformationFilePath())); // no applicants to greet beside
     window.SetInterval(kTicker, 60000);
     Start(server.Url("http"));
     ModalBoxAnswerer greeting;

@@ -27,7 +27,7 @@ TEST(TimeUrl, AnHttpAddressIsStoredAndFollowedAnythingElseIsRefused) {
     MainWindow window;
     ProgramBindings bindings(window, std::nullopt);
     std::string file = bindings.settings.Path("信息.ini");
-    bindings.countdown.Start();
+    bindings.countdown.Start(bindings.Stored());
     window.SetContent(kTimeUrlBox, "ftp://bank.example/");
     bindings.countdown.OnTimeUrlConfirmed();
     DrainWorkQueues();
@@ -57,7 +57,7 @@ TEST(TimeUrl, TheCommandLinesAddressCountsForItsRun) {
     ASSERT_TRUE(WriteProfileItem(bindings.settings.Path("信息.ini"), "配置", "时间网址",
                                  "http://bank.example/")
                     .Ok());
-    bindings.countdown.Start();
+    bindings.countdown.Start(bindings.Stored());
     EXPECT_EQ(window.GetContent(kTimeUrlBox), "http://bank.example/");
     EXPECT_TRUE(TipOf(window, kTimeUrlBox).startsWith(QStringLiteral("这次按命令行 --time-url")));
     EXPECT_TRUE(TipOf(window, kTimeUrlBox).contains(QString::fromStdString(kNoTimeServer)))
@@ -71,7 +71,7 @@ TEST(TimeUrl, TheCommandLinesAddressCountsForItsRun) {
 
     MainWindow plain;
     ProgramBindings none(plain, kNoTimeServer);
-    none.countdown.Start();
+    none.countdown.Start(none.Stored());
     EXPECT_EQ(plain.GetContent(kTimeUrlBox), "");
     EXPECT_TRUE(TipOf(plain, kTimeUrlBox).startsWith(QStringLiteral("这次按命令行 --time-url")));
 }
@@ -82,7 +82,7 @@ TEST(SettingsNotWritten, TheControlGoesBackToWhatTheFileHolds) {
     MainWindow window;
     ProgramBindings bindings(window);
     std::filesystem::create_directory(PathOf(bindings.settings.Path("信息.ini")));
-    bindings.countdown.Start();
+    bindings.countdown.Start(bindings.Stored());
     ASSERT_TRUE(window.GetTicked(kSoundBox));
     ModalBoxAnswerer boxes;
     Component<QAbstractButton>(window, kSoundBox)->click();

@@ -31,7 +31,7 @@ protected:
             WriteProfileItem(bindings.settings.Path("信息.ini"), "配置", "输入顺序", sequence)
                 .Ok());
         ModalBoxAnswerer boxes;
-        bindings.typing.Start(bindings.countdown.Start());
+        bindings.StartSettings();
         ASSERT_EQ(boxes.count, 0) << boxes.text.toStdString();
     }
     // A press of the hot key, and the wait for what it did.

@@ -1,5 +1,3 @@
-// Runs against the information file beside this test program, as the
-// program itself does; these tests run one at a time.
 #include "files/native_path.h"
 #include "modal_box.h"
 #include "program_bindings.h"
@@ -11,6 +9,7 @@
 
 #include <QFile>
 #include <fstream>
+#include <sys/stat.h>
 
 namespace orvane {
 
@@ -18,17 +17,15 @@ namespace {
 
 class StartUp : public testing::Test {
 protected:
-    void SetUp() override { QFile::remove(ToUnicode(InformationFilePath())); }
-    void TearDown() override { QFile::remove(ToUnicode(InformationFilePath())); }
     void WriteInformationFile(const std::string& bytes) {
-        std::ofstream(NativePath(InformationFilePath()), std::ios::binary) << bytes;
+        std::ofstream(NativePath(bindings.countdown.File()), std::ios::binary) << bytes;
     }
     MainWindow window;
+    ProgramBindings bindings{window};
 };
 
 TEST_F(StartUp, GreetingAloneFirstThenTheLoadThenTheFocus) {
     WriteInformationFile("[第一组]\r\n姓名=张三\r\n");
-    ProgramBindings bindings(window);
     std::string nameDuringGreeting = "?";
     bool tickedDuringGreeting = true;
     bool windowShownDuringGreeting = true;
@@ -52,7 +49,7 @@ TEST_F(StartUp, GreetingAloneFirstThenTheLoadThenTheFocus) {
     EXPECT_EQ(window.GetContent(EditBoxName(1, NameKey())), "张三");
     EXPECT_TRUE(window.GetTicked(kRememberBox));
     EXPECT_EQ(Component(window, kSaveButton)->toolTip(),
-              ToUnicode("保存到 " + InformationFilePath()))
+              ToUnicode("保存到 " + bindings.countdown.File()))
         << "where the file is";
     window.show();
     window.activateWindow();
@@ -68,11 +65,34 @@ TEST_F(StartUp, GreetingAloneFirstThenTheLoadThenTheFocus) {
 }
 
 TEST_F(StartUp, AStartWithoutAFileTicksTheBoxAndCreatesNoFile) {
-    ProgramBindings bindings(window);
     ModalBoxAnswerer answerer;
     window.FinishCreation();
     EXPECT_TRUE(window.GetTicked(kRememberBox));
-    EXPECT_FALSE(QFile::exists(ToUnicode(InformationFilePath())));
+    EXPECT_FALSE(QFile::exists(ToUnicode(bindings.countdown.File())));
+}
+
+// One read gives the applicants and the 配置 page alike; one that fails is
+// told once, and the settings start from their defaults.
+TEST_F(StartUp, OneReadFillsTheApplicantsAndTheSettings) {
+    WriteInformationFile("[第一组]\r\n姓名=张三\r\n[配置]\r\n开始时间=09:30:00\r\n"
+                         "提示音=假\r\n输入热键=Ctrl+Alt+B\r\n");
+    ModalBoxAnswerer greeting;
+    window.FinishCreation();
+    EXPECT_EQ(greeting.count, 1);
+    EXPECT_EQ(window.GetContent(EditBoxName(1, NameKey())), "张三");
+    EXPECT_EQ(window.GetContent(kOpeningTimeBox), "09:30:00");
+    EXPECT_FALSE(window.GetTicked(kSoundBox));
+    EXPECT_EQ(window.GetContent(kHotKeyBox), "Ctrl+Alt+B");
+}
+
+TEST_F(StartUp, AFileThatCannotBeReadIsToldOnce) {
+    ::mkfifo(NativePath(bindings.countdown.File()).c_str(), 0600);
+    ModalBoxAnswerer boxes;
+    window.FinishCreation();
+    EXPECT_EQ(boxes.count, 2) << "the greeting, then why nothing was read";
+    EXPECT_EQ(boxes.caption, QStringLiteral("读取失败"));
+    EXPECT_TRUE(window.GetTicked(kSoundBox)) << "as without a file";
+    EXPECT_EQ(window.GetContent(kHotKeyBox), "Ctrl+Alt+V");
 }
 
 TEST_F(StartUp, EscapeAndTheCloseBoxDismissTheGreetingAsOk) {

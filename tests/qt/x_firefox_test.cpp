@@ -132,7 +132,7 @@ protected:
             20000))
             << "pinyin active in the browser";
         Fill(window, 1, "吉𠮷祥", "11010519491231002X", "13800138000");
-        bindings.typing.Start(bindings.countdown.Start());
+        bindings.StartSettings();
     }
     void TearDown() override {
         bindings.clock.Stop();

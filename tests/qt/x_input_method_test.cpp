@@ -82,7 +82,7 @@ TEST_F(InputMethodOnX, Fcitx5PinyinIsOffWhileTheKeysGoAndOnAgainAfter) {
     ASSERT_TRUE(fcitx.Start(environment));
     environment.insert(QStringLiteral("QT_IM_MODULE"), QStringLiteral("fcitx"));
     StartForm(environment);
-    bindings.typing.Start(bindings.countdown.Start());
+    bindings.StartSettings();
     // The form's input context, the last to have had the focus, turned on.
     ASSERT_TRUE(QTest::qWaitFor([] { return Fcitx::Call("State") == 1; }, 5000));
     Fcitx::Call("Activate");
@@ -135,7 +135,7 @@ TEST_F(InputMethodOnX, IbusPinyinIsOffWhileTheKeysGoAndOnAgainAfter) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return connect().isConnected(); }, 15000));
     environment.insert(QStringLiteral("QT_IM_MODULE"), QStringLiteral("ibus"));
     StartForm(environment);
-    bindings.typing.Start(bindings.countdown.Start());
+    bindings.StartSettings();
     QDBusMessage set = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.IBus"), QStringLiteral("/org/freedesktop/IBus"),
         QStringLiteral("org.freedesktop.IBus"), QStringLiteral("SetGlobalEngine"));

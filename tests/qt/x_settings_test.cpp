@@ -64,7 +64,7 @@ protected:
 TEST_F(SettingsOnX, OnlyAConfirmedValidOpeningTimeIsStored) {
     ASSERT_TRUE(
         WriteProfileItem(bindings.settings.Path("信息.ini"), "配置", "开始时间", "10:00:00").Ok());
-    bindings.countdown.Start();
+    bindings.countdown.Start(bindings.Stored());
     Show();
     TypeInto(kOpeningTimeBox, "09:00:60", XInput::kReturn);
     EXPECT_EQ(Stored("开始时间"), "10:00:00");
@@ -107,7 +107,7 @@ TEST_F(TimeServerOnX, AServerNamedOnlyInTheFileIsTheClockShown) {
     ASSERT_TRUE(WriteProfileItem(bindings->settings.Path("信息.ini"), "配置", "时间网址",
                                  server.Url("http"))
                     .Ok());
-    bindings->countdown.Start();
+    bindings->countdown.Start(bindings->Stored());
     window.show();
     ASSERT_TRUE(QTest::qWaitFor([&] { return Panel().contains(QStringLiteral("年")); }, 8000))
         << Panel().toStdString();

@@ -42,7 +42,7 @@ protected:
     }
     void Start() {
         ModalBoxAnswerer boxes;
-        bindings.typing.Start(bindings.countdown.Start()); // Ctrl+Alt+V, Tab between the fields
+        bindings.StartSettings(); // Ctrl+Alt+V, Tab between the fields
         ASSERT_EQ(boxes.count, 0) << boxes.text.toStdString();
     }
     // Ctrl+Alt+V as a hand presses it, V held 150 ms, from another thread
@@ -187,7 +187,7 @@ TEST_F(HotKeyOnX, AKeyHeldByAnotherProgramIsSaidNotToBeInForce) {
     KeyHolder other('v', XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1);
     Fill(window, 1, "张三", "11010519491231002X", "13800138000");
     ModalBoxAnswerer boxes;
-    bindings.typing.Start(bindings.countdown.Start());
+    bindings.StartSettings();
     EXPECT_EQ(boxes.count, 1);
     EXPECT_TRUE(boxes.text.contains(QStringLiteral("已被其他程序占用")));
     EXPECT_EQ(TypingLine(), QStringLiteral("输入热键没有生效"));

@@ -6,6 +6,7 @@
 #include "handlers/countdown_settings.h"
 #include "handlers/hot_key_typing.h"
 #include "nettime/time_sources.h"
+#include "storage/information_file.h"
 #include "temp_folder.h"
 #include "text/ansi_literals.h"
 
@@ -35,6 +36,17 @@ public:
         bound = InstallBindings(window, EventBindings(clock, countdown, typing));
     }
     ~ProgramBindings() { clock.Stop(); }
+
+    // The 配置 page's settings as the settings' file holds them now.
+    PageSettings Stored() const {
+        return ReadInformationFile(countdown.File()).ValueOr({}).settings;
+    }
+    // Both settings started from the file, as the window's creation starts them.
+    void StartSettings() {
+        PageSettings settings = Stored();
+        countdown.Start(settings);
+        typing.Start(settings);
+    }
     ProgramBindings(const ProgramBindings&) = delete;
     ProgramBindings& operator=(const ProgramBindings&) = delete;
 

@@ -124,7 +124,7 @@ TEST_F(Win32Desktop, SaveAndLoadGiveTheWindowsProfileBytes) {
 TEST_F(Win32Desktop, TheOpeningTimeCountsOnceConfirmedWithEnter) {
     ProgramBindings bindings(window);
     std::string file = bindings.settings.Path("信息.ini");
-    bindings.countdown.Start();
+    bindings.countdown.Start(bindings.Stored());
     window.SelectPage(5);
     Show();
     ClickOn(Control(kOpeningTimeBox));
@@ -531,7 +531,7 @@ protected:
                 }
             }
         });
-        bindings.typing.Start(bindings.countdown.Start()); // Ctrl+Alt+V, Tab between the fields
+        bindings.StartSettings(); // Ctrl+Alt+V, Tab between the fields
     }
     void TearDown() override {
         done = true;
