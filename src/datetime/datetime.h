@@ -14,4 +14,10 @@ inline constexpr std::chrono::hours kBeijingOffset{8};
 // so midnight gives the date alone.
 std::string DateTimeText(std::chrono::sys_seconds moment);
 
+// The moment in Beijing as the status bar shows it (DateTimeText).
+std::string BeijingText(std::chrono::sys_seconds gmt);
+// The moment in Beijing to the second as "2026-12-08 16:30:05", the form a
+// log sorts by.
+std::string BeijingStamp(std::chrono::system_clock::time_point gmt);
+
 } // namespace orvane

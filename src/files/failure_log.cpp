@@ -30,17 +30,9 @@ std::string& LogFile() {
     return file;
 }
 
-// "2026-12-08 16:30:05 " in Beijing time.
+// The Beijing time and a space before each entry.
 std::string Stamp(std::chrono::system_clock::time_point when) {
-    auto local = std::chrono::floor<std::chrono::seconds>(when) + kBeijingOffset;
-    auto day = std::chrono::floor<std::chrono::days>(local);
-    std::chrono::year_month_day date(day);
-    std::chrono::hh_mm_ss time(local - day);
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02u %02d:%02d:%02d ", int(date.year()),
-                  unsigned(date.month()), unsigned(date.day()), int(time.hours().count()),
-                  int(time.minutes().count()), int(time.seconds().count()));
-    return text;
+    return BeijingStamp(when) + " ";
 }
 
 // "2026-12-08 16:30:05 ": the stamp before each entry.

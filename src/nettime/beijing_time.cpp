@@ -8,7 +8,7 @@ namespace orvane {
 const std::string kBeijingTimePrefix = "     当前北京时间为：";
 
 std::string BeijingTimeTextAt(std::chrono::sys_seconds gmt) {
-    return kBeijingTimePrefix + DateTimeText(gmt + kBeijingOffset);
+    return kBeijingTimePrefix + BeijingText(gmt);
 }
 
 } // namespace orvane

@@ -41,6 +41,17 @@ TEST(DateTime, TextLeavesOutTrailingZeroParts) {
     EXPECT_EQ(Text(MakeDateTime(2021, 5, 1)), "2021年5月1日");
 }
 
+// The status bar and the failure log name one Beijing moment alike, across
+// the year's end, and a log line never claims a second not yet begun.
+TEST(DateTime, BeijingTheSameInTheStatusBarAndTheLog) {
+    using namespace std::chrono;
+    sys_seconds newYear = sys_days{2026y / 12 / 31} + 16h;
+    EXPECT_EQ(BeijingText(newYear), "2027年1月1日");
+    EXPECT_EQ(BeijingStamp(newYear), "2027-01-01 00:00:00");
+    EXPECT_EQ(BeijingText(newYear - 1s), "2026年12月31日23时59分59秒");
+    EXPECT_EQ(BeijingStamp(newYear - 1ms), "2026-12-31 23:59:59");
+}
+
 TEST(DateTime, BreakDownRoundsToTheSecondAndClamps) {
     DateTime almostMidnight{MakeDateTime(2021, 5, 1).days + 86399.6 / 86400};
     EXPECT_EQ(Text(almostMidnight), "2021年5月2日");
