@@ -18,6 +18,7 @@
 #include "nettime/beijing_time.h"
 #include "nettime/net_clock.h"
 #include "network_time.h"
+#include "scripted_time.h"
 #include "transport/transport_global.h"
 
 #include <algorithm>
@@ -42,15 +43,15 @@ namespace orvane {
 namespace {
 
 using SteadyClock = std::chrono::steady_clock;
-constexpr Seconds kServerAhead = 2.345;
-constexpr Seconds kWarmUp = 15; // samples before this are left out
+constexpr double kServerAhead = 2.345;
+constexpr double kWarmUp = 15; // samples before this are left out
 
-Seconds WallNow() {
+double WallNow() {
     return std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch())
         .count();
 }
 
-void SleepFor(Seconds s) {
+void SleepFor(double s) {
     std::this_thread::sleep_for(std::chrono::duration<double>(s));
 }
 
@@ -66,7 +67,7 @@ std::string HttpDate(std::int64_t seconds) {
 // The time server: one thread per connection, until the run ends.
 class TimeServer {
 public:
-    TimeServer(Seconds delay, bool silent) : delay_(delay), silent_(silent) {
+    TimeServer(double delay, bool silent) : delay_(delay), silent_(silent) {
         fd_ = ListenOnLoopback(64, port_);
         acceptor_ = std::thread([this] { Accept(); });
     }
@@ -126,7 +127,7 @@ private:
         ::close(fd);
     }
 
-    Seconds delay_;
+    double delay_;
     bool silent_;
     int fd_ = -1;
     int port_ = 0;
@@ -136,7 +137,7 @@ private:
     std::vector<std::thread> connections_;
 };
 
-// Seconds since 1970 of a Beijing date-time (an OLE date, GMT + 8 h).
+// double since 1970 of a Beijing date-time (an OLE date, GMT + 8 h).
 std::int64_t SecondsOfBeijingTime(DateTime beijing) {
     constexpr double kUnixEpochDays = 25569; // 1 January 1970 as an OLE date
     return std::llround((beijing.days - kUnixEpochDays) * 86400) - 8 * 3600;
@@ -148,18 +149,18 @@ struct Figures {
     int requests = 0;
     std::int64_t shown = -1;
     // The display turns to `second` now.
-    void Show(std::int64_t second, Seconds since) {
+    void Show(std::int64_t second, double since) {
         if (second != shown && shown >= 0 && since > kWarmUp) {
-            errors.push_back(std::fabs(WallNow() + kServerAhead - Seconds(second)) * 1000);
+            errors.push_back(std::fabs(WallNow() + kServerAhead - double(second)) * 1000);
         }
         shown = second;
     }
 };
 
 // The display thread of the per-tick lookup: blocked by every request.
-Figures RunPerTick(const std::string& url, Seconds seconds, TimeServer& server) {
+Figures RunPerTick(const std::string& url, double seconds, TimeServer& server) {
     Figures figures;
-    Seconds begin = WallNow();
+    double begin = WallNow();
     auto start = SteadyClock::now();
     for (auto tick = start; tick - start < std::chrono::duration<double>(seconds);) {
         tick += std::chrono::milliseconds(900);
@@ -178,7 +179,7 @@ Figures RunPerTick(const std::string& url, Seconds seconds, TimeServer& server) 
 }
 
 // The display thread of NetClock: ticks, answers and samples, timed.
-Figures RunEstimate(const std::string& url, Seconds seconds, TimeServer& server) {
+Figures RunEstimate(const std::string& url, double seconds, TimeServer& server) {
     std::mutex mutex;
     std::deque<WorkQueue::Task> posted;
     auto post = [&](WorkQueue::Task task) {
@@ -194,10 +195,10 @@ Figures RunEstimate(const std::string& url, Seconds seconds, TimeServer& server)
     };
     {
         NetClock clock(url, post, {});
-        Seconds start = NetClock::Now();
-        Seconds nextTick = start;
-        while (NetClock::Now() - start < seconds) {
-            Seconds now = NetClock::Now();
+        double start = SecondsOf(NetClock::Now());
+        double nextTick = start;
+        while (SecondsOf(NetClock::Now()) - start < seconds) {
+            double now = SecondsOf(NetClock::Now());
             if (now >= nextTick) {
                 timed([&] { clock.Tick(); });
                 nextTick += 0.9;
@@ -210,9 +211,9 @@ Figures RunEstimate(const std::string& url, Seconds seconds, TimeServer& server)
             for (WorkQueue::Task& task : tasks) {
                 timed(task);
             }
-            std::optional<Seconds> server = clock.Estimate().ServerTimeAt(NetClock::Now());
+            std::optional<ServerTime> server = clock.Estimate().ServerTimeAt(NetClock::Now());
             if (server) {
-                figures.Show(std::int64_t(std::floor(*server)), now - start);
+                figures.Show(std::int64_t(std::floor(SecondsOf(*server))), now - start);
             }
             SleepFor(0.001);
         }
@@ -242,8 +243,8 @@ void Print(const char* name, const Figures& f) {
 int main(int argc, char** argv) {
     using namespace orvane;
     TransportGlobal transport;
-    Seconds delay = (argc > 1 ? std::atof(argv[1]) : 10) / 1000;
-    Seconds seconds = argc > 2 ? std::atof(argv[2]) : 60;
+    double delay = (argc > 1 ? std::atof(argv[1]) : 10) / 1000;
+    double seconds = argc > 2 ? std::atof(argv[2]) : 60;
     std::printf("server clock %+.3f s, %.0f ms each way, %.0f s per lookup, first %.0f s "
                 "left out\n",
                 kServerAhead, delay * 1000, seconds, kWarmUp);
@@ -265,7 +266,7 @@ int main(int argc, char** argv) {
     Print("per-tick", perTick);
     Print("estimate", estimate);
 
-    Seconds silentRun = 20;
+    double silentRun = 20;
     std::printf("a server that never answers, %.0f s:\n", silentRun);
     Figures silentPerTick;
     std::thread second([&] {

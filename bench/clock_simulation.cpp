@@ -11,6 +11,7 @@
 #include "nettime/lookup_plan.h"
 #include "nettime/shown_second.h"
 #include "nettime/turn_tracks.h"
+#include "scripted_time.h"
 #include "window_timing.h"
 
 #include <algorithm>
@@ -26,66 +27,64 @@ namespace orvane {
 
 namespace {
 
-constexpr Seconds kRun = 3600;
-constexpr Seconds kOneWay = 0.030;
+constexpr double kRun = 3600;
+constexpr double kOneWay = 0.030;
 // The server's clock ahead of ours, in whole seconds; the fraction is the
 // phase of its seconds against ours, which the runs vary.
-constexpr Seconds kWholeOffset = 1796598319;
-constexpr Seconds kPhases[] = {0.345, 0.02, 0.1, 0.55, 0.8, 0.95};
+constexpr double kWholeOffset = 1796598319;
+constexpr double kPhases[] = {0.345, 0.02, 0.1, 0.55, 0.8, 0.95};
 
 // A server as the client meets it: the clocks that may answer, and how an
 // answer comes.
 struct Model {
     std::string name;
     // The offsets of the server's clocks at a moment; the first answers now.
-    std::function<std::vector<Seconds>(Seconds at, int request)> clocks;
+    std::function<std::vector<double>(double at, int request)> clocks;
     // The Date stamped at the server's time `serverTime`.
-    std::function<std::int64_t(Seconds serverTime, std::mt19937& random)> stamp;
+    std::function<std::int64_t(double serverTime, std::mt19937& random)> stamp;
     // Delays out and back.
-    std::function<std::pair<Seconds, Seconds>(std::mt19937& random)> delays;
+    std::function<std::pair<double, double>(std::mt19937& random)> delays;
     // An answer that is no reading of the clock (a cache's copy).
-    std::function<bool(Seconds at)> cached = [](Seconds) { return false; };
+    std::function<bool(double at)> cached = [](double) { return false; };
 };
 
-std::int64_t Fresh(Seconds serverTime, std::mt19937&) {
+std::int64_t Fresh(double serverTime, std::mt19937&) {
     return std::int64_t(std::floor(serverTime));
 }
 
-std::pair<Seconds, Seconds> Steady(std::mt19937&) {
+std::pair<double, double> Steady(std::mt19937&) {
     return {kOneWay, kOneWay};
 }
 
-Seconds Uniform(std::mt19937& random, Seconds low, Seconds high) {
-    return std::uniform_real_distribution<Seconds>(low, high)(random);
+double Uniform(std::mt19937& random, double low, double high) {
+    return std::uniform_real_distribution<double>(low, high)(random);
 }
 
-std::vector<Model> Models(Seconds kOffset) {
-    auto one = [kOffset](Seconds, int) { return std::vector<Seconds>{kOffset}; };
-    auto twoApart = [kOffset](Seconds apart) {
-        return [apart, kOffset](Seconds, int request) {
-            return request % 2 == 0 ? std::vector<Seconds>{kOffset, kOffset + apart}
-                                    : std::vector<Seconds>{kOffset + apart, kOffset};
+std::vector<Model> Models(double kOffset) {
+    auto one = [kOffset](double, int) { return std::vector<double>{kOffset}; };
+    auto twoApart = [kOffset](double apart) {
+        return [apart, kOffset](double, int request) {
+            return request % 2 == 0 ? std::vector<double>{kOffset, kOffset + apart}
+                                    : std::vector<double>{kOffset + apart, kOffset};
         };
     };
     return {
         {"fresh stamps", one, Fresh, Steady},
         {"stamps 0-20 ms stale", one,
-         [](Seconds t, std::mt19937& r) {
+         [](double t, std::mt19937& r) {
              return std::int64_t(std::floor(t - Uniform(r, 0, 0.02)));
          },
          Steady},
         {"30 s cache with Age", one, Fresh, Steady,
-         [](Seconds at) { return std::fmod(at, 30.0) > 0.5; }},
+         [](double at) { return std::fmod(at, 30.0) > 0.5; }},
         {"two clocks 80 ms apart", twoApart(0.080), Fresh, Steady},
         {"two clocks 700 ms apart", twoApart(0.700), Fresh, Steady},
         {"a +10 s step at minute 30",
-         [kOffset](Seconds at, int) {
-             return std::vector<Seconds>{kOffset + (at >= 1800 ? 10 : 0)};
-         },
+         [kOffset](double at, int) { return std::vector<double>{kOffset + (at >= 1800 ? 10 : 0)}; },
          Fresh, Steady},
         {"a -300 ms step at minute 30",
-         [kOffset](Seconds at, int) {
-             return std::vector<Seconds>{kOffset - (at >= 1800 ? 0.3 : 0)};
+         [kOffset](double at, int) {
+             return std::vector<double>{kOffset - (at >= 1800 ? 0.3 : 0)};
          },
          Fresh, Steady},
         {"jitter 0-300 ms each way", one, Fresh,
@@ -94,13 +93,13 @@ std::vector<Model> Models(Seconds kOffset) {
          }},
         {"one way held 20-80 ms", one, Fresh,
          [](std::mt19937& r) {
-             Seconds held = Uniform(r, 0, 1) < 0.2 ? Uniform(r, 0.02, 0.08) : 0;
+             double held = Uniform(r, 0, 1) < 0.2 ? Uniform(r, 0.02, 0.08) : 0;
              return std::pair{kOneWay + held, kOneWay};
          }},
     };
 }
 
-Seconds Percentile(std::vector<Seconds> values, double share) {
+double Percentile(std::vector<double> values, double share) {
     if (values.empty()) {
         return 0;
     }
@@ -109,12 +108,12 @@ Seconds Percentile(std::vector<Seconds> values, double share) {
 }
 
 struct Figures {
-    Seconds median = 0;
-    Seconds p95 = 0;
-    Seconds max = 0;
+    double median = 0;
+    double p95 = 0;
+    double max = 0;
     double outsideShare = 0;
     double requestsPerMinute = 0;
-    Seconds stepFollowed = -1;
+    double stepFollowed = -1;
     int backward = 0;
 };
 
@@ -123,37 +122,38 @@ Figures Run(const Model& model) {
     ClockEstimator clock;
     LookupPlan plan;
     ShownSecond shown;
-    std::vector<Seconds> errors;
+    std::vector<double> errors;
     int outside = 0;
     int requestsLate = 0;
     int backward = 0;
     std::int64_t lastShown = 0;
-    Seconds stepFollowed = -1;
+    double stepFollowed = -1;
     int request = 0;
-    Seconds nextSend = plan.NextSendTime(clock, 0);
-    for (Seconds now = 0; now < kRun; now += 0.1) {
+    double nextSend = SecondsOf(plan.NextSendTime(clock, At(0)));
+    for (double now = 0; now < kRun; now += 0.1) {
         while (nextSend <= now) {
-            std::vector<Seconds> clocks = model.clocks(nextSend, request++);
+            std::vector<double> clocks = model.clocks(nextSend, request++);
             auto [out, back] = model.delays(random);
-            Seconds received = nextSend + out + back;
-            plan.Sent(nextSend);
+            double received = nextSend + out + back;
+            plan.Sent(At(nextSend));
             requestsLate += nextSend >= 120;
             if (model.cached(nextSend)) {
-                plan.Failed(received);
+                plan.Failed(At(received));
             } else {
-                clock.AddAnswer(nextSend, received,
+                clock.AddAnswer(At(nextSend), At(received),
                                 model.stamp(nextSend + out + clocks.front(), random));
-                plan.Answered(clock, received);
+                plan.Answered(clock, At(received));
             }
-            nextSend = plan.NextSendTime(clock, received);
+            nextSend = SecondsOf(plan.NextSendTime(clock, At(received)));
         }
-        std::optional<Seconds> server = clock.ServerTimeAt(now);
-        if (!server) {
+        std::optional<ServerTime> estimate = clock.ServerTimeAt(At(now));
+        if (!estimate) {
             continue;
         }
+        std::optional<double> server = SecondsOf(*estimate);
         // The error of the shown time against every clock that answers.
-        Seconds error = 0;
-        for (Seconds offset : model.clocks(now, 0)) {
+        double error = 0;
+        for (double offset : model.clocks(now, 0)) {
             error = std::max(error, std::fabs(*server - (now + offset)));
         }
         std::int64_t second = shown.Next(std::int64_t(std::floor(*server)), clock.Restarts());
@@ -161,7 +161,7 @@ Figures Run(const Model& model) {
         lastShown = second;
         if (now >= 120 && std::fmod(now, 1.0) < 0.1) {
             errors.push_back(error);
-            outside += error > clock.UncertaintyAt(now);
+            outside += error > SecondsOf(clock.UncertaintyAt(At(now)));
         }
         if (now >= 1800 && stepFollowed < 0 && error < 0.1) {
             stepFollowed = now - 1800;
@@ -209,7 +209,7 @@ std::vector<PoolModel> PoolModels() {
     for (int lost : {0, 10}) {
         std::string suffix = lost > 0 ? ", 1/10 lost" : "";
         models.push_back({"one clock" + suffix, {0, 0, Order::AheadFirst, lost}});
-        for (Seconds apart : {0.080, 0.700}) {
+        for (double apart : {0.080, 0.700}) {
             std::string ms = std::to_string(int(apart * 1000));
             models.push_back(
                 {"2 in turn " + ms + " ms" + suffix, {apart, 0, Order::AheadFirst, lost}});
@@ -243,19 +243,19 @@ void WindowTable() {
                 "ahead", "narrow");
     for (const PoolModel& model : PoolModels()) {
         SimulatedMachines machines = model.machines;
-        std::vector<Seconds> clocks = machines.Clocks();
-        Seconds spread = *std::max_element(clocks.begin(), clocks.end());
+        std::vector<double> clocks = machines.Clocks();
+        double spread = *std::max_element(clocks.begin(), clocks.end());
         std::mt19937 random(42);
         int out = 0;
         int everyOut = 0;
         int allFound = 0;
-        Seconds excess = 0;
-        Seconds offAhead = 0;
-        Seconds stated = 0;
-        std::vector<Seconds> bounds;
-        std::vector<Seconds> largest;
-        std::vector<Seconds> found;
-        std::vector<Seconds> narrow;
+        double excess = 0;
+        double offAhead = 0;
+        double stated = 0;
+        std::vector<double> bounds;
+        std::vector<double> largest;
+        std::vector<double> found;
+        std::vector<double> narrow;
         bool inTurn = machines.order != Order::Random;
         for (int run = 0; run < 1000; ++run) {
             machines.phase = Uniform(random, 0, 1);
@@ -266,7 +266,7 @@ void WindowTable() {
                 SimulateWindow(machines, Uniform(random, 0, 0.9), unsigned(random()), 80, 20);
             out += r.outsideShare > 0;
             everyOut += r.anyClockOutsideShare > 0;
-            allFound += spread > kStaleStamps ? r.machines >= 2 : r.machines == 1;
+            allFound += spread > kStaleStamps.count() ? r.machines >= 2 : r.machines == 1;
             excess = std::max(excess, r.largestAfter30 - spread);
             offAhead = std::max(offAhead, r.aheadError);
             stated = std::max(stated, r.stated);
@@ -301,7 +301,7 @@ int main() {
         worst.push_back(Run(model));
         Print(model.name, worst.back());
     }
-    for (Seconds phase : kPhases) {
+    for (double phase : kPhases) {
         std::vector<Model> models = Models(kWholeOffset + phase);
         for (size_t i = 0; i < models.size(); ++i) {
             worst[i] = Worst(worst[i], Run(models[i]));

@@ -8,7 +8,6 @@
 #include "text/unicode_text.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <mutex>
 #include <vector>

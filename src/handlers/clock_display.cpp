@@ -94,12 +94,12 @@ std::string ClockDisplay::CountedDown(std::string text) {
 // A precise single shot at the next server-second boundary, which shows the
 // new second and aims the next one.
 void ClockDisplay::Arm() {
-    std::optional<Seconds> next = clock_->NextChangeAt();
+    std::optional<MachineTime> next = clock_->NextChangeAt();
     if (!next) {
         return;
     }
     shot_.Renew();
-    int delay = int(std::ceil((*next - NetClock::Now()) * 1000));
+    int delay = int(std::ceil(Seconds(*next - NetClock::Now()).count() * 1000));
     window_.RunAfter(delay, shot_.Bind([this] {
         if (Running()) {
             Show();

@@ -8,20 +8,22 @@ namespace orvane {
 
 namespace {
 
+using namespace std::chrono_literals;
+
 // How long an answer counts: a machine not heard from for this long may
 // have left the pool.
-constexpr Seconds kFactMemory = 1800;
+constexpr Seconds kFactMemory = 30min;
 constexpr size_t kMostFacts = 128;
 // Answers further apart than this tell of a step of the clock, not of
 // another machine.
-constexpr Seconds kWidestSpread = 1;
+constexpr Seconds kWidestSpread = 1s;
 // How many answers must agree that no clock lies beyond an edge: each may
 // have come from another machine, at worst one in two.
 constexpr size_t kWitnesses = 4;
 // A witness said "not yet" this far beyond the edge at least: one at the
 // edge cannot tell a clock there from one a little beyond.
-constexpr Seconds kWitnessGap = 0.001;
-constexpr Seconds kEndless = std::numeric_limits<Seconds>::infinity();
+constexpr Seconds kWitnessGap = 1ms;
+constexpr Seconds kEndless{std::numeric_limits<double>::infinity()};
 
 // The kWitnesses-th nearest of the edges given, or `otherwise` with fewer.
 Seconds Witnessed(std::vector<Seconds>& edges, Seconds otherwise) {
@@ -34,8 +36,8 @@ Seconds Witnessed(std::vector<Seconds>& edges, Seconds otherwise) {
 
 } // namespace
 
-bool AnswerFacts::Add(Seconds sentAt, Seconds receivedAt, std::int64_t second) {
-    Seconds at = receivedAt;
+bool AnswerFacts::Add(MachineTime sentAt, MachineTime receivedAt, std::int64_t second) {
+    MachineTime at = receivedAt;
     Fact added{sentAt, receivedAt, second};
     OffsetInterval fresh = Likely(added, at);
     added.pastAhead = !facts_.empty() && fresh.high > edges_.aheadTop + kWitnessGap;
@@ -55,13 +57,14 @@ bool AnswerFacts::Add(Seconds sentAt, Seconds receivedAt, std::int64_t second) {
     return stepped;
 }
 
-OffsetInterval AnswerFacts::Likely(const Fact& fact, Seconds at) const {
-    auto date = Seconds(fact.second);
-    OffsetInterval likely{date - fact.receivedAt + oneWay_, date + 1 - fact.sentAt - oneWay_};
+OffsetInterval AnswerFacts::Likely(const Fact& fact, MachineTime at) const {
+    ServerTime date{std::chrono::seconds(fact.second)};
+    OffsetInterval likely{OffsetOf(date, fact.receivedAt) + oneWay_,
+                          OffsetOf(date + 1s, fact.sentAt) - oneWay_};
     return Aged(likely, fact.receivedAt, at, kLikelyDrift);
 }
 
-void AnswerFacts::Update(Seconds at) {
+void AnswerFacts::Update(MachineTime at) {
     Edges edges;
     edges.ahead = edges.highest = -kEndless;
     edges.behind = edges.lowest = kEndless;

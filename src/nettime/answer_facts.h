@@ -28,21 +28,21 @@ namespace orvane {
 class AnswerFacts {
 public:
     struct Edges {
-        Seconds ahead = 0;        // the greatest lower edge: a clock at least here
-        Seconds behind = 0;       // the least upper edge: a clock at most here
-        Seconds aheadTop = 0;     // the least upper edge not below `ahead`
-        Seconds behindBottom = 0; // the greatest lower edge not above `behind`
+        Seconds ahead{0};        // the greatest lower edge: a clock at least here
+        Seconds behind{0};       // the least upper edge: a clock at most here
+        Seconds aheadTop{0};     // the least upper edge not below `ahead`
+        Seconds behindBottom{0}; // the greatest lower edge not above `behind`
         // No clock beyond, as enough witnesses say; without them, as far as
         // all answers allow.
-        Seconds highest = 0;
-        Seconds lowest = 0;
+        Seconds highest{0};
+        Seconds lowest{0};
         bool highestWitnessed = false;
         bool lowestWitnessed = false;
     };
 
     // Returns whether the answer stepped away from all before it, which are
     // then forgotten.
-    bool Add(Seconds sentAt, Seconds receivedAt, std::int64_t second);
+    bool Add(MachineTime sentAt, MachineTime receivedAt, std::int64_t second);
     // Each way takes at least this long.
     void SetOneWay(Seconds oneWay) { oneWay_ = oneWay; }
     bool Empty() const { return facts_.empty(); }
@@ -51,19 +51,19 @@ public:
 
 private:
     struct Fact {
-        Seconds sentAt = 0;
-        Seconds receivedAt = 0;
+        MachineTime sentAt;
+        MachineTime receivedAt;
         std::int64_t second = 0;
         // Aimed past where the clocks likely were, ahead or behind: a clock
         // there would have answered otherwise, had it been asked.
         bool pastAhead = false;
         bool pastBehind = false;
     };
-    OffsetInterval Likely(const Fact& fact, Seconds at) const;
-    void Update(Seconds at);
+    OffsetInterval Likely(const Fact& fact, MachineTime at) const;
+    void Update(MachineTime at);
 
     std::deque<Fact> facts_;
-    Seconds oneWay_ = 0;
+    Seconds oneWay_{0};
     Edges edges_;
 };
 

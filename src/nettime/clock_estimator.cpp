@@ -7,16 +7,19 @@ namespace orvane {
 
 namespace {
 
+using namespace std::chrono_literals;
+
 // How far the probes first aim past the clocks found; each probe that finds
 // another clock there sends the next one twice as far.
-constexpr Seconds kAheadStep = 0.002;
-constexpr Seconds kBehindStep = 0.002;
-constexpr Seconds kFarthestStep = 0.5;
-constexpr Seconds kStalenessMargin = 0.001;
+constexpr Seconds kAheadStep = 2ms;
+constexpr Seconds kBehindStep = 2ms;
+constexpr Seconds kFarthestStep = 500ms;
+constexpr Seconds kStalenessMargin = 1ms;
 
 } // namespace
 
-void ClockEstimator::AddAnswer(Seconds sentAt, Seconds receivedAt, std::int64_t serverSecond) {
+void ClockEstimator::AddAnswer(MachineTime sentAt, MachineTime receivedAt,
+                               std::int64_t serverSecond) {
     shortestRoundTrip_ = std::min(shortestRoundTrip_, receivedAt - sentAt);
     facts_.SetOneWay(shortestRoundTrip_ / 2);
     bool first = facts_.Empty();
@@ -30,7 +33,7 @@ void ClockEstimator::AddAnswer(Seconds sentAt, Seconds receivedAt, std::int64_t 
         aheadStep_ = kAheadStep;
         behindStep_ = kBehindStep;
         search_.reset();
-        staleness_ = 0;
+        staleness_ = Seconds{0};
     } else {
         Searched(aheadBefore, behindBefore);
     }
@@ -38,8 +41,9 @@ void ClockEstimator::AddAnswer(Seconds sentAt, Seconds receivedAt, std::int64_t 
     if (edges.ahead > edges.behind) {
         staleness_ = std::max(staleness_, edges.ahead - edges.behind + kStalenessMargin);
     }
-    auto date = Seconds(serverSecond);
-    tracks_.Add({date - receivedAt, date + 1 - sentAt}, shortestRoundTrip_ / 2, receivedAt);
+    ServerTime date{std::chrono::seconds(serverSecond)};
+    tracks_.Add({OffsetOf(date, receivedAt), OffsetOf(date + 1s, sentAt)}, shortestRoundTrip_ / 2,
+                receivedAt);
     lastRoundTrip_ = receivedAt - sentAt;
     updatedAt_ = receivedAt;
 }
@@ -130,19 +134,19 @@ Seconds ClockEstimator::ShownOffset() const {
     return Pool() ? LikelyAhead().Centre() : Agreed().Centre();
 }
 
-std::optional<Seconds> ClockEstimator::ServerTimeAt(Seconds at) const {
+std::optional<ServerTime> ClockEstimator::ServerTimeAt(MachineTime at) const {
     if (!HasEstimate()) {
         return std::nullopt;
     }
-    return at + ShownOffset();
+    return OnServer(at, ShownOffset());
 }
 
 // Two machines in turn: from the one behind to the one ahead as their
 // tracks hold them, and whatever the answers prove beyond. Otherwise as far
 // as the lookups past the clocks found witness.
-Seconds ClockEstimator::UncertaintyAt(Seconds at) const {
+Seconds ClockEstimator::UncertaintyAt(MachineTime at) const {
     Seconds shown = ShownOffset();
-    Seconds growth = kDrift * std::max(0.0, at - updatedAt_);
+    Seconds growth = kDrift * std::max(Seconds{0}, at - updatedAt_);
     Seconds witnessed = std::max(shown - Behind().low, Ahead().high - shown) + growth;
     if (tracks_.Apart()) {
         // Two tracks may also each settle between machines at random: what
@@ -153,16 +157,16 @@ Seconds ClockEstimator::UncertaintyAt(Seconds at) const {
     // Answers that crossed by less than another machine would were stale
     // stamps: a "not yet" may have been that late, and the clock that far
     // beyond it.
-    Seconds stale = Pool() ? 0 : staleness_;
+    Seconds stale = Pool() ? Seconds{0} : staleness_;
     return std::max(shown - Behind().low, Ahead().high + stale - shown) + growth;
 }
 
 // Nothing left for lookups at the middle to halve.
-bool ClockEstimator::ConvergedAt(Seconds at, Seconds width) const {
+bool ClockEstimator::ConvergedAt(MachineTime at, Seconds width) const {
     if (tracks_.Apart()) {
         return tracks_.AheadShown().Width() <= width && tracks_.BehindShown().Width() <= width;
     }
-    Seconds growth = 2 * kLikelyDrift * std::max(0.0, at - updatedAt_);
+    Seconds growth = 2 * kLikelyDrift * std::max(Seconds{0}, at - updatedAt_);
     if (!Pool()) {
         return HasEstimate() && Agreed().Width() + growth <= width;
     }
@@ -171,12 +175,12 @@ bool ClockEstimator::ConvergedAt(Seconds at, Seconds width) const {
 
 // Both outer edges witnessed, close to where the clocks likely are.
 bool ClockEstimator::Checked() const {
-    constexpr Seconds kSlack = 0.010;
+    constexpr Seconds kSlack = 10ms;
     const AnswerFacts::Edges& edges = facts_.Latest();
     bool witnessed = HasEstimate() && edges.highestWitnessed && edges.lowestWitnessed;
     if (tracks_.Apart()) {
         Seconds unsure = (tracks_.AheadShown().Width() + tracks_.BehindShown().Width()) / 2;
-        return witnessed && unsure <= std::max(0.004, DisagreementAt(updatedAt_) / 5) &&
+        return witnessed && unsure <= std::max(Seconds{4ms}, DisagreementAt(updatedAt_) / 5) &&
                edges.highest <= tracks_.AheadShown().high + kSlack &&
                edges.lowest >= tracks_.BehindShown().low - kSlack;
     }
@@ -184,22 +188,23 @@ bool ClockEstimator::Checked() const {
            Behind().low >= LikelyBehind().low - kSlack;
 }
 
-Seconds ClockEstimator::DisagreementAt(Seconds) const {
+Seconds ClockEstimator::DisagreementAt(MachineTime) const {
     if (tracks_.Apart()) {
         return tracks_.AheadShown().Centre() - tracks_.BehindShown().Centre();
     }
     const AnswerFacts::Edges& edges = facts_.Latest();
-    return Pool() ? edges.ahead - edges.behind : 0;
+    return Pool() ? edges.ahead - edges.behind : Seconds{0};
 }
 
-Seconds ClockEstimator::AimedSendTime(Seconds earliest, Probe probe) const {
+MachineTime ClockEstimator::AimedSendTime(MachineTime earliest, Probe probe) const {
     if (!HasEstimate()) {
         return earliest;
     }
     Seconds target = Target(probe);
     Seconds oneWay = shortestRoundTrip_ / 2;
-    Seconds boundary = std::ceil(earliest + oneWay + target);
-    return boundary - target - oneWay;
+    ServerTime boundary =
+        std::chrono::ceil<std::chrono::seconds>(OnServer(earliest + oneWay, target));
+    return OnMachine(boundary, target) - oneWay;
 }
 
 // A little past where the clock ahead likely is, or short of where the
@@ -244,7 +249,7 @@ Seconds ClockEstimator::TurnTarget(Probe probe) const {
 // their own, and one clock is narrowed at full speed. Over a path whose
 // round trips vary widely an answer lands by chance: the target stands.
 Seconds ClockEstimator::InNextTurn(Seconds target) const {
-    constexpr Seconds kNarrowTrack = 0.004;
+    constexpr Seconds kNarrowTrack = 4ms;
     OffsetInterval own = tracks_.Next();
     bool steady = lastRoundTrip_ <= 2 * shortestRoundTrip_ + kNarrowTrack;
     if (!tracks_.BothAnswered() || !steady || own.Width() <= kNarrowTrack) {

@@ -31,25 +31,25 @@ enum class Probe { Centre, Ahead, Behind };
 // their turns (TurnTracks), which narrows each as fast as one clock.
 class ClockEstimator {
 public:
-    void AddAnswer(Seconds sentAt, Seconds receivedAt, std::int64_t serverSecond);
+    void AddAnswer(MachineTime sentAt, MachineTime receivedAt, std::int64_t serverSecond);
     // A lookup failed: the server may still have counted its turn.
     void Missed();
 
     bool HasEstimate() const { return !facts_.Empty(); }
     // The server's time at a monotonic moment; nothing before the first
     // answer.
-    std::optional<Seconds> ServerTimeAt(Seconds at) const;
+    std::optional<ServerTime> ServerTimeAt(MachineTime at) const;
     // How far any of the server's clocks can be from the time shown at that
     // moment, grown by the clocks' drift since the last answer.
-    Seconds UncertaintyAt(Seconds at) const;
+    Seconds UncertaintyAt(MachineTime at) const;
     // The clocks found are pinned within `width` (by default 10 ms).
-    bool ConvergedAt(Seconds at, Seconds width = 0.010) const;
-    Seconds LastAnswerAt() const { return updatedAt_; }
+    bool ConvergedAt(MachineTime at, Seconds width = std::chrono::milliseconds(10)) const;
+    MachineTime LastAnswerAt() const { return updatedAt_; }
     // How often the server's clock stepped away from all it said before.
     int Restarts() const { return restarts_; }
     // How far apart the answers prove the server's clocks; 0 while one
     // clock may explain them all.
-    Seconds DisagreementAt(Seconds at) const;
+    Seconds DisagreementAt(MachineTime at) const;
     // The machines the answers prove: one, or at least two.
     int Machines() const { return Pool() || tracks_.Apart() ? 2 : 1; }
     // Enough lookups past the clocks found, ahead and behind, agree that no
@@ -63,7 +63,7 @@ public:
     // The first moment not before `earliest` at which a request should
     // leave so that it reaches the server at one of its second boundaries,
     // or as far past the clocks found as the probe asks.
-    Seconds AimedSendTime(Seconds earliest, Probe probe = Probe::Centre) const;
+    MachineTime AimedSendTime(MachineTime earliest, Probe probe = Probe::Centre) const;
 
 private:
     bool Pool() const;
@@ -79,17 +79,17 @@ private:
     Seconds InNextTurn(Seconds target) const;
 
     AnswerFacts facts_;
-    Seconds updatedAt_ = 0;
-    Seconds shortestRoundTrip_ = 1e9;
-    Seconds lastRoundTrip_ = 0;
+    MachineTime updatedAt_;
+    Seconds shortestRoundTrip_{1e9};
+    Seconds lastRoundTrip_{0};
     int restarts_ = 0;
     // How far the probes aim past the clocks found.
-    Seconds aheadStep_ = 0;
-    Seconds behindStep_ = 0;
+    Seconds aheadStep_{0};
+    Seconds behindStep_{0};
     std::optional<Probe> search_;
     int searchMisses_ = 0;
-    Seconds staleness_ = 0; // the most the answers crossed, as stale stamps
-    TurnTracks tracks_;     // two machines in turn, told apart by their turns
+    Seconds staleness_{0}; // the most the answers crossed, as stale stamps
+    TurnTracks tracks_;    // two machines in turn, told apart by their turns
 };
 
 } // namespace orvane

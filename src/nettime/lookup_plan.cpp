@@ -8,17 +8,19 @@ namespace orvane {
 
 namespace {
 
-constexpr Seconds kSpacing = 0.5;      // between any two requests
-constexpr double kBurst = 2;           // requests' worth of credit, earned at one a second
-constexpr Seconds kRefreshPeriod = 13; // between refreshes of a narrow estimate
-constexpr size_t kPerMinute = 5;       // requests in any minute once narrow
-constexpr Seconds kLongestWait = 60;   // after failures
-constexpr int kChecks = 7;             // of a narrow estimate before settling
-constexpr Seconds kSettleWithin = 60;  // then the polite rate holds regardless
+using namespace std::chrono_literals;
+
+constexpr Seconds kSpacing = 500ms;     // between any two requests
+constexpr double kBurst = 2;            // requests' worth of credit, earned at one a second
+constexpr Seconds kRefreshPeriod = 13s; // between refreshes of a narrow estimate
+constexpr size_t kPerMinute = 5;        // requests in any minute once narrow
+constexpr Seconds kLongestWait = 60s;   // after failures
+constexpr int kChecks = 7;              // of a narrow estimate before settling
+constexpr Seconds kSettleWithin = 60s;  // then the polite rate holds regardless
 
 } // namespace
 
-void LookupPlan::Sent(Seconds at) {
+void LookupPlan::Sent(MachineTime at) {
     if (recent_.empty() && !settled_ && checks_ == 0) {
         firstSentAt_ = at;
     }
@@ -31,11 +33,11 @@ void LookupPlan::Sent(Seconds at) {
     }
 }
 
-void LookupPlan::Answered(const ClockEstimator& clock, Seconds at) {
+void LookupPlan::Answered(const ClockEstimator& clock, MachineTime at) {
     failures_ = 0;
     // Narrow enough to check the sides once the clocks found are within
     // 10 ms: lookups past them are witnesses from then on.
-    bool converged = clock.ConvergedAt(at, 0.010);
+    bool converged = clock.ConvergedAt(at, 10ms);
     if (!converged || clock.Search()) {
         checks_ = 0; // checked again once narrow, found and still
     }
@@ -49,13 +51,13 @@ void LookupPlan::Answered(const ClockEstimator& clock, Seconds at) {
     }
 }
 
-void LookupPlan::Failed(Seconds at) {
+void LookupPlan::Failed(MachineTime at) {
     ++failures_;
     failedAt_ = at;
 }
 
-Seconds LookupPlan::NextSendTime(const ClockEstimator& clock, Seconds now) const {
-    Seconds earliest = std::max(now, creditAt_ + std::max(0.0, 1 - credit_));
+MachineTime LookupPlan::NextSendTime(const ClockEstimator& clock, MachineTime now) const {
+    MachineTime earliest = std::max(now, creditAt_ + Seconds{std::max(0.0, 1 - credit_)});
     if (!recent_.empty()) {
         earliest = std::max(earliest, recent_.back() + kSpacing);
     }
@@ -63,10 +65,10 @@ Seconds LookupPlan::NextSendTime(const ClockEstimator& clock, Seconds now) const
         earliest = std::max(earliest, restUntil_);
     }
     if (settled_ && recent_.size() == kPerMinute) {
-        earliest = std::max(earliest, recent_.front() + 60);
+        earliest = std::max(earliest, recent_.front() + 60s);
     }
     if (failures_ > 0) {
-        Seconds wait = std::min(kLongestWait, std::pow(2.0, failures_ - 1));
+        Seconds wait = std::min(kLongestWait, Seconds{std::pow(2.0, failures_ - 1)});
         earliest = std::max(earliest, failedAt_ + wait);
     }
     return clock.AimedSendTime(earliest, clock.Search().value_or(NextProbe()));
@@ -74,8 +76,8 @@ Seconds LookupPlan::NextSendTime(const ClockEstimator& clock, Seconds now) const
 
 // Credit for requests grows by one a second, up to a little saved: a
 // request that waited for its aim leaves its time to the next one.
-double LookupPlan::CreditAt(Seconds at) const {
-    return std::min(kBurst, credit_ + (at - creditAt_));
+double LookupPlan::CreditAt(MachineTime at) const {
+    return std::min(kBurst, credit_ + (at - creditAt_).count());
 }
 
 // Once narrow, the estimate is checked on both sides before the plan

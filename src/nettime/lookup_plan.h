@@ -16,29 +16,29 @@ namespace orvane {
 // failures, waits that double up to a minute.
 class LookupPlan {
 public:
-    void Sent(Seconds at);
+    void Sent(MachineTime at);
     // After each lookup, answered or not.
-    void Answered(const ClockEstimator& clock, Seconds at);
-    void Failed(Seconds at);
+    void Answered(const ClockEstimator& clock, MachineTime at);
+    void Failed(MachineTime at);
 
     // The moment the next request should leave, aimed at the server's
     // second boundary; never before `now`.
-    Seconds NextSendTime(const ClockEstimator& clock, Seconds now) const;
+    MachineTime NextSendTime(const ClockEstimator& clock, MachineTime now) const;
 
 private:
     Probe NextProbe() const;
-    double CreditAt(Seconds at) const;
+    double CreditAt(MachineTime at) const;
 
     bool settled_ = false; // narrow and checked, or a minute has passed
-    Seconds firstSentAt_ = 0;
-    int checks_ = 0;             // lookups since the estimate became narrow, unsettled
-    int refreshes_ = 0;          // since settling
-    std::deque<Seconds> recent_; // the last sends, at most the minute's share
-    double credit_ = 2;          // requests that may leave now, as of creditAt_
-    Seconds creditAt_ = 0;
-    Seconds restUntil_ = 0;
+    MachineTime firstSentAt_;
+    int checks_ = 0;                 // lookups since the estimate became narrow, unsettled
+    int refreshes_ = 0;              // since settling
+    std::deque<MachineTime> recent_; // the last sends, at most the minute's share
+    double credit_ = 2;              // requests that may leave now, as of creditAt_
+    MachineTime creditAt_;
+    MachineTime restUntil_;
     int failures_ = 0;
-    Seconds failedAt_ = 0;
+    MachineTime failedAt_;
 };
 
 } // namespace orvane

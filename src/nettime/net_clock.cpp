@@ -16,21 +16,18 @@ namespace orvane {
 
 namespace {
 
+using namespace std::chrono_literals;
+
 // Seconds per phase of a lookup: the whole call ends within four of them.
 constexpr int kLookupTimeoutSeconds = 3;
 // A lookup is queued when it is due within this, so the queue's thread
 // waits at most so long before it sends.
-constexpr Seconds kQueueAhead = 1.0;
+constexpr Seconds kQueueAhead = 1s;
 
 std::string Format(const char* pattern, double value) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, pattern, value);
     return buffer;
-}
-
-Seconds SystemNow() {
-    using namespace std::chrono;
-    return duration<double>(system_clock::now().time_since_epoch()).count();
 }
 
 } // namespace
@@ -50,14 +47,13 @@ NetClock::~NetClock() {
     }
 }
 
-Seconds NetClock::Now() {
-    using namespace std::chrono;
-    return duration<double>(steady_clock::now().time_since_epoch()).count();
+MachineTime NetClock::Now() {
+    return std::chrono::steady_clock::now();
 }
 
 void NetClock::Tick() {
-    Seconds now = Now();
-    Seconds sendAt = plan_.NextSendTime(clock_, now);
+    MachineTime now = Now();
+    MachineTime sendAt = plan_.NextSendTime(clock_, now);
     if (inFlight_ || sendAt > now + kQueueAhead) {
         return;
     }
@@ -67,7 +63,7 @@ void NetClock::Tick() {
 }
 
 // On the queue's thread: waits for the aimed moment, then asks the server.
-NetClock::Answer NetClock::Lookup(Seconds sendAt) {
+NetClock::Answer NetClock::Lookup(MachineTime sendAt) {
     Answer answer;
     if (!WaitUntil(sendAt) || !request_) {
         answer.sentAt = answer.receivedAt = Now();
@@ -106,10 +102,8 @@ void NetClock::LogChange(const std::string& failure) {
     loggedFailure_ = failure;
 }
 
-bool NetClock::WaitUntil(Seconds at) {
-    auto deadline = std::chrono::steady_clock::time_point(
-        std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-            std::chrono::duration<double>(at)));
+bool NetClock::WaitUntil(MachineTime at) {
+    auto deadline = std::chrono::time_point_cast<std::chrono::steady_clock::duration>(at);
     std::unique_lock lock(mutex_);
     return !stopped_.wait_until(lock, deadline, [this] { return stopping_.load(); });
 }
@@ -121,7 +115,7 @@ bool NetClock::StuckDate(const Answer& answer) {
         return false;
     }
     std::int64_t second = *answer.serverSecond;
-    bool stuck = lastDate_ == second && answer.receivedAt - lastDateAt_ >= 1.5;
+    bool stuck = lastDate_ == second && answer.receivedAt - lastDateAt_ >= 1500ms;
     if (lastDate_ != second) {
         lastDate_ = second;
         lastDateAt_ = answer.receivedAt;
@@ -149,27 +143,29 @@ void NetClock::Take(Answer answer) {
 }
 
 std::string NetClock::PanelText() {
-    std::optional<Seconds> server = clock_.ServerTimeAt(Now());
+    std::optional<ServerTime> server = clock_.ServerTimeAt(Now());
     if (!server) {
         lastShown_.reset();
         return kBeijingTimePrefix + (lastFailure_.empty() ? "正在获取…" : "获取失败，正在重试");
     }
-    std::int64_t second = shown_.Next(std::int64_t(std::floor(*server)), clock_.Restarts());
+    std::int64_t estimated =
+        std::chrono::floor<std::chrono::seconds>(*server).time_since_epoch().count();
+    std::int64_t second = shown_.Next(estimated, clock_.Restarts());
     lastShown_ = second;
     return BeijingTimeTextAt(std::chrono::sys_seconds(std::chrono::seconds(second)));
 }
 
 std::string NetClock::PanelTip() const {
-    Seconds now = Now();
-    std::optional<Seconds> server = clock_.ServerTimeAt(now);
+    MachineTime now = Now();
+    std::optional<ServerTime> server = clock_.ServerTimeAt(now);
     std::string source = "北京时间取自 " + UrlForDisplay(url_);
     if (!server) {
         return source + (lastFailure_.empty() ? "，正在获取。"
                                               : "。\n最近一次获取失败：" + lastFailure_ + "。");
     }
-    Seconds ahead = SystemNow() - *server;
-    return source + "。\n" + Format("%.0f", now - clock_.LastAnswerAt()) +
-           " 秒前校准，误差不超过 " + Format("%.0f", clock_.UncertaintyAt(now) * 1000) +
+    double ahead = Seconds(std::chrono::system_clock::now() - *server).count();
+    return source + "。\n" + Format("%.0f", Seconds(now - clock_.LastAnswerAt()).count()) +
+           " 秒前校准，误差不超过 " + Format("%.0f", clock_.UncertaintyAt(now).count() * 1000) +
            " 毫秒。\n本机时钟" + (ahead >= 0 ? "快 " : "慢 ") + Format("%.1f", std::fabs(ahead)) +
            " 秒。" +
            (lastFailure_.empty()
@@ -184,9 +180,10 @@ std::string NetClock::PanelTip() const {
 std::string NetClock::ClocksText() const {
     Seconds apart = clock_.DisagreementAt(Now());
     std::string text;
-    if (apart > 0) {
+    if (apart > Seconds{0}) {
         text = "\n网站至少有 " + std::to_string(clock_.Machines()) + " 台服务器，时钟相差约 " +
-               Format("%.0f", apart * 1000) + " 毫秒；显示的是较快那台机器的时间，误差已按此放宽。";
+               Format("%.0f", apart.count() * 1000) +
+               " 毫秒；显示的是较快那台机器的时间，误差已按此放宽。";
     }
     if (!clock_.Checked()) {
         text += "\n正在核对服务器的时钟是否一致，误差已按尚未核对的范围放宽。";
@@ -194,13 +191,13 @@ std::string NetClock::ClocksText() const {
     return text;
 }
 
-std::optional<Seconds> NetClock::NextChangeAt() const {
-    Seconds now = Now();
-    std::optional<Seconds> server = clock_.ServerTimeAt(now);
+std::optional<MachineTime> NetClock::NextChangeAt() const {
+    MachineTime now = Now();
+    std::optional<ServerTime> server = clock_.ServerTimeAt(now);
     if (!server) {
         return std::nullopt;
     }
-    return now + (std::floor(*server) + 1 - *server);
+    return now + (std::chrono::floor<std::chrono::seconds>(*server) + 1s - *server);
 }
 
 } // namespace orvane

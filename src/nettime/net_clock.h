@@ -33,8 +33,8 @@ public:
     NetClock(const NetClock&) = delete;
     NetClock& operator=(const NetClock&) = delete;
 
-    // Monotonic seconds, the clock all estimates are on.
-    static Seconds Now();
+    // The clock all estimates are on.
+    static MachineTime Now();
 
     // On every tick of the display, and after each answer: queues the next
     // lookup once it is due within a second and none is under way.
@@ -50,18 +50,18 @@ public:
     // is, and how far this computer's clock is from it.
     std::string PanelTip() const;
     // When the shown second changes next; nothing without an estimate.
-    std::optional<Seconds> NextChangeAt() const;
+    std::optional<MachineTime> NextChangeAt() const;
 
     const ClockEstimator& Estimate() const { return clock_; }
 
 private:
     struct Answer {
-        Seconds sentAt = 0;
-        Seconds receivedAt = 0;
+        MachineTime sentAt;
+        MachineTime receivedAt;
         Result<std::int64_t> serverSecond = Failure{};
     };
-    Answer Lookup(Seconds sendAt);
-    bool WaitUntil(Seconds at);
+    Answer Lookup(MachineTime sendAt);
+    bool WaitUntil(MachineTime at);
     bool StuckDate(const Answer& answer);
     void Take(Answer answer);
     void LogChange(const std::string& failure);
@@ -75,7 +75,7 @@ private:
     std::string lastFailure_;              // of the latest lookup; empty when it was answered
     std::string loggedFailure_;            // the queue's: the latest failure logged
     std::optional<std::int64_t> lastDate_; // the latest Date, and when it first came
-    Seconds lastDateAt_ = 0;
+    MachineTime lastDateAt_;
     ShownSecond shown_;
     std::optional<std::int64_t> lastShown_;
     SharedRequest request_; // one connection, kept for the timing

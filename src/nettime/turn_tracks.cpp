@@ -4,15 +4,17 @@ namespace orvane {
 
 namespace {
 
-constexpr Seconds kStalenessMargin = 0.001;
+using namespace std::chrono_literals;
+
+constexpr Seconds kStalenessMargin = 1ms;
 // How long machines seen out of turn keep the bound wide.
-constexpr Seconds kSpreadMemory = 300;
+constexpr Seconds kSpreadMemory = 300s;
 // A contradiction wider than this is a step of the clock, not a machine.
-constexpr Seconds kWidestSpread = 1;
+constexpr Seconds kWidestSpread = 1s;
 
 } // namespace
 
-void TurnTracks::Add(OffsetInterval certain, Seconds oneWay, Seconds at) {
+void TurnTracks::Add(OffsetInterval certain, Seconds oneWay, MachineTime at) {
     if (!turnKnown_ && BothAnswered() &&
         tracks_[(turn_ + 1) % 2].Outside(certain, at) < tracks_[turn_ % 2].Outside(certain, at)) {
         ++turn_;
@@ -33,7 +35,7 @@ void TurnTracks::Add(OffsetInterval certain, Seconds oneWay, Seconds at) {
 }
 
 // Narrows the track by an answer, reading contradictions as stale stamps.
-Seconds TurnTracks::Track::Add(OffsetInterval answer, Seconds oneWay, Seconds at) {
+Seconds TurnTracks::Track::Add(OffsetInterval answer, Seconds oneWay, MachineTime at) {
     answer.high += staleness;
     OffsetInterval aged = At(at);
     OffsetInterval agedHeld = Aged(held, updatedAt, at, kLikelyDrift);
@@ -41,7 +43,7 @@ Seconds TurnTracks::Track::Add(OffsetInterval answer, Seconds oneWay, Seconds at
     updatedAt = at;
     if (answers++ == 0) {
         certain = held = likely = answer;
-        return 0;
+        return Seconds{0};
     }
     if (answer.low > aged.high) {
         // The answers that bounded it from above were stale.
@@ -71,16 +73,16 @@ Seconds TurnTracks::Track::Add(OffsetInterval answer, Seconds oneWay, Seconds at
     return staleness;
 }
 
-Seconds TurnTracks::Track::Outside(OffsetInterval answer, Seconds at) const {
+Seconds TurnTracks::Track::Outside(OffsetInterval answer, MachineTime at) const {
     OffsetInterval aged = At(at);
-    return std::max({0.0, answer.low - aged.high, aged.low - (answer.high + staleness)});
+    return std::max({Seconds{0}, answer.low - aged.high, aged.low - (answer.high + staleness)});
 }
 
-OffsetInterval TurnTracks::Track::At(Seconds at) const {
+OffsetInterval TurnTracks::Track::At(MachineTime at) const {
     return Aged(certain, updatedAt, at, kDrift);
 }
 
-OffsetInterval TurnTracks::Track::HeldAt(Seconds at) const {
+OffsetInterval TurnTracks::Track::HeldAt(MachineTime at) const {
     return Aged(held, updatedAt, at, kLikelyDrift);
 }
 
@@ -89,12 +91,12 @@ OffsetInterval TurnTracks::Track::Shown() const {
 }
 
 bool TurnTracks::Apart() const {
-    return BothAnswered() && SpreadAt(updatedAt_) == 0 &&
+    return BothAnswered() && SpreadAt(updatedAt_) == Seconds{0} &&
            Ahead().certain.low > Behind().certain.high + kStaleStamps;
 }
 
-Seconds TurnTracks::SpreadAt(Seconds at) const {
-    return at - spreadAt_ < kSpreadMemory ? spread_ : 0;
+Seconds TurnTracks::SpreadAt(MachineTime at) const {
+    return spreadAt_ && at - *spreadAt_ < kSpreadMemory ? spread_ : Seconds{0};
 }
 
 const TurnTracks::Track& TurnTracks::Ahead() const {
@@ -107,7 +109,7 @@ const TurnTracks::Track& TurnTracks::Behind() const {
 
 // The span of what the answered tracks give; nothing before an answer.
 template <typename Of> OffsetInterval TurnTracks::Spanned(Of of) const {
-    OffsetInterval hull{1e300, -1e300};
+    OffsetInterval hull{Seconds{1e300}, Seconds{-1e300}};
     for (const Track& track : tracks_) {
         if (track.answers > 0) {
             OffsetInterval interval = of(track);
@@ -120,18 +122,18 @@ template <typename Of> OffsetInterval TurnTracks::Spanned(Of of) const {
 // The clock shown is held to the drift any clock may have against this
 // machine's; another machine's, once seen, to what working clocks keep to
 // against each other.
-OffsetInterval TurnTracks::BehindAt(Seconds at) const {
+OffsetInterval TurnTracks::BehindAt(MachineTime at) const {
     return Behind().HeldAt(at);
 }
 
-OffsetInterval TurnTracks::HullAt(Seconds at) const {
+OffsetInterval TurnTracks::HullAt(MachineTime at) const {
     return Spanned([at](const Track& track) { return track.HeldAt(at); });
 }
 
 // Whichever machine answers next, its clock lies where the two tracks
 // allowed: both begin again from all of that, not from nothing, so that a
 // lost answer does not throw away what both had narrowed.
-void TurnTracks::StartOver(Seconds at) {
+void TurnTracks::StartOver(MachineTime at) {
     if (!BothAnswered()) {
         tracks_ = {};
         return;

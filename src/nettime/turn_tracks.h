@@ -3,11 +3,12 @@
 #include "offset_interval.h"
 
 #include <array>
+#include <optional>
 
 namespace orvane {
 
 // Beyond this, a lag is no server's cached time but a second clock.
-constexpr Seconds kStaleStamps = 0.05;
+constexpr Seconds kStaleStamps{0.05};
 // How fast two clocks may drift apart: 100 parts per million, far more than
 // any working quartz clock. What such clocks do: 10.
 constexpr double kDrift = 1e-4;
@@ -26,13 +27,13 @@ class TurnTracks {
 public:
     // An answer's interval as a fresh stamp gives it, and the least each
     // way takes.
-    void Add(OffsetInterval certain, Seconds oneWay, Seconds at);
+    void Add(OffsetInterval certain, Seconds oneWay, MachineTime at);
     // A lookup failed: the server may still have counted it among its
     // turns. The next answer goes to the track it fits.
     void Missed() { turnKnown_ = false; }
     // The turns are lost: both tracks begin again from all that either
     // allowed.
-    void StartOver(Seconds at);
+    void StartOver(MachineTime at);
     bool TurnKnown() const { return turnKnown_; }
     // Halfway between two clocks apart: an answer aimed there shows which
     // machine gave it.
@@ -43,7 +44,7 @@ public:
     bool Apart() const;
     // How far apart the clocks of machines that do not keep to turns were
     // seen; 0 when none were.
-    Seconds SpreadAt(Seconds at) const;
+    Seconds SpreadAt(MachineTime at) const;
     // Both turns have answered since the tracks last started over.
     bool BothAnswered() const { return tracks_[0].answers > 0 && tracks_[1].answers > 0; }
     // Where the next answer's clock was last narrowed to.
@@ -51,10 +52,10 @@ public:
     // The clock ahead and the clock behind, as shown and as certain by `at`.
     OffsetInterval AheadShown() const { return Ahead().Shown(); }
     OffsetInterval BehindShown() const { return Behind().Shown(); }
-    OffsetInterval AheadAt(Seconds at) const { return Ahead().At(at); }
-    OffsetInterval BehindAt(Seconds at) const;
+    OffsetInterval AheadAt(MachineTime at) const { return Ahead().At(at); }
+    OffsetInterval BehindAt(MachineTime at) const;
     // Everything the turns allow by `at`: the answering clocks lie within.
-    OffsetInterval HullAt(Seconds at) const;
+    OffsetInterval HullAt(MachineTime at) const;
     // The turns' clocks as shown, both within this.
     OffsetInterval ShownHull() const;
 
@@ -63,19 +64,19 @@ private:
         OffsetInterval certain; // at updatedAt, its upper edge widened by staleness
         OffsetInterval held;    // the same, had the clocks drifted as working ones do
         OffsetInterval likely;  // and had each way taken its least
-        Seconds updatedAt = 0;
-        Seconds staleness = 0; // how far this turn's stamps lagged
+        MachineTime updatedAt;
+        Seconds staleness{0}; // how far this turn's stamps lagged
         int answers = 0;
-        OffsetInterval At(Seconds at) const;
-        OffsetInterval HeldAt(Seconds at) const;
+        OffsetInterval At(MachineTime at) const;
+        OffsetInterval HeldAt(MachineTime at) const;
         // Its clock's likeliest place: a stale stamp says little of the
         // upper edge.
         OffsetInterval Shown() const;
         // How far the track's answers contradicted each other since it
         // started.
-        Seconds Add(OffsetInterval answer, Seconds oneWay, Seconds at);
+        Seconds Add(OffsetInterval answer, Seconds oneWay, MachineTime at);
         // How far an answer lies outside the track.
-        Seconds Outside(OffsetInterval answer, Seconds at) const;
+        Seconds Outside(OffsetInterval answer, MachineTime at) const;
     };
     const Track& Ahead() const;
     template <typename Of> OffsetInterval Spanned(Of of) const;
@@ -84,9 +85,9 @@ private:
     std::array<Track, 2> tracks_;
     int turn_ = 0;
     bool turnKnown_ = true;
-    Seconds updatedAt_ = 0;
-    Seconds spread_ = 0; // the contradictions of tracks that started over
-    Seconds spreadAt_ = -1e18;
+    MachineTime updatedAt_;
+    Seconds spread_{0}; // the contradictions of tracks that started over
+    std::optional<MachineTime> spreadAt_;
 };
 
 } // namespace orvane

@@ -51,7 +51,7 @@ void Countdown::Set(std::optional<OpeningTime> time) {
     alarmed_.reset();
 }
 
-Countdown::Turn Countdown::At(sys_seconds second, double bound) {
+Countdown::Turn Countdown::At(sys_seconds second, duration<double> bound) {
     if (!time_) {
         return {};
     }

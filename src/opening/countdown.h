@@ -33,8 +33,8 @@ public:
         bool attention = false;          // ask for the user's eye, once
     };
     // The panel at the shown second of the server's clock (GMT), whose
-    // estimate may be off by `bound` seconds.
-    Turn At(std::chrono::sys_seconds second, double bound);
+    // estimate may be off by `bound`.
+    Turn At(std::chrono::sys_seconds second, std::chrono::duration<double> bound);
 
 private:
     std::optional<OpeningTime> time_;
@@ -43,6 +43,6 @@ private:
 };
 
 // The most the clock may be off for a countdown to the second.
-inline constexpr double kCountdownBound = 0.5;
+inline constexpr std::chrono::duration<double> kCountdownBound{0.5};
 
 } // namespace orvane

@@ -1,6 +1,7 @@
 // Two machines behind one name answering in turn, their clocks apart, as the
 // window's lookups meet them over loopback.
 #include "nettime/clock_estimator.h"
+#include "scripted_time.h"
 #include "window_timing.h"
 
 #include <cmath>
@@ -16,9 +17,9 @@ namespace {
 // to half the clocks' difference off, or the difference stated was twice the
 // truth.
 struct Phase {
-    Seconds apart;
-    Seconds phase;
-    Seconds tick;
+    double apart;
+    double phase;
+    double tick;
     Order order;
 };
 constexpr Phase kOnceFailed[] = {
@@ -58,7 +59,7 @@ TEST(TwoClocks, ALostAnswerLeavesEachMachineOnItsTrack) {
         EXPECT_EQ(run.outsideShare, 0);
         EXPECT_NEAR(run.stated, p.apart, 0.05 * p.apart) << "at the end";
     }
-    for (Seconds phase : {0.02, 0.345, 0.55, 0.95}) {
+    for (double phase : {0.02, 0.345, 0.55, 0.95}) {
         WindowRun one = SimulateWindow({0, phase, Order::AheadFirst, 10}, 0.4, 2, 80, 40);
         EXPECT_EQ(one.outsideShare, 0) << phase;
         EXPECT_LE(one.bound, 0.010) << phase;
@@ -68,7 +69,7 @@ TEST(TwoClocks, ALostAnswerLeavesEachMachineOnItsTrack) {
 // One clock is checked on both sides within 30 s, its bound from then a
 // few milliseconds, no difference stated.
 TEST(TwoClocks, OneClockIsCheckedAndStaysTight) {
-    for (Seconds phase : {0.02, 0.345, 0.55, 0.95}) {
+    for (double phase : {0.02, 0.345, 0.55, 0.95}) {
         WindowRun run = SimulateWindow({0, phase}, 0.4, 2, 60, 30);
         EXPECT_EQ(run.outsideShare, 0) << phase;
         EXPECT_LE(run.checkedAfter, 30) << phase;
@@ -82,19 +83,19 @@ TEST(TwoClocks, OneClockIsCheckedAndStaysTight) {
 // every answer agrees with a clock there. The turns tell that they need not
 // be one clock, and the bound reaches both.
 TEST(TwoClocks, AnswersBetweenTheClocksNeverMakeATightBound) {
-    const Seconds ahead = 1796598319.58;
-    const Seconds behind = ahead - 0.08;
-    const Seconds between = ahead - 0.04;
+    const double ahead = 1796598319.58;
+    const double behind = ahead - 0.08;
+    const double between = ahead - 0.04;
     ClockEstimator clock;
-    Seconds at = 100;
+    double at = 100;
     for (int turn = 0; turn < 12; ++turn) {
         at = std::ceil(at + 0.5 + between) - between - 0.0005; // reaches the server at its boundary
-        Seconds offset = turn % 2 == 0 ? ahead : behind;
-        clock.AddAnswer(at, at + 0.001, std::int64_t(std::floor(at + 0.0005 + offset)));
+        double offset = turn % 2 == 0 ? ahead : behind;
+        clock.AddAnswer(At(at), At(at + 0.001), std::int64_t(std::floor(at + 0.0005 + offset)));
     }
     EXPECT_FALSE(clock.Checked());
-    Seconds shown = *clock.ServerTimeAt(at) - at;
-    EXPECT_GE(clock.UncertaintyAt(at), std::max(ahead - shown, shown - behind));
+    double shown = SecondsOf(*clock.ServerTimeAt(At(at))) - at;
+    EXPECT_GE(SecondsOf(clock.UncertaintyAt(At(at))), std::max(ahead - shown, shown - behind));
 }
 
 // Two machines 300 ms apart answer in no turn: the one ahead at lookups
@@ -102,24 +103,24 @@ TEST(TwoClocks, AnswersBetweenTheClocksNeverMakeATightBound) {
 // the one behind just before its own (B). Whatever the turns make of it,
 // the bound reaches both clocks and the time shown is the one ahead's.
 TEST(TwoClocks, MachinesInNoTurnAreCoveredByWhatTheirAnswersProve) {
-    const Seconds ahead = 1796598319.58;
-    const Seconds behind = ahead - 0.3;
+    const double ahead = 1796598319.58;
+    const double behind = ahead - 0.3;
     ClockEstimator clock;
-    Seconds at = 100;
+    double at = 100;
     for (char machine : std::string("AaBBBAaBABBBaAAB")) {
         bool first = machine != 'B';
-        Seconds aim = machine == 'A'   ? ahead - 0.001
-                      : machine == 'a' ? ahead + 0.001
-                                       : behind + 0.001;
+        double aim = machine == 'A'   ? ahead - 0.001
+                     : machine == 'a' ? ahead + 0.001
+                                      : behind + 0.001;
         at = std::ceil(at + 0.5 + aim) - aim - 0.0005;
-        clock.AddAnswer(at, at + 0.001,
+        clock.AddAnswer(At(at), At(at + 0.001),
                         std::int64_t(std::floor(at + 0.0005 + (first ? ahead : behind))));
     }
-    Seconds shown = *clock.ServerTimeAt(at) - at;
+    double shown = SecondsOf(*clock.ServerTimeAt(At(at))) - at;
     EXPECT_NEAR(shown, ahead, 0.005);
-    EXPECT_GE(clock.UncertaintyAt(at), shown - behind);
+    EXPECT_GE(SecondsOf(clock.UncertaintyAt(At(at))), shown - behind);
     EXPECT_EQ(clock.Machines(), 2);
-    EXPECT_NEAR(clock.DisagreementAt(at), 0.3, 0.01);
+    EXPECT_NEAR(SecondsOf(clock.DisagreementAt(At(at))), 0.3, 0.01);
 }
 
 // In the window's timing, machines at random: two 80 or 700 ms apart are
@@ -127,8 +128,8 @@ TEST(TwoClocks, MachinesInNoTurnAreCoveredByWhatTheirAnswersProve) {
 // the difference stated what the answers prove (never more than the truth);
 // five within 20 ms read as one clock.
 TEST(TwoClocks, PoolsAtRandomAreFoundOrReadAsOne) {
-    for (Seconds phase : {0.1, 0.35, 0.6, 0.85}) {
-        for (Seconds apart : {0.080, 0.700}) {
+    for (double phase : {0.1, 0.35, 0.6, 0.85}) {
+        for (double apart : {0.080, 0.700}) {
             WindowRun run = SimulateWindow({apart, phase, Order::Random}, 0.4, 7, 60, 20);
             SCOPED_TRACE(testing::Message() << apart << " apart, phase " << phase);
             EXPECT_EQ(run.machines, 2);

@@ -46,12 +46,12 @@ TEST(OpeningTime, WhatPeopleTypeAndWhatIsNoTime) {
 TEST(Countdown, CountsToTheOpeningThenShowsTheTime) {
     Countdown countdown;
     countdown.Set(OpeningTime{9, 0, 0});
-    EXPECT_EQ(countdown.At(kNineOclock - 3600s, 0.01).text, "     距开始 01:00:00");
-    EXPECT_EQ(countdown.At(kNineOclock - 10s, 0.01).text, "     距开始 00:00:10");
-    EXPECT_EQ(countdown.At(kNineOclock - 1s, 0.01).text, "     距开始 00:00:01");
-    EXPECT_EQ(countdown.At(kNineOclock, 0.01).text, std::nullopt) << "the opening shows the time";
-    EXPECT_EQ(countdown.At(kNineOclock + 1s, 0.01).text, std::nullopt) << "no count to tomorrow";
-    EXPECT_EQ(countdown.At(kNineOclock - 10s, 0.6).text,
+    EXPECT_EQ(countdown.At(kNineOclock - 3600s, 10ms).text, "     距开始 01:00:00");
+    EXPECT_EQ(countdown.At(kNineOclock - 10s, 10ms).text, "     距开始 00:00:10");
+    EXPECT_EQ(countdown.At(kNineOclock - 1s, 10ms).text, "     距开始 00:00:01");
+    EXPECT_EQ(countdown.At(kNineOclock, 10ms).text, std::nullopt) << "the opening shows the time";
+    EXPECT_EQ(countdown.At(kNineOclock + 1s, 10ms).text, std::nullopt) << "no count to tomorrow";
+    EXPECT_EQ(countdown.At(kNineOclock - 10s, 600ms).text,
               "     距开始约 00:00:10，时钟误差超过 0.5 秒");
 }
 
@@ -62,12 +62,12 @@ TEST(Countdown, AnOpeningOnTheNextDaySaysTomorrow) {
     countdown.Set(OpeningTime{0, 0, 5});
     // 23:59:58 Beijing time, the evening before.
     std::chrono::sys_seconds evening = kNineOclock - 9h - 2s;
-    EXPECT_EQ(countdown.At(evening, 0).text, "     距明天 00:00:05 还有 00:00:07");
-    EXPECT_EQ(countdown.At(evening + 2s, 0).text, "     距开始 00:00:05") << "past midnight";
+    EXPECT_EQ(countdown.At(evening, 0s).text, "     距明天 00:00:05 还有 00:00:07");
+    EXPECT_EQ(countdown.At(evening + 2s, 0s).text, "     距开始 00:00:05") << "past midnight";
     countdown.Set(OpeningTime{8, 59, 59});
-    EXPECT_EQ(countdown.At(kNineOclock, 0).text, "     距明天 08:59:59 还有 23:59:59")
+    EXPECT_EQ(countdown.At(kNineOclock, 0s).text, "     距明天 08:59:59 还有 23:59:59")
         << "set after it passed";
-    EXPECT_EQ(countdown.At(kNineOclock, 0.6).text,
+    EXPECT_EQ(countdown.At(kNineOclock, 600ms).text,
               "     距明天 08:59:59 还有约 23:59:59，时钟误差超过 0.5 秒");
     EXPECT_EQ(NextOpening(kNineOclock - 1s, {9, 0, 0}), kNineOclock);
     EXPECT_EQ(NextOpening(kNineOclock, {9, 0, 0}), kNineOclock + 24h);
@@ -83,7 +83,7 @@ TEST(Countdown, TheAlarmSoundsEachOfTheLastTenSecondsOnce) {
     int attention = 0;
     for (auto second = kNineOclock - 12s; second <= kNineOclock + 2s; second += 1s) {
         for (int draw = 0; draw < 3; ++draw) {
-            Countdown::Turn turn = countdown.At(second, 0);
+            Countdown::Turn turn = countdown.At(second, 0s);
             if (turn.alarm != Alarm::None) {
                 heard.push_back(turn.alarm);
             }

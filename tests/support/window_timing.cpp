@@ -2,6 +2,7 @@
 
 #include "nettime/clock_estimator.h"
 #include "nettime/lookup_plan.h"
+#include "scripted_time.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,37 +16,37 @@ namespace orvane {
 namespace {
 
 // The server's clock ahead of ours, in whole seconds.
-constexpr Seconds kWholeOffset = 1796598319;
+constexpr double kWholeOffset = 1796598319;
 
-Seconds Uniform(std::mt19937& random, Seconds low, Seconds high) {
-    return std::uniform_real_distribution<Seconds>(low, high)(random);
+double Uniform(std::mt19937& random, double low, double high) {
+    return std::uniform_real_distribution<double>(low, high)(random);
 }
 
 // How late a turn at `now` came after the boundary of the clock at `offset`.
-Seconds LateAfter(Seconds now, Seconds offset) {
-    Seconds since = std::fmod(now + offset, 1.0);
+double LateAfter(double now, double offset) {
+    double since = std::fmod(now + offset, 1.0);
     return since < 0.5 ? since : since - 1;
 }
 
 } // namespace
 
-std::vector<Seconds> SimulatedMachines::Clocks() const {
+std::vector<double> SimulatedMachines::Clocks() const {
     if (!behind.empty()) {
-        std::vector<Seconds> clocks{0};
+        std::vector<double> clocks{0};
         clocks.insert(clocks.end(), behind.begin(), behind.end());
         return clocks;
     }
-    return apart > 0 ? std::vector<Seconds>{0, apart} : std::vector<Seconds>{0};
+    return apart > 0 ? std::vector<double>{0, apart} : std::vector<double>{0};
 }
 
-WindowRun SimulateWindow(const SimulatedMachines& machines, Seconds tickPhase, unsigned seed,
-                         Seconds length, Seconds from) {
+WindowRun SimulateWindow(const SimulatedMachines& machines, double tickPhase, unsigned seed,
+                         double length, double from) {
     std::mt19937 random(seed);
     ClockEstimator clock;
     LookupPlan plan;
-    const Seconds ahead = kWholeOffset + machines.phase;
-    const std::vector<Seconds> clocks = machines.Clocks();
-    const Seconds spread = *std::max_element(clocks.begin(), clocks.end());
+    const double ahead = kWholeOffset + machines.phase;
+    const std::vector<double> clocks = machines.Clocks();
+    const double spread = *std::max_element(clocks.begin(), clocks.end());
     std::vector<double> weights = machines.weights;
     weights.resize(clocks.size(), weights.empty() ? 1.0 : 0.0);
     std::discrete_distribution<size_t> pick(weights.begin(), weights.end());
@@ -62,23 +63,23 @@ WindowRun SimulateWindow(const SimulatedMachines& machines, Seconds tickPhase, u
     int request = 0;
     bool inFlight = false;
     bool justAnswered = false;
-    Seconds sendAt = 0;
-    Seconds failAt = -1;
-    Seconds nextTick = 0; // the window's opening, then each tick
+    double sendAt = 0;
+    double failAt = -1;
+    double nextTick = 0; // the window's opening, then each tick
     bool opened = false;
     std::optional<std::int64_t> shownSecond;
     int turns = 0;
     int outside = 0;
     int anyOutside = 0;
-    std::vector<Seconds> bounds;
+    std::vector<double> bounds;
     WindowRun run;
-    for (Seconds now = 0; now < length; now += 0.001) {
+    for (double now = 0; now < length; now += 0.001) {
         if (now >= nextTick || justAnswered) {
             if (now >= nextTick) {
                 nextTick = opened ? nextTick + 0.9 : tickPhase;
                 opened = true;
             }
-            Seconds due = plan.NextSendTime(clock, now);
+            double due = SecondsOf(plan.NextSendTime(clock, At(now)));
             if (!inFlight && due <= now + 1.0) {
                 inFlight = true;
                 sendAt = due;
@@ -86,7 +87,7 @@ WindowRun SimulateWindow(const SimulatedMachines& machines, Seconds tickPhase, u
         }
         justAnswered = false;
         if (inFlight && failAt >= 0 && now >= failAt) {
-            plan.Failed(failAt);
+            plan.Failed(At(failAt));
             clock.Missed();
             inFlight = false;
             justAnswered = true;
@@ -94,35 +95,36 @@ WindowRun SimulateWindow(const SimulatedMachines& machines, Seconds tickPhase, u
         } else if (inFlight && failAt < 0 && now >= sendAt && machines.lostEvery > 0 &&
                    request % machines.lostEvery == machines.lostEvery - 1) {
             answering(request++);
-            plan.Sent(sendAt);
+            plan.Sent(At(sendAt));
             failAt = sendAt + 3;
         } else if (inFlight && failAt < 0 && now >= sendAt) {
-            Seconds out = Uniform(random, 0.0002, 0.001);
-            Seconds back = Uniform(random, 0.0002, 0.001);
-            Seconds stamp = sendAt + out + answering(request++);
-            plan.Sent(sendAt);
-            clock.AddAnswer(sendAt, sendAt + out + back, std::int64_t(std::floor(stamp)));
-            plan.Answered(clock, sendAt + out + back);
+            double out = Uniform(random, 0.0002, 0.001);
+            double back = Uniform(random, 0.0002, 0.001);
+            double stamp = sendAt + out + answering(request++);
+            plan.Sent(At(sendAt));
+            clock.AddAnswer(At(sendAt), At(sendAt + out + back), std::int64_t(std::floor(stamp)));
+            plan.Answered(clock, At(sendAt + out + back));
             inFlight = false;
             justAnswered = true;
         }
-        if (justAnswered && run.narrowAfter < 0 && clock.UncertaintyAt(now) <= 0.010) {
+        if (justAnswered && run.narrowAfter < 0 &&
+            SecondsOf(clock.UncertaintyAt(At(now))) <= 0.010) {
             run.narrowAfter = now; // it narrows only at an answer
         }
-        std::optional<Seconds> server = clock.ServerTimeAt(now);
-        if (!server || shownSecond == std::int64_t(std::floor(*server))) {
+        std::optional<ServerTime> server = clock.ServerTimeAt(At(now));
+        if (!server || shownSecond == std::int64_t(std::floor(SecondsOf(*server)))) {
             continue;
         }
-        shownSecond = std::int64_t(std::floor(*server));
-        Seconds nearer = 1;
-        Seconds farthest = 0;
+        shownSecond = std::int64_t(std::floor(SecondsOf(*server)));
+        double nearer = 1;
+        double farthest = 0;
         for (size_t i = 0; i < clocks.size(); ++i) {
-            Seconds late = std::fabs(LateAfter(now, ahead - clocks[i]));
+            double late = std::fabs(LateAfter(now, ahead - clocks[i]));
             nearer = std::min(nearer, late);
             farthest = answered[i] ? std::max(farthest, late) : farthest;
         }
-        Seconds bound = clock.UncertaintyAt(now);
-        run.stated = clock.DisagreementAt(now);
+        double bound = SecondsOf(clock.UncertaintyAt(At(now)));
+        run.stated = SecondsOf(clock.DisagreementAt(At(now)));
         run.machines = clock.Machines();
         if (spread > 0 && std::fabs(run.stated - spread) > 0.2 * spread) {
             run.foundAfter = now;
