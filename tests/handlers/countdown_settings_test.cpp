@@ -2,29 +2,21 @@
 // server's address confirmed, refused or waiting for the next start, and a
 // setting that cannot be written going back to what the file holds.
 #include "app/work_queues.h"
+#include "desk.h"
 #include "files/native_path.h"
-#include "modal_box.h"
 #include "profile/profile_file.h"
 #include "program_bindings.h"
 #include "window/component_names.h"
-#include "window_access.h"
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QStatusBar>
 #include <filesystem>
 
 namespace orvane {
 
 namespace {
 
-QString TipOf(MainWindow& window, const std::string& box) {
-    return Component<QLineEdit>(window, box)->toolTip();
-}
+class TimeUrl : public DeskTest {};
 
-TEST(TimeUrl, AnHttpAddressIsStoredAndFollowedAnythingElseIsRefused) {
-    MainWindow window;
+TEST_F(TimeUrl, AnHttpAddressIsStoredAndFollowedAnythingElseIsRefused) {
     ProgramBindings bindings(window, std::nullopt);
     std::string file = bindings.settings.Path("信息.ini");
     bindings.countdown.Start(bindings.Stored());
@@ -32,69 +24,61 @@ TEST(TimeUrl, AnHttpAddressIsStoredAndFollowedAnythingElseIsRefused) {
     bindings.countdown.OnTimeUrlConfirmed();
     DrainWorkQueues();
     EXPECT_EQ(ReadProfileItem(file, "配置", "时间网址"), "");
-    EXPECT_TRUE(TipOf(window, kTimeUrlBox).startsWith(QStringLiteral("时间网址不能用：")));
-    EXPECT_TRUE(TipOf(window, kTimeUrlBox).endsWith(QStringLiteral("；仍按默认网址取时间")));
+    EXPECT_TRUE(TipOf(window, kTimeUrlBox).starts_with("时间网址不能用："));
+    EXPECT_TRUE(TipOf(window, kTimeUrlBox).ends_with("；仍按默认网址取时间"));
 
     window.SetContent(kTimeUrlBox, " http://127.0.0.1:9/预约 ");
     bindings.countdown.OnTimeUrlConfirmed();
     DrainWorkQueues();
     EXPECT_EQ(ReadProfileItem(file, "配置", "时间网址"), "http://127.0.0.1:9/预约");
-    EXPECT_TRUE(TipOf(window, kTimeUrlBox).isEmpty());
+    EXPECT_EQ(TipOf(window, kTimeUrlBox), "");
     bindings.clock.Tick();
-    EXPECT_TRUE(Component<QStatusBar>(window, kStatusBar)
-                    ->findChildren<QLabel*>()
-                    .at(kTimePanel)
-                    ->toolTip()
-                    .contains(QStringLiteral("http://127.0.0.1:9/")))
+    EXPECT_PRED_FORMAT2(testing::IsSubstring, "http://127.0.0.1:9/", PanelTipOf(window, kTimePanel))
         << "the clock's tooltip names the server it follows";
 }
 
 // The command line's --time-url counts for its run; the page's address is
 // kept for the next start, and the box says so, also with none stored.
-TEST(TimeUrl, TheCommandLinesAddressCountsForItsRun) {
-    MainWindow window;
+TEST_F(TimeUrl, TheCommandLinesAddressCountsForItsRun) {
     ProgramBindings bindings(window, kNoTimeServer);
     ASSERT_TRUE(WriteProfileItem(bindings.settings.Path("信息.ini"), "配置", "时间网址",
                                  "http://bank.example/")
                     .Ok());
     bindings.countdown.Start(bindings.Stored());
     EXPECT_EQ(window.GetContent(kTimeUrlBox), "http://bank.example/");
-    EXPECT_TRUE(TipOf(window, kTimeUrlBox).startsWith(QStringLiteral("这次按命令行 --time-url")));
-    EXPECT_TRUE(TipOf(window, kTimeUrlBox).contains(QString::fromStdString(kNoTimeServer)))
+    EXPECT_TRUE(TipOf(window, kTimeUrlBox).starts_with("这次按命令行 --time-url"));
+    EXPECT_PRED_FORMAT2(testing::IsSubstring, kNoTimeServer, TipOf(window, kTimeUrlBox))
         << "it names the server followed";
     bindings.clock.Tick();
-    EXPECT_TRUE(Component<QStatusBar>(window, kStatusBar)
-                    ->findChildren<QLabel*>()
-                    .at(kTimePanel)
-                    ->toolTip()
-                    .contains(QString::fromStdString(kNoTimeServer)));
+    EXPECT_PRED_FORMAT2(testing::IsSubstring, kNoTimeServer, PanelTipOf(window, kTimePanel));
 
-    MainWindow plain;
-    ProgramBindings none(plain, kNoTimeServer);
+    std::unique_ptr<Window> plain = NewDeskWindow();
+    ProgramBindings none(*plain, kNoTimeServer);
     none.countdown.Start(none.Stored());
-    EXPECT_EQ(plain.GetContent(kTimeUrlBox), "");
-    EXPECT_TRUE(TipOf(plain, kTimeUrlBox).startsWith(QStringLiteral("这次按命令行 --time-url")));
+    EXPECT_EQ(plain->GetContent(kTimeUrlBox), "");
+    EXPECT_TRUE(TipOf(*plain, kTimeUrlBox).starts_with("这次按命令行 --time-url"));
 }
 
 // A file that cannot be written (here a folder stands where it would be):
 // the box says why, and 提示音 and 开始时间 show what the file holds.
-TEST(SettingsNotWritten, TheControlGoesBackToWhatTheFileHolds) {
-    MainWindow window;
+class SettingsNotWritten : public DeskTest {};
+
+TEST_F(SettingsNotWritten, TheControlGoesBackToWhatTheFileHolds) {
     ProgramBindings bindings(window);
     std::filesystem::create_directory(PathOf(bindings.settings.Path("信息.ini")));
     bindings.countdown.Start(bindings.Stored());
     ASSERT_TRUE(window.GetTicked(kSoundBox));
-    ModalBoxAnswerer boxes;
-    Component<QAbstractButton>(window, kSoundBox)->click();
+    Click(window, kSoundBox);
     DrainWorkQueues();
-    EXPECT_EQ(boxes.count, 1);
-    EXPECT_EQ(boxes.caption, QStringLiteral("保存失败"));
+    std::vector<Message> boxes = TakeMessages();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "保存失败");
     EXPECT_TRUE(window.GetTicked(kSoundBox)) << "as the file holds it: on";
     window.SetContent(kOpeningTimeBox, "9:30");
     bindings.countdown.OnOpeningTimeConfirmed();
     DrainWorkQueues();
     EXPECT_EQ(window.GetContent(kOpeningTimeBox), "");
-    EXPECT_EQ(boxes.count, 2);
+    EXPECT_EQ(TakeMessages().size(), 1u);
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 // Which group the hot key types next, and how typing it marks it.
+#include "desk.h"
 #include "handlers/field_copy.h"
 #include "handlers/next_applicant.h"
 #include "program_bindings.h"
 #include "window/component_names.h"
-#include "window_access.h"
 
 #include <gtest/gtest.h>
 
@@ -19,8 +19,9 @@ TEST(NextApplicant, TheFirstGroupWithTextNotAllUsed) {
 
 // Blanks are no text; one field copied leaves the group next; typing greys
 // all three, and "恢复" makes the group next again.
-TEST(NextApplicant, AsTheWindowShowsTheGroups) {
-    MainWindow window;
+class NextApplicantShown : public DeskTest {};
+
+TEST_F(NextApplicantShown, AsTheWindowShowsTheGroups) {
     ProgramBindings bindings(window);
     std::vector<std::string> all(kFieldKeys.begin(), kFieldKeys.end());
     window.SetContent(EditBoxName(1, NameKey()), "\xA1\xA1 "); // U+3000 and a space

@@ -1,13 +1,13 @@
+#include "desk.h"
 #include "handlers/phone_fill.h"
 #include "text/ansi_literals.h"
 #include "window/component_names.h"
-#include "window_access.h"
 
 namespace orvane {
 
 namespace {
 
-class PhoneFill : public testing::Test {
+class PhoneFill : public DeskTest {
 protected:
     void SetUp() override {
         for (int n = 1; n <= kGroupCount; ++n) {
@@ -16,7 +16,6 @@ protected:
         }
     }
     std::string Phone(int n) { return window.GetContent(EditBoxName(n, PhoneKey())); }
-    MainWindow window;
 };
 
 TEST_F(PhoneFill, PageFillTouchesExactlyItsFiveGroups) {

@@ -4,8 +4,6 @@
 #include "window_access.h"
 
 #include <QCheckBox>
-#include <QLabel>
-#include <QPushButton>
 #include <QTest>
 #include <QWindow>
 
@@ -60,21 +58,6 @@ TEST_F(WindowOptions, UntickingLeavesTheTopBandWithoutActivating) {
     QTest::qWait(50); // an activation would have arrived by now
     EXPECT_EQ(QApplication::activeWindow(), &other);
     EXPECT_TRUE(window.isVisible());
-}
-
-// A stopped panel is no frozen countdown: it says it is stopped.
-TEST_F(WindowOptions, TimeSwitchStopsAndResumesTheClockAndThePanelSaysSo) {
-    auto* toggle = Component<QPushButton>(window, kTimeToggleButton);
-    window.SetStatusPanelText(kStatusBar, kTimePanel, "     距开始 00:00:12");
-    toggle->click();
-    EXPECT_EQ(window.GetInterval(kTicker), 0);
-    toggle->click();
-    EXPECT_EQ(window.GetInterval(kTicker), 900);
-    toggle->click();
-    EXPECT_EQ(window.GetInterval(kTicker), 0);
-    auto panes = Component(window, kStatusBar)->findChildren<QLabel*>();
-    EXPECT_EQ(panes.at(0)->text(), QStringLiteral("     底部时间已停止"));
-    EXPECT_TRUE(panes.at(0)->toolTip().contains(QStringLiteral("不倒数")));
 }
 
 } // namespace

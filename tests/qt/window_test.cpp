@@ -1,3 +1,4 @@
+#include "handlers/field_copy.h"
 #include "text/ansi_literals.h"
 #include "timer_ends.h"
 #include "window/component_names.h"
@@ -6,6 +7,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
@@ -23,6 +25,15 @@ protected:
     }
     MainWindow window;
 };
+
+// Clipboard managers and their histories keep no copy of a field.
+TEST_F(WindowTest, ACopyIsMarkedSecret) {
+    window.SetContent(EditBoxName(3, NameKey()), "张三");
+    CopyField(window, 3, NameKey());
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    EXPECT_EQ(data->data(QStringLiteral("x-kde-passwordManagerHint")), "secret");
+    EXPECT_EQ(ClipboardText(), "张三");
+}
 
 TEST_F(WindowTest, FixedSizeTitleAndButtons) {
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Orvane"));

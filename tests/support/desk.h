@@ -1,0 +1,45 @@
+#pragma once
+
+// The desktop a handler test runs on, one per test program: a fake window on
+// a fake clock (headless, its tests in parallel), the Qt window, or the
+// Windows window under Wine. The handler tests speak only of this and of
+// Window, so that every desktop is held to one behaviour.
+#include "window/message_box.h"
+#include "window/window.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace orvane {
+
+// A main window built from the layout, not yet shown.
+std::unique_ptr<Window> NewDeskWindow();
+// The click of a button or a check box (which toggles first), delivered as
+// the desktop delivers it.
+void Click(Window& window, const std::string& name);
+// Lets the milliseconds pass on the window's clock: timers due and answers
+// posted to the window's thread run.
+void Pass(Window& window, int milliseconds);
+// The component's tooltip.
+std::string TipOf(Window& window, const std::string& name);
+// The status bar's panel: its text and its tooltip.
+std::string PanelTextOf(Window& window, int panel);
+std::string PanelTipOf(Window& window, int panel);
+// The clipboard's text, as another program reads it.
+std::string DeskClipboardText();
+// Whether the desktop's text reaches past GBK to every GB18030 character:
+// Wine has no GB18030 code page, and Windows text falls back to GBK there.
+bool DeskHoldsAllOfGb18030();
+// The message boxes shown since the last call, each closed with 确定.
+std::vector<Message> TakeMessages();
+
+// A test on a new main window of the desk.
+class DeskTest : public testing::Test {
+protected:
+    std::unique_ptr<Window> owned = NewDeskWindow();
+    Window& window = *owned;
+};
+
+} // namespace orvane
