@@ -18,6 +18,9 @@ for face in SimSun Tahoma; do
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ \
         /d 'Noto Sans CJK SC' /f >/dev/null 2>&1 || true
 done
+# No window manager runs here: Wine's windows are left unmanaged, or Wine
+# waits two seconds for one at every box that closes.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
 # A program that crashes ends, reported on standard error, instead of
 # waiting for a debugger nobody will attach.
 wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger \

@@ -16,6 +16,9 @@
 #include "window/fatal_error.h"
 #include "work_queues.h"
 
+#include <memory>
+#include <utility>
+
 namespace orvane {
 
 namespace {
@@ -55,9 +58,19 @@ void AddWindowBindings(std::vector<EventBinding>& table, ClockDisplay& clock) {
 // The findings follow every change of a field, typed, loaded or filled; the
 // name boxes' menus paste a table from their group on.
 void AddFieldToolBindings(std::vector<EventBinding>& table) {
+    // Once the change in hand is done: a load or a fill sets 75 fields, and
+    // each would have all 75 looked at again.
+    auto marks = [pending = std::make_shared<bool>(false)](Window& window) {
+        if (!std::exchange(*pending, true)) {
+            window.RunAfter(0, [pending, &window] {
+                *pending = false;
+                MarkFieldFindings(window);
+            });
+        }
+    };
     for (int n = 1; n <= kGroupCount; ++n) {
         for (const std::string& key : kFieldKeys) {
-            table.push_back({EditBoxName(n, key), Event::Edited, MarkFieldFindings});
+            table.push_back({EditBoxName(n, key), Event::Edited, marks});
         }
         table.push_back({EditBoxName(n, NameKey()), Event::Click,
                          [n](Window& w) { PasteTableFromGroup(w, n); },
@@ -82,7 +95,7 @@ void AddCountdownBindings(std::vector<EventBinding>& table, CountdownSettings& c
 // The typing line follows every change of a group that changes which group
 // the hot key types next: its text, a copy, a restore.
 void AddNextGroupBindings(std::vector<EventBinding>& table, HotKeyTyping& typing) {
-    auto showNext = [&typing](Window&) { typing.ShowNext(); };
+    auto showNext = [&typing](Window&) { typing.OnGroupChanged(); };
     for (int n = 1; n <= kGroupCount; ++n) {
         for (const std::string& key : kFieldKeys) {
             table.push_back({EditBoxName(n, key), Event::Edited, showNext});

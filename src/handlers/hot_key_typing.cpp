@@ -254,6 +254,18 @@ void HotKeyTyping::ShowNext() {
                                    : "没有可输入的组：有内容、三个“复制”不全是灰色的组才会输入。");
 }
 
+void HotKeyTyping::OnGroupChanged() {
+    if (std::exchange(nextPending_, true)) {
+        return;
+    }
+    timer_.After(std::chrono::milliseconds(0), [this] {
+        nextPending_ = false;
+        if (!(engine_ && engine_->Typing())) { // the press's own line stands
+            ShowNext();
+        }
+    });
+}
+
 void HotKeyTyping::Tell(const std::string& line, const std::string& tip, bool refused, int shown) {
     window_.SetStatusPanelText(kStatusBar, kTypingPanel, line);
     window_.SetStatusPanelTip(kStatusBar, kTypingPanel, tip);

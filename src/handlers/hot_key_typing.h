@@ -41,6 +41,10 @@ public:
     void OnHotKey();
     // The line: which group a press types next.
     void ShowNext();
+    // A group changed (a field, a copy, a restore): the line follows once
+    // the change is done, so that a load of 75 fields looks for the next
+    // group once, not 75 times.
+    void OnGroupChanged();
 
 private:
     bool TakeTyping();
@@ -65,6 +69,7 @@ private:
     std::string keyText_;      // the key taken, as the file keeps it
     std::string sequenceText_; // the sequence taken, as the file keeps it
     std::string notInForce_;   // why the hot key is not in force; empty while it is
+    bool nextPending_ = false; // OnGroupChanged's look is under way
     int told_ = 0;             // only the latest line goes back to the next group
     Lifetime lifetime_;        // last, so that its steps end before the members go
 };

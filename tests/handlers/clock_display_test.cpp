@@ -1,19 +1,11 @@
-// The status bar's Beijing time in a real window against time servers on
-// 127.0.0.1: one that keeps a clock, one that never answers.
-#include "modal_box.h"
+// The status bar's Beijing time against time servers on 127.0.0.1: one
+// that keeps a clock, one that never answers.
+#include "desk.h"
 #include "program_bindings.h"
 #include "scripted_server.h"
-#include "storage/information_file.h"
 #include "text/ansi_literals.h"
 #include "window/component_names.h"
-#include "window_access.h"
 
-#include <QFile>
-#include <QLabel>
-#include <QPushButton>
-#include <QStatusBar>
-#include <QTest>
-#include <QTimer>
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -53,15 +45,12 @@ void ServeClock(int fd, const std::atomic<bool>& stopping, std::chrono::millisec
     }
 }
 
-class BeijingClock : public testing::Test {
+class BeijingClock : public DeskTest {
 protected:
-    void Start(const std::string& url) {
-        bindings.emplace(window, url);
-        window.show();
-    }
-    QLabel* Pane() { return Component<QStatusBar>(window, kStatusBar)->findChild<QLabel*>(); }
-    QString Panel() { return Pane()->text(); }
-    MainWindow window;
+    void Start(const std::string& url) { bindings.emplace(window, url); }
+    std::string Panel() { return PanelTextOf(window, kTimePanel); }
+    std::string Tip() { return PanelTipOf(window, kTimePanel); }
+    bool Shows(const std::string& part) { return Panel().find(part) != std::string::npos; }
     std::optional<ProgramBindings> bindings;
 };
 
@@ -77,27 +66,24 @@ TEST_F(BeijingClock, ASilentServerNeverHoldsTheWindow) {
     });
     Start(silent.Url("http"));
     window.SetContent(EditBoxName(1, NameKey()), "张三");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return reached != 0; }, 5000));
+    ASSERT_TRUE(PassUntil(
+        window, [&] { return reached != 0; }, 5000));
     // The lookup now waits on the server; a click is answered meanwhile.
-    Clock::time_point clicked;
-    QTimer::singleShot(0, [&] {
-        Component<QPushButton>(window, CopyButtonName(1, NameKey()))->click();
-        clicked = Clock::now();
-    });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return clicked != Clock::time_point(); }, 20000));
+    Pass(window, 0);
+    Click(window, CopyButtonName(1, NameKey()));
+    Clock::time_point clicked = Clock::now();
     EXPECT_LT(clicked - Clock::time_point(Clock::duration(reached.load())), std::chrono::seconds(3))
         << "a lookup on the window's thread would hold the click for 12 s";
-    EXPECT_EQ(ClipboardText(), "张三");
-    EXPECT_EQ(Panel(), ToUnicode("     当前北京时间为：正在获取…")) << "no time it does not have";
+    EXPECT_EQ(DeskClipboardText(), "张三");
+    EXPECT_EQ(Panel(), "     当前北京时间为：正在获取…") << "no time it does not have";
 }
 
 TEST_F(BeijingClock, AFailedLookupSaysWhyInTheTooltip) {
     Start(kNoTimeServer);
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return Pane()->toolTip().contains(QStringLiteral("失败")); }, 5000));
-    EXPECT_EQ(Panel(), ToUnicode("     当前北京时间为：获取失败，正在重试"));
-    EXPECT_EQ(Pane()->toolTip(), ToUnicode("北京时间取自 " + kNoTimeServer +
-                                           "。\n最近一次获取失败：服务器拒绝连接。"));
+    ASSERT_TRUE(PassUntil(
+        window, [&] { return Tip().find("失败") != std::string::npos; }, 5000));
+    EXPECT_EQ(Panel(), "     当前北京时间为：获取失败，正在重试");
+    EXPECT_EQ(Tip(), "北京时间取自 " + kNoTimeServer + "。\n最近一次获取失败：服务器拒绝连接。");
 }
 
 // The ticker beats a minute apart here: only the window's opening can have
@@ -108,10 +94,11 @@ TEST_F(BeijingClock, TheFirstLookupLeavesAsTheWindowOpens) {
     });
     window.SetInterval(kTicker, 60000);
     Start(server.Url("http"));
-    ModalBoxAnswerer greeting;
     window.FinishCreation();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return Panel().contains(QStringLiteral("年")); }, 10000))
-        << Panel().toStdString();
+    TakeMessages();
+    EXPECT_TRUE(PassUntil(
+        window, [&] { return Shows("年"); }, 10000))
+        << Panel();
     bindings.reset();
 }
 
@@ -120,14 +107,15 @@ TEST_F(BeijingClock, TheSwitchStopsTheTimeAndResumesIt) {
         ServeClock(fd, stopping, std::chrono::milliseconds(0));
     });
     Start(server.Url("http"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Panel().contains(QStringLiteral("年")); }, 5000));
-    EXPECT_TRUE(Panel().startsWith(ToUnicode("     当前北京时间为：")));
-    auto toggle = Component<QPushButton>(window, kTimeToggleButton);
-    toggle->click();
-    QTest::qWait(2100);
-    EXPECT_EQ(Panel(), QStringLiteral("     底部时间已停止")) << "stopped, and says so";
-    toggle->click();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return Panel().contains(QStringLiteral("年")); }, 3000))
+    ASSERT_TRUE(PassUntil(
+        window, [&] { return Shows("年"); }, 5000));
+    EXPECT_TRUE(Panel().starts_with("     当前北京时间为："));
+    Click(window, kTimeToggleButton);
+    Pass(window, 2100);
+    EXPECT_EQ(Panel(), "     底部时间已停止") << "stopped, and says so";
+    Click(window, kTimeToggleButton);
+    EXPECT_TRUE(PassUntil(
+        window, [&] { return Shows("年"); }, 3000))
         << "running again";
     bindings.reset(); // closes the connection the server waits on
 }
@@ -139,11 +127,11 @@ TEST_F(BeijingClock, StaleStampsStillTurnTheSecondWithTheServer) {
         ServeClock(fd, stopping, std::chrono::milliseconds(15));
     });
     Start(server.Url("http"));
-    QTest::qWait(30000); // the first narrowing, its checks on both sides, the climb
+    Pass(window, 30000); // the first narrowing, its checks on both sides, the climb
     std::vector<double> lateness;
-    QString shown = Panel();
+    std::string shown = Panel();
     for (auto end = Clock::now() + std::chrono::seconds(8); Clock::now() < end;) {
-        QTest::qWait(1);
+        Pass(window, 1);
         if (Panel() == shown) {
             continue;
         }
@@ -163,16 +151,16 @@ TEST_F(BeijingClock, StaleStampsStillTurnTheSecondWithTheServer) {
 
 // The number the tooltip states after `label`, in seconds (it states
 // milliseconds); none when it states none.
-std::optional<double> Stated(const QString& tip, const QString& label) {
-    qsizetype at = tip.indexOf(label);
-    if (at < 0) {
+std::optional<double> Stated(const std::string& tip, const std::string& label) {
+    size_t at = tip.find(label);
+    if (at == std::string::npos) {
         return std::nullopt;
     }
-    qsizetype end = at + label.size();
-    while (end < tip.size() && tip[end].isDigit()) {
+    size_t end = at + label.size();
+    while (end < tip.size() && tip[end] >= '0' && tip[end] <= '9') {
         ++end;
     }
-    return tip.mid(at + label.size(), end - at - label.size()).toDouble() / 1000;
+    return std::stod("0" + tip.substr(at + label.size(), end - at - label.size())) / 1000;
 }
 
 // Two machines behind one name answer in turn, the second's clock 700 ms
@@ -186,11 +174,11 @@ TEST_F(BeijingClock, TwoMachinesInTurnAreFoundWithinFifteenSeconds) {
                    std::chrono::milliseconds(700));
     });
     Start(server.Url("http"));
-    QTest::qWait(15000);
-    QString shown = Panel();
+    Pass(window, 15000);
+    std::string shown = Panel();
     int turned = 0;
     for (auto end = Clock::now() + std::chrono::seconds(8); Clock::now() < end;) {
-        QTest::qWait(1);
+        Pass(window, 1);
         if (Panel() == shown) {
             continue;
         }
@@ -204,13 +192,11 @@ TEST_F(BeijingClock, TwoMachinesInTurnAreFoundWithinFifteenSeconds) {
             double since = clock - std::floor(clock);
             nearer = std::min({nearer, since, 1 - since});
         }
-        QString tip = Pane()->toolTip();
-        EXPECT_LE(nearer, Stated(tip, QStringLiteral("误差不超过 ")).value_or(0) + 0.001)
-            << tip.toStdString();
-        EXPECT_NEAR(Stated(tip, QStringLiteral("相差约 ")).value_or(0), 0.7, 0.14)
-            << tip.toStdString();
-        EXPECT_TRUE(tip.contains(QStringLiteral("网站至少有 2 台服务器"))) << tip.toStdString();
-        EXPECT_TRUE(tip.contains(QStringLiteral("较快那台"))) << tip.toStdString();
+        std::string tip = Tip();
+        EXPECT_LE(nearer, Stated(tip, "误差不超过 ").value_or(0) + 0.001) << tip;
+        EXPECT_NEAR(Stated(tip, "相差约 ").value_or(0), 0.7, 0.14) << tip;
+        EXPECT_PRED_FORMAT2(testing::IsSubstring, "网站至少有 2 台服务器", tip);
+        EXPECT_PRED_FORMAT2(testing::IsSubstring, "较快那台", tip);
     }
     bindings.reset(); // closes the connection the server waits on
     EXPECT_GE(turned, 7);
@@ -224,7 +210,8 @@ TEST_F(BeijingClock, TheOpeningTimeCountsDownThenTheTimeReturns) {
         ServeClock(fd, stopping, std::chrono::milliseconds(0));
     });
     Start(server.Url("http"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Panel().contains(QStringLiteral("年")); }, 5000));
+    ASSERT_TRUE(PassUntil(
+        window, [&] { return Shows("年"); }, 5000));
     std::time_t opening = std::time(nullptr) + 6 + 8 * 3600; // Beijing time
     std::tm beijing{};
     gmtime_r(&opening, &beijing);
@@ -232,33 +219,34 @@ TEST_F(BeijingClock, TheOpeningTimeCountsDownThenTheTimeReturns) {
     std::strftime(text, sizeof text, "%H:%M:%S", &beijing);
     window.SetContent(kOpeningTimeBox, text);
     bindings->countdown.OnOpeningTimeConfirmed();
-    QStringList seen;
+    std::vector<std::string> seen;
     for (auto end = Clock::now() + std::chrono::seconds(9); Clock::now() < end;) {
-        QTest::qWait(5);
-        if (seen.isEmpty() || seen.back() != Panel()) {
+        Pass(window, 5);
+        if (seen.empty() || seen.back() != Panel()) {
             seen.push_back(Panel());
         }
     }
     // The seconds counted, each once; while the lookups still check the
     // server's machines the count says it is about ("距开始约 …").
-    QStringList counted;
-    for (const QString& text : seen) {
-        QString count = text.contains(QStringLiteral("距开始"))
-                            ? text.mid(text.indexOf(QStringLiteral("00:")), 8)
-                            : QStringLiteral("time");
-        if (counted.isEmpty() || counted.back() != count) {
+    std::vector<std::string> counted;
+    std::string all;
+    for (const std::string& text : seen) {
+        std::string count = text.find("距开始") != std::string::npos
+                                ? text.substr(text.find("00:"), 8)
+                                : std::string("time");
+        if (counted.empty() || counted.back() != count) {
             counted.push_back(count);
         }
+        all += text + " | ";
     }
-    int at = int(counted.indexOf(QStringLiteral("00:00:03")));
-    ASSERT_GE(at, 0) << seen.join(QStringLiteral(" | ")).toStdString();
-    ASSERT_LT(at + 3, counted.size());
-    EXPECT_EQ(counted[at + 1], QStringLiteral("00:00:02"));
-    EXPECT_EQ(counted[at + 2], QStringLiteral("00:00:01"));
-    EXPECT_EQ(counted[at + 3], QStringLiteral("time")) << "the opening";
-    EXPECT_EQ(seen.back().left(int(ToUnicode("     当前北京时间为：").size())),
-              ToUnicode("     当前北京时间为："));
-    EXPECT_TRUE(seen.back().contains(QStringLiteral("年")));
+    auto three = std::find(counted.begin(), counted.end(), "00:00:03");
+    ASSERT_NE(three, counted.end()) << all;
+    ASSERT_LT(three + 3, counted.end());
+    EXPECT_EQ(three[1], "00:00:02");
+    EXPECT_EQ(three[2], "00:00:01");
+    EXPECT_EQ(three[3], "time") << "the opening";
+    EXPECT_TRUE(seen.back().starts_with("     当前北京时间为："));
+    EXPECT_TRUE(seen.back().find("年") != std::string::npos);
     bindings.reset(); // closes the connection the server waits on
 }
 

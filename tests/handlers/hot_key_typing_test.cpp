@@ -1,25 +1,20 @@
 // The hot key's handler in the window, over a keyboard the test scripts:
 // which group a press types and what it types, when the group is marked,
 // what the line in the status bar says, and the settings 设置 takes.
+#include "app/work_queues.h"
+#include "desk.h"
 #include "fake_keyboard.h"
 #include "files/failure_log.h"
-#include "modal_box.h"
 #include "profile/profile_file.h"
 #include "program_bindings.h"
 #include "text/unicode_text.h"
 #include "window/component_names.h"
-#include "window_access.h"
-
-#include <QLabel>
-#include <QPushButton>
-#include <QStatusBar>
-#include <QTest>
 
 namespace orvane {
 
 namespace {
 
-class HotKeyHandler : public testing::Test {
+class HotKeyHandler : public DeskTest {
 protected:
     void Fill(int group, const char* name, const char* id, const char* phone) {
         window.SetContent(EditBoxName(group, NameKey()), name);
@@ -30,20 +25,17 @@ protected:
         ASSERT_TRUE(
             WriteProfileItem(bindings.settings.Path("信息.ini"), "配置", "输入顺序", sequence)
                 .Ok());
-        ModalBoxAnswerer boxes;
         bindings.StartSettings();
-        ASSERT_EQ(boxes.count, 0) << boxes.text.toStdString();
+        ASSERT_TRUE(TakeMessages().empty());
     }
     // A press of the hot key, and the wait for what it did.
     void Press() {
         bindings.typing.OnHotKey();
-        EXPECT_TRUE(
-            QTest::qWaitFor([&] { return !Line().startsWith(QStringLiteral("正在输入")); }, 3000));
+        EXPECT_TRUE(PassUntil(
+            window, [&] { return !Line().starts_with("正在输入"); }, 3000));
     }
-    QLabel* Pane() {
-        return Component<QStatusBar>(window, kStatusBar)->findChildren<QLabel*>().at(1);
-    }
-    QString Line() { return Pane()->text(); }
+    std::string Line() { return PanelTextOf(window, kTypingPanel); }
+    std::string Tip() { return PanelTipOf(window, kTypingPanel); }
     bool Marked(int group) {
         for (const std::string& key : kFieldKeys) {
             if (window.GetEnabled(CopyButtonName(group, key))) {
@@ -53,7 +45,6 @@ protected:
         return true;
     }
 
-    MainWindow window;
     WindowTimer timer{window};
     FakeKeyboard* keyboard = new FakeKeyboard(timer);
     ProgramBindings bindings{window, kNoTimeServer, std::unique_ptr<Keyboard>(keyboard)};
@@ -66,16 +57,18 @@ TEST_F(HotKeyHandler, APressTypesTheNextGroupAndMarksItOnceItArrived) {
     Fill(2, "\xA1\xA1李四 ", "110105194912310037", "13900139000"); // U+3000 before the name
     Fill(3, "王五", "", "13700137000");
     Start();
-    EXPECT_EQ(Line(), QStringLiteral("下一组：第二组"));
+    EXPECT_EQ(Line(), "下一组：第二组");
     Press();
     EXPECT_EQ(keyboard->Typed(), "李四\t110105194912310037\t13900139000");
     EXPECT_TRUE(Marked(2));
-    EXPECT_EQ(Line(), QStringLiteral("已输入第二组"));
-    EXPECT_EQ(Pane()->toolTip(),
-              QStringLiteral("已输入第二组，读回表单核对无误；下一组：第三组。"));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return Line() == QStringLiteral("下一组：第三组"); }, 6000));
-    Component<QPushButton>(window, RestoreButtonName(2))->click();
-    EXPECT_EQ(Line(), QStringLiteral("下一组：第二组")) << "the line follows 恢复";
+    EXPECT_EQ(Line(), "已输入第二组");
+    EXPECT_EQ(Tip(), "已输入第二组，读回表单核对无误；下一组：第三组。");
+    EXPECT_TRUE(PassUntil(
+        window, [&] { return Line() == "下一组：第三组"; }, 6000));
+    Click(window, RestoreButtonName(2));
+    EXPECT_TRUE(PassUntil(
+        window, [&] { return Line() == "下一组：第二组"; }, 1000))
+        << "the line follows 恢复";
 }
 
 TEST_F(HotKeyHandler, APressThatStoppedLeavesTheGroupUnmarkedAndSaysWhy) {
@@ -85,15 +78,14 @@ TEST_F(HotKeyHandler, APressThatStoppedLeavesTheGroupUnmarkedAndSaysWhy) {
     Press();
     EXPECT_EQ(keyboard->Typed(), "张三\t1");
     EXPECT_FALSE(Marked(1));
-    EXPECT_EQ(Line(), QStringLiteral("已停止：按了别的键"));
-    EXPECT_EQ(Pane()->toolTip(),
-              QStringLiteral("输入时按了键盘上的键，已停止；第一组没有标记为已用，请检查表单。"));
+    EXPECT_EQ(Line(), "已停止：按了别的键");
+    EXPECT_EQ(Tip(), "输入时按了键盘上的键，已停止；第一组没有标记为已用，请检查表单。");
 
     keyboard->strayAfter = -1;
     keyboard->focus = keyboard->ownWindow;
-    QTest::qWait(800); // past the quiet time after keys were sent
+    Pass(window, 800); // past the quiet time after keys were sent
     Press();
-    EXPECT_EQ(Line(), QStringLiteral("没有输入：焦点在本程序"));
+    EXPECT_EQ(Line(), "没有输入：焦点在本程序");
     EXPECT_FALSE(Marked(1));
 }
 
@@ -109,20 +101,19 @@ TEST_F(HotKeyHandler, AGroupIsMarkedCheckedOnlyWhenItReadBack) {
     Start();
     Press();
     EXPECT_TRUE(Marked(1));
-    EXPECT_EQ(Line(), QStringLiteral("已输入第一组（未核对）"));
-    EXPECT_TRUE(Pane()->toolTip().contains(QStringLiteral("没有核对")));
+    EXPECT_EQ(Line(), "已输入第一组（未核对）");
+    EXPECT_PRED_FORMAT2(testing::IsSubstring, "没有核对", Tip());
 
-    QTest::qWait(800);
+    Pass(window, 800);
     keyboard->readable = true;
     keyboard->form = {"", "", "", ""};
     keyboard->box = 0;
     keyboard->dropKey = int(keyboard->presses.size()) + 19; // the ID's "3" after its "00"
     Press();
     EXPECT_FALSE(Marked(2));
-    EXPECT_EQ(Line(), QStringLiteral("已停止：身份证不对"));
-    EXPECT_EQ(Pane()->toolTip(),
-              QStringLiteral("身份证输入后读到的是“11010519491231007”，与要输入的不"
-                             "同，已停止；第二组没有标记为已用，请检查表单。"));
+    EXPECT_EQ(Line(), "已停止：身份证不对");
+    EXPECT_EQ(Tip(), "身份证输入后读到的是“11010519491231007”，与要输入的不"
+                     "同，已停止；第二组没有标记为已用，请检查表单。");
     DrainWorkQueues();
     SetFailureLog({});
     std::string log = AnsiFromUtf8(bindings.settings.Bytes("故障记录.txt"));
@@ -130,10 +121,10 @@ TEST_F(HotKeyHandler, AGroupIsMarkedCheckedOnlyWhenItReadBack) {
     EXPECT_EQ(log.find("11010519491231007"), std::string::npos);
 
     // The box focused at the press holds that group already: nothing goes.
-    QTest::qWait(800);
+    Pass(window, 800);
     size_t sent = keyboard->presses.size();
     Press();
-    EXPECT_EQ(Line(), QStringLiteral("没有输入：输入框里已有内容"));
+    EXPECT_EQ(Line(), "没有输入：输入框里已有内容");
     EXPECT_EQ(keyboard->presses.size(), sent);
     EXPECT_FALSE(Marked(2));
 }
@@ -146,9 +137,10 @@ TEST_F(HotKeyHandler, APressTooSoonAfterAGroupSaysSo) {
     Press();
     ASSERT_TRUE(Marked(1));
     bindings.typing.OnHotKey();
-    EXPECT_EQ(Line(), QStringLiteral("没有输入：刚输入完一组"));
+    EXPECT_EQ(Line(), "没有输入：刚输入完一组");
     EXPECT_FALSE(Marked(2));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return Line() == QStringLiteral("下一组：第二组"); }, 3000));
+    EXPECT_TRUE(PassUntil(
+        window, [&] { return Line() == "下一组：第二组"; }, 3000));
 }
 
 // Only groups with text in a field the sequence types count; with none left
@@ -157,15 +149,15 @@ TEST_F(HotKeyHandler, OnlyGroupsWithTextTheSequenceTypesAreNext) {
     Fill(1, "只有名字", "", "");
     Fill(4, "", "", "13600136000");
     Start("{手机号}{ENTER}");
-    EXPECT_EQ(Line(), QStringLiteral("下一组：第四组"));
+    EXPECT_EQ(Line(), "下一组：第四组");
     Press();
     EXPECT_EQ(keyboard->Typed(), "13600136000\n");
     EXPECT_TRUE(Marked(4));
-    QTest::qWait(800);
+    Pass(window, 800);
     keyboard->presses.clear();
     Press();
     EXPECT_TRUE(keyboard->presses.empty());
-    EXPECT_EQ(Line(), QStringLiteral("没有可输入的组"));
+    EXPECT_EQ(Line(), "没有可输入的组");
 }
 
 // 设置 takes a key and a sequence that can do no harm, and stores them;
@@ -173,20 +165,19 @@ TEST_F(HotKeyHandler, OnlyGroupsWithTextTheSequenceTypesAreNext) {
 TEST_F(HotKeyHandler, SetTakesSafeSettingsAndStoresThem) {
     Start();
     window.SetContent(kHotKeyBox, "ctrl + v");
-    {
-        ModalBoxAnswerer refused;
-        bindings.typing.OnSetClicked();
-        DrainWorkQueues();
-        EXPECT_EQ(refused.count, 1);
-        EXPECT_TRUE(refused.text.contains(QStringLiteral("不能用 Ctrl+V")));
-        EXPECT_EQ(window.GetContent(kHotKeyBox), "Ctrl+Alt+V") << "the key in force shown";
-    }
-    window.SetContent(kHotKeyBox, "shift + ctrl + f9");
-    window.SetContent(kSequenceBox, "{身份证}{TAB}{手机号}");
-    ModalBoxAnswerer taken;
     bindings.typing.OnSetClicked();
     DrainWorkQueues();
-    EXPECT_TRUE(taken.text.contains(QStringLiteral("Ctrl+Shift+F9")));
+    std::vector<Message> refused = TakeMessages();
+    ASSERT_EQ(refused.size(), 1u);
+    EXPECT_PRED_FORMAT2(testing::IsSubstring, "不能用 Ctrl+V", refused[0].text);
+    EXPECT_EQ(window.GetContent(kHotKeyBox), "Ctrl+Alt+V") << "the key in force shown";
+    window.SetContent(kHotKeyBox, "shift + ctrl + f9");
+    window.SetContent(kSequenceBox, "{身份证}{TAB}{手机号}");
+    bindings.typing.OnSetClicked();
+    DrainWorkQueues();
+    std::vector<Message> taken = TakeMessages();
+    ASSERT_EQ(taken.size(), 1u);
+    EXPECT_PRED_FORMAT2(testing::IsSubstring, "Ctrl+Shift+F9", taken[0].text);
     EXPECT_EQ(window.GetContent(kHotKeyBox), "Ctrl+Shift+F9") << "shown as it is stored";
     std::string file = bindings.settings.Path("信息.ini");
     EXPECT_EQ(ReadProfileItem(file, "配置", "输入热键"), "Ctrl+Shift+F9");
@@ -201,14 +192,14 @@ TEST_F(HotKeyHandler, ASettingNotStoredSaysSoOnceAndKeepsWhatIsInForce) {
     bindings.settings.MakeReadOnly("信息.ini");
     window.SetContent(kHotKeyBox, "Ctrl+Alt+B");
     window.SetContent(kSequenceBox, "{姓名}{ENTER}");
-    ModalBoxAnswerer boxes;
     bindings.typing.OnSetClicked();
     DrainWorkQueues();
-    EXPECT_EQ(boxes.count, 1);
-    EXPECT_EQ(boxes.caption, QStringLiteral("保存失败"));
+    std::vector<Message> boxes = TakeMessages();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "保存失败");
     EXPECT_EQ(window.GetContent(kHotKeyBox), "Ctrl+Alt+V");
     EXPECT_EQ(window.GetContent(kSequenceBox), "{姓名}{TAB}{身份证}{TAB}{手机号}");
-    QTest::qWait(800);
+    Pass(window, 800);
     Press();
     EXPECT_EQ(keyboard->Typed(), "张三\t11010519491231002X\t13800138000") << "the sequence before";
 }

@@ -7,6 +7,7 @@
 #include "window/message_box.h"
 #include "window/window.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -19,9 +20,12 @@ std::unique_ptr<Window> NewDeskWindow();
 // The click of a button or a check box (which toggles first), delivered as
 // the desktop delivers it.
 void Click(Window& window, const std::string& name);
-// Lets the milliseconds pass on the window's clock: timers due and answers
-// posted to the window's thread run.
+// Lets the milliseconds pass: timers due and answers posted to the
+// window's thread run.
 void Pass(Window& window, int milliseconds);
+// Lets time pass until `done` holds, for at most the milliseconds; whether
+// it came to hold.
+bool PassUntil(Window& window, const std::function<bool()>& done, int milliseconds);
 // The component's tooltip.
 std::string TipOf(Window& window, const std::string& name);
 // The status bar's panel: its text and its tooltip.
@@ -32,8 +36,12 @@ std::string DeskClipboardText();
 // Whether the desktop's text reaches past GBK to every GB18030 character:
 // Wine has no GB18030 code page, and Windows text falls back to GBK there.
 bool DeskHoldsAllOfGb18030();
-// The message boxes shown since the last call, each closed with 确定.
+// The message boxes shown since the last call, each closed with 确定, or
+// as AnswerBoxes says.
 std::vector<Message> TakeMessages();
+// How the boxes shown from now on are closed: with 确定, or with Esc (a
+// question's 取消).
+void AnswerBoxes(bool ok);
 
 // A test on a new main window of the desk.
 class DeskTest : public testing::Test {

@@ -53,6 +53,7 @@ public:
         timer_.start(5);
     }
     std::vector<Message> shown;
+    bool ok = true; // how the boxes are closed: 确定, or Esc
 
 private:
     void Poll() {
@@ -61,8 +62,13 @@ private:
             return;
         }
         shown.push_back({ToAnsi(box->text()), ToAnsi(box->windowTitle()), KindOf(box->icon())});
-        box->button(QMessageBox::Ok)->click();
+        if (ok) {
+            box->button(QMessageBox::Ok)->click();
+        } else {
+            QTest::keyClick(box, Qt::Key_Escape);
+        }
     }
+
     QTimer timer_;
 };
 
@@ -91,6 +97,10 @@ void Pass(Window&, int milliseconds) {
     }
 }
 
+bool PassUntil(Window&, const std::function<bool()>& done, int milliseconds) {
+    return QTest::qWaitFor(done, milliseconds);
+}
+
 std::string TipOf(Window& window, const std::string& name) {
     QWidget* widget = Widget(window, name);
     return widget != nullptr ? ToAnsi(widget->toolTip()) : std::string();
@@ -116,6 +126,10 @@ bool DeskHoldsAllOfGb18030() {
 
 std::vector<Message> TakeMessages() {
     return std::exchange(Closer().shown, {});
+}
+
+void AnswerBoxes(bool ok) {
+    Closer().ok = ok;
 }
 
 } // namespace orvane

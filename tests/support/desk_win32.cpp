@@ -20,6 +20,11 @@ std::vector<Message>& Shown() {
     return shown;
 }
 
+bool& AnswerOk() {
+    static bool ok = true;
+    return ok;
+}
+
 std::wstring TextOf(HWND control) {
     wchar_t text[4096] = {};
     GetWindowTextW(control, text, int(std::size(text)));
@@ -27,7 +32,7 @@ std::wstring TextOf(HWND control) {
 }
 
 // A message box comes up on this thread: what it says is kept, and it is
-// closed with 确定 once it runs.
+// closed once it runs.
 LRESULT CALLBACK CloseBoxes(int code, WPARAM w, LPARAM l) {
     auto box = HWND(w);
     wchar_t kind[16] = {};
@@ -36,7 +41,7 @@ LRESULT CALLBACK CloseBoxes(int code, WPARAM w, LPARAM l) {
         wchar_t text[4096] = {};
         GetDlgItemTextW(box, 0xFFFF, text, int(std::size(text)));
         Shown().push_back({AnsiFromWide(text), AnsiFromWide(TextOf(box))});
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        PostMessageW(box, WM_COMMAND, AnswerOk() ? IDOK : IDCANCEL, 0);
     }
     return CallNextHookEx(nullptr, code, w, l);
 }
@@ -108,6 +113,17 @@ void Pass(Window&, int milliseconds) {
     }
 }
 
+bool PassUntil(Window& window, const std::function<bool()>& done, int milliseconds) {
+    constexpr int kStep = 5;
+    for (int passed = 0; !done(); passed += kStep) {
+        if (passed >= milliseconds) {
+            return false;
+        }
+        Pass(window, kStep);
+    }
+    return true;
+}
+
 std::string TipOf(Window& window, const std::string& name) {
     auto& win32 = static_cast<Win32Window&>(window);
     return ToolText(win32, win32.Handle(), UINT_PTR(win32.ComponentHandle(name)));
@@ -143,6 +159,10 @@ bool DeskHoldsAllOfGb18030() {
 
 std::vector<Message> TakeMessages() {
     return std::exchange(Shown(), {});
+}
+
+void AnswerBoxes(bool ok) {
+    AnswerOk() = ok;
 }
 
 } // namespace orvane

@@ -11,9 +11,11 @@
 #include "window/window_thread.h"
 
 #include <algorithm>
+#include <chrono>
 #include <deque>
 #include <gtest/gtest.h>
 #include <mutex>
+#include <thread>
 
 namespace orvane {
 
@@ -26,6 +28,7 @@ struct FakeDesk {
     std::deque<std::function<void()>> posted;
     std::string clipboard;
     std::vector<Message> messages;
+    bool answerOk = true;
 };
 
 FakeDesk& Desk() {
@@ -99,7 +102,7 @@ int FakeWindow::GetInterval(const std::string& timer) const {
 void FakeWindow::SetInterval(const std::string& timer, int milliseconds) {
     Component& component = Of(timer);
     component.interval = milliseconds;
-    component.nextTick = now_ + milliseconds;
+    component.nextTick = Now() + milliseconds;
 }
 
 void FakeWindow::SetStatusPanelText(const std::string& statusBar, int panel,
@@ -134,7 +137,13 @@ void FakeWindow::Bind(const std::string& name, Event event, std::function<void()
 }
 
 void FakeWindow::RunAfter(int milliseconds, std::function<void()> task) {
-    shots_.push_back({now_ + std::max(0, milliseconds), shotCount_++, std::move(task)});
+    shots_.push_back({Now() + std::max(0, milliseconds), shotCount_++, std::move(task)});
+}
+
+std::int64_t FakeWindow::Now() const {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                 start_)
+        .count();
 }
 
 bool FakeWindow::ShowMessage(const Message& message) {
@@ -181,7 +190,6 @@ bool FakeWindow::RunNextDue(std::int64_t until) {
         }
     }
     if (shot != shots_.end() && shot->at <= until && shot->at <= tickAt) {
-        now_ = shot->at;
         std::function<void()> task = std::move(shot->task);
         shots_.erase(shot);
         RunGuarded(task);
@@ -190,18 +198,15 @@ bool FakeWindow::RunNextDue(std::int64_t until) {
     if (ticker.empty()) {
         return false;
     }
-    now_ = tickAt;
     components_[ticker].nextTick = tickAt + components_[ticker].interval;
     Fire(ticker, Event::Tick);
     return true;
 }
 
-void FakeWindow::Pass(int milliseconds) {
-    std::int64_t until = now_ + milliseconds;
+void FakeWindow::RunDue() {
     do {
         RunPostedTasks();
-    } while (RunNextDue(until));
-    now_ = until;
+    } while (RunNextDue(Now()));
 }
 
 std::string FakeWindow::Tip(const std::string& name) const {
@@ -244,7 +249,7 @@ void RunPostedTasks() {
 bool ShowMessageBox(const Message& message) {
     std::lock_guard lock(Desk().mutex);
     Desk().messages.push_back(message);
-    return true;
+    return Desk().answerOk || message.kind != MessageKind::Question;
 }
 
 bool SetClipboardText(const std::string& text) {
@@ -290,7 +295,20 @@ void Click(Window& window, const std::string& name) {
 }
 
 void Pass(Window& window, int milliseconds) {
-    static_cast<FakeWindow&>(window).Pass(milliseconds);
+    PassUntil(
+        window, [] { return false; }, milliseconds);
+}
+
+bool PassUntil(Window& window, const std::function<bool()>& done, int milliseconds) {
+    auto& fake = static_cast<FakeWindow&>(window);
+    auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    for (fake.RunDue(); !done(); fake.RunDue()) {
+        if (std::chrono::steady_clock::now() >= until) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
 }
 
 std::string TipOf(Window& window, const std::string& name) {
@@ -317,6 +335,11 @@ bool DeskHoldsAllOfGb18030() {
 std::vector<Message> TakeMessages() {
     std::lock_guard lock(Desk().mutex);
     return std::exchange(Desk().messages, {});
+}
+
+void AnswerBoxes(bool ok) {
+    std::lock_guard lock(Desk().mutex);
+    Desk().answerOk = ok;
 }
 
 } // namespace orvane

@@ -1,10 +1,12 @@
 #pragma once
 
 // A window without a desktop: its components from the layout table, their
-// states as plain values, and timers on a clock that moves only when a test
-// says so. Handler tests run on it headless and side by side.
+// states as plain values, and its timers on the machine's clock (which the
+// handlers' own timing reads), run when the test lets time pass. Handler
+// tests run on it headless and side by side.
 #include "window/window.h"
 
+#include <chrono>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -48,8 +50,9 @@ public:
     // What a user's action or the desktop would set off.
     void Fire(const std::string& name, Event event);
     void Click(const std::string& name);
-    // Moves the clock on, running each timer and single shot at its moment.
-    void Pass(int milliseconds);
+    // Runs the answers posted and each timer and single shot due by now, in
+    // the order of their moments.
+    void RunDue();
     std::string Tip(const std::string& name) const;
     std::string PanelText(int panel) const;
     std::string PanelTip(int panel) const;
@@ -75,13 +78,15 @@ private:
     Component& Of(const std::string& name);
     const Component& Of(const std::string& name) const;
     bool RunNextDue(std::int64_t until);
+    // Milliseconds since the window was made.
+    std::int64_t Now() const;
 
     std::map<std::string, Component> components_;
     std::map<std::pair<std::string, Event>, std::vector<std::function<void()>>> handlers_;
     std::map<int, std::pair<std::string, std::string>> panels_;
     std::vector<Shot> shots_;
     std::uint64_t shotCount_ = 0;
-    std::int64_t now_ = 0;
+    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
     std::string focus_;
     bool above_ = false;
     int attention_ = 0;
