@@ -4,6 +4,7 @@
 
 #include "text/wide_text.h"
 #include "win32/win32_window.h"
+#include "win32_input.h"
 #include "window/component_names.h"
 
 #include <chrono>
@@ -113,15 +114,8 @@ void Pass(Window&, int milliseconds) {
     }
 }
 
-bool PassUntil(Window& window, const std::function<bool()>& done, int milliseconds) {
-    constexpr int kStep = 5;
-    for (int passed = 0; !done(); passed += kStep) {
-        if (passed >= milliseconds) {
-            return false;
-        }
-        Pass(window, kStep);
-    }
-    return true;
+bool PassUntil(Window&, const std::function<bool()>& done, int milliseconds) {
+    return PumpUntil(done, milliseconds);
 }
 
 std::string TipOf(Window& window, const std::string& name) {
@@ -142,15 +136,7 @@ std::string PanelTipOf(Window& window, int panel) {
 }
 
 std::string DeskClipboardText() {
-    std::string text;
-    if (OpenClipboard(nullptr)) {
-        if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-            text = AnsiFromWide(static_cast<const wchar_t*>(GlobalLock(data)));
-            GlobalUnlock(data);
-        }
-        CloseClipboard();
-    }
-    return text;
+    return ClipboardText();
 }
 
 bool DeskHoldsAllOfGb18030() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/wide_text.h"
+
 #include <chrono>
 #include <cstring>
 #include <functional>
@@ -126,6 +128,19 @@ inline HWND HitAt(HWND control) {
     RECT box{};
     GetWindowRect(control, &box);
     return WindowFromPoint({(box.left + box.right) / 2, (box.top + box.bottom) / 2});
+}
+
+// The clipboard's text as another program reads it.
+inline std::string ClipboardText() {
+    std::string text;
+    if (OpenClipboard(nullptr)) {
+        if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+            text = AnsiFromWide(static_cast<const wchar_t*>(GlobalLock(data)));
+            GlobalUnlock(data);
+        }
+        CloseClipboard();
+    }
+    return text;
 }
 
 // Puts the text on the clipboard as another program would.

@@ -43,19 +43,6 @@ std::string TextOf(HWND control) {
     return AnsiFromWide(text);
 }
 
-// The clipboard's text as another program reads it.
-std::string ClipboardText() {
-    std::string text;
-    if (OpenClipboard(nullptr)) {
-        if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-            text = AnsiFromWide(static_cast<const wchar_t*>(GlobalLock(data)));
-            GlobalUnlock(data);
-        }
-        CloseClipboard();
-    }
-    return text;
-}
-
 class Win32Desktop : public testing::Test {
 protected:
     HWND Control(const std::string& name) { return window.ComponentHandle(name); }
