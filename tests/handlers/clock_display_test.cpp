@@ -212,7 +212,7 @@ TEST_F(BeijingClock, TheOpeningTimeCountsDownThenTheTimeReturns) {
     Start(server.Url("http"));
     ASSERT_TRUE(PassUntil(
         window, [&] { return Shows("年"); }, 5000));
-    std::time_t opening = std::time(nullptr) + 6 + 8 * 3600; // Beijing time
+    std::time_t opening = std::time(nullptr) + 6 + std::time_t{8} * 3600; // Beijing time
     std::tm beijing{};
     gmtime_r(&opening, &beijing);
     char text[16];

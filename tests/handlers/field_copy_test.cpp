@@ -31,7 +31,7 @@ protected:
 TEST_F(FieldCopy, PutsExactlyTheBoxTextOnTheClipboardAndGreysOnlyThatButton) {
     std::vector<std::string> texts = {"张三", "O'Neil Ann"};
     if (DeskHoldsAllOfGb18030()) {
-        texts.push_back("𠮷子"); // beyond GBK: four bytes in GB18030
+        texts.emplace_back("𠮷子"); // beyond GBK: four bytes in GB18030
     }
     for (const std::string& text : texts) {
         window.SetContent(EditBoxName(3, NameKey()), text);

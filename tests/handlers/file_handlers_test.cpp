@@ -28,14 +28,14 @@ protected:
     void FillAll(const std::string& prefix) {
         for (int n = 1; n <= kGroupCount; ++n) {
             for (const std::string& key : kFieldKeys) {
-                window.SetContent(EditBoxName(n, key), prefix + std::to_string(n) + key);
+                window.SetContent(EditBoxName(n, key), prefix + std::to_string(n).append(key));
             }
         }
     }
     // The file work is queued; this waits for it, as a user waits a moment.
-    void Settle() { DrainWorkQueues(); }
+    static void Settle() { DrainWorkQueues(); }
     // The one message box shown since the last look.
-    Message OneBox() {
+    static Message OneBox() {
         std::vector<Message> shown = TakeMessages();
         EXPECT_EQ(shown.size(), 1u);
         return shown.empty() ? Message{} : shown.back();
@@ -170,8 +170,9 @@ TEST_F(FileHandlers, TheStartCopesWithAnyInformationFile) {
         {[this] { folder.Write("信息.ini", std::string(kProfileFileLimit + 1, ';')); }, "文件太大"},
     };
 #ifndef _WIN32
-    cases.push_back({[this] { ::mkfifo(NativePath(file).c_str(), 0600); }, "不是普通文件"});
-    cases.push_back({[this] { ::symlink("/dev/zero", NativePath(file).c_str()); }, "不是普通文件"});
+    cases.emplace_back([this] { ::mkfifo(NativePath(file).c_str(), 0600); }, "不是普通文件");
+    cases.emplace_back([this] { ::symlink("/dev/zero", NativePath(file).c_str()); },
+                       "不是普通文件");
 #endif
     for (const auto& [make, reason] : cases) {
         std::filesystem::remove(PathOf(file));

@@ -10,6 +10,8 @@
 #include "text/unicode_text.h"
 #include "window/component_names.h"
 
+#include <algorithm>
+
 namespace orvane {
 
 namespace {
@@ -37,12 +39,9 @@ protected:
     std::string Line() { return PanelTextOf(window, kTypingPanel); }
     std::string Tip() { return PanelTipOf(window, kTypingPanel); }
     bool Marked(int group) {
-        for (const std::string& key : kFieldKeys) {
-            if (window.GetEnabled(CopyButtonName(group, key))) {
-                return false;
-            }
-        }
-        return true;
+        return std::ranges::none_of(kFieldKeys, [&](const std::string& key) {
+            return window.GetEnabled(CopyButtonName(group, key));
+        });
     }
 
     WindowTimer timer{window};

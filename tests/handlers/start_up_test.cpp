@@ -14,7 +14,7 @@ namespace {
 
 class StartUp : public DeskTest {
 protected:
-    void WriteInformationFile(const std::string& bytes) {
+    void WriteInformationFile(const std::string& bytes) const {
         std::ofstream(PathOf(bindings.countdown.File()), std::ios::binary) << bytes;
     }
     ProgramBindings bindings{window};
