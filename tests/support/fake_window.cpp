@@ -6,7 +6,6 @@
 #include "window/component_names.h"
 #include "window/fatal_error.h"
 #include "window/global_typing.h"
-#include "window/layout.h"
 #include "window/readable_tip.h"
 #include "window/window_thread.h"
 
@@ -41,15 +40,15 @@ FakeDesk& Desk() {
 FakeWindow::FakeWindow() {
     for (const ComponentRow& row : MainWindowLayout()) {
         Component& component = components_[row.name];
-        component.kind = int(row.kind);
+        component.kind = row.kind;
         component.content = row.kind == Kind::EditBox ? std::string() : row.caption;
         component.interval = row.interval;
         component.nextTick = row.interval;
     }
 }
 
-const std::string& FakeWindow::kMainWindowName() {
-    return kMainWindow;
+void FakeWindow::FinishCreation() {
+    Fire(kMainWindow, Event::Created);
 }
 
 const std::string& FakeWindow::Known(const std::string& name) const {
@@ -168,7 +167,7 @@ void FakeWindow::Click(const std::string& name) {
     if (!component.enabled) {
         return;
     }
-    if (component.kind == int(Kind::CheckBox)) {
+    if (component.kind == Kind::CheckBox) {
         component.ticked = !component.ticked;
     }
     Fire(name, Event::Click);
@@ -183,7 +182,7 @@ bool FakeWindow::RunNextDue(std::int64_t until) {
     std::string ticker;
     std::int64_t tickAt = until + 1;
     for (const auto& [name, component] : components_) {
-        if (component.kind == int(Kind::Timer) && component.interval > 0 &&
+        if (component.kind == Kind::Timer && component.interval > 0 &&
             component.nextTick < tickAt) {
             ticker = name;
             tickAt = component.nextTick;

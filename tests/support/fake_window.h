@@ -4,6 +4,7 @@
 // states as plain values, and its timers on the machine's clock (which the
 // handlers' own timing reads), run when the test lets time pass. Handler
 // tests run on it headless and side by side.
+#include "window/layout.h"
 #include "window/window.h"
 
 #include <chrono>
@@ -43,7 +44,7 @@ public:
     void RunAfter(int milliseconds, std::function<void()> task) override;
     bool ShowMessage(const Message& message) override;
     std::weak_ptr<const void> Lifetime() const override { return alive_; }
-    void FinishCreation() override { Fire(Known(kMainWindowName()), Event::Created); }
+    void FinishCreation() override;
     void ShowCentered() override {}
     int RunMessageLoop() override { return 0; }
 
@@ -59,7 +60,7 @@ public:
 
 private:
     struct Component {
-        int kind = 0;
+        Kind kind = Kind::Label;
         std::string content;
         bool enabled = true;
         bool ticked = false;
@@ -73,7 +74,6 @@ private:
         std::uint64_t order = 0;
         std::function<void()> task;
     };
-    static const std::string& kMainWindowName();
     const std::string& Known(const std::string& name) const;
     Component& Of(const std::string& name);
     const Component& Of(const std::string& name) const;
