@@ -2,6 +2,7 @@
 // request object, seen through a recording stand-in.
 #include "http/web_request.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -26,7 +27,7 @@ public:
         calls.push_back("Open " + method + " " + url);
     }
     void SetFollowRedirects(bool follow) override {
-        calls.push_back(follow ? "FollowRedirects" : "NoRedirects");
+        calls.emplace_back(follow ? "FollowRedirects" : "NoRedirects");
     }
     void SetLogin(LoginFor target, const std::string& user, const std::string& password) override {
         calls.push_back("SetLogin " +
@@ -57,12 +58,8 @@ public:
         return headers;
     }
     bool Called(const std::string& prefix) const {
-        for (const std::string& call : calls) {
-            if (call.rfind(prefix, 0) == 0) {
-                return true;
-            }
-        }
-        return false;
+        return std::ranges::any_of(
+            calls, [&](const std::string& call) { return call.starts_with(prefix); });
     }
 };
 

@@ -75,7 +75,7 @@ TEST(NetClock, ALookupCancelledIsNoFailure) {
     });
     {
         NetClock clock(
-            silent.Url("http"), [](WorkQueue::Task) {}, [] {});
+            silent.Url("http"), [](const WorkQueue::Task&) {}, [] {});
         clock.Tick();
         for (int i = 0; i < 200 && silent.connections == 0; ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));

@@ -23,7 +23,7 @@ Applicants Numbered(const std::string& prefix) {
     Applicants applicants;
     for (int n = 1; n <= kGroupCount; ++n) {
         for (const std::string& key : kFieldKeys) {
-            applicants.SetField(n, key, prefix + std::to_string(n) + key);
+            applicants.SetField(n, key, prefix + std::to_string(n).append(key));
         }
     }
     return applicants;

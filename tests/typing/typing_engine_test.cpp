@@ -37,7 +37,7 @@ protected:
     bool Press(milliseconds hold = milliseconds(120), const std::string& text = kApplicant) {
         keyboard.HoldFor(hold);
         return engine.Press(KeysOfText(text), kHotKey,
-                            [this](TypingReport done) { report = done; });
+                            [this](const TypingReport& done) { report = done; });
     }
     // A new keyboard and form, once the last press has ended and the quiet
     // time after it is over.
@@ -107,7 +107,7 @@ TEST_F(Engine, TheHotKeyPressedAgainHoldsTheTypingUntilLetGo) {
     ASSERT_TRUE(Press());
     timer.Run(milliseconds(200));
     EXPECT_TRUE(engine.Typing());
-    EXPECT_FALSE(engine.Press(KeysOfText("x"), kHotKey, [](TypingReport) {}))
+    EXPECT_FALSE(engine.Press(KeysOfText("x"), kHotKey, [](const TypingReport&) {}))
         << "not a press of its own";
     while (!report && timer.Elapsed() < milliseconds(5000)) {
         timer.Run(milliseconds(1));
