@@ -8,8 +8,10 @@
 #include "text/unicode_text.h"
 
 #include <algorithm>
-#include <cstdlib>
+#include <charconv>
+#include <climits>
 #include <mutex>
+#include <system_error>
 #include <vector>
 
 namespace orvane {
@@ -67,6 +69,17 @@ std::string OneLine(const std::string& what) {
     return line;
 }
 
+// The count a folded line holds; one that cannot be read counts from zero.
+int FoldedCount(const std::string& line, size_t from) {
+    int times = 0;
+    std::from_chars_result read =
+        std::from_chars(line.data() + from, line.data() + line.size(), times);
+    if (read.ec == std::errc::result_out_of_range) {
+        return INT_MAX - 1;
+    }
+    return read.ec == std::errc() ? std::min(times, INT_MAX - 1) : 0;
+}
+
 } // namespace
 
 std::string FailureLogBeside(const std::string& file) {
@@ -74,7 +87,7 @@ std::string FailureLogBeside(const std::string& file) {
 }
 
 void SetFailureLog(std::string file) {
-    std::lock_guard lock(LogMutex());
+    std::scoped_lock lock(LogMutex());
     LogFile() = std::move(file);
 }
 
@@ -93,7 +106,7 @@ std::string WithFailureLine(const std::string& old, const std::string& what,
     size_t entry = folded ? last - 2 : last - 1;
     if (last > (folded ? 1u : 0u) && entries[entry].size() > kStampLength &&
         entries[entry].substr(kStampLength) == line) {
-        int times = folded ? std::atoi(entries[last - 1].c_str() + counted.size()) : 0;
+        int times = folded ? FoldedCount(entries[last - 1], counted.size()) : 0;
         std::string count = counted + std::to_string(times + 1) + Utf8Of(" 次，最近一次 ") +
                             stamp.substr(0, kStampLength - 1);
         if (folded) {
@@ -120,7 +133,7 @@ std::string WithFailureLine(const std::string& old, const std::string& what,
 }
 
 void LogFailure(const std::string& what) {
-    std::lock_guard lock(LogMutex());
+    std::scoped_lock lock(LogMutex());
     if (LogFile().empty()) {
         return;
     }

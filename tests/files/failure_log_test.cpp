@@ -38,7 +38,7 @@ TEST(FailureLine, BeijingTimeAndOneLineOfUtf8) {
     }
     std::string cut = WithFailureLine("", longLine, kWhen);
     EXPECT_TRUE(cut.ends_with(Utf8Of("中") + "\r\n")) << "cut at a character's end";
-    EXPECT_EQ(cut.size(), 3 + 20 + 1 + 511 * 3 + 2);
+    EXPECT_EQ(cut.size(), 3 + 20 + 1 + (511 * 3) + 2);
 }
 
 TEST(FailureLine, TheOldestLinesGoPastTheLimit) {
@@ -83,6 +83,23 @@ TEST(FailureLine, ARepeatedFailureIsCountedOnOneLine) {
     EXPECT_TRUE(text.ends_with(Utf8Of("保存失败\r\n2026-12-09 17:30:05 获取北京时间失败：服务器没有"
                                       "及时回答\r\n")))
         << "another failure between: a line of its own again";
+}
+
+// The count is read back from the file, which anyone may have edited: a
+// count past what a number holds stays at the most, one unreadable starts
+// again.
+TEST(FailureLine, AnEditedCountNeitherOverflowsNorStops) {
+    const std::string what = "保存失败";
+    const std::string first = "\xEF\xBB\xBF" + Utf8Of("2026-12-08 16:30:05 保存失败\r\n");
+    const std::string tail = Utf8Of(" 次，最近一次 2026-12-08 16:30:05\r\n");
+    auto folded = [&](const std::string& count) {
+        std::string text = first;
+        return text.append(Utf8Of("  同样的失败又发生了 ")).append(count).append(tail);
+    };
+    for (const char* count : {"2147483646", "2147483647", "99999999999999999999"}) {
+        EXPECT_EQ(WithFailureLine(folded(count), what, kWhen), folded("2147483647")) << count;
+    }
+    EXPECT_EQ(WithFailureLine(folded(Utf8Of("多")), what, kWhen), folded("1"));
 }
 
 // A log grown past the limit elsewhere keeps its newest whole lines; the
