@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev libgl-dev libxcb1-dev libxcb-xtest0-dev libxcb-xkb-dev fonts-noto-cjk qt6-translations-l10n
     libcurl4-openssl-dev
     libgtest-dev
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-tidy-22
     libcpp-httplib-dev tinyproxy-bin openssl
     g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth
     fcitx5 fcitx5-pinyin fcitx5-frontend-qt6 ibus ibus-libpinyin dbus-daemon at-spi2-core

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace orvane {
 
@@ -94,8 +95,8 @@ std::optional<std::string> ReadUpTo(int fd, size_t limit) {
 bool IsTemporaryOf(const std::string& name, const std::string& base) {
     std::string words(kTemporaryPattern, sizeof kTemporaryPattern - 7);
     size_t suffix = 6;
-    if (name.size() != base.size() + words.size() + suffix ||
-        name.compare(0, base.size(), base) != 0 || name.compare(base.size(), words.size(), words)) {
+    if (name.size() != base.size() + words.size() + suffix || !name.starts_with(base) ||
+        name.compare(base.size(), words.size(), words)) {
         return false;
     }
     return std::all_of(name.end() - std::ptrdiff_t(suffix), name.end(),
@@ -204,7 +205,7 @@ Result<FileBytes> ReadRegularFile(const std::string& file, size_t limit) {
         return opened ? Result<FileBytes>(FileBytes()) : Failure{opened.Reason()};
     }
     Descriptor fd((*opened)->first);
-    if ((*opened)->second < 0 || size_t((*opened)->second) > limit) {
+    if ((*opened)->second < 0 || std::cmp_greater((*opened)->second, limit)) {
         return Failure{FileFailureText(FileFailure::TooLarge, limit)};
     }
     std::optional<std::string> bytes = ReadUpTo(fd.get(), limit);
@@ -224,7 +225,7 @@ Result<FileBytes> ReadRegularFileEnd(const std::string& file, size_t limit) {
     }
     Descriptor fd((*opened)->first);
     off_t size = (*opened)->second;
-    if (size > off_t(limit) && ::lseek(fd.get(), size - off_t(limit), SEEK_SET) < 0) {
+    if (std::cmp_greater(size, limit) && ::lseek(fd.get(), size - off_t(limit), SEEK_SET) < 0) {
         return Failure{ReadReasonOf(errno)};
     }
     std::optional<std::string> bytes = ReadUpTo(fd.get(), limit);

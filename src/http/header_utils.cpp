@@ -102,7 +102,7 @@ std::string Base64Encode(const ByteArray& bytes) {
         group |= left > 1 ? unsigned(bytes[i + 1]) << 8 : 0;
         group |= left > 2 ? unsigned(bytes[i + 2]) : 0;
         for (size_t k = 0; k < 4; ++k) {
-            out += k <= left ? alphabet[(group >> (18 - 6 * k)) & 0x3F] : '=';
+            out += k <= left ? alphabet[(group >> (18 - (6 * k))) & 0x3F] : '=';
         }
     }
     return out;

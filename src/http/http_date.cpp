@@ -112,8 +112,11 @@ std::optional<std::chrono::sys_days> DayOf(const Parts& p) {
 std::optional<std::int64_t> HttpDateSeconds(const std::string& text) {
     using namespace std::chrono;
     Parts parts;
-    std::optional<sys_days> date;
-    if (!ReadParts(Tokens(text), parts) || !(date = DayOf(parts))) {
+    if (!ReadParts(Tokens(text), parts)) {
+        return std::nullopt;
+    }
+    std::optional<sys_days> date = DayOf(parts);
+    if (!date) {
         return std::nullopt;
     }
     int second = std::min(parts.second, 59); // a leap second shows as :59

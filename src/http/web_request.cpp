@@ -5,6 +5,7 @@
 #include "text/text.h"
 
 #include <array>
+#include <utility>
 
 namespace orvane {
 
@@ -23,7 +24,8 @@ struct DefaultHeader {
 // The method's name; an unknown number is GET.
 const std::string& MethodName(HttpMethod method) {
     int index = int(method);
-    return kMethods[index < 0 || index >= int(kMethods.size()) ? 0 : size_t(index)];
+    return kMethods[index < 0 || std::cmp_greater_equal(index, kMethods.size()) ? 0
+                                                                                : size_t(index)];
 }
 
 std::string WithDefaultHeaders(const WebRequestParams& p) {

@@ -38,7 +38,7 @@ NetClock::NetClock(std::string url, WorkQueue::PostFunction postToWindow, Answer
 
 NetClock::~NetClock() {
     {
-        std::lock_guard lock(mutex_);
+        std::scoped_lock lock(mutex_);
         stopping_ = true;
     }
     stopped_.notify_all();

@@ -8,6 +8,7 @@
 #include "single_copy.h"
 #include "storage/information_file.h"
 #include "text/ansi_literals.h"
+#include "window/fatal_error.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -59,6 +60,9 @@ int Main(int argc, char** argv) {
 
 } // namespace orvane
 
+// A failure before the window's loop is told as one inside it is.
 int main(int argc, char** argv) {
-    return orvane::Main(argc, argv);
+    int code = orvane::kFatalExitCode;
+    orvane::RunGuarded([&] { code = orvane::Main(argc, argv); });
+    return code;
 }

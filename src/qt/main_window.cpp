@@ -284,8 +284,8 @@ void MainWindow::SelectPage(int index) {
 void MainWindow::ShowCentered() {
     QRect work = screen()->availableGeometry();
     QSize outer = frameGeometry().size();
-    move(work.left() + (work.width() - outer.width()) / 2,
-         std::max(work.top(), work.top() + (work.height() - outer.height()) / 2));
+    move(work.left() + ((work.width() - outer.width()) / 2),
+         std::max(work.top(), work.top() + ((work.height() - outer.height()) / 2)));
     show();
 }
 

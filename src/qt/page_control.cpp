@@ -5,6 +5,7 @@
 #include <QResizeEvent>
 #include <QScrollArea>
 #include <QTabBar>
+#include <utility>
 
 namespace orvane {
 
@@ -91,7 +92,7 @@ void PageControl::ScrollIntoView(QWidget* widget) const {
 
 void PageControl::ShowOnly(int index) {
     for (size_t i = 0; i < pages_.size(); ++i) {
-        pages_[i]->setVisible(int(i) == index);
+        pages_[i]->setVisible(std::cmp_equal(i, index));
     }
     tabs_->raise();
 }

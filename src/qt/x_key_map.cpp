@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <utility>
 
 namespace orvane {
 
@@ -31,7 +32,7 @@ const xcb_keysym_t* XKeyMap::SymbolsOf(xcb_keycode_t code) const {
 
 xcb_keycode_t XKeyMap::CodeTyping(xcb_keysym_t symbol, int level,
                                   const std::vector<xcb_keycode_t>& skipped) const {
-    for (int code = first_; code <= last_ && level < perCode_; ++code) {
+    for (int code = first_; std::cmp_less_equal(code, last_) && level < perCode_; ++code) {
         const xcb_keysym_t* symbols = SymbolsOf(xcb_keycode_t(code));
         if (symbols != nullptr && symbols[level] == symbol &&
             std::find(skipped.begin(), skipped.end(), code) == skipped.end()) {
@@ -48,7 +49,7 @@ xcb_keysym_t XKeyMap::SymbolOf(xcb_keycode_t code) const {
 
 std::vector<xcb_keycode_t> XKeyMap::UnusedCodes() const {
     std::vector<xcb_keycode_t> unused;
-    for (int code = last_; code >= first_; --code) {
+    for (int code = last_; std::cmp_greater_equal(code, first_); --code) {
         const xcb_keysym_t* symbols = SymbolsOf(xcb_keycode_t(code));
         if (symbols != nullptr &&
             std::all_of(symbols, symbols + perCode_, [](xcb_keysym_t s) { return s == 0; })) {

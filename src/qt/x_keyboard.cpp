@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <memory>
 #include <set>
+#include <utility>
 // xkb.h names a field "explicit", which C++ keeps for itself.
 #define explicit xkb_explicit
 #include <xcb/xkb.h>
@@ -119,7 +120,8 @@ KeysDown XKeyboard::HeldKeys(const HotKey& hotKey) {
     xcb_keycode_t chordKey = HotKeyCode(c_, hotKey);
     for (int code = 0; code < 256; ++code) {
         bool down = (keys->keys[code / 8] & (1 << (code % 8))) != 0;
-        if (down && code != chordKey && !ModifierOf(hotKey, map.SymbolOf(xcb_keycode_t(code)))) {
+        if (down && std::cmp_not_equal(code, chordKey) &&
+            !ModifierOf(hotKey, map.SymbolOf(xcb_keycode_t(code)))) {
             return KeysDown::Others;
         }
     }
@@ -135,6 +137,7 @@ std::optional<KeysReady> XKeyboard::Prepare(const std::vector<Key>& keys) {
     std::erase_if(spare_,
                   [&map](const auto& entry) { return map.SymbolOf(entry.first) != entry.second; });
     std::vector<xcb_keycode_t> ours;
+    ours.reserve(spare_.size());
     for (const auto& [code, symbol] : spare_) {
         ours.push_back(code);
     }

@@ -25,7 +25,7 @@ public:
     const T& operator*() const { return std::get<0>(state_); }
     T* operator->() { return &std::get<0>(state_); }
     const T* operator->() const { return &std::get<0>(state_); }
-    T ValueOr(T otherwise) const { return Ok() ? std::get<0>(state_) : std::move(otherwise); }
+    T ValueOr(const T& otherwise) const { return Ok() ? std::get<0>(state_) : otherwise; }
     // Empty when there is a value.
     std::string Reason() const { return Ok() ? std::string() : std::get<1>(state_).reason; }
 

@@ -9,7 +9,7 @@ WorkQueue::WorkQueue(PostFunction postToWindow)
 
 WorkQueue::~WorkQueue() {
     {
-        std::lock_guard lock(mutex_);
+        std::scoped_lock lock(mutex_);
         stopping_ = true;
     }
     changed_.notify_all();
@@ -23,7 +23,7 @@ void WorkQueue::Drain() {
 
 void WorkQueue::Queue(Task job) {
     {
-        std::lock_guard lock(mutex_);
+        std::scoped_lock lock(mutex_);
         jobs_.push_back(std::move(job));
     }
     changed_.notify_all();

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <iterator>
 #include <string_view>
+#include <utility>
 
 namespace orvane {
 
@@ -54,7 +55,7 @@ std::string RightText(const std::string& text, int count) {
 
 std::string MidText(const std::string& text, int start, int count) {
     std::int64_t p = std::int64_t(start) - 1;
-    if (p < 0 || p >= std::int64_t(text.size()) || count <= 0) {
+    if (p < 0 || std::cmp_greater_equal(p, text.size()) || count <= 0) {
         return {};
     }
     return text.substr(size_t(p), size_t(count));
@@ -127,7 +128,7 @@ TextArray SplitText(const std::string& text, const std::optional<std::string>& s
         pieces.push_back(text.substr(cut, at - cut));
         at += sep.size();
         cut = at;
-        if (maxPieces && int(pieces.size()) == *maxPieces) {
+        if (maxPieces && std::cmp_equal(pieces.size(), *maxPieces)) {
             return pieces; // the rest is discarded
         }
     }

@@ -7,6 +7,9 @@ namespace orvane {
 
 namespace {
 
+// What iconv answers for a sequence it cannot convert.
+constexpr size_t kFailed = static_cast<size_t>(-1);
+
 class Converter {
 public:
     Converter(const char* to, const char* from) : handle_(iconv_open(to, from)) {}
@@ -29,7 +32,7 @@ public:
             size_t room = sizeof buffer;
             size_t done = iconv(handle_, &in, &left, &next, &room);
             out.append(buffer, size_t(next - buffer));
-            if (done == size_t(-1) && errno != E2BIG) {
+            if (done == kFailed && errno != E2BIG) {
                 out += replacement; // an invalid or incomplete sequence
                 ++in;
                 --left;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 namespace orvane {
 
@@ -28,10 +29,10 @@ struct FreeList {
 using HeaderList = std::unique_ptr<curl_slist, FreeList>;
 
 void Append(HeaderList& list, const std::string& line) {
-    // The list grows in place; only its head can change.
-    if (curl_slist* grown = curl_slist_append(list.get(), line.c_str())) {
-        (void)list.release();
-        list.reset(grown);
+    // A list grows in place and keeps its head; the first line makes it.
+    curl_slist* head = curl_slist_append(list.get(), line.c_str());
+    if (!list) {
+        list.reset(head);
     }
 }
 
@@ -220,7 +221,8 @@ CURLcode CurlRequest::RunTransfer() {
     int running = 1;
     bool stalled = false;
     while (curl_multi_perform(multi_, &running) == CURLM_OK && running > 0) {
-        if ((stalled = OutOfTime())) {
+        stalled = OutOfTime();
+        if (stalled) {
             break;
         }
         curl_multi_poll(multi_, nullptr, 0, kPollMs, nullptr);
@@ -280,7 +282,7 @@ size_t CurlRequest::OnHeader(char* data, size_t size, size_t count, void* self) 
     while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) {
         line.pop_back();
     }
-    if (line.rfind("HTTP/", 0) == 0) {
+    if (line.starts_with("HTTP/")) {
         response.headers.clear();
         response.body.clear();
         size_t code = line.find(' ');
@@ -295,7 +297,7 @@ size_t CurlRequest::OnHeader(char* data, size_t size, size_t count, void* self) 
 void CurlRequest::ReserveDeclaredLength() {
     curl_off_t declared = -1;
     curl_easy_getinfo(easy_, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &declared);
-    if (declared > 0 && curl_off_t(kMaxResponseBytes) >= declared) {
+    if (declared > 0 && std::cmp_greater_equal(kMaxResponseBytes, declared)) {
         response_.body.reserve(size_t(declared));
     }
 }

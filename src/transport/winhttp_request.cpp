@@ -87,7 +87,7 @@ struct WinHttpRequest::Transfer {
     ByteArray chunk;
 
     void Finish(RequestFailure why) {
-        std::lock_guard lock(mutex);
+        std::scoped_lock lock(mutex);
         if (!finished) {
             finished = true;
             failure = why;
@@ -199,7 +199,7 @@ Response WinHttpRequest::Send(const std::string& text) {
 
 void WinHttpRequest::Cancel() {
     cancelled_ = true;
-    std::lock_guard lock(mutex_);
+    std::scoped_lock lock(mutex_);
     if (transfer_) {
         transfer_->changed.notify_all();
     }
@@ -286,7 +286,7 @@ Response WinHttpRequest::Perform(HINTERNET request, std::string_view body) {
     auto value = DWORD_PTR(context);
     WinHttpSetOption(request, WINHTTP_OPTION_CONTEXT_VALUE, &value, sizeof value);
     {
-        std::lock_guard lock(mutex_);
+        std::scoped_lock lock(mutex_);
         transfer_ = transfer;
     }
     if (!WinHttpSendRequest(request, WINHTTP_NO_ADDITIONAL_HEADERS, 0,
@@ -303,10 +303,10 @@ Response WinHttpRequest::Perform(HINTERNET request, std::string_view body) {
     }
     WinHttpCloseHandle(request); // ends what is still under way
     {
-        std::lock_guard lock(mutex_);
+        std::scoped_lock lock(mutex_);
         transfer_.reset();
     }
-    std::lock_guard lock(transfer->mutex);
+    std::scoped_lock lock(transfer->mutex);
     if (!transfer->finished) {
         transfer->finished = true; // late callbacks change nothing now
         return {.failure = cancelled_ ? RequestFailure::Cancelled : RequestFailure::TimedOut};

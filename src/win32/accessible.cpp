@@ -158,7 +158,7 @@ LRESULT CALLBACK Answer(HWND hwnd, UINT message, WPARAM w, LPARAM l, UINT_PTR id
     if (message == WM_NCDESTROY) {
         TextsOf().erase(hwnd);
         RemoveWindowSubclass(hwnd, Answer, id);
-    } else if (message == WM_GETOBJECT && LONG(l) == LONG(OBJID_CLIENT)) {
+    } else if (message == WM_GETOBJECT && LONG(l) == OBJID_CLIENT) {
         IAccessible* standard = nullptr;
         if (SUCCEEDED(CreateStdAccessibleObject(hwnd, OBJID_CLIENT, __uuidof(IAccessible),
                                                 reinterpret_cast<void**>(&standard)))) {

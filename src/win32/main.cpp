@@ -6,6 +6,7 @@
 #include "text/ansi_literals.h"
 #include "text/wide_text.h"
 #include "win32_window.h"
+#include "window/fatal_error.h"
 #include "window/message_box.h"
 
 #include <cstdio>
@@ -23,7 +24,7 @@ Result<StartOptions> ReadArguments() {
     for (int i = 1; arguments != nullptr && i < count; ++i) {
         words.push_back(AnsiFromWide(arguments[i]));
     }
-    LocalFree(arguments);
+    LocalFree(reinterpret_cast<HLOCAL>(arguments));
     return ReadCommandLine(words, false);
 }
 
@@ -50,6 +51,9 @@ int Main() {
 
 } // namespace orvane
 
+// A failure before the window's loop is told as one inside it is.
 int main() {
-    return orvane::Main();
+    int code = orvane::kFatalExitCode;
+    orvane::RunGuarded([&] { code = orvane::Main(); });
+    return code;
 }

@@ -14,6 +14,7 @@
 #include <array>
 #include <commctrl.h>
 #include <stdexcept>
+#include <utility>
 
 namespace orvane {
 
@@ -285,7 +286,7 @@ int Win32Window::CurrentPage() const {
 void Win32Window::SelectPage(int index) {
     const std::vector<HWND>& pages = builder_->Pages();
     for (size_t i = 0; i < pages.size(); ++i) {
-        ShowWindow(pages[i], int(i) == index ? SW_SHOW : SW_HIDE);
+        ShowWindow(pages[i], std::cmp_equal(i, index) ? SW_SHOW : SW_HIDE);
     }
     if (HWND tabs = ComponentHandle(kPageControl)) {
         SendMessageW(tabs, TCM_SETCURSEL, WPARAM(index), 0);
@@ -352,8 +353,8 @@ void Win32Window::ShowCentered() {
     RECT outer{};
     GetWindowRect(window_, &outer);
     RECT work = WorkAreaOf(window_);
-    int left = work.left + (work.right - work.left - (outer.right - outer.left)) / 2;
-    int top = work.top + (work.bottom - work.top - (outer.bottom - outer.top)) / 2;
+    int left = work.left + ((work.right - work.left - (outer.right - outer.left)) / 2);
+    int top = work.top + ((work.bottom - work.top - (outer.bottom - outer.top)) / 2);
     ::SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     monitor_ = MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST);
     ShowWindow(window_, SW_SHOW);

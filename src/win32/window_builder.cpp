@@ -46,26 +46,35 @@ void ScrollTo(HWND page, int position) {
 void Scroll(HWND page, WPARAM w) {
     SCROLLINFO info{sizeof info, SIF_ALL};
     GetScrollInfo(page, SB_VERT, &info);
-    int line = int(info.nPage) / 10 + 1;
+    int line = (int(info.nPage) / 10) + 1;
+    int target = info.nPos;
     switch (LOWORD(w)) {
     case SB_LINEUP:
-        return ScrollTo(page, info.nPos - line);
+        target = info.nPos - line;
+        break;
     case SB_LINEDOWN:
-        return ScrollTo(page, info.nPos + line);
+        target = info.nPos + line;
+        break;
     case SB_PAGEUP:
-        return ScrollTo(page, info.nPos - int(info.nPage));
+        target = info.nPos - int(info.nPage);
+        break;
     case SB_PAGEDOWN:
-        return ScrollTo(page, info.nPos + int(info.nPage));
+        target = info.nPos + int(info.nPage);
+        break;
     case SB_THUMBTRACK:
     case SB_THUMBPOSITION:
-        return ScrollTo(page, info.nTrackPos);
+        target = info.nTrackPos;
+        break;
     case SB_TOP:
-        return ScrollTo(page, 0);
+        target = 0;
+        break;
     case SB_BOTTOM:
-        return ScrollTo(page, info.nMax);
+        target = info.nMax;
+        break;
     default:
         return;
     }
+    ScrollTo(page, target);
 }
 
 LRESULT CALLBACK PageProc(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
@@ -232,7 +241,7 @@ void WindowBuilder::Place(const ComponentRow& row, HWND control) {
         // The tabs share the row, as wide as each other.
         int tabs = Scaled(kTabRowHeight, fit_.dpi);
         int width = Scaled(row.geometry.width, fit_.dpi);
-        SendMessageW(control, TCM_SETITEMSIZE, 0, MAKELPARAM(width / kTabCount - 2, tabs - 2));
+        SendMessageW(control, TCM_SETITEMSIZE, 0, MAKELPARAM((width / kTabCount) - 2, tabs - 2));
     }
 }
 

@@ -38,10 +38,10 @@ std::string PageCaption(int page) {
     return "第" + ChineseNumeral(page) + "页";
 }
 int PageOfGroup(int group) {
-    return (group - 1) / kGroupsPerPage + 1;
+    return ((group - 1) / kGroupsPerPage) + 1;
 }
 int FirstGroupOfPage(int page) {
-    return (page - 1) * kGroupsPerPage + 1;
+    return ((page - 1) * kGroupsPerPage) + 1;
 }
 
 std::string GroupBoxName(int group) {

@@ -61,7 +61,7 @@ void AddGroup(std::vector<ComponentRow>& out, int n, const std::string& parent, 
                    .caption = "恢复",
                    .accessibleName = GroupCaption(n) + " 恢复"});
     for (const GroupRow& row : GroupRows()) {
-        int labelNo = n == 1 ? row.firstLabelNo : 3 * n - row.labelBack;
+        int labelNo = n == 1 ? row.firstLabelNo : (3 * n) - row.labelBack;
         out.push_back({.name = "标签" + std::to_string(labelNo),
                        .kind = Kind::Label,
                        .parent = box,
@@ -96,9 +96,9 @@ void AddGroupPage(std::vector<ComponentRow>& out, int page) {
     for (int p = 0; p < kGroupsPerPage; ++p) {
         int n = FirstGroupOfPage(page) + p;
         if (inPanel) {
-            AddGroup(out, n, panel, 2 + 116 * p);
+            AddGroup(out, n, panel, 2 + (116 * p));
         } else {
-            AddGroup(out, n, pageName, 24 + 116 * p);
+            AddGroup(out, n, pageName, 24 + (116 * p));
         }
     }
     if (page == 1) {
@@ -188,7 +188,7 @@ void AddSettingsPage(std::vector<ComponentRow>& out) {
                    .caption = "停止/恢复 底部时间"});
     for (int row = 1; row <= kPhoneRowCount; ++row) {
         bool all = row == kPhoneRowCount;
-        int top = all ? 244 : 80 + 33 * (row - 1);
+        int top = all ? 244 : 80 + (33 * (row - 1));
         std::uint32_t color = all ? kOrange : kBlack;
         out.push_back({.name = "透明标签" + std::to_string(row),
                        .kind = Kind::TransLabel,
@@ -273,7 +273,7 @@ int WindowFit::ClientHeight() const {
 
 WindowFit FitWindow(int dpi, int workHeight, int frameHeight, int scrollBarWidth) {
     int height = Scaled(MainWindowFrame().clientHeight, dpi);
-    int cut = std::clamp(height + frameHeight - workHeight, 0, height - height / 3);
+    int cut = std::clamp(height + frameHeight - workHeight, 0, height - (height / 3));
     return {dpi, cut, scrollBarWidth};
 }
 
@@ -294,7 +294,7 @@ Geometry PlacedGeometry(const ComponentRow& row, const WindowFit& fit) {
                          : Scaled(g.height, dpi);
         return {0, tabs, Scaled(g.width, dpi) + wider, height - tabs};
     }
-    if (row.parent.rfind(kPageControl + "_", 0) == 0) {
+    if (row.parent.starts_with(kPageControl + "_")) {
         g.top -= kTabRowHeight; // the page's own corner is below the tab row
     }
     Geometry placed{Scaled(g.left, dpi), Scaled(g.top, dpi), Scaled(g.width, dpi),

@@ -19,6 +19,7 @@
 #include <cstdlib>
 #include <map>
 #include <stdexcept>
+#include <utility>
 
 namespace orvane {
 
@@ -98,7 +99,7 @@ TEST(EventBindingsDeathTest, EditWatchesAndMenuEntriesRunUnderTheGuard) {
     auto throwing = [](Window&) { throw std::runtime_error("坏了"); };
     auto reportAndExit = [](const std::function<void(MainWindow&)>& trigger, EventBinding binding) {
         MainWindow window;
-        std::shared_ptr<const void> bound = InstallBindings(window, {binding});
+        std::shared_ptr<const void> bound = InstallBindings(window, {std::move(binding)});
         ModalBoxAnswerer answerer(ModalBoxAnswerer::Answer::ClickOk, [&answerer] {
             std::fprintf(stderr, "[box %s]\n", answerer.caption.toUtf8().constData());
         });

@@ -53,7 +53,7 @@ TEST(DateTime, BeijingTheSameInTheStatusBarAndTheLog) {
 }
 
 TEST(DateTime, BreakDownRoundsToTheSecondAndClamps) {
-    DateTime almostMidnight{MakeDateTime(2021, 5, 1).days + 86399.6 / 86400};
+    DateTime almostMidnight{MakeDateTime(2021, 5, 1).days + (86399.6 / 86400)};
     EXPECT_EQ(Text(almostMidnight), "2021年5月2日");
     EXPECT_EQ(Text({1e12}), "9999年12月31日");
     EXPECT_EQ(Text({-1e12}), "100年1月1日");

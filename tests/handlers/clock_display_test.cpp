@@ -24,7 +24,7 @@ namespace {
 void ServeClock(int fd, const std::atomic<bool>& stopping, std::chrono::milliseconds lag,
                 std::atomic<int>* turns = nullptr,
                 std::chrono::milliseconds behind = std::chrono::milliseconds(0)) {
-    std::minstd_rand random(7);
+    std::minstd_rand random(7); // NOLINT(bugprone-random-generator-seed): the same lags each run
     while (ScriptedServer::ReadHead(fd, stopping)) {
         bool second = turns != nullptr && (*turns)++ % 2 == 1;
         auto stamped = std::chrono::system_clock::now() -
@@ -212,7 +212,7 @@ TEST_F(BeijingClock, TheOpeningTimeCountsDownThenTheTimeReturns) {
     Start(server.Url("http"));
     ASSERT_TRUE(PassUntil(
         window, [&] { return Shows("年"); }, 5000));
-    std::time_t opening = std::time(nullptr) + 6 + std::time_t{8} * 3600; // Beijing time
+    std::time_t opening = std::time(nullptr) + 6 + (std::time_t{8} * 3600); // Beijing time
     std::tm beijing{};
     gmtime_r(&opening, &beijing);
     char text[16];

@@ -15,7 +15,7 @@ namespace {
 
 class StartUp : public testing::Test {
 protected:
-    void WriteInformationFile(const std::string& bytes) {
+    void WriteInformationFile(const std::string& bytes) const {
         std::ofstream(NativePath(bindings.countdown.File()), std::ios::binary) << bytes;
     }
     MainWindow window;

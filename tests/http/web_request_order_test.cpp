@@ -51,7 +51,7 @@ public:
     std::vector<std::string> Headers() const {
         std::vector<std::string> headers;
         for (const std::string& call : calls) {
-            if (call.rfind("Header ", 0) == 0) {
+            if (call.starts_with("Header ")) {
                 headers.push_back(call);
             }
         }

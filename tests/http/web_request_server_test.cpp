@@ -37,6 +37,7 @@ TEST_F(WebRequestServer, ASharedRequestReusesItsConnection) {
 TEST_F(WebRequestServer, ThreadsMakeRequestsSideBySide) {
     std::vector<int> statuses(4, -1);
     std::vector<std::thread> threads;
+    threads.reserve(statuses.size());
     for (int& status : statuses) {
         threads.emplace_back([this, &status] {
             for (int i = 0; i < 5 && status != 0; ++i) {
@@ -121,8 +122,8 @@ TEST(WebRequestTimeouts, ADrippingServerCannotHoldTheCall) {
 // A body that never ends fails the request at the limit instead of taking
 // all the memory; the server offers twice the limit.
 TEST(WebRequestLimits, AnEndlessBodyFailsAtTheLimit) {
-    const size_t offered = 2 * kMaxResponseBytes;
-    ScriptedServer endless([offered](int fd, const std::atomic<bool>& stopping) {
+    constexpr size_t offered = 2 * kMaxResponseBytes;
+    ScriptedServer endless([](int fd, const std::atomic<bool>& stopping) {
         if (!ScriptedServer::ReadHead(fd, stopping) ||
             !ScriptedServer::SendAll(
                 fd, "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(offered) + "\r\n\r\n")) {

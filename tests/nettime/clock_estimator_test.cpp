@@ -49,7 +49,7 @@ struct SimulatedServer {
     mutable int answered = 0;
     std::int64_t DateOfRequestSentAt(double sentAt) const {
         int turn = answered++;
-        double lag = (turn % 2 == 1 ? apart : 0) + stale * ((turn * 7919) % 100) / 100;
+        double lag = (turn % 2 == 1 ? apart : 0) + (stale * ((turn * 7919) % 100) / 100);
         return std::int64_t(std::floor(sentAt + oneWay + offset - lag));
     }
 };
@@ -65,10 +65,10 @@ std::vector<double> Lookups(const SimulatedServer& server, ClockEstimator& clock
             break;
         }
         plan.Sent(At(at));
-        clock.AddAnswer(At(at), At(at + 2 * server.oneWay), server.DateOfRequestSentAt(at));
-        plan.Answered(clock, At(at + 2 * server.oneWay));
+        clock.AddAnswer(At(at), At(at + (2 * server.oneWay)), server.DateOfRequestSentAt(at));
+        plan.Answered(clock, At(at + (2 * server.oneWay)));
         sent.push_back(at);
-        now = at + 2 * server.oneWay;
+        now = at + (2 * server.oneWay);
     }
     return sent;
 }
@@ -171,7 +171,8 @@ TEST(ClockEstimator, StaleStampsKeepTheTimeShownWithinItsBound) {
     server.stale = 0.020;
     ClockEstimator clock;
     LookupPlan plan;
-    for (double at = 120; at <= 1200; at += 60) {
+    for (int minute = 2; minute <= 20; ++minute) {
+        double at = 60.0 * minute;
         Lookups(server, clock, plan, at - 60, at);
         double error = SecondsOf(*clock.ServerTimeAt(At(at))) - (at + server.offset);
         EXPECT_LE(std::fabs(error), SecondsOf(clock.UncertaintyAt(At(at)))) << at;
@@ -184,14 +185,15 @@ TEST(ClockEstimator, StaleStampsKeepTheTimeShownWithinItsBound) {
 // answers allow, and the bound says how far that is.
 TEST(ClockEstimator, JitterNeverLeavesTheTimeOutsideItsBound) {
     const double offset = 1796598319.345;
-    std::minstd_rand random(3);
-    auto delay = [&random] { return 0.030 + 0.3 * double(random() % 1000) / 1000; };
+    std::minstd_rand random(3); // NOLINT(bugprone-random-generator-seed): the same delays each run
+    auto delay = [&random] { return 0.030 + (0.3 * double(random() % 1000) / 1000); };
     ClockEstimator clock;
     LookupPlan plan;
     int outside = 0;
     int checked = 0;
     double next = SecondsOf(plan.NextSendTime(clock, At(0)));
-    for (double now = 0; now < 1800; now += 0.25) {
+    for (int quarter = 0; quarter < 4 * 1800; ++quarter) {
+        double now = quarter / 4.0;
         while (next <= now) {
             double out = delay();
             double back = delay();

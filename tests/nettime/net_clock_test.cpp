@@ -28,7 +28,7 @@ TEST(NetClock, ALookupAsksPastCachesAndFollowsNoRedirect) {
             request += c;
         }
         {
-            std::lock_guard lock(mutex);
+            std::scoped_lock lock(mutex);
             head += request;
         }
         ScriptedServer::SendAll(fd, "HTTP/1.1 302 Found\r\nLocation: http://127.0.0.1:9/\r\n"
@@ -42,14 +42,14 @@ TEST(NetClock, ALookupAsksPastCachesAndFollowsNoRedirect) {
         NetClock clock(
             server.Url("http"),
             [&](WorkQueue::Task task) {
-                std::lock_guard lock(postMutex);
+                std::scoped_lock lock(postMutex);
                 posted.push_back(std::move(task));
             },
             [&] { ++answers; });
         clock.Tick();
         for (int i = 0; i < 500 && answers == 0; ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            std::lock_guard lock(postMutex);
+            std::scoped_lock lock(postMutex);
             for (WorkQueue::Task& task : std::exchange(posted, {})) {
                 task();
             }
@@ -57,7 +57,7 @@ TEST(NetClock, ALookupAsksPastCachesAndFollowsNoRedirect) {
         ASSERT_EQ(answers, 1);
         EXPECT_TRUE(clock.Estimate().HasEstimate()) << "the 302's own Date is the clock";
     }
-    std::lock_guard lock(mutex);
+    std::scoped_lock lock(mutex);
     EXPECT_NE(head.find("Cache-Control: no-cache\r\n"), std::string::npos) << head;
     EXPECT_NE(head.find("Pragma: no-cache\r\n"), std::string::npos);
     EXPECT_EQ(server.connections, 1) << "no request to where the redirect points";

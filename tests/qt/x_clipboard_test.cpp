@@ -57,11 +57,11 @@ TEST_F(XClipboard, AnOwnerThatNeverAnswersHoldsNoClick) {
     hand.Chord({XInput::kControl, 'v'});
     QTest::qWait(100); // the paste is under way
     window.SetEnabled(CopyButtonName(2, NameKey()), false);
-    auto restore = Component<QPushButton>(window, RestoreButtonName(2));
+    auto* restore = Component<QPushButton>(window, RestoreButtonName(2));
     QPoint button = CenterOf(restore);
     auto clicked = std::chrono::steady_clock::now();
     hand.Click(button.x(), button.y());
-    auto copy = Component<QPushButton>(window, CopyButtonName(2, NameKey()));
+    auto* copy = Component<QPushButton>(window, CopyButtonName(2, NameKey()));
     ASSERT_TRUE(QTest::qWaitFor([&] { return copy->isEnabled(); }, 3000));
     EXPECT_LT(std::chrono::steady_clock::now() - clicked, std::chrono::milliseconds(300));
     ASSERT_TRUE(QTest::qWaitFor([&] { return answerer.count > 0; }, 3000));

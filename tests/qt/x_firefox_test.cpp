@@ -52,12 +52,12 @@ public:
             response.set_content(kPage, "text/html; charset=utf-8");
         });
         server_.Post("/v", [this](const httplib::Request& request, httplib::Response&) {
-            std::lock_guard lock(mutex_);
+            std::scoped_lock lock(mutex_);
             boxes_ = request.body;
             ++reports_;
         });
         server_.Get("/c", [this](const httplib::Request&, httplib::Response& response) {
-            std::lock_guard lock(mutex_);
+            std::scoped_lock lock(mutex_);
             response.set_content(std::exchange(command_, std::string()), "text/plain");
         });
         port = server_.bind_to_any_port("127.0.0.1");
@@ -68,15 +68,15 @@ public:
         thread_.join();
     }
     std::string Boxes() {
-        std::lock_guard lock(mutex_);
+        std::scoped_lock lock(mutex_);
         return boxes_;
     }
     int Reports() {
-        std::lock_guard lock(mutex_);
+        std::scoped_lock lock(mutex_);
         return reports_;
     }
     void Command(const std::string& command) {
-        std::lock_guard lock(mutex_);
+        std::scoped_lock lock(mutex_);
         command_ = command;
     }
 
@@ -140,7 +140,7 @@ protected:
         browser.terminate();
         browser.waitForFinished(10000);
     }
-    void PressHotKey() {
+    static void PressHotKey() {
         std::thread([] {
             XInput().PressLikeAHand({XInput::kControl, XInput::kAlt, 'v'}, milliseconds(120));
         }).join();

@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
         column->addWidget(field);
         QObject::connect(field, &QLineEdit::textChanged, report);
     }
-    for (const QString& argument : app.arguments()) {
+    for (const QString& argument : QApplication::arguments()) {
         if (argument.startsWith(QStringLiteral("limit="))) {
             fields[1]->setMaxLength(argument.mid(6).toInt());
         }
@@ -69,5 +69,5 @@ int main(int argc, char** argv) {
     form.move(600, 400);
     form.show();
     ready();
-    return app.exec();
+    return QApplication::exec();
 }

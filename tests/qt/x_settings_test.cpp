@@ -51,7 +51,7 @@ protected:
         QTest::qWait(200);
         DrainWorkQueues();
     }
-    std::string Stored(const char* key) {
+    std::string Stored(const char* key) const {
         return ReadProfileItem(bindings.settings.Path("信息.ini"), "配置", key);
     }
 
@@ -113,7 +113,7 @@ TEST_F(TimeServerOnX, AServerNamedOnlyInTheFileIsTheClockShown) {
         << Panel().toStdString();
     // Beijing time an hour on, now or at the second before.
     auto hourShown = [this](std::time_t at) {
-        std::time_t ahead = at + 3600 + 8 * 3600;
+        std::time_t ahead = at + 3600 + (std::time_t{8} * 3600);
         std::tm beijing{};
         gmtime_r(&ahead, &beijing);
         return Panel().contains(QStringLiteral("日%1时").arg(beijing.tm_hour));

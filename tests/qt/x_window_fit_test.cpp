@@ -35,7 +35,7 @@ class WindowFitOnX : public testing::Test {
 protected:
     void SetUp() override {
         const char* asked = std::getenv("ORVANE_TEST_SCALE");
-        dpi = int(std::lround(kDesignDpi * (asked != nullptr ? std::atof(asked) : 1.0)));
+        dpi = int(std::lround(kDesignDpi * (asked != nullptr ? std::stod(asked) : 1.0)));
         window.Bind(kSaveButton, Window::Event::Click,
                     [this] { SaveApplicants(window, FileQueue(), file); });
         window.ShowCentered();

@@ -12,13 +12,13 @@ namespace {
 // Stands in for the window's thread: posted answers wait until it runs them.
 struct WindowThread {
     void Post(WorkQueue::Task task) {
-        std::lock_guard lock(mutex);
+        std::scoped_lock lock(mutex);
         posted.push_back(std::move(task));
     }
     void RunPosted() {
         std::vector<WorkQueue::Task> tasks;
         {
-            std::lock_guard lock(mutex);
+            std::scoped_lock lock(mutex);
             tasks.swap(posted);
         }
         for (WorkQueue::Task& task : tasks) {
@@ -84,7 +84,7 @@ TEST(WorkQueue, ASlowJobHoldsUpOnlyItsOwnQueue) {
     std::unique_lock closed(gate);
     slow.Run<int>(
         [&gate] {
-            std::lock_guard wait(gate);
+            std::scoped_lock wait(gate);
             return 0;
         },
         [](int) {});

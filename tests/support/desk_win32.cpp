@@ -35,7 +35,7 @@ std::wstring TextOf(HWND control) {
 // A message box comes up on this thread: what it says is kept, and it is
 // closed once it runs.
 LRESULT CALLBACK CloseBoxes(int code, WPARAM w, LPARAM l) {
-    auto box = HWND(w);
+    auto* box = HWND(w);
     wchar_t kind[16] = {};
     if (code == HCBT_ACTIVATE && GetClassNameW(box, kind, int(std::size(kind))) > 0 &&
         std::wstring(kind) == L"#32770") {

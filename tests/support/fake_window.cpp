@@ -51,7 +51,7 @@ void FakeWindow::FinishCreation() {
     Fire(kMainWindow, Event::Created);
 }
 
-const std::string& FakeWindow::Known(const std::string& name) const {
+std::string FakeWindow::Known(const std::string& name) const {
     if (name != kMainWindow && !components_.contains(name)) {
         ADD_FAILURE() << "no component " << name;
     }
@@ -226,7 +226,7 @@ std::string FakeWindow::PanelTip(int panel) const {
 // The fake desktop's services.
 
 void PostToWindowThread(std::function<void()> task) {
-    std::lock_guard lock(Desk().mutex);
+    std::scoped_lock lock(Desk().mutex);
     Desk().posted.push_back(std::move(task));
 }
 
@@ -234,7 +234,7 @@ void RunPostedTasks() {
     for (;;) {
         std::function<void()> task;
         {
-            std::lock_guard lock(Desk().mutex);
+            std::scoped_lock lock(Desk().mutex);
             if (Desk().posted.empty()) {
                 return;
             }
@@ -246,13 +246,13 @@ void RunPostedTasks() {
 }
 
 bool ShowMessageBox(const Message& message) {
-    std::lock_guard lock(Desk().mutex);
+    std::scoped_lock lock(Desk().mutex);
     Desk().messages.push_back(message);
     return Desk().answerOk || message.kind != MessageKind::Question;
 }
 
 bool SetClipboardText(const std::string& text) {
-    std::lock_guard lock(Desk().mutex);
+    std::scoped_lock lock(Desk().mutex);
     Desk().clipboard = text;
     return true;
 }
@@ -260,7 +260,7 @@ bool SetClipboardText(const std::string& text) {
 void ReadClipboardText(std::function<void(std::optional<std::string>)> answer) {
     std::string text;
     {
-        std::lock_guard lock(Desk().mutex);
+        std::scoped_lock lock(Desk().mutex);
         text = Desk().clipboard;
     }
     PostToWindowThread([answer = std::move(answer), text] { answer(text); });
@@ -323,7 +323,7 @@ std::string PanelTipOf(Window& window, int panel) {
 }
 
 std::string DeskClipboardText() {
-    std::lock_guard lock(Desk().mutex);
+    std::scoped_lock lock(Desk().mutex);
     return Desk().clipboard;
 }
 
@@ -332,12 +332,12 @@ bool DeskHoldsAllOfGb18030() {
 }
 
 std::vector<Message> TakeMessages() {
-    std::lock_guard lock(Desk().mutex);
+    std::scoped_lock lock(Desk().mutex);
     return std::exchange(Desk().messages, {});
 }
 
 void AnswerBoxes(bool ok) {
-    std::lock_guard lock(Desk().mutex);
+    std::scoped_lock lock(Desk().mutex);
     Desk().answerOk = ok;
 }
 

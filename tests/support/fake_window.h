@@ -74,7 +74,7 @@ private:
         std::uint64_t order = 0;
         std::function<void()> task;
     };
-    const std::string& Known(const std::string& name) const;
+    std::string Known(const std::string& name) const;
     Component& Of(const std::string& name);
     const Component& Of(const std::string& name) const;
     bool RunNextDue(std::int64_t until);

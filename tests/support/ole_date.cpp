@@ -35,7 +35,7 @@ DateTime AddToCalendar(DateTime dateTime, std::int64_t months) {
     std::int64_t index = std::int64_t(unsigned(ymd.month())) - 1 + months;
     std::int64_t carry = index >= 0 ? index / 12 : (index - 11) / 12;
     std::int64_t y = std::clamp<std::int64_t>(int(ymd.year()) + carry, INT32_MIN, INT32_MAX);
-    return MakeDateTime(int(y), int(index - carry * 12) + 1, int(unsigned(ymd.day())),
+    return MakeDateTime(int(y), int(index - (carry * 12)) + 1, int(unsigned(ymd.day())),
                         int(time.hours().count()), int(time.minutes().count()),
                         int(time.seconds().count()));
 }
@@ -45,7 +45,7 @@ DateTime AddToCalendar(DateTime dateTime, std::int64_t months) {
 sys_seconds MomentOf(DateTime dateTime) {
     double value = std::clamp(std::isnan(dateTime.days) ? 0.0 : dateTime.days, kMinDays, kMaxDays);
     double whole = std::trunc(value);
-    double linear = value >= 0 ? value : 2 * whole - value;
+    double linear = value >= 0 ? value : (2 * whole) - value;
     return kOleEpoch + seconds(std::llround(linear * kSecondsPerDay));
 }
 

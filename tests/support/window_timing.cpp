@@ -73,7 +73,8 @@ WindowRun SimulateWindow(const SimulatedMachines& machines, double tickPhase, un
     int anyOutside = 0;
     std::vector<double> bounds;
     WindowRun run;
-    for (double now = 0; now < length; now += 0.001) {
+    for (long milli = 0; double(milli) / 1000 < length; ++milli) {
+        double now = double(milli) / 1000;
         if (now >= nextTick || justAnswered) {
             if (now >= nextTick) {
                 nextTick = opened ? nextTick + 0.9 : tickPhase;

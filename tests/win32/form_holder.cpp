@@ -57,7 +57,7 @@ int wmain(int argc, wchar_t** argv) {
         HWND edit = CreateWindowExW(
             WS_EX_CLIENTEDGE, L"EDIT", L"",
             WS_CHILD | WS_VISIBLE | (field < 3 ? WS_TABSTOP : ES_READONLY) | ES_AUTOHSCROLL, 10,
-            10 + 40 * field, 280, 26, form, HMENU(INT_PTR(field + 1)), nullptr, nullptr);
+            10 + (40 * field), 280, 26, form, HMENU(INT_PTR(field + 1)), nullptr, nullptr);
         if (field == 1 && limit) {
             SendMessageW(edit, EM_LIMITTEXT, 17, 0);
         }

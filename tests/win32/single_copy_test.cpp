@@ -34,7 +34,7 @@ protected:
             }
         }
     }
-    void Start(const std::wstring& command, PROCESS_INFORMATION& copy) {
+    static void Start(const std::wstring& command, PROCESS_INFORMATION& copy) {
         std::wstring line = command;
         STARTUPINFOW start{sizeof start};
         ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,

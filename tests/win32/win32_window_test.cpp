@@ -373,7 +373,7 @@ TEST(Win32Dpi, TheWindowIsTheTableScaled) {
     if (wanted == nullptr) {
         GTEST_SKIP() << "run at another DPI by scripts/test-windows.sh";
     }
-    int dpi = std::atoi(wanted);
+    int dpi = std::stoi(wanted);
     Win32Window window;
     ASSERT_EQ(int(GetDpiForWindow(window.Handle())), dpi);
     RECT client{};
@@ -412,7 +412,7 @@ TEST(Win32Fit, TheWindowFitsTheWorkArea) {
     if (wanted == nullptr) {
         GTEST_SKIP() << "run on a small work area by scripts/test-windows.sh";
     }
-    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), std::atoi(wanted)};
+    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), std::stoi(wanted)};
     RECT before{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &before, 0);
     ASSERT_TRUE(SystemParametersInfoW(SPI_SETWORKAREA, 0, &work, SPIF_SENDCHANGE));
