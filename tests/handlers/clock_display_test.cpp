@@ -120,6 +120,20 @@ TEST_F(BeijingClock, TheSwitchStopsTheTimeAndResumesIt) {
     bindings.reset(); // closes the connection the server waits on
 }
 
+// The number the tooltip states after `label`, in seconds (it states
+// milliseconds); none when it states none.
+std::optional<double> Stated(const std::string& tip, const std::string& label) {
+    size_t at = tip.find(label);
+    if (at == std::string::npos) {
+        return std::nullopt;
+    }
+    size_t end = at + label.size();
+    while (end < tip.size() && tip[end] >= '0' && tip[end] <= '9') {
+        ++end;
+    }
+    return std::stod("0" + tip.substr(at + label.size(), end - at - label.size())) / 1000;
+}
+
 // The server's clock is this machine's; its stamps lag up to 15 ms. Once the
 // estimate has settled, the panel turns its second with the machine's.
 TEST_F(BeijingClock, StaleStampsStillTurnTheSecondWithTheServer) {
@@ -127,7 +141,16 @@ TEST_F(BeijingClock, StaleStampsStillTurnTheSecondWithTheServer) {
         ServeClock(fd, stopping, std::chrono::milliseconds(15));
     });
     Start(server.Url("http"));
-    Pass(window, 30000); // the first narrowing, its checks on both sides, the climb
+    // The first narrowing, its checks on both sides, the climb: about half a
+    // minute, longer on a busy machine.
+    ASSERT_TRUE(PassUntil(
+        window,
+        [&] {
+            std::optional<double> bound = Stated(Tip(), "误差不超过 ");
+            return bound && *bound <= 0.020;
+        },
+        90000))
+        << Tip();
     std::vector<double> lateness;
     std::string shown = Panel();
     for (auto end = Clock::now() + std::chrono::seconds(8); Clock::now() < end;) {
@@ -145,22 +168,9 @@ TEST_F(BeijingClock, StaleStampsStillTurnTheSecondWithTheServer) {
     bindings.reset(); // closes the connection the server waits on
     ASSERT_GE(lateness.size(), 7u);
     std::sort(lateness.begin(), lateness.end());
-    EXPECT_LT(std::fabs(lateness[lateness.size() / 2]), 0.010)
+    // Stamps up to 15 ms late may leave the second as late, never early.
+    EXPECT_LT(std::fabs(lateness[lateness.size() / 2]), 0.020)
         << lateness.front() << " to " << lateness.back();
-}
-
-// The number the tooltip states after `label`, in seconds (it states
-// milliseconds); none when it states none.
-std::optional<double> Stated(const std::string& tip, const std::string& label) {
-    size_t at = tip.find(label);
-    if (at == std::string::npos) {
-        return std::nullopt;
-    }
-    size_t end = at + label.size();
-    while (end < tip.size() && tip[end] >= '0' && tip[end] <= '9') {
-        ++end;
-    }
-    return std::stod("0" + tip.substr(at + label.size(), end - at - label.size())) / 1000;
 }
 
 // Two machines behind one name answer in turn, the second's clock 700 ms
