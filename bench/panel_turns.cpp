@@ -16,6 +16,7 @@
 #include "handlers/clock_display.h"
 #include "handlers/countdown_settings.h"
 #include "handlers/hot_key_typing.h"
+#include "handlers/rehearsal.h"
 #include "qt/desktop_look.h"
 #include "qt/main_window.h"
 #include "transport/transport_global.h"
@@ -81,8 +82,9 @@ int Main(int argc, char** argv) {
     ClockDisplay clock(*window, url);
     CountdownSettings countdown(*window, clock, FileQueue());
     HotKeyTyping typing(*window, FileQueue(), countdown.File(), nullptr);
+    Rehearsal rehearsal(*window, clock, typing, FileQueue());
     std::shared_ptr<const void> bound =
-        InstallBindings(*window, EventBindings(clock, countdown, typing));
+        InstallBindings(*window, EventBindings(clock, countdown, typing, rehearsal));
     if (argc > 5) {
         window->SetContent(kOpeningTimeBox, argv[5]);
     }

@@ -18,6 +18,15 @@ Result<StartOptions> ReadCommandLine(const std::vector<std::string>& words, bool
     StartOptions options;
     for (size_t at = 0; at < words.size(); ++at) {
         const std::string& word = words[at];
+        if (word == kPracticeSwitch) {
+            Result<std::vector<PracticeBox>> boxes =
+                ReadPracticeBoxes(words.begin() + std::ptrdiff_t(at) + 1, words.end());
+            if (!boxes) {
+                return Failure{boxes.Reason()};
+            }
+            options.practice = std::move(*boxes);
+            break;
+        }
         std::string name = word.substr(0, word.find('='));
         bool known = name == "--time-url" || (withScreenshot && name == "--screenshot");
         if (!known) {

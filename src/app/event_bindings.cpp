@@ -7,6 +7,7 @@
 #include "handlers/file_handlers.h"
 #include "handlers/hot_key_typing.h"
 #include "handlers/phone_fill.h"
+#include "handlers/rehearsal.h"
 #include "handlers/start_up.h"
 #include "handlers/table_paste_handler.h"
 #include "handlers/window_options.h"
@@ -108,7 +109,7 @@ void AddNextGroupBindings(std::vector<EventBinding>& table, HotKeyTyping& typing
 } // namespace
 
 std::vector<EventBinding> EventBindings(ClockDisplay& clock, CountdownSettings& countdown,
-                                        HotKeyTyping& typing) {
+                                        HotKeyTyping& typing, Rehearsal& rehearsal) {
     std::vector<EventBinding> table;
     table.push_back({kMainWindow, Event::Created, [&countdown, &typing](Window& w) {
                          OnMainWindowCreated(w, countdown, typing);
@@ -118,6 +119,8 @@ std::vector<EventBinding> EventBindings(ClockDisplay& clock, CountdownSettings& 
     AddWindowBindings(table, clock);
     AddFieldToolBindings(table);
     AddCountdownBindings(table, countdown, typing);
+    table.push_back(
+        {kRehearseButton, Event::Click, [&rehearsal](Window&) { rehearsal.OnRehearseClicked(); }});
     table.push_back({kMainWindow, Event::Created, [&clock](Window&) { clock.Start(); }});
     AddNextGroupBindings(table, typing);
     return table;

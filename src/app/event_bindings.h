@@ -12,6 +12,7 @@ namespace orvane {
 class CountdownSettings;
 class ClockDisplay;
 class HotKeyTyping;
+class Rehearsal;
 
 // Which handler answers which event of which component. Every handler of the
 // program is a row here, so that every one runs under the same guard.
@@ -28,9 +29,10 @@ struct EventBinding {
 };
 
 // The program's table; the clock's tick goes to `clock`, the 配置 page's
-// countdown settings to `countdown`, the hot key's typing to `typing`.
+// countdown settings to `countdown`, the hot key's typing to `typing`, 演练
+// to `rehearsal`.
 std::vector<EventBinding> EventBindings(ClockDisplay& clock, CountdownSettings& countdown,
-                                        HotKeyTyping& typing);
+                                        HotKeyTyping& typing, Rehearsal& rehearsal);
 
 // Connects every binding. A handler that throws ends the program through
 // FatalError rather than leaving the window half-updated. The handlers

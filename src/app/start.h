@@ -22,15 +22,17 @@ class Window;
 // keeps. Returns the exit code: kFatalExitCode after a fatal error.
 int RunProgram(Window& window, const std::optional<std::string>& timeUrl);
 
-// The desktop's window, built, with failures logged from here on; none,
+// The desktop's window (the main window, or the one described), built,
+// with failures logged from here on; none,
 // reported through FatalError ("载入启动窗口失败"), when it cannot be built.
-template <class DesktopWindow> std::unique_ptr<DesktopWindow> CreateMainWindow() {
+template <class DesktopWindow, class... Description>
+std::unique_ptr<DesktopWindow> CreateMainWindow(const Description&... description) {
     SetFailureLog(FailureLogBeside(InformationFilePath()));
     if (std::string passed = InformationFilePassedOver(); !passed.empty()) {
         LogFailure(passed);
     }
     try {
-        return std::make_unique<DesktopWindow>();
+        return std::make_unique<DesktopWindow>(description...);
     } catch (const std::exception&) {
         FatalError(kWindowNotBuilt, FatalCode::WindowNotBuilt);
         return nullptr;

@@ -7,6 +7,8 @@ namespace orvane {
 // The folder that holds the running executable, as ANSI text, without a
 // trailing separator. Independent of the current directory.
 std::string ProgramDirectory();
+// The running executable itself, as ANSI text.
+std::string ProgramPath();
 
 // The folder the program keeps a file of the user's in, and a file beside
 // the program that was passed over, with why (for the log); empty when

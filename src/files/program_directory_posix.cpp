@@ -73,9 +73,13 @@ bool WritableForUser(const std::string& folder) {
 
 } // namespace
 
-std::string ProgramDirectory() {
+std::string ProgramPath() {
     std::error_code error;
-    return AnsiOf(std::filesystem::read_symlink("/proc/self/exe", error).parent_path());
+    return AnsiOf(std::filesystem::read_symlink("/proc/self/exe", error));
+}
+
+std::string ProgramDirectory() {
+    return AnsiOf(PathOf(ProgramPath()).parent_path());
 }
 
 std::string DataDirectory(const std::string& fileName) {

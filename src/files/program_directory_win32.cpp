@@ -15,10 +15,14 @@ DataFolder DataFolderFor(const std::string& programDirectory, const std::string&
     return {programDirectory, {}};
 }
 
-std::string ProgramDirectory() {
+std::string ProgramPath() {
     wchar_t buffer[32768];
     DWORD length = GetModuleFileNameW(nullptr, buffer, DWORD(std::size(buffer)));
-    return AnsiOf(std::filesystem::path(std::wstring(buffer, length)).parent_path());
+    return AnsiOf(std::filesystem::path(std::wstring(buffer, length)));
+}
+
+std::string ProgramDirectory() {
+    return AnsiOf(PathOf(ProgramPath()).parent_path());
 }
 
 } // namespace orvane

@@ -1,5 +1,6 @@
 #include "clock_display.h"
 
+#include "http/url_text.h"
 #include "nettime/net_clock.h"
 #include "text/ansi_literals.h"
 #include "window/beep.h"
@@ -8,6 +9,7 @@
 #include "window/window_thread.h"
 
 #include <cmath>
+#include <utility>
 
 namespace orvane {
 
@@ -61,6 +63,7 @@ bool ClockDisplay::Running() const {
 }
 
 void ClockDisplay::SetOpening(std::optional<OpeningTime> time) {
+    opening_ = time;
     countdown_.Set(time);
     if (Running()) {
         Show();
@@ -80,8 +83,12 @@ std::string ClockDisplay::CountedDown(std::string text) {
     if (!second) {
         return text;
     }
-    Countdown::Turn turn = countdown_.At(std::chrono::sys_seconds(std::chrono::seconds(*second)),
-                                         clock_->Estimate().UncertaintyAt(NetClock::Now()));
+    std::chrono::sys_seconds shown{std::chrono::seconds(*second)};
+    Countdown& counting = practiceOpened_ ? practice_ : countdown_;
+    Countdown::Turn turn = counting.At(shown, clock_->Estimate().UncertaintyAt(NetClock::Now()));
+    if (practiceOpened_ && shown >= practiceAt_) {
+        std::exchange(practiceOpened_, nullptr)();
+    }
     if (turn.alarm != Alarm::None && sound_) {
         PlayBeep(turn.alarm == Alarm::Opening ? BeepSound::Opening : BeepSound::Second);
     }
@@ -89,6 +96,46 @@ std::string ClockDisplay::CountedDown(std::string text) {
         window_.RequestAttention();
     }
     return turn.text.value_or(std::move(text));
+}
+
+std::optional<std::chrono::seconds> ClockDisplay::FromOpening() const {
+    std::optional<std::int64_t> second = clock_ ? clock_->LastShownSecond() : std::nullopt;
+    if (!second || !opening_) {
+        return std::nullopt;
+    }
+    return FromNearestOpening(std::chrono::sys_seconds(std::chrono::seconds(*second)), *opening_);
+}
+
+bool ClockDisplay::CountToPractice(std::chrono::seconds after, std::function<void()> opened) {
+    std::optional<std::int64_t> second = clock_ ? clock_->LastShownSecond() : std::nullopt;
+    if (!Running() || !second) {
+        return false;
+    }
+    practiceAt_ = std::chrono::sys_seconds(std::chrono::seconds(*second)) + after;
+    practice_.SetPractice(practiceAt_);
+    practiceOpened_ = std::move(opened);
+    Show();
+    return true;
+}
+
+void ClockDisplay::EndPractice() {
+    practiceOpened_ = nullptr;
+    if (Running()) {
+        Show();
+    }
+}
+
+std::string ClockDisplay::StateLine() const {
+    std::string server = UrlForLog(url_);
+    if (!clock_ || !clock_->LastShownSecond()) {
+        return "时钟：还没有取到 " + server + " 的时间";
+    }
+    Seconds uncertainty = clock_->Estimate().UncertaintyAt(NetClock::Now());
+    if (!(uncertainty < std::chrono::hours(1))) {
+        return "时钟：误差未知，以 " + server + " 为准";
+    }
+    auto bound = std::chrono::round<std::chrono::milliseconds>(uncertainty);
+    return "时钟：误差在 ±" + std::to_string(bound.count()) + " 毫秒以内，以 " + server + " 为准";
 }
 
 // A precise single shot at the next server-second boundary, which shows the

@@ -3,6 +3,8 @@
 #include "opening/countdown.h"
 #include "runtime/lifetime.h"
 
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -47,6 +49,20 @@ public:
     void SetOpening(std::optional<OpeningTime> time);
     void SetSound(bool on) { sound_ = on; }
 
+    // How far the shown second lies from the opening time, before or after
+    // it; none without an opening time or a second shown yet.
+    std::optional<std::chrono::seconds> FromOpening() const;
+    // Counts down to a rehearsal's opening `after` the shown second in
+    // place of the opening's, with the same alarm, and runs `opened` once
+    // the shown second reaches it. False, and nothing done, while the clock
+    // is stopped or has shown no second yet.
+    bool CountToPractice(std::chrono::seconds after, std::function<void()> opened);
+    // Back to the opening's countdown.
+    void EndPractice();
+    // How exact the clock is now and which server it follows, for a
+    // rehearsal's verdict: no query or password of the address.
+    std::string StateLine() const;
+
 private:
     void Show();
     std::string CountedDown(std::string text);
@@ -58,6 +74,10 @@ private:
     std::string url_;
     std::unique_ptr<NetClock> clock_;
     Countdown countdown_;
+    std::optional<OpeningTime> opening_;
+    Countdown practice_;
+    std::chrono::sys_seconds practiceAt_{};
+    std::function<void()> practiceOpened_; // set while a rehearsal counts down
     bool sound_ = true;
     // Only the latest armed single shot shows, and none once this is gone
     // (last, so that it ends before the members).

@@ -189,7 +189,11 @@ void HotKeyTyping::OnHotKey() {
              kQuietShown);
         return;
     }
-    std::optional<int> group = NextGroupToType(window_, FieldsOf(sequence_));
+    std::optional<int> group =
+        practice_ ? practice_->next() : NextGroupToType(window_, FieldsOf(sequence_));
+    if (!group && practice_) {
+        return;
+    }
     if (!group) {
         Tell("没有可输入的组",
              "没有输入：没有可输入的组。有内容、三个“复制”不全是灰色的组才会输入；"
@@ -204,22 +208,31 @@ void HotKeyTyping::OnHotKey() {
         return;
     }
     int n = *group;
-    std::vector<Key> keys = KeysOf(FilledSteps(sequence_, [this, n](const std::string& key) {
+    std::vector<SequenceStep> filled = FilledSteps(sequence_, [this, n](const std::string& key) {
         return TrimAnyBlanks(window_.GetContent(EditBoxName(n, key)));
-    }));
+    });
     Tell("正在输入" + GroupCaption(n) + "…", "松开按键后开始输入" + GroupCaption(n) + "。", false);
-    engine_->Press(std::move(keys), key_,
-                   lifetime_.Bind([this, n](const TypingReport& report) { OnTyped(n, report); }));
+    engine_->Press(KeysOf(filled), key_,
+                   lifetime_.Bind([this, n, filled](const TypingReport& report) {
+                       OnTyped(n, filled, report);
+                   }));
 }
 
 // A group is marked once it arrived; read back where the desktop can read
 // the form, else said to be unchecked.
-void HotKeyTyping::OnTyped(int group, const TypingReport& report) {
+void HotKeyTyping::OnTyped(int group, const std::vector<SequenceStep>& filled,
+                           const TypingReport& report) {
+    if (practice_ && (report.keysSent || report.outcome == TypingOutcome::Typed)) {
+        practice_->typed(group, filled, report); // what arrived is the rehearsal's to tell
+        return;
+    }
     if (report.outcome != TypingOutcome::Typed) {
         std::vector<std::string> boxes = BoxNames(sequence_);
         auto name = [&boxes](size_t box) { return box < boxes.size() ? boxes[box] : ""; };
         Line failure = FailureLine(report, group, name(report.box), name(report.box + 1));
-        LogFailureOn(files_, failure.log.empty() ? failure.tip : failure.log);
+        if (!practice_) {
+            LogFailureOn(files_, failure.log.empty() ? failure.tip : failure.log);
+        }
         Tell(failure.line, failure.tip, true);
         return;
     }
@@ -240,6 +253,11 @@ void HotKeyTyping::OnTyped(int group, const TypingReport& report) {
 
 // The line: which group a press types next, or why a press would not work.
 void HotKeyTyping::ShowNext() {
+    if (practice_) {
+        window_.SetStatusPanelText(kStatusBar, kTypingPanel, practiceLine_);
+        window_.SetStatusPanelTip(kStatusBar, kTypingPanel, practiceTip_);
+        return;
+    }
     if (!notInForce_.empty()) {
         window_.SetStatusPanelText(kStatusBar, kTypingPanel, "输入热键没有生效");
         window_.SetStatusPanelTip(kStatusBar, kTypingPanel, "输入热键没有生效：" + notInForce_);
@@ -252,6 +270,37 @@ void HotKeyTyping::ShowNext() {
                               next ? "在浏览器的输入框中按 " + keyText_ + "，输入" +
                                          GroupCaption(*next) + "。"
                                    : "没有可输入的组：有内容、三个“复制”不全是灰色的组才会输入。");
+}
+
+void HotKeyTyping::Practise(Practice practice) {
+    practice_ = std::move(practice);
+}
+
+void HotKeyTyping::EndPractice() {
+    practice_.reset();
+}
+
+void HotKeyTyping::ShowPracticeLine(const std::string& line, const std::string& tip, bool refused) {
+    practiceLine_ = line;
+    practiceTip_ = tip;
+    ++told_; // a line told before goes no more back to the next group
+    ShowNext();
+    if (refused) {
+        PlayBeep(BeepSound::Refused);
+    }
+}
+
+std::optional<std::string> HotKeyTyping::NotReady() const {
+    if (keyText_.empty() || sequence_.empty()) {
+        return "还没有设置输入热键和输入顺序：填好后点“设置”，再演练。";
+    }
+    if (!notInForce_.empty()) {
+        return "输入热键没有生效：" + notInForce_;
+    }
+    if (!engine_) {
+        return "这个桌面不允许程序模拟键盘输入（例如 Wayland 会话），无法演练；请用“复制”按钮。";
+    }
+    return std::nullopt;
 }
 
 void HotKeyTyping::OnGroupChanged() {

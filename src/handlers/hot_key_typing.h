@@ -6,7 +6,9 @@
 #include "typing/typing_engine.h"
 #include "window_timer.h"
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,10 +48,33 @@ public:
     // group once, not 75 times.
     void OnGroupChanged();
 
+    // A rehearsal's presses: each types the group `next` gives (none: the
+    // rehearsal said why not) into the practice form, and what it typed
+    // goes to `typed` once some keys went; no group is marked used.
+    struct Practice {
+        std::function<std::optional<int>()> next;
+        std::function<void(int group, const std::vector<SequenceStep>& filled,
+                           const TypingReport& report)>
+            typed;
+    };
+    void Practise(Practice practice);
+    void EndPractice();
+    // The line while practising: what the rehearsal waits for or found.
+    void ShowPracticeLine(const std::string& line, const std::string& tip, bool refused);
+    // A line that stays `shown` milliseconds before the next group's.
+    void Say(const std::string& line, const std::string& tip, int shown) {
+        Tell(line, tip, false, shown);
+    }
+    // Why a press would type nothing now (no key in force, no sequence);
+    // none when it can.
+    std::optional<std::string> NotReady() const;
+    const std::vector<SequenceStep>& Sequence() const { return sequence_; }
+    const std::string& KeyText() const { return keyText_; }
+
 private:
     bool TakeTyping();
     Result<> Grab(const HotKey& key);
-    void OnTyped(int group, const TypingReport& report);
+    void OnTyped(int group, const std::vector<SequenceStep>& filled, const TypingReport& report);
     void Tell(const std::string& line, const std::string& tip, bool refused,
               int shown = kLineShown);
     void ShowNextLater(int shown);
@@ -71,7 +96,10 @@ private:
     std::string notInForce_;   // why the hot key is not in force; empty while it is
     bool nextPending_ = false; // OnGroupChanged's look is under way
     int told_ = 0;             // only the latest line goes back to the next group
-    Lifetime lifetime_;        // last, so that its steps end before the members go
+    std::optional<Practice> practice_;
+    std::string practiceLine_;
+    std::string practiceTip_;
+    Lifetime lifetime_; // last, so that its steps end before the members go
 };
 
 } // namespace orvane

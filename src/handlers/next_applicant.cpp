@@ -15,7 +15,9 @@ std::optional<int> NextGroupToType(const std::vector<GroupState>& groups) {
     return std::nullopt;
 }
 
-std::optional<int> NextGroupToType(const Window& window, const std::vector<std::string>& fields) {
+namespace {
+
+std::vector<GroupState> GroupStates(const Window& window, const std::vector<std::string>& fields) {
     std::vector<GroupState> groups;
     for (int n = 1; n <= kGroupCount; ++n) {
         GroupState state{false, true};
@@ -27,7 +29,24 @@ std::optional<int> NextGroupToType(const Window& window, const std::vector<std::
         }
         groups.push_back(state);
     }
-    return NextGroupToType(groups);
+    return groups;
+}
+
+} // namespace
+
+std::optional<int> NextGroupToType(const Window& window, const std::vector<std::string>& fields) {
+    return NextGroupToType(GroupStates(window, fields));
+}
+
+std::vector<int> GroupsToType(const Window& window, const std::vector<std::string>& fields) {
+    std::vector<int> typed;
+    std::vector<GroupState> groups = GroupStates(window, fields);
+    for (size_t i = 0; i < groups.size(); ++i) {
+        if (groups[i].hasText && !groups[i].allUsed) {
+            typed.push_back(int(i) + 1);
+        }
+    }
+    return typed;
 }
 
 void MarkGroupTyped(Window& window, int group) {

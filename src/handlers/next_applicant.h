@@ -22,6 +22,9 @@ std::optional<int> NextGroupToType(const std::vector<GroupState>& groups);
 // of the fields the sequence types.
 std::optional<int> NextGroupToType(const Window& window, const std::vector<std::string>& fields);
 
+// Every group the hot key would type, in the order it would: those with
+// text whose copy buttons are not all greyed.
+std::vector<int> GroupsToType(const Window& window, const std::vector<std::string>& fields);
 // Greys the group's three copy buttons.
 void MarkGroupTyped(Window& window, int group);
 

@@ -3,6 +3,7 @@
 #include "datetime/datetime.h"
 #include "text/ansi_literals.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace orvane {
@@ -38,6 +39,12 @@ std::string UnreadableOpeningTimeText(const std::string& text) {
     return "开始时间“" + text + "”无法识别，应写成 时:分:秒，例如 09:00:00";
 }
 
+seconds FromNearestOpening(sys_seconds second, OpeningTime time) {
+    seconds after = NextOpening(second, time) - second;
+    seconds day = days{1};
+    return std::min(after, day - after);
+}
+
 Alarm AlarmAt(seconds left) {
     if (left == seconds{0}) {
         return Alarm::Opening;
@@ -49,6 +56,15 @@ void Countdown::Set(std::optional<OpeningTime> time) {
     time_ = time;
     opening_.reset();
     alarmed_.reset();
+    practice_ = false;
+}
+
+void Countdown::SetPractice(sys_seconds opening) {
+    hh_mm_ss ofDay{(opening + kBeijingOffset) - DayOf(opening)};
+    Set(OpeningTime{int(ofDay.hours().count()), int(ofDay.minutes().count()),
+                    int(ofDay.seconds().count())});
+    opening_ = opening;
+    practice_ = true;
 }
 
 Countdown::Turn Countdown::At(sys_seconds second, duration<double> bound) {
@@ -62,7 +78,8 @@ Countdown::Turn Countdown::At(sys_seconds second, duration<double> bound) {
     Turn turn;
     if (left > seconds{0}) {
         // An opening that has passed today is tomorrow's: the panel says so.
-        std::string to = DayOf(*opening_) != DayOf(second)
+        std::string to = practice_ ? std::string("距演练开始")
+                         : DayOf(*opening_) != DayOf(second)
                              ? "距明天 " + OpeningTimeText(*time_) + " 还有"
                              : std::string("距开始");
         turn.text = bound <= kCountdownBound

@@ -15,6 +15,10 @@ std::chrono::sys_seconds NextOpening(std::chrono::sys_seconds from, OpeningTime 
 // What the alarm does at a second before the opening: a short beep at each
 // of the last ten, a distinct one at the opening itself.
 enum class Alarm { None, Beep, Opening };
+
+// How far `second` lies from the opening time of day, before or after it,
+// whichever is nearer.
+std::chrono::seconds FromNearestOpening(std::chrono::sys_seconds second, OpeningTime time);
 Alarm AlarmAt(std::chrono::seconds left);
 
 // The countdown to one opening on the server's clock, as the status panel
@@ -26,6 +30,9 @@ Alarm AlarmAt(std::chrono::seconds left);
 class Countdown {
 public:
     void Set(std::optional<OpeningTime> time);
+    // A rehearsal's opening at `opening`, counted down to as the opening's
+    // and named so ("距演练开始").
+    void SetPractice(std::chrono::sys_seconds opening);
 
     struct Turn {
         std::optional<std::string> text; // the panel's text; none: show the time
@@ -40,6 +47,7 @@ private:
     std::optional<OpeningTime> time_;
     std::optional<std::chrono::sys_seconds> opening_;
     std::optional<std::chrono::sys_seconds> alarmed_; // the last second that sounded
+    bool practice_ = false;
 };
 
 // The most the clock may be off for a countdown to the second.

@@ -1,6 +1,7 @@
 // build/orvane: the program with the Qt desktop.
 #include "ansi.h"
 #include "app/command_line.h"
+#include "app/practice_form.h"
 #include "app/start.h"
 #include "desktop_look.h"
 #include "desktop_scale.h"
@@ -37,6 +38,9 @@ int Main(int argc, char** argv) {
         return 2;
     }
     ApplyDesktopLook(app);
+    if (command->practice) {
+        return RunPracticeProcess<MainWindow>(*command->practice);
+    }
     std::optional<SingleCopy> copy;
     if (!command->screenshot) {
         copy.emplace(InformationFilePath());

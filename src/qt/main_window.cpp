@@ -30,19 +30,21 @@
 
 namespace orvane {
 
-MainWindow::MainWindow()
+MainWindow::MainWindow(WindowDescription description)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                           Qt::WindowCloseButtonHint) {
-    const WindowFrame& frame = MainWindowFrame();
+                           Qt::WindowCloseButtonHint),
+      description_(description) {
     setObjectName(ToUnicode(kMainWindow));
-    setWindowTitle(ToUnicode(frame.title));
-    BuildComponents(this, MainWindowLayout(), components_);
+    setWindowTitle(ToUnicode(description_.frame.title));
+    BuildComponents(this, description_.layout, components_);
     Refit();
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     escape->setContext(Qt::WindowShortcut);
     connect(escape, &QShortcut::activated, this, &QWidget::close);
-    SelectPage(0);
+    if (components_.contains(kPageControl)) {
+        SelectPage(0);
+    }
 }
 
 template <class T> T* MainWindow::Find(const std::string& name) const {
@@ -72,6 +74,10 @@ void MainWindow::SetEnabled(const std::string& button, bool enabled) {
 bool MainWindow::GetEnabled(const std::string& button) const {
     auto* widget = Find<QAbstractButton>(button);
     return widget != nullptr && widget->isEnabled();
+}
+
+void MainWindow::Close() {
+    QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }
 
 void MainWindow::RequestAttention() {
@@ -112,7 +118,7 @@ void MainWindow::FocusComponent(const std::string& name) {
     auto* widget = Find<QWidget>(name);
     if (widget != nullptr && !widget->isVisibleTo(this)) {
         widget = nullptr;
-        for (const ComponentRow& row : MainWindowLayout()) {
+        for (const ComponentRow& row : description_.layout) {
             auto* box = row.kind == Kind::EditBox ? Find<QWidget>(row.name) : nullptr;
             if (box != nullptr && box->isVisibleTo(this)) {
                 widget = box;
@@ -304,12 +310,13 @@ void MainWindow::Refit() {
     QRect work = shown->availableGeometry();
     int frameHeight = frameGeometry().height() - height();
     int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    WindowFit fit = FitWindow(ScreenDpi(shown), work.height(), frameHeight, scrollBar);
+    WindowFit fit =
+        FitWindow(ScreenDpi(shown), work.height(), frameHeight, scrollBar, description_.frame);
     if (fit.dpi != fit_.dpi || fit.cut != fit_.cut || fit.scrollBar != fit_.scrollBar || !placed_) {
         placed_ = true;
         fit_ = fit;
         SetTextDpi(fit.dpi);
-        PlaceComponents(MainWindowLayout(), components_, fit);
+        PlaceComponents(description_.layout, components_, fit);
         setFixedSize(fit.ClientWidth(), fit.ClientHeight());
     }
     QRect outer = frameGeometry();

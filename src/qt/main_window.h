@@ -16,17 +16,19 @@ class QTimer;
 
 namespace orvane {
 
-// The one window of the program, built from its layout with Qt's widgets.
+// A window of the program, built from its layout with Qt's widgets: the
+// main window, or the practice form.
 class MainWindow : public QWidget, public Window {
 public:
     // Builds every component; throws std::runtime_error when it cannot.
-    MainWindow();
+    explicit MainWindow(WindowDescription description = MainWindowDescription());
 
     std::string GetContent(const std::string& editBox) const override;
     void SetContent(const std::string& editBox, const std::string& text) override;
     void SetEnabled(const std::string& button, bool enabled) override;
     bool GetEnabled(const std::string& button) const override;
     void RequestAttention() override;
+    void Close() override;
     bool GetTicked(const std::string& checkBox) const override;
     void SetTicked(const std::string& checkBox, bool ticked) override;
     int GetInterval(const std::string& timer) const override;
@@ -63,6 +65,7 @@ private:
     void DropPendingFocus();
     void Refit();
 
+    const WindowDescription description_;
     std::map<std::string, QObject*> components_;
     std::vector<std::function<void()>> onCreated_;
     QPointer<QWidget> pendingFocus_; // focus given before the window was active

@@ -79,6 +79,25 @@ bool FullWidthOf(const Characters& typed, const Characters& arrived) {
     return true;
 }
 
+// Where `arrived` lost one character of `typed` and then stopped short:
+// the typing stops at a box that does not read back as typed. The lost
+// character's place.
+std::optional<size_t> LostThenStopped(const Characters& typed, const Characters& arrived) {
+    if (arrived.empty() || arrived.size() + 1 >= typed.size()) {
+        return std::nullopt;
+    }
+    auto differ = std::mismatch(arrived.begin(), arrived.end(), typed.begin());
+    if (differ.first == arrived.end()) {
+        return std::nullopt; // only stopped short: nothing lost before
+    }
+    auto at = size_t(differ.first - arrived.begin());
+    if (!std::equal(arrived.begin() + std::ptrdiff_t(at), arrived.end(),
+                    typed.begin() + std::ptrdiff_t(at) + 1)) {
+        return std::nullopt;
+    }
+    return at;
+}
+
 bool SameCharactersReordered(Characters typed, Characters arrived) {
     std::sort(typed.begin(), typed.end());
     std::sort(arrived.begin(), arrived.end());
@@ -125,6 +144,10 @@ PressCheck Difference(const BoxCheck& box) {
     if (std::optional<size_t> at = OneMore(typed, arrived)) {
         return {PressFault::Lost,
                 box.name + "少了一个“" + typed[*at] + "”：按键被别的程序拿走了，或网页来不及接收"};
+    }
+    if (std::optional<size_t> at = LostThenStopped(typed, arrived)) {
+        return {PressFault::Lost, box.name + "少了一个“" + typed[*at] +
+                                      "”，输入随后停下：按键被别的程序拿走了，或网页来不及接收"};
     }
     if (FullWidthOf(typed, arrived)) {
         return {PressFault::InputMethod,

@@ -52,6 +52,7 @@ bool TypingEngine::Press(std::vector<Key> keys, const HotKey& hotKey,
     reached_ = true;
     typed_ = false;
     report_ = {};
+    report_.released = timer_.Now();
     prepared_ = false;
     turnedOff_ = false;
     pausedSince_.reset();
@@ -123,6 +124,7 @@ void TypingEngine::WaitForRelease() {
         }
         return;
     }
+    report_.released = timer_.Now();
     if (keyboard_.FocusedWindow() != target_) {
         End(TypingOutcome::FocusChanged);
         return;

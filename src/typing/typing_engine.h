@@ -45,6 +45,9 @@ struct TypingReport {
     bool checked = false;            // every box typed read back as typed
     size_t box = 0;                  // the box it stopped at: 0 before the first Tab or Enter
     std::string arrived;             // Mismatch: what that box held
+    // When the keys were seen let go, which typing waits for; the press's
+    // moment where they never were.
+    std::chrono::steady_clock::time_point released;
 };
 
 // The pace of the typing. A key is held, then let go, then the next one

@@ -1,5 +1,6 @@
 // orvane.exe: the program with the Windows desktop.
 #include "app/command_line.h"
+#include "app/practice_form.h"
 #include "app/start.h"
 #include "single_copy.h"
 #include "storage/information_file.h"
@@ -35,6 +36,9 @@ int Main() {
         std::fputs((command.Reason() + "\n").c_str(), stderr);
         ShowMessageBox({.text = command.Reason(), .caption = "Orvane", .kind = MessageKind::Error});
         return 2;
+    }
+    if (command->practice) {
+        return RunPracticeProcess<Win32Window>(*command->practice);
     }
     SingleCopy copy(InformationFilePath());
     if (copy.OtherCopyRuns()) {

@@ -40,12 +40,12 @@ RECT WorkAreaOf(HWND window) {
 
 } // namespace
 
-Win32Window::Win32Window() {
+Win32Window::Win32Window(WindowDescription description) : description_(description) {
     // Screen readers reach the controls' accessible objects through COM.
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     TaskWindow(); // posted tasks run on this thread
     RegisterWindowClass(kWindowClass, WindowProc);
-    const WindowFrame& frame = MainWindowFrame();
+    const WindowFrame& frame = description_.frame;
     DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     RECT outer{0, 0, frame.clientWidth, frame.clientHeight};
     AdjustWindowRect(&outer, style, FALSE);
@@ -61,14 +61,16 @@ Win32Window::Win32Window() {
     tips_ = std::make_unique<Tooltips>(window_);
     shots_ = std::make_unique<SingleShots>(window_);
     builder_ = std::make_unique<WindowBuilder>(window_);
-    controls_ = builder_->Build(MainWindowLayout(), fit_);
+    controls_ = builder_->Build(description_.layout, fit_);
     for (const auto& [name, control] : controls_) {
         names_[control.id] = name;
         if (control.row->kind == Kind::Timer) {
             SetInterval(name, control.row->interval);
         }
     }
-    SelectPage(0);
+    if (controls_.contains(kPageControl)) {
+        SelectPage(0);
+    }
 }
 
 Win32Window::~Win32Window() {
@@ -110,6 +112,10 @@ void Win32Window::SetEnabled(const std::string& button, bool enabled) {
 bool Win32Window::GetEnabled(const std::string& button) const {
     HWND control = ComponentHandle(button);
     return control != nullptr && IsWindowEnabled(control) != FALSE;
+}
+
+void Win32Window::Close() {
+    PostMessageW(window_, WM_CLOSE, 0, 0);
 }
 
 // The taskbar entry flashes until the window comes to the front.
@@ -302,7 +308,7 @@ WindowFit Win32Window::FitOnScreen() const {
     AdjustWindowRectExForDpi(&frame, DWORD(GetWindowLongPtrW(window_, GWL_STYLE)), FALSE,
                              DWORD(GetWindowLongPtrW(window_, GWL_EXSTYLE)), dpi);
     return FitWindow(int(dpi), int(work.bottom - work.top), int(frame.bottom - frame.top),
-                     GetSystemMetricsForDpi(SM_CXVSCROLL, dpi));
+                     GetSystemMetricsForDpi(SM_CXVSCROLL, dpi), description_.frame);
 }
 
 // The client area is the fit's, the frame the screen's. The frame's size is

@@ -15,12 +15,12 @@
 
 namespace orvane {
 
-// The one window of the program, built from its layout with the system's
-// own controls.
+// A window of the program, built from its layout with the system's own
+// controls: the main window, or the practice form.
 class Win32Window final : public Window {
 public:
     // Builds every component; throws std::runtime_error when it cannot.
-    Win32Window();
+    explicit Win32Window(WindowDescription description = MainWindowDescription());
     ~Win32Window() override;
     Win32Window(const Win32Window&) = delete;
     Win32Window& operator=(const Win32Window&) = delete;
@@ -30,6 +30,7 @@ public:
     void SetEnabled(const std::string& button, bool enabled) override;
     bool GetEnabled(const std::string& button) const override;
     void RequestAttention() override;
+    void Close() override;
     bool GetTicked(const std::string& checkBox) const override;
     void SetTicked(const std::string& checkBox, bool ticked) override;
     int GetInterval(const std::string& timer) const override;
@@ -81,6 +82,7 @@ private:
     void MoveFocus(bool forward);
     void TurnPage(bool forward);
 
+    const WindowDescription description_;
     HWND window_ = nullptr;
     WindowFit fit_;              // how the table is laid out on the screen
     HMONITOR monitor_ = nullptr; // where the window was fitted last

@@ -21,9 +21,10 @@ bool Win32Window::ShownInWindow(HWND control) const {
 }
 
 // The shown page's controls in reading order (top to bottom, then left to
-// right), then the window's own buttons from left to right.
+// right), then the window's own buttons from left to right. A window
+// without pages is read as one page.
 std::vector<HWND> Win32Window::FocusOrder() const {
-    HWND tabs = ComponentHandle(kPageControl);
+    HWND tabs = controls_.contains(kPageControl) ? ComponentHandle(kPageControl) : nullptr;
     std::vector<std::pair<RECT, HWND>> onPage;
     std::vector<std::pair<RECT, HWND>> onWindow;
     for (const auto& [name, control] : controls_) {
@@ -34,7 +35,7 @@ std::vector<HWND> Win32Window::FocusOrder() const {
         }
         RECT box{};
         GetWindowRect(handle, &box);
-        (IsChild(tabs, handle) ? onPage : onWindow).emplace_back(box, handle);
+        (tabs == nullptr || IsChild(tabs, handle) ? onPage : onWindow).emplace_back(box, handle);
     }
     auto reading = [](const auto& a, const auto& b) {
         return std::pair(a.first.top, a.first.left) < std::pair(b.first.top, b.first.left);
@@ -71,6 +72,9 @@ void Win32Window::Focus(HWND control) {
 
 void Win32Window::TurnPage(bool forward) {
     int count = int(builder_->Pages().size());
+    if (count == 0) {
+        return; // a window without pages
+    }
     SelectPage((CurrentPage() + (forward ? 1 : count - 1)) % count);
     std::vector<HWND> order = FocusOrder();
     if (!order.empty()) {

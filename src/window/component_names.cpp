@@ -24,6 +24,7 @@ const std::string kHotKeyBox = "编辑框_输入热键";
 const std::string kSequenceBox = "编辑框_输入顺序";
 const std::string kTypingButton = "按钮_输入设置";
 const std::string kTimeUrlBox = "编辑框_时间网址";
+const std::string kRehearseButton = "按钮_演练";
 
 void ExpectComponent([[maybe_unused]] bool found, [[maybe_unused]] const std::string& name) {
 #ifndef NDEBUG

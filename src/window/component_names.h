@@ -51,7 +51,8 @@ extern const std::string kOpeningTimeBox;
 extern const std::string kSoundBox;
 extern const std::string kHotKeyBox;
 extern const std::string kSequenceBox;
-extern const std::string kTypingButton; // "设置": takes the hot key and the sequence
-extern const std::string kTimeUrlBox;   // the server whose clock counts
+extern const std::string kTypingButton;   // "设置": takes the hot key and the sequence
+extern const std::string kTimeUrlBox;     // the server whose clock counts
+extern const std::string kRehearseButton; // "演练": the hot key tried on a practice form
 
 } // namespace orvane

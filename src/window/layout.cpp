@@ -167,9 +167,16 @@ void AddSettingsPageRows(std::vector<ComponentRow>& out, const std::string& page
     out.push_back({.name = kSequenceBox,
                    .kind = Kind::EditBox,
                    .parent = page,
-                   .geometry = {112, 338, 187, 20},
+                   .geometry = {112, 338, 130, 20},
                    .inputLimit = int(kProfileValueLimit),
                    .accessibleName = "输入顺序"});
+    // A practice form to try the hot key on, before the opening.
+    out.push_back({.name = kRehearseButton,
+                   .kind = Kind::Button,
+                   .parent = page,
+                   .geometry = {259, 338, 40, 20},
+                   .caption = "演练",
+                   .accessibleName = "演练输入热键"});
     AddSettingLabel(out, page, 11, 366, "时间网址：");
     out.push_back({.name = kTimeUrlBox,
                    .kind = Kind::EditBox,
@@ -264,17 +271,18 @@ int Scaled(int pixels, int dpi) {
 }
 
 int WindowFit::ClientWidth() const {
-    return Scaled(MainWindowFrame().clientWidth, dpi) + (Scrolls() ? scrollBar : 0);
+    return Scaled(frame->clientWidth, dpi) + (Scrolls() ? scrollBar : 0);
 }
 
 int WindowFit::ClientHeight() const {
-    return Scaled(MainWindowFrame().clientHeight, dpi) - cut;
+    return Scaled(frame->clientHeight, dpi) - cut;
 }
 
-WindowFit FitWindow(int dpi, int workHeight, int frameHeight, int scrollBarWidth) {
-    int height = Scaled(MainWindowFrame().clientHeight, dpi);
+WindowFit FitWindow(int dpi, int workHeight, int frameHeight, int scrollBarWidth,
+                    const WindowFrame& frame) {
+    int height = Scaled(frame.clientHeight, dpi);
     int cut = std::clamp(height + frameHeight - workHeight, 0, height - (height / 3));
-    return {dpi, cut, scrollBarWidth};
+    return {dpi, cut, scrollBarWidth, &frame};
 }
 
 int PageContentHeight(int dpi) {
@@ -319,6 +327,10 @@ const WindowFrame& MainWindowFrame() {
 const std::vector<ComponentRow>& MainWindowLayout() {
     static const std::vector<ComponentRow> layout = BuildLayout();
     return layout;
+}
+
+WindowDescription MainWindowDescription() {
+    return {MainWindowFrame(), MainWindowLayout()};
 }
 
 } // namespace orvane

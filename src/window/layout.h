@@ -79,6 +79,7 @@ struct WindowFit {
     int dpi = kDesignDpi;
     int cut = 0;       // pixels the pages lose at the screen's DPI
     int scrollBar = 0; // the width a scroll bar adds where they scroll
+    const WindowFrame* frame = &MainWindowFrame();
 
     bool Scrolls() const { return cut > 0; }
     int ClientWidth() const;
@@ -90,7 +91,8 @@ struct WindowFit {
 // scroll bar `scrollBarWidth` wide. The client area never drops below a
 // third of the table's height: on a screen smaller than that the window
 // reaches below it.
-WindowFit FitWindow(int dpi, int workHeight, int frameHeight, int scrollBarWidth);
+WindowFit FitWindow(int dpi, int workHeight, int frameHeight, int scrollBarWidth,
+                    const WindowFrame& frame = MainWindowFrame());
 // Where the row's component sits in its parent's client area: a page fills
 // its tab control below the tab row, and the components on a page are placed
 // from the page's corner at the top of its content (scrolled to the top).
@@ -102,5 +104,13 @@ int PageContentHeight(int dpi);
 
 // Components in creation order; among siblings a later one lies in front.
 const std::vector<ComponentRow>& MainWindowLayout();
+
+// A window as the desktops build it: its frame and its components.
+struct WindowDescription {
+    const WindowFrame& frame;
+    const std::vector<ComponentRow>& layout;
+};
+
+WindowDescription MainWindowDescription();
 
 } // namespace orvane

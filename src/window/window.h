@@ -56,6 +56,10 @@ public:
     virtual void AddContextAction(const std::string& editBox, const std::string& caption,
                                   std::function<void()> handler) = 0;
 
+    // Closes the window, as its close button does, once the handler in hand
+    // returns.
+    virtual void Close() = 0;
+
     // Asks for the user's eye without taking the focus: the taskbar entry
     // flashes until the window is activated.
     virtual void RequestAttention() = 0;

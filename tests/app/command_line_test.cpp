@@ -32,6 +32,27 @@ TEST(CommandLine, BothFormsAndWhatIsRefused) {
     }
 }
 
+// The practice form's boxes, last on the line, as the program writes them.
+TEST(CommandLine, APracticeFormTakesItsBoxesBackAsWritten) {
+    std::vector<PracticeBox> boxes = {{"姓名", 0}, {"身份证", 17}, {"手机号、姓名", 0}};
+    std::vector<std::string> words = PracticeWords(boxes);
+    words.insert(words.begin(), {"--time-url", "http://127.0.0.1/"});
+    Result<StartOptions> read = ReadCommandLine(words, false);
+    ASSERT_TRUE(read) << read.Reason();
+    ASSERT_TRUE(read->practice);
+    ASSERT_EQ(read->practice->size(), 3u);
+    EXPECT_EQ((*read->practice)[1].name, "身份证");
+    EXPECT_EQ((*read->practice)[1].limit, 17u);
+    EXPECT_EQ((*read->practice)[2].name, "手机号、姓名");
+    for (const std::vector<std::string>& wrong : {std::vector<std::string>{"--practice"},
+                                                  {"--practice", ":5"},
+                                                  {"--practice", "姓名:x"},
+                                                  {"--practice", "姓名:99999"},
+                                                  std::vector<std::string>(12, "--practice")}) {
+        EXPECT_FALSE(ReadCommandLine(wrong, false)) << wrong.back();
+    }
+}
+
 TEST(CommandLine, AChineseUrlIsSentAsUtf8AndShownWithoutItsPassword) {
     EXPECT_EQ(SendableUrl("https://bank.example/预约?名=张三").ValueOr(""),
               "https://bank.example/%E9%A2%84%E7%BA%A6?%E5%90%8D=%E5%BC%A0%E4%B8%89");

@@ -43,7 +43,7 @@ std::map<std::pair<std::string, Event>, int> Expected() {
         expected[{PagePhoneButtonName(page), Event::Click}] = 1;
     }
     for (const std::string& name : {kAllPhoneButton, kSaveButton, kLoadButton, kRememberBox,
-                                    kTopmostBox, kSoundBox, kTypingButton}) {
+                                    kTopmostBox, kSoundBox, kTypingButton, kRehearseButton}) {
         expected[{name, Event::Click}] = 1;
     }
     expected[{kTimeToggleButton, Event::Click}] = 2; // the switch, then the panel
@@ -53,7 +53,7 @@ std::map<std::pair<std::string, Event>, int> Expected() {
     return expected;
 }
 
-// The 119 bindings of the window's events and the typing line's 100, then
+// The 120 bindings of the window's events and the typing line's 100, then
 // the edit watches (each of the 75 fields twice, and the opening time) and
 // an entry in each name box's menu.
 TEST(EventBindings, EachBoundEventOnceAndToAnExistingComponent) {
@@ -62,7 +62,8 @@ TEST(EventBindings, EachBoundEventOnceAndToAnExistingComponent) {
     ProgramBindings parts(window);
     int edits = 0;
     int menus = 0;
-    for (const EventBinding& binding : EventBindings(parts.clock, parts.countdown, parts.typing)) {
+    for (const EventBinding& binding :
+         EventBindings(parts.clock, parts.countdown, parts.typing, parts.rehearsal)) {
         if (binding.kind == EventBinding::Kind::ContextMenu) {
             ++menus;
             EXPECT_EQ(binding.caption, "从本组起粘贴表格");
@@ -86,8 +87,8 @@ TEST(EventBindings, EachBoundEventOnceAndToAnExistingComponent) {
         }
     }
     EXPECT_EQ(bound, Expected());
-    EXPECT_EQ(EventBindings(parts.clock, parts.countdown, parts.typing).size(),
-              119u + 100u + 151u + 25u);
+    EXPECT_EQ(EventBindings(parts.clock, parts.countdown, parts.typing, parts.rehearsal).size(),
+              120u + 100u + 151u + 25u);
     EXPECT_EQ(edits, 151);
     EXPECT_EQ(menus, 25);
 }

@@ -60,6 +60,8 @@ TEST(PressCheck, EachDifferenceNamesTheBoxWhatArrivedAndTheLikelyCause) {
          "第一组 手机号多了一个“v”：别的程序或网页自己加了字"},
         {Box("手机号", kPhone, "1380013800"), PressFault::Lost,
          "第一组 手机号少了一个“0”：按键被别的程序拿走了，或网页来不及接收"},
+        {Box("手机号", kPhone, "130013"), PressFault::Lost,
+         "第一组 手机号少了一个“8”，输入随后停下：按键被别的程序拿走了，或网页来不及接收"},
         {Box("姓名", "张三", ""), PressFault::Lost,
          "第一组 姓名什么也没收到：焦点不在这个框，或按键被别的程序拿走了"},
         {Box("手机号", kPhone, "13800183000"), PressFault::Reordered,

@@ -40,6 +40,8 @@ public:
     void AddContextAction(const std::string& editBox, const std::string& caption,
                           std::function<void()> handler) override;
     void RequestAttention() override { ++attention_; }
+    void Close() override { closed_ = true; }
+    bool Closed() const { return closed_; }
     void Bind(const std::string& name, Event event, std::function<void()> handler) override;
     void RunAfter(int milliseconds, std::function<void()> task) override;
     bool ShowMessage(const Message& message) override;
@@ -90,6 +92,7 @@ private:
     std::string focus_;
     bool above_ = false;
     int attention_ = 0;
+    bool closed_ = false;
     std::shared_ptr<const int> alive_ = std::make_shared<const int>(0);
 };
 

@@ -5,6 +5,7 @@
 #include "handlers/clock_display.h"
 #include "handlers/countdown_settings.h"
 #include "handlers/hot_key_typing.h"
+#include "handlers/rehearsal.h"
 #include "nettime/time_sources.h"
 #include "storage/information_file.h"
 #include "temp_folder.h"
@@ -26,14 +27,18 @@ public:
     // `timeUrl`: the time server, as the command line names it; none: the
     // one the settings' file names, as the start routine finds it.
     // `keyboard`: what the hot key types through; none, as on a desktop
-    // that allows no typing, unless given.
+    // that allows no typing, unless given. `practice`: where 演练 opens its
+    // form, and how long it counts down to the practice opening.
     explicit ProgramBindings(Window& window,
                              const std::optional<std::string>& timeUrl = kNoTimeServer,
-                             std::unique_ptr<Keyboard> keyboard = nullptr)
+                             std::unique_ptr<Keyboard> keyboard = nullptr,
+                             PracticeStarter practice = PracticeProcess(),
+                             std::chrono::seconds lead = Rehearsal::kLeadTime)
         : clock(window, timeUrl.value_or(kTimeServicePageUrl)),
           countdown(window, clock, FileQueue(), settings.Path("信息.ini"), timeUrl),
-          typing(window, FileQueue(), countdown.File(), std::move(keyboard)) {
-        bound = InstallBindings(window, EventBindings(clock, countdown, typing));
+          typing(window, FileQueue(), countdown.File(), std::move(keyboard)),
+          rehearsal(window, clock, typing, FileQueue(), std::move(practice), lead) {
+        bound = InstallBindings(window, EventBindings(clock, countdown, typing, rehearsal));
     }
     ~ProgramBindings() { clock.Stop(); }
 
@@ -56,6 +61,7 @@ public:
     ClockDisplay clock;
     CountdownSettings countdown;
     HotKeyTyping typing;
+    Rehearsal rehearsal;
     std::shared_ptr<const void> bound; // first to go: no handler outlives the parts above
 };
 

@@ -29,6 +29,23 @@ public:
         xcb_test_fake_input(c_, XCB_BUTTON_RELEASE, 1, XCB_CURRENT_TIME, root_, 0, 0, 0);
         xcb_flush(c_);
     }
+    // A click as a hand makes it: the pointer there first, the button held
+    // 80 ms, the hand moving on after.
+    void ClickLikeAHand(int x, int y) {
+        xcb_test_fake_input(c_, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, root_, int16_t(x),
+                            int16_t(y), 0);
+        xcb_flush(c_);
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        xcb_test_fake_input(c_, XCB_BUTTON_PRESS, 1, XCB_CURRENT_TIME, root_, 0, 0, 0);
+        xcb_flush(c_);
+        std::this_thread::sleep_for(std::chrono::milliseconds(80));
+        xcb_test_fake_input(c_, XCB_BUTTON_RELEASE, 1, XCB_CURRENT_TIME, root_, 0, 0, 0);
+        xcb_flush(c_);
+        std::this_thread::sleep_for(std::chrono::milliseconds(60));
+        xcb_test_fake_input(c_, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, root_, int16_t(x + 3),
+                            int16_t(y + 2), 0);
+        xcb_flush(c_);
+    }
     // Presses the keys (X keysyms) in order and lets them go in reverse.
     void Chord(std::initializer_list<xcb_keysym_t> keysyms) {
         for (xcb_keysym_t keysym : keysyms) {
