@@ -2,6 +2,7 @@
 
 #include "seen_request.h"
 
+#include <ctime>
 #include <httplib.h>
 #include <map>
 #include <mutex>
@@ -17,9 +18,20 @@ public:
     using Seen = SeenRequest;
 
     TestHttpServer() {
-        // Every response carries a Date, as a real server's does.
+        // Every response carries a Date, as a real server's does: a fixed
+        // one, or the machine's time at /now, as a time server's.
         server_.set_post_routing_handler([](const httplib::Request&, httplib::Response& response) {
-            response.set_header("Date", kDate);
+            if (!response.has_header("Date")) {
+                response.set_header("Date", kDate);
+            }
+        });
+        server_.Get("/now", [](const httplib::Request&, httplib::Response& response) {
+            std::time_t now = std::time(nullptr);
+            std::tm gmt{};
+            gmtime_r(&now, &gmt);
+            char date[64];
+            std::strftime(date, sizeof date, "%a, %d %b %Y %H:%M:%S GMT", &gmt);
+            response.set_header("Date", date);
         });
         auto echo = [this](const httplib::Request& request, httplib::Response& response) {
             Record(request);
