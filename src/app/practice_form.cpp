@@ -89,7 +89,7 @@ int RunPracticeForm(Window& window, int boxCount) {
     form.Bind();
     std::weak_ptr<const void> alive = window.Lifetime();
     ReadParentLines(
-        [alive, &form](std::string line) {
+        [alive, &form](const std::string& line) {
             PostToWindowThread(WhileAlive(alive, [&form, line] { form.OnCommand(line); }));
         },
         [alive, &window] { PostToWindowThread(WhileAlive(alive, [&window] { window.Close(); })); });

@@ -76,7 +76,7 @@ private:
     Countdown countdown_;
     std::optional<OpeningTime> opening_;
     Countdown practice_;
-    std::chrono::sys_seconds practiceAt_{};
+    std::chrono::sys_seconds practiceAt_;
     std::function<void()> practiceOpened_; // set while a rehearsal counts down
     bool sound_ = true;
     // Only the latest armed single shot shows, and none once this is gone

@@ -97,6 +97,10 @@ void Rehearsal::OnRehearseClicked() {
         return;
     }
     std::vector<std::string> names = BoxNames(typing_.Sequence());
+    // Enter sends the form; nothing is typed into a box after it.
+    if (typing_.Sequence().back().kind == SequenceStep::Kind::Enter) {
+        names.pop_back();
+    }
     if (names.size() > kPracticeBoxLimit) {
         window_.ShowMessage({.text = "输入顺序要填 " + std::to_string(names.size()) +
                                      " 个输入框，演练表单最多 " +

@@ -13,7 +13,7 @@ namespace orvane {
 
 // The longest line either side of a channel takes; a longer one is cut
 // here, its rest dropped.
-inline constexpr size_t kChannelLineLimit = 16 * 1024;
+inline constexpr size_t kChannelLineLimit = size_t{16} * 1024;
 
 using LineHandler = std::function<void(std::string)>;
 

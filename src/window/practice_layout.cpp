@@ -13,14 +13,14 @@ namespace orvane {
 namespace {
 
 constexpr int kRowHeight = 30;
-constexpr int kFirstRowTop = 44;
+constexpr int kFirstRowTop = 50;
 constexpr int kClientWidth = 320;
 
 std::vector<ComponentRow> BuildPracticeLayout(const std::vector<PracticeBox>& boxes) {
     std::vector<ComponentRow> out;
     out.push_back({.name = "演练说明",
                    .kind = Kind::Label,
-                   .geometry = {12, 8, 296, 30},
+                   .geometry = {12, 8, 296, 36},
                    .caption = "演练用的表单：在这里按输入热键，\n"
                               "看资料是否原样到达。内容不会发送出去。",
                    .font = FontChoice{"SimSun", 12}});

@@ -253,6 +253,20 @@ TEST_F(RehearsalHandler, TheCountdownRunsFifteenSecondsAndRefusalsSayWhy) {
     EXPECT_EQ(form->opened, 1);
 }
 
+// Enter ends the sequence: the form has 提交 for it, and no box after.
+TEST_F(RehearsalHandler, TheFormHasABoxForEachBoxTheSequenceFills) {
+    ASSERT_TRUE(WriteProfileItem(bindings->settings.Path("信息.ini"), "配置", "输入顺序",
+                                 "{手机号}{TAB}{TAB}{姓名}{身份证}{ENTER}")
+                    .Ok());
+    Fill(1, "张三", "11010519491231002X", "13800138000");
+    Start();
+    Click(window, kRehearseButton);
+    ASSERT_EQ(form->boxes.size(), 3u);
+    EXPECT_EQ(form->boxes[0].name, "手机号");
+    EXPECT_EQ(form->boxes[1].name, "第2个输入框");
+    EXPECT_EQ(form->boxes[2].name, "姓名、身份证");
+}
+
 TEST_F(RehearsalHandler, WithoutAGroupToTypeNothingOpens) {
     Start();
     Click(window, kRehearseButton);

@@ -106,7 +106,7 @@ protected:
         // click; this X server has none. Then a click into its first box.
         Xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), form});
         Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), form,
-                 QStringLiteral("222"), QStringLiteral("54"), QStringLiteral("click"),
+                 QStringLiteral("222"), QStringLiteral("60"), QStringLiteral("click"),
                  QStringLiteral("1")});
         QTest::qWait(300);
     }
