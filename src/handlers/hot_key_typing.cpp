@@ -213,24 +213,29 @@ void HotKeyTyping::OnHotKey() {
     });
     Tell("正在输入" + GroupCaption(n) + "…", "松开按键后开始输入" + GroupCaption(n) + "。", false);
     engine_->Press(KeysOf(filled), key_,
-                   lifetime_.Bind([this, n, filled](const TypingReport& report) {
-                       OnTyped(n, filled, report);
+                   lifetime_.Bind([this, n, filled,
+                                   practising = practice_.has_value()](const TypingReport& report) {
+                       OnTyped(n, filled, report, practising);
                    }));
 }
 
 // A group is marked once it arrived; read back where the desktop can read
 // the form, else said to be unchecked.
+// A press into the practice form marks nothing, even where the rehearsal
+// ended while it typed.
 void HotKeyTyping::OnTyped(int group, const std::vector<SequenceStep>& filled,
-                           const TypingReport& report) {
-    if (practice_ && (report.keysSent || report.outcome == TypingOutcome::Typed)) {
-        practice_->typed(group, filled, report); // what arrived is the rehearsal's to tell
+                           const TypingReport& report, bool practising) {
+    if (practising && (report.keysSent || report.outcome == TypingOutcome::Typed)) {
+        if (practice_) {
+            practice_->typed(group, filled, report); // what arrived is the rehearsal's to tell
+        }
         return;
     }
     if (report.outcome != TypingOutcome::Typed) {
         std::vector<std::string> boxes = BoxNames(sequence_);
         auto name = [&boxes](size_t box) { return box < boxes.size() ? boxes[box] : ""; };
         Line failure = FailureLine(report, group, name(report.box), name(report.box + 1));
-        if (!practice_) {
+        if (!practising) {
             LogFailureOn(files_, failure.log.empty() ? failure.tip : failure.log);
         }
         Tell(failure.line, failure.tip, true);

@@ -74,7 +74,8 @@ public:
 private:
     bool TakeTyping();
     Result<> Grab(const HotKey& key);
-    void OnTyped(int group, const std::vector<SequenceStep>& filled, const TypingReport& report);
+    void OnTyped(int group, const std::vector<SequenceStep>& filled, const TypingReport& report,
+                 bool practising);
     void Tell(const std::string& line, const std::string& tip, bool refused,
               int shown = kLineShown);
     void ShowNextLater(int shown);

@@ -198,6 +198,9 @@ void Rehearsal::OnFormLine(const std::string& line) {
 }
 
 void Rehearsal::CheckWhenSettled() {
+    if (finished_) {
+        return; // the form was closed first, and its verdict told
+    }
     auto now = steady_clock::now();
     bool arriving = lastArrival_ && now - *lastArrival_ < kSettled;
     if (press_ && arriving && now < press_->checkBy) {
@@ -243,7 +246,9 @@ void Rehearsal::OnFormEnded() {
 
 // The day's verdict, once: every group typed, or the form closed.
 void Rehearsal::Finish() {
-    finished_ = true;
+    if (std::exchange(finished_, true)) {
+        return;
+    }
     Check(); // a press whose boxes were still settling counts as they stand
     std::string verdict = RehearsalVerdict(checks_, clock_.StateLine());
     LogFailureOn(files_, verdict);

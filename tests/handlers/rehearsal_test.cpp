@@ -62,6 +62,7 @@ PracticeStarter Played(const std::shared_ptr<PlayedForm>& form) {
     return [form](const std::vector<PracticeBox>& boxes, LineHandler line,
                   std::function<void()> ended) -> Result<std::unique_ptr<PracticeChannel>> {
         form->boxes = boxes;
+        form->received.clear();
         form->line = std::move(line);
         form->ended = std::move(ended);
         ++form->opened;
@@ -251,6 +252,48 @@ TEST_F(RehearsalHandler, TheCountdownRunsFifteenSecondsAndRefusalsSayWhy) {
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "离开始时间不到两分钟，现在不能演练：演练会占用输入热键和倒数。");
     EXPECT_EQ(form->opened, 1);
+}
+
+// The form closed while a press types, or before its check: one verdict,
+// and the group typed into the form stays unmarked.
+TEST_F(RehearsalHandler, AFormClosedMidPressGivesOneVerdictAndMarksNothing) {
+    Fill(1, "张三", "11010519491231002X", "13800138000");
+    Start();
+    Click(window, kRehearseButton);
+    ASSERT_TRUE(PassUntil(
+        window,
+        [&] {
+            return form->Received({FormCommand::Kind::Start, {}});
+        },
+        4000));
+    bindings->typing.OnHotKey();
+    ASSERT_TRUE(PassUntil(
+        window, [&] { return Line().starts_with("演练：正在核对"); }, 3000));
+    form->ended(); // before the boxes reported, or the check ran
+    Pass(window, 1000);
+    EXPECT_TRUE(Line().starts_with("演练未通过：1 组中 1 组有误")) << Line();
+    std::string log = Log();
+    EXPECT_EQ(log.find("演练未通过"), log.rfind("演练未通过")) << log;
+
+    Click(window, kRehearseButton);
+    ASSERT_TRUE(TakeMessages().empty());
+    ASSERT_TRUE(PassUntil(
+        window,
+        [&] {
+            return form->Received({FormCommand::Kind::Start, {}});
+        },
+        4000));
+    Pass(window, 800);
+    keyboard->form = {"", "", "", ""};
+    keyboard->box = 0;
+    bindings->typing.OnHotKey();
+    form->ended(); // while the keys go
+    Pass(window, 1500);
+    EXPECT_TRUE(Line().starts_with("演练没有做完")) << Line();
+    EXPECT_EQ(keyboard->Typed(), "张三\t11010519491231002X\t13800138000"
+                                 "张三\t11010519491231002X\t13800138000")
+        << "the second press typed in full";
+    EXPECT_TRUE(Unmarked(1));
 }
 
 // Enter ends the sequence: the form has 提交 for it, and no box after.
