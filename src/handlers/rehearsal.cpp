@@ -110,13 +110,14 @@ void Rehearsal::OnRehearseClicked() {
         return;
     }
     std::vector<PracticeBox> boxes;
+    boxes.reserve(names.size());
     for (const std::string& name : names) {
         boxes.push_back({name, 0});
     }
-    Begin(std::move(boxes));
+    Begin(boxes);
 }
 
-void Rehearsal::Begin(std::vector<PracticeBox> boxes) {
+void Rehearsal::Begin(const std::vector<PracticeBox>& boxes) {
     if (!clock_.CountToPractice(lead_, lifetime_.Bind([this] { OnOpening(); }))) {
         window_.ShowMessage({.text = "还没有取到北京时间，稍等几秒再演练。",
                              .caption = kCaption,
@@ -128,7 +129,8 @@ void Rehearsal::Begin(std::vector<PracticeBox> boxes) {
     auto line = formLife_.Bind([this](const std::string& text) { OnFormLine(text); });
     auto ended = formLife_.Bind([this] { OnFormEnded(); });
     Result<std::unique_ptr<PracticeChannel>> form = start_(
-        boxes, [line](std::string text) { PostToWindowThread([line, text] { line(text); }); },
+        boxes,
+        [line](const std::string& text) { PostToWindowThread([line, text] { line(text); }); },
         [ended] { PostToWindowThread(ended); });
     if (!form) {
         clock_.EndPractice();

@@ -68,7 +68,7 @@ private:
     };
 
     std::optional<std::string> Refusal() const;
-    void Begin(std::vector<PracticeBox> boxes);
+    void Begin(const std::vector<PracticeBox>& boxes);
     void OnOpening();
     std::optional<int> NextPress();
     void OnTyped(int group, const std::vector<SequenceStep>& filled, const TypingReport& report);

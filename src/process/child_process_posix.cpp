@@ -15,8 +15,6 @@
 #include <thread>
 #include <unistd.h>
 
-extern char** environ;
-
 namespace orvane {
 
 namespace {
@@ -86,6 +84,7 @@ Result<std::unique_ptr<ChildProcess>> ChildProcess::Start(const std::string& pro
         native.push_back(NativePath(word));
     }
     std::vector<char*> argv;
+    argv.reserve(native.size() + 1);
     for (std::string& word : native) {
         argv.push_back(word.data());
     }
