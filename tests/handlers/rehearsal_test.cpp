@@ -111,6 +111,15 @@ protected:
         return form->Shown().size() > shown ? form->Shown()[shown] : std::string();
     }
     std::string Line() { return PanelTextOf(window, kTypingPanel); }
+    // Whether the countdown came to the practice opening and told the form.
+    bool Opened() {
+        return PassUntil(
+            window,
+            [&] {
+                return form->Received({FormCommand::Kind::Start, {}});
+            },
+            4000);
+    }
     bool Unmarked(int group) {
         return std::ranges::all_of(kFieldKeys, [&](const std::string& key) {
             return window.GetEnabled(CopyButtonName(group, key));
@@ -154,12 +163,7 @@ TEST_F(RehearsalHandler, EachPressIsToldAndTheVerdictIsLoggedWithoutData) {
     bindings->typing.OnHotKey();
     EXPECT_EQ(Line(), "演练还没开始") << "before the practice opening nothing is typed";
     EXPECT_TRUE(keyboard->presses.empty());
-    ASSERT_TRUE(PassUntil(
-        window,
-        [&] {
-            return form->Received({FormCommand::Kind::Start, {}});
-        },
-        4000));
+    ASSERT_TRUE(Opened());
     EXPECT_TRUE(Line().starts_with("演练开始")) << Line();
 
     for (const char* group : {"第一组", "第三组", "第四组"}) {
@@ -198,12 +202,7 @@ TEST_F(RehearsalHandler, ABoxThatLosesAKeyIsNamedWithWhatArrived) {
     Fill(2, "张三", "11010519491231002X", "13800138000");
     Start();
     Click(window, kRehearseButton);
-    ASSERT_TRUE(PassUntil(
-        window,
-        [&] {
-            return form->Received({FormCommand::Kind::Start, {}});
-        },
-        4000));
+    ASSERT_TRUE(Opened());
     keyboard->dropKey = 2 + 1 + 5; // the ID's fifth character, "5"
     std::string line = PressAndReport();
     EXPECT_EQ(line,
@@ -260,12 +259,7 @@ TEST_F(RehearsalHandler, AFormClosedMidPressGivesOneVerdictAndMarksNothing) {
     Fill(1, "张三", "11010519491231002X", "13800138000");
     Start();
     Click(window, kRehearseButton);
-    ASSERT_TRUE(PassUntil(
-        window,
-        [&] {
-            return form->Received({FormCommand::Kind::Start, {}});
-        },
-        4000));
+    ASSERT_TRUE(Opened());
     bindings->typing.OnHotKey();
     ASSERT_TRUE(PassUntil(
         window, [&] { return Line().starts_with("演练：正在核对"); }, 3000));
@@ -277,12 +271,7 @@ TEST_F(RehearsalHandler, AFormClosedMidPressGivesOneVerdictAndMarksNothing) {
 
     Click(window, kRehearseButton);
     ASSERT_TRUE(TakeMessages().empty());
-    ASSERT_TRUE(PassUntil(
-        window,
-        [&] {
-            return form->Received({FormCommand::Kind::Start, {}});
-        },
-        4000));
+    ASSERT_TRUE(Opened());
     Pass(window, 800);
     keyboard->form = {"", "", "", ""};
     keyboard->box = 0;
