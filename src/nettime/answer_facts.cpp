@@ -1,8 +1,8 @@
 #include "answer_facts.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
-#include <vector>
 
 namespace orvane {
 
@@ -17,21 +17,30 @@ constexpr size_t kMostFacts = 128;
 // Answers further apart than this tell of a step of the clock, not of
 // another machine.
 constexpr Seconds kWidestSpread = 1s;
-// How many answers must agree that no clock lies beyond an edge: each may
-// have come from another machine, at worst one in two.
-constexpr size_t kWitnesses = 4;
-// A witness said "not yet" this far beyond the edge at least: one at the
-// edge cannot tell a clock there from one a little beyond.
-constexpr Seconds kWitnessGap = 1ms;
+// Machines that keep to turns are each heard within a few answers. Before
+// the answers cross, a pool at random mostly shows itself by crossing them:
+// a clock hidden beyond an edge that answers half is missed by seven in a
+// row once in 128 times.
+constexpr size_t kWitnessesInTurn = 4;
+constexpr size_t kWitnessesAlone = 7;
+// How rarely a clock of a pool beyond the edges may have gone unheard, and
+// the share of the answers it gives at least.
+constexpr double kUnheard = 1e-3;
+constexpr double kPoolShare = 1.0 / 3;
+// An answer's other edge this much beyond its round trip's play says
+// something of a clock beyond.
+constexpr Seconds kPlay = 1ms;
 constexpr Seconds kEndless{std::numeric_limits<double>::infinity()};
 
-// The kWitnesses-th nearest of the edges given, or `otherwise` with fewer.
-Seconds Witnessed(std::vector<Seconds>& edges, Seconds otherwise) {
-    if (edges.size() < kWitnesses) {
-        return otherwise;
-    }
-    std::nth_element(edges.begin(), edges.begin() + kWitnesses - 1, edges.end());
-    return edges[kWitnesses - 1];
+// How many answers in a row a clock answering `share` of them misses but
+// once in 1 / kUnheard.
+size_t WitnessesFor(double share) {
+    return size_t(std::ceil(std::log(kUnheard) / std::log1p(-share)));
+}
+
+// The `count`-th of the distances, or `otherwise` with fewer; sorted.
+Seconds Witnessed(const std::vector<Seconds>& distances, size_t count, Seconds otherwise) {
+    return distances.size() >= count ? distances[count - 1] : otherwise;
 }
 
 } // namespace
@@ -40,8 +49,6 @@ bool AnswerFacts::Add(MachineTime sentAt, MachineTime receivedAt, std::int64_t s
     MachineTime at = receivedAt;
     Fact added{sentAt, receivedAt, second};
     OffsetInterval fresh = Likely(added, at);
-    added.pastAhead = !facts_.empty() && fresh.high > edges_.aheadTop + kWitnessGap;
-    added.pastBehind = !facts_.empty() && fresh.low < edges_.behindBottom - kWitnessGap;
     std::erase_if(facts_, [at](const Fact& fact) { return at - fact.receivedAt > kFactMemory; });
     size_t before = facts_.size();
     std::erase_if(facts_, [&](const Fact& fact) {
@@ -66,39 +73,53 @@ OffsetInterval AnswerFacts::Likely(const Fact& fact, MachineTime at) const {
 
 void AnswerFacts::Update(MachineTime at) {
     Edges edges;
-    edges.ahead = edges.highest = -kEndless;
-    edges.behind = edges.lowest = kEndless;
+    edges.ahead = -kEndless;
+    edges.behind = kEndless;
+    Seconds highest = -kEndless;
+    Seconds lowest = kEndless;
     for (const Fact& fact : facts_) {
         OffsetInterval likely = Likely(fact, at);
         edges.ahead = std::max(edges.ahead, likely.low);
         edges.behind = std::min(edges.behind, likely.high);
-        edges.highest = std::max(edges.highest, likely.high);
-        edges.lowest = std::min(edges.lowest, likely.low);
+        highest = std::max(highest, likely.high);
+        lowest = std::min(lowest, likely.low);
     }
-    edges.aheadTop = edges.highest;
-    edges.behindBottom = edges.lowest;
+    // How far each answer's other edge lies beyond the proven edges. One
+    // clock: past where all answers agree. Answers crossed: past the clock
+    // ahead's lower edge (the clock behind's upper), further than the
+    // answer's round trip's play: nearer, it may have come from the clock at
+    // that edge itself, a "not yet" in the same millisecond as a "passed".
+    edges.crossed = edges.ahead - edges.behind > kPlay;
+    bool random = edges.crossed && !inTurn_;
+    Seconds top = std::max(edges.ahead, edges.behind);
+    Seconds bottom = std::min(edges.ahead, edges.behind);
     std::vector<Seconds> above;
     std::vector<Seconds> below;
     for (const Fact& fact : facts_) {
         OffsetInterval likely = Likely(fact, at);
-        if (likely.high >= edges.ahead) {
-            edges.aheadTop = std::min(edges.aheadTop, likely.high);
+        Seconds play = random ? fact.receivedAt - fact.sentAt - 2 * oneWay_ + kPlay : kPlay;
+        if (likely.high >= top + play) {
+            above.push_back(likely.high - edges.ahead);
         }
-        if (likely.low <= edges.behind) {
-            edges.behindBottom = std::max(edges.behindBottom, likely.low);
-        }
-        if (fact.pastAhead && likely.high >= edges.ahead + kWitnessGap) {
-            above.push_back(likely.high);
-        }
-        if (fact.pastBehind && likely.low <= edges.behind - kWitnessGap) {
-            below.push_back(-likely.low);
+        if (likely.low <= bottom - play) {
+            below.push_back(edges.behind - likely.low);
         }
     }
-    edges.highestWitnessed = above.size() >= kWitnesses;
-    edges.lowestWitnessed = below.size() >= kWitnesses;
-    edges.highest = Witnessed(above, edges.highest);
-    edges.lowest = -Witnessed(below, -edges.lowest);
+    std::sort(above.begin(), above.end());
+    std::sort(below.begin(), below.end());
+    size_t witnesses = WitnessesNeeded(edges);
+    edges.highestWitnessed = above.size() >= witnesses;
+    edges.lowestWitnessed = below.size() >= witnesses;
+    edges.highest = edges.ahead + Witnessed(above, witnesses, highest - edges.ahead);
+    edges.lowest = edges.behind - Witnessed(below, witnesses, edges.behind - lowest);
+    edges.aheadTop = edges.ahead + Witnessed(above, 1, highest - edges.ahead);
     edges_ = edges;
+}
+
+// Once the answers cross, machines not known to keep turns answer at
+// random, each its share: taken as a third, as one of three.
+size_t AnswerFacts::WitnessesNeeded(const Edges& edges) const {
+    return inTurn_ ? kWitnessesInTurn : !edges.crossed ? kWitnessesAlone : WitnessesFor(kPoolShare);
 }
 
 } // namespace orvane

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <vector>
 
 namespace orvane {
 
@@ -17,27 +18,32 @@ namespace orvane {
 // stamp) but never lead it.
 //
 // The greatest lower edge is proof of a clock at least that far ahead; the
-// least upper edge of one at most that far. When they cross by more than a
-// stale stamp explains, two machines answer at least that far apart. How
-// far the clock ahead may lie beyond, no single answer says: the machine
-// that said "not yet" may have been another. The edges beyond are taken
-// where several lookups aimed past the clocks found agree (witnesses): a
-// clock beyond would have answered one of them otherwise, unless each went
-// to another machine. Lookups that narrow the clocks found do not count:
-// two machines either side of the estimate answer them as one clock would.
+// least upper edge of one at most that far. When they cross, two machines
+// answer at least that far apart (or a stamp was that stale). How far the
+// clock ahead may lie beyond its lower edge, no single answer says: the
+// machine that said "not yet" may have been another. Each "not yet" above
+// that edge is a lookup the clock ahead did not answer had it been beyond:
+// once enough of them lie below a point that a clock answering its share
+// of the lookups would have answered one (but once in a thousand), the
+// clock ahead is taken to lie below it. The clock behind likewise, with
+// "passed".
 class AnswerFacts {
 public:
     struct Edges {
-        Seconds ahead{0};        // the greatest lower edge: a clock at least here
-        Seconds behind{0};       // the least upper edge: a clock at most here
-        Seconds aheadTop{0};     // the least upper edge not below `ahead`
-        Seconds behindBottom{0}; // the greatest lower edge not above `behind`
-        // No clock beyond, as enough witnesses say; without them, as far as
-        // all answers allow.
+        Seconds ahead{0};  // the greatest lower edge: a clock at least here
+        Seconds behind{0}; // the least upper edge: a clock at most here
+        // Beyond these no clock lies, as enough answers say; without them,
+        // as far as all answers allow.
         Seconds highest{0};
         Seconds lowest{0};
         bool highestWitnessed = false;
         bool lowestWitnessed = false;
+        // The nearest "not yet" past the clock ahead's lower edge: the clock
+        // likely lies below it, the answer there having been its own.
+        Seconds aheadTop{0};
+        // The edges cross by more than a round trip's play: two machines
+        // (or a stale stamp).
+        bool crossed = false;
     };
 
     // Returns whether the answer stepped away from all before it, which are
@@ -45,6 +51,9 @@ public:
     bool Add(MachineTime sentAt, MachineTime receivedAt, std::int64_t second);
     // Each way takes at least this long.
     void SetOneWay(Seconds oneWay) { oneWay_ = oneWay; }
+    // The machines are known to answer in turn: a few answers in a row have
+    // heard each of them.
+    void SetInTurn(bool inTurn) { inTurn_ = inTurn; }
     bool Empty() const { return facts_.empty(); }
     // As of the latest answer.
     const Edges& Latest() const { return edges_; }
@@ -54,16 +63,15 @@ private:
         MachineTime sentAt;
         MachineTime receivedAt;
         std::int64_t second = 0;
-        // Aimed past where the clocks likely were, ahead or behind: a clock
-        // there would have answered otherwise, had it been asked.
-        bool pastAhead = false;
-        bool pastBehind = false;
     };
+
     OffsetInterval Likely(const Fact& fact, MachineTime at) const;
     void Update(MachineTime at);
+    size_t WitnessesNeeded(const Edges& edges) const;
 
     std::deque<Fact> facts_;
     Seconds oneWay_{0};
+    bool inTurn_ = false;
     Edges edges_;
 };
 

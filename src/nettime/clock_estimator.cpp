@@ -15,6 +15,9 @@ constexpr Seconds kAheadStep = 2ms;
 constexpr Seconds kBehindStep = 2ms;
 constexpr Seconds kFarthestStep = 500ms;
 constexpr Seconds kStalenessMargin = 1ms;
+// Past the clocks apart, the nearest a lookup aims: beyond a round trip's
+// play, so that its "not yet" tells of the clock past the edge.
+constexpr Seconds kSideStep = 4ms;
 
 } // namespace
 
@@ -22,9 +25,10 @@ void ClockEstimator::AddAnswer(MachineTime sentAt, MachineTime receivedAt,
                                std::int64_t serverSecond) {
     shortestRoundTrip_ = std::min(shortestRoundTrip_, receivedAt - sentAt);
     facts_.SetOneWay(shortestRoundTrip_ / 2);
+    facts_.SetInTurn(tracks_.Apart());
     bool first = facts_.Empty();
-    OffsetInterval aheadBefore = LikelyAhead();
-    OffsetInterval behindBefore = LikelyBehind();
+    OffsetInterval before = Agreed();
+    AnswerFacts::Edges edgesBefore = facts_.Latest();
     if (facts_.Add(sentAt, receivedAt, serverSecond)) {
         ++restarts_;
         first = true;
@@ -35,7 +39,10 @@ void ClockEstimator::AddAnswer(MachineTime sentAt, MachineTime receivedAt,
         search_.reset();
         staleness_ = Seconds{0};
     } else {
-        Searched(aheadBefore, behindBefore);
+        Searched(before);
+        Stepped(edgesBefore,
+                {OffsetOf(ServerTime{std::chrono::seconds(serverSecond)}, receivedAt),
+                 OffsetOf(ServerTime{std::chrono::seconds(serverSecond + 1)}, sentAt)});
     }
     const AnswerFacts::Edges& edges = facts_.Latest();
     if (edges.ahead > edges.behind) {
@@ -58,17 +65,15 @@ void ClockEstimator::Missed() {
     }
 }
 
-// An answer past where the clock ahead likely is, or short of where the
-// clock behind likely is, found another clock or a stamp staler than
-// thought: the next probe on that side goes twice as far. Two answers in a
-// row that find nothing end the search.
-void ClockEstimator::Searched(const OffsetInterval& aheadBefore,
-                              const OffsetInterval& behindBefore) {
+// An answer past where the answers agreed the clock is, ahead or behind,
+// found another clock or a stamp staler than thought: the next probe on
+// that side goes twice as far. Answers that find nothing end the search.
+void ClockEstimator::Searched(const OffsetInterval& before) {
     const AnswerFacts::Edges& after = facts_.Latest();
     std::optional<Probe> found;
-    if (after.ahead > aheadBefore.high) {
+    if (after.ahead > before.high) {
         found = Probe::Ahead;
-    } else if (after.behind < behindBefore.low) {
+    } else if (after.behind < before.low) {
         found = Probe::Behind;
     }
     if (!found) {
@@ -87,6 +92,30 @@ void ClockEstimator::Searched(const OffsetInterval& aheadBefore,
     searchMisses_ = 0;
 }
 
+// Clocks apart: an answer past the clock ahead's lower edge that moved it
+// found the clock further on, and the next lookup on that side goes twice
+// as far; a "not yet" just past it was the clock's own, or another's, and
+// the next goes half as far, so that lookups close in on the clock from
+// both sides and the "not yet"s gather just past it. The clock behind
+// likewise.
+void ClockEstimator::Stepped(const AnswerFacts::Edges& before, OffsetInterval answer) {
+    const AnswerFacts::Edges& after = facts_.Latest();
+    ++sideTurn_;
+    if (!after.crossed) {
+        aheadSide_ = behindSide_ = kSideStep;
+        return;
+    }
+    if (after.ahead > before.ahead + kStalenessMargin) {
+        aheadSide_ = std::min(2 * aheadSide_, kFarthestStep);
+    } else if (after.behind < before.behind - kStalenessMargin) {
+        behindSide_ = std::min(2 * behindSide_, kFarthestStep);
+    } else if (answer.high >= after.ahead && answer.high <= after.ahead + 2 * aheadSide_) {
+        aheadSide_ = std::max(aheadSide_ / 2, kSideStep);
+    } else if (answer.low <= after.behind && answer.low >= after.behind - 2 * behindSide_) {
+        behindSide_ = std::max(behindSide_ / 2, kSideStep);
+    }
+}
+
 // The answers prove machines further apart than stale stamps explain, and
 // the turns do not tell them apart.
 bool ClockEstimator::Pool() const {
@@ -100,21 +129,15 @@ OffsetInterval ClockEstimator::Agreed() const {
     return {edges.ahead, std::max(edges.ahead, edges.behind)};
 }
 
-// Where the clock ahead likely is: above the greatest lower edge, below the
-// answers that agree with it (one of them may have come from another
-// machine behind: lookups past it find out). The clock behind likewise.
+// Clocks apart: where the one ahead likely is, from its lower edge to the
+// nearest "not yet" past it.
 OffsetInterval ClockEstimator::LikelyAhead() const {
     const AnswerFacts::Edges& edges = facts_.Latest();
     return {edges.ahead, std::max(edges.ahead, edges.aheadTop)};
 }
 
-OffsetInterval ClockEstimator::LikelyBehind() const {
-    const AnswerFacts::Edges& edges = facts_.Latest();
-    return {std::min(edges.behindBottom, edges.behind), edges.behind};
-}
-
 // Where the clock ahead may be: at least where an answer proved it, at most
-// where enough answers agree.
+// where enough answers agree. The clock behind likewise.
 OffsetInterval ClockEstimator::Ahead() const {
     const AnswerFacts::Edges& edges = facts_.Latest();
     return {edges.ahead, std::max(edges.ahead, edges.highest)};
@@ -125,13 +148,13 @@ OffsetInterval ClockEstimator::Behind() const {
     return {std::min(edges.lowest, edges.behind), edges.behind};
 }
 
-// One clock: where the answers agree. Two apart: where the one ahead likely
-// is.
+// One clock: where the answers agree. Clocks apart: where the one ahead
+// likely is.
 Seconds ClockEstimator::ShownOffset() const {
     if (tracks_.Apart()) {
         return tracks_.AheadShown().Centre();
     }
-    return Pool() ? LikelyAhead().Centre() : Agreed().Centre();
+    return facts_.Latest().crossed ? LikelyAhead().Centre() : Agreed().Centre();
 }
 
 std::optional<ServerTime> ClockEstimator::ServerTimeAt(MachineTime at) const {
@@ -142,15 +165,13 @@ std::optional<ServerTime> ClockEstimator::ServerTimeAt(MachineTime at) const {
 }
 
 // Two machines in turn: from the one behind to the one ahead as their
-// tracks hold them, and whatever the answers prove beyond. Otherwise as far
-// as the lookups past the clocks found witness.
+// tracks hold them, and whatever the answers prove beyond. Otherwise from
+// the lowest to the highest edge the answers leave any clock.
 Seconds ClockEstimator::UncertaintyAt(MachineTime at) const {
     Seconds shown = ShownOffset();
     Seconds growth = kDrift * std::max(Seconds{0}, at - updatedAt_);
     Seconds witnessed = std::max(shown - Behind().low, Ahead().high - shown) + growth;
     if (tracks_.Apart()) {
-        // Two tracks may also each settle between machines at random: what
-        // the lookups past them witness still holds.
         return std::max(
             {shown - tracks_.BehindAt(at).low, tracks_.AheadAt(at).high - shown, witnessed});
     }
@@ -167,10 +188,10 @@ bool ClockEstimator::ConvergedAt(MachineTime at, Seconds width) const {
         return tracks_.AheadShown().Width() <= width && tracks_.BehindShown().Width() <= width;
     }
     Seconds growth = 2 * kLikelyDrift * std::max(Seconds{0}, at - updatedAt_);
-    if (!Pool()) {
+    if (!facts_.Latest().crossed) {
         return HasEstimate() && Agreed().Width() + growth <= width;
     }
-    return LikelyAhead().Width() + growth <= width && LikelyBehind().Width() + growth <= width;
+    return Ahead().Width() + growth <= width && Behind().Width() + growth <= width;
 }
 
 // Both outer edges witnessed, close to where the clocks likely are.
@@ -184,8 +205,12 @@ bool ClockEstimator::Checked() const {
                edges.highest <= tracks_.AheadShown().high + kSlack &&
                edges.lowest >= tracks_.BehindShown().low - kSlack;
     }
-    return witnessed && Ahead().high <= LikelyAhead().high + kSlack &&
-           Behind().low >= LikelyBehind().low - kSlack;
+    if (edges.crossed) {
+        Seconds slack = std::max(Seconds{kSlack}, DisagreementAt(updatedAt_) / 5);
+        return witnessed && Ahead().Width() <= slack && Behind().Width() <= slack;
+    }
+    return witnessed && Ahead().high <= Agreed().high + kSlack &&
+           Behind().low >= Agreed().low - kSlack;
 }
 
 Seconds ClockEstimator::DisagreementAt(MachineTime) const {
@@ -207,25 +232,32 @@ MachineTime ClockEstimator::AimedSendTime(MachineTime earliest, Probe probe) con
     return OnMachine(boundary, target) - oneWay;
 }
 
-// A little past where the clock ahead likely is, or short of where the
-// clock behind likely is; otherwise in the middle of what is left to
-// narrow: where the answers agree, or of two clocks apart the less narrowed.
+// One clock: a little past its edges, or in the middle of where the answers
+// agree. Two turns apart whose machines are not yet shown to keep to them:
+// between the two, where each answer shows whose it is. Clocks apart: a
+// step past the one ahead's lower edge or short of the one behind's upper,
+// the sides taking turns in fours, so that each of two machines in turn
+// meets both.
 Seconds ClockEstimator::Target(Probe probe) const {
     if (tracks_.Apart()) {
         return TurnTarget(probe);
     }
+    if (tracks_.Unproven()) {
+        return tracks_.Between();
+    }
+    const AnswerFacts::Edges& edges = facts_.Latest();
+    if (edges.crossed) {
+        constexpr bool kSides[] = {true, false, false, true};
+        bool ahead = probe == Probe::Ahead || (probe == Probe::Centre && kSides[sideTurn_ % 4]);
+        return InNextTurn(ahead ? edges.ahead + aheadSide_ : edges.behind - behindSide_);
+    }
     if (probe == Probe::Ahead) {
-        return InNextTurn(LikelyAhead().high + aheadStep_);
+        return InNextTurn(Agreed().high + aheadStep_);
     }
     if (probe == Probe::Behind) {
-        return InNextTurn(LikelyBehind().low - behindStep_);
+        return InNextTurn(Agreed().low - behindStep_);
     }
-    if (!Pool()) {
-        return InNextTurn(Agreed().Centre());
-    }
-    OffsetInterval ahead = LikelyAhead();
-    OffsetInterval behind = LikelyBehind();
-    return InNextTurn(behind.Width() > ahead.Width() ? behind.Centre() : ahead.Centre());
+    return InNextTurn(Agreed().Centre());
 }
 
 // Two machines in turn: at the next turn's track, or just past it where the
@@ -247,12 +279,17 @@ Seconds ClockEstimator::TurnTarget(Probe probe) const {
 // Kept within the middle quarter of the next turn's track: an answer there
 // halves the track nearly as well, so that machines in turn each narrow
 // their own, and one clock is narrowed at full speed. Over a path whose
-// round trips vary widely an answer lands by chance: the target stands.
+// round trips vary widely an answer lands by chance: the target stands. So
+// it does when the track is wider than one machine's clock can be and the
+// target lies outside it: machines at random leave such tracks, and an
+// answer in their middle, far from every clock, would say nothing.
 Seconds ClockEstimator::InNextTurn(Seconds target) const {
     constexpr Seconds kNarrowTrack = 4ms;
+    constexpr Seconds kMachineTrack = 200ms;
     OffsetInterval own = tracks_.Next();
     bool steady = lastRoundTrip_ <= 2 * shortestRoundTrip_ + kNarrowTrack;
-    if (!tracks_.BothAnswered() || !steady || own.Width() <= kNarrowTrack) {
+    bool within = (target >= own.low && target <= own.high) || own.Width() <= kMachineTrack;
+    if (!tracks_.BothAnswered() || !steady || !within || own.Width() <= kNarrowTrack) {
         return target;
     }
     Seconds eighth = own.Width() / 8;

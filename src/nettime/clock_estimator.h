@@ -24,11 +24,14 @@ enum class Probe { Centre, Ahead, Behind };
 // Behind one name there may be a pool of machines, each lookup answered by
 // any of them. The time shown follows the clock ahead, the earliest the
 // opening can be accepted; the bound covers every clock the answers allow,
-// from the furthest behind to the furthest ahead. Lookups a little past the
-// clocks found, ahead and behind, show whether another lies beyond; until
-// enough of them agree the check is running and the bound stays as wide as
-// the answers allow. Two machines that answer in turn are also told apart by
-// their turns (TurnTracks), which narrows each as fast as one clock.
+// from the furthest behind to the furthest ahead. Once the answers cross,
+// the pool is proven: lookups step past the clock ahead's lower edge and
+// short of the clock behind's upper, closing in on each, and its far edge
+// is taken where enough "not yet"s (or "passed") agree that a clock of the
+// pool answering at random would have given one otherwise. Two machines
+// that answer in turn are told apart by their turns (TurnTracks), once
+// enough answers aimed between them have kept to the turns, which narrows
+// each as fast as one clock.
 class ClockEstimator {
 public:
     void AddAnswer(MachineTime sentAt, MachineTime receivedAt, std::int64_t serverSecond);
@@ -58,7 +61,9 @@ public:
     bool Checked() const;
     // The direction a probe found another clock in, while the search goes
     // on there.
-    std::optional<Probe> Search() const { return tracks_.Apart() ? std::nullopt : search_; }
+    std::optional<Probe> Search() const {
+        return tracks_.Apart() || facts_.Latest().crossed ? std::nullopt : search_;
+    }
 
     // The first moment not before `earliest` at which a request should
     // leave so that it reaches the server at one of its second boundaries,
@@ -67,10 +72,10 @@ public:
 
 private:
     bool Pool() const;
-    void Searched(const OffsetInterval& aheadBefore, const OffsetInterval& behindBefore);
+    void Searched(const OffsetInterval& before);
+    void Stepped(const AnswerFacts::Edges& before, OffsetInterval answer);
     OffsetInterval Agreed() const;
     OffsetInterval LikelyAhead() const;
-    OffsetInterval LikelyBehind() const;
     OffsetInterval Ahead() const;
     OffsetInterval Behind() const;
     Seconds ShownOffset() const;
@@ -86,6 +91,10 @@ private:
     // How far the probes aim past the clocks found.
     Seconds aheadStep_{0};
     Seconds behindStep_{0};
+    // How far past the clocks apart the next lookup on each side aims.
+    Seconds aheadSide_{0.004};
+    Seconds behindSide_{0.004};
+    int sideTurn_ = 0;
     std::optional<Probe> search_;
     int searchMisses_ = 0;
     Seconds staleness_{0}; // the most the answers crossed, as stale stamps

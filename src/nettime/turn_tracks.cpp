@@ -11,6 +11,11 @@ constexpr Seconds kStalenessMargin = 1ms;
 constexpr Seconds kSpreadMemory = 300s;
 // A contradiction wider than this is a step of the clock, not a machine.
 constexpr Seconds kWidestSpread = 1s;
+// Answers that only their own turn's clock can have given, before the turns
+// are believed: machines at random give one to the other turn as often, so
+// that ten in a row happen once in a thousand.
+constexpr int kTurnProofs = 10;
+constexpr Seconds kProofMargin = 1ms;
 
 } // namespace
 
@@ -21,13 +26,18 @@ void TurnTracks::Add(OffsetInterval certain, Seconds oneWay, MachineTime at) {
     }
     turnKnown_ = true;
     Track& track = tracks_[turn_ % 2];
+    const Track& other = tracks_[(turn_ + 1) % 2];
+    bool proof = BothAnswered() && track.Outside(certain, at) == Seconds{0} &&
+                 other.Outside(certain, at) > kProofMargin;
     Seconds contradiction = track.Add(certain, oneWay, at);
+    proofs_ += proof ? 1 : 0;
     if (contradiction > kStaleStamps) {
         if (contradiction < kWidestSpread) {
             spread_ = std::max(contradiction, SpreadAt(at));
             spreadAt_ = at;
         }
         tracks_ = {};
+        proofs_ = 0;
         tracks_[turn_ % 2].Add(certain, oneWay, at);
     }
     ++turn_;
@@ -91,6 +101,14 @@ OffsetInterval TurnTracks::Track::Shown() const {
 }
 
 bool TurnTracks::Apart() const {
+    return proofs_ >= kTurnProofs && Separate();
+}
+
+bool TurnTracks::Unproven() const {
+    return proofs_ < kTurnProofs && Separate();
+}
+
+bool TurnTracks::Separate() const {
     return BothAnswered() && SpreadAt(updatedAt_) == Seconds{0} &&
            Ahead().certain.low > Behind().certain.high + kStaleStamps;
 }

@@ -22,7 +22,10 @@ constexpr double kLikelyDrift = 1e-5;
 // stamp can explain is no one clock's (the machines do not answer in turn,
 // or the clock stepped): both start over, and for five minutes the
 // contradiction stands for how far apart the machines may be, while two
-// tracks lying apart prove nothing.
+// tracks lying apart prove nothing. Machines at random may still leave two
+// tracks apart that no answer contradicts, when every answer lands where
+// either clock would give it: the turns are believed only once enough
+// answers fitted their own turn's track and not the other's.
 class TurnTracks {
 public:
     // An answer's interval as a fresh stamp gives it, and the least each
@@ -40,8 +43,12 @@ public:
     Seconds Between() const { return (Behind().certain.high + Ahead().certain.low) / 2; }
 
     // The two turns' clocks lie apart, further than stale stamps explain,
-    // and the turns have kept to their clocks.
+    // and the turns have kept to their clocks: enough answers fitted their
+    // own turn's clock and not the other's.
     bool Apart() const;
+    // The two turns' clocks lie apart but too few answers have shown that
+    // the turns keep to them: an answer aimed between them tells.
+    bool Unproven() const;
     // How far apart the clocks of machines that do not keep to turns were
     // seen; 0 when none were.
     Seconds SpreadAt(MachineTime at) const;
@@ -79,12 +86,14 @@ private:
         Seconds Outside(OffsetInterval answer, MachineTime at) const;
     };
     const Track& Ahead() const;
+    bool Separate() const;
     template <typename Of> OffsetInterval Spanned(Of of) const;
     const Track& Behind() const;
 
     std::array<Track, 2> tracks_;
     int turn_ = 0;
     bool turnKnown_ = true;
+    int proofs_ = 0; // answers only their own turn's clock explains
     MachineTime updatedAt_;
     Seconds spread_{0}; // the contradictions of tracks that started over
     std::optional<MachineTime> spreadAt_;

@@ -2,6 +2,7 @@
 
 #include "nettime/clock_estimator.h"
 #include "nettime/lookup_plan.h"
+#include "nettime/shown_second.h"
 #include "scripted_time.h"
 
 #include <algorithm>
@@ -20,12 +21,6 @@ constexpr double kWholeOffset = 1796598319;
 
 double Uniform(std::mt19937& random, double low, double high) {
     return std::uniform_real_distribution<double>(low, high)(random);
-}
-
-// How late a turn at `now` came after the boundary of the clock at `offset`.
-double LateAfter(double now, double offset) {
-    double since = std::fmod(now + offset, 1.0);
-    return since < 0.5 ? since : since - 1;
 }
 
 } // namespace
@@ -67,6 +62,7 @@ WindowRun SimulateWindow(const SimulatedMachines& machines, double tickPhase, un
     double failAt = -1;
     double nextTick = 0; // the window's opening, then each tick
     bool opened = false;
+    ShownSecond panel;
     std::optional<std::int64_t> shownSecond;
     int turns = 0;
     int outside = 0;
@@ -113,14 +109,22 @@ WindowRun SimulateWindow(const SimulatedMachines& machines, double tickPhase, un
             run.narrowAfter = now; // it narrows only at an answer
         }
         std::optional<ServerTime> server = clock.ServerTimeAt(At(now));
-        if (!server || shownSecond == std::int64_t(std::floor(SecondsOf(*server)))) {
+        if (!server) {
             continue;
         }
-        shownSecond = std::int64_t(std::floor(SecondsOf(*server)));
-        double nearer = 1;
+        // The panel's second: held, never shown twice, while the estimate
+        // steps back.
+        std::int64_t second =
+            panel.Next(std::int64_t(std::floor(SecondsOf(*server))), clock.Restarts());
+        if (shownSecond == second) {
+            continue;
+        }
+        shownSecond = second;
+        // How far each clock's time was from the second just shown.
+        double nearer = 1e9;
         double farthest = 0;
         for (size_t i = 0; i < clocks.size(); ++i) {
-            double late = std::fabs(LateAfter(now, ahead - clocks[i]));
+            double late = std::fabs(now + ahead - clocks[i] - double(*shownSecond));
             nearer = std::min(nearer, late);
             farthest = answered[i] ? std::max(farthest, late) : farthest;
         }
@@ -139,12 +143,13 @@ WindowRun SimulateWindow(const SimulatedMachines& machines, double tickPhase, un
         ++turns;
         outside += nearer > bound + 0.001;
         anyOutside += farthest > bound + 0.001;
+        run.mostOver = std::max(run.mostOver, farthest - bound);
         bounds.push_back(bound);
         if (now >= 30) {
             run.largestAfter30 = std::max(run.largestAfter30, bound);
         }
         run.widestExcess = std::max(run.widestExcess, bound - run.stated);
-        run.aheadError = std::max(run.aheadError, std::fabs(LateAfter(now, ahead)));
+        run.aheadError = std::max(run.aheadError, std::fabs(now + ahead - double(*shownSecond)));
     }
     run.outsideShare = turns > 0 ? double(outside) / turns : 0;
     run.anyClockOutsideShare = turns > 0 ? double(anyOutside) / turns : 0;

@@ -44,6 +44,9 @@ struct WindowRun {
     // Of the turns, how many left a clock that had answered outside the
     // bound: the bound is to cover every machine, not only the nearer.
     double anyClockOutsideShare = 0;
+    // The most a turn was farther from a clock that had answered than the
+    // bound stated.
+    double mostOver = 0;
 };
 
 // A run of `length` seconds as the real window has it: its opening, ticks
