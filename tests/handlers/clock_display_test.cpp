@@ -185,6 +185,56 @@ TEST_F(BeijingClock, TwoMachinesInTurnAreFoundWithinFifteenSeconds) {
     EXPECT_GE(turned, 7);
 }
 
+// The second the panel shows, within its minute: the figure before "秒",
+// or 0 where the text ends at the minute.
+int ShownSecondOf(const std::string& panel) {
+    size_t mark = panel.rfind("秒");
+    if (mark == std::string::npos || mark + std::string("秒").size() != panel.size()) {
+        return 0;
+    }
+    size_t start = mark;
+    while (start > 0 && panel[start - 1] >= '0' && panel[start - 1] <= '9') {
+        --start;
+    }
+    return std::stoi(panel.substr(start, mark - start));
+}
+
+// Two machines behind one name answer at random, the second's clock 700 ms
+// behind the first's. From 20 s on, at each turn of the panel, both clocks
+// lie within the bound the tooltip states of the second just shown, and
+// the tooltip names two machines.
+TEST_F(BeijingClock, TwoMachinesAtRandomStayWithinTheBound) {
+    ScriptedServer server([](int fd, const std::atomic<bool>& stopping) {
+        ServeClock(fd, stopping, std::chrono::milliseconds(0), nullptr,
+                   std::chrono::milliseconds(700), true);
+    });
+    Start(server.Url("http"));
+    Pass(window, 20000);
+    std::string shown = Panel();
+    int turned = 0;
+    for (auto end = Clock::now() + std::chrono::seconds(8); Clock::now() < end;) {
+        Pass(window, 1);
+        if (Panel() == shown) {
+            continue;
+        }
+        shown = Panel();
+        ++turned;
+        double at =
+            std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch())
+                .count();
+        std::string tip = Tip();
+        double bound = Stated(tip, "误差不超过 ").value_or(0);
+        for (double clock : {at, at - 0.7}) {
+            double late = std::fmod(clock, 60.0) - ShownSecondOf(shown);
+            late -= 60 * std::round(late / 60);
+            EXPECT_LE(std::fabs(late), bound + 0.002) << shown << "\n" << tip;
+        }
+        EXPECT_PRED_FORMAT2(testing::IsSubstring, "网站至少有 2 台服务器", tip);
+    }
+    bindings.reset(); // closes the connection the server waits on
+    EXPECT_GE(turned, 7);
+}
+
 // An opening time a few seconds ahead, typed and confirmed on the 配置
 // page: the panel counts down to it second by second on the server's clock,
 // then shows the time again.

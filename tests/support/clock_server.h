@@ -13,13 +13,16 @@ namespace orvane {
 // Answers every HEAD request with the machine's time as its Date, stamped
 // up to `lag` late, as event-loop servers stamp from a time they keep. With
 // `turns`, every other request is answered by a second machine whose clock
-// is `behind` the first's.
+// is `behind` the first's; `atRandom`, either machine answers, as a
+// balancer serving many users picks.
 inline void ServeClock(int fd, const std::atomic<bool>& stopping, std::chrono::milliseconds lag,
                        std::atomic<int>* turns = nullptr,
-                       std::chrono::milliseconds behind = std::chrono::milliseconds(0)) {
+                       std::chrono::milliseconds behind = std::chrono::milliseconds(0),
+                       bool atRandom = false) {
     std::minstd_rand random(7); // NOLINT(bugprone-random-generator-seed): the same lags each run
+    std::minstd_rand picks(11); // NOLINT(bugprone-random-generator-seed): the same picks each run
     while (ScriptedServer::ReadHead(fd, stopping)) {
-        bool second = turns != nullptr && (*turns)++ % 2 == 1;
+        bool second = atRandom ? picks() % 2 == 1 : turns != nullptr && (*turns)++ % 2 == 1;
         auto stamped = std::chrono::system_clock::now() -
                        std::chrono::milliseconds(random() % (lag.count() + 1));
         if (second) {
