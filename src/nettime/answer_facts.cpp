@@ -85,10 +85,10 @@ void AnswerFacts::Update(MachineTime at) {
         lowest = std::min(lowest, likely.low);
     }
     // How far each answer's other edge lies beyond the proven edges. One
-    // clock: past where all answers agree. Answers crossed: past the clock
-    // ahead's lower edge (the clock behind's upper), further than the
-    // answer's round trip's play: nearer, it may have come from the clock at
-    // that edge itself, a "not yet" in the same millisecond as a "passed".
+    // clock: past where all answers agree. A pool: past the clock ahead's
+    // lower edge (the clock behind's upper), further than the answer's round
+    // trip's play: nearer, it may have come from the clock at that edge
+    // itself, a "not yet" in the same millisecond as a "passed".
     edges.crossed = edges.ahead - edges.behind > kPlay;
     bool random = edges.crossed && !inTurn_;
     Seconds top = std::max(edges.ahead, edges.behind);

@@ -41,8 +41,8 @@ public:
         // The nearest "not yet" past the clock ahead's lower edge: the clock
         // likely lies below it, the answer there having been its own.
         Seconds aheadTop{0};
-        // The edges cross by more than a round trip's play: two machines
-        // (or a stale stamp).
+        // The edges cross by more than a round trip's play: two machines,
+        // or stamps that lag their clock, which the bound covers alike.
         bool crossed = false;
     };
 
