@@ -137,7 +137,7 @@ int Main(int argc, char** argv) {
         double farthest = 0;
         for (double offset : offsets) {
             double off = std::fmod(Now() + offset, 60.0) - ShownSecond(shown);
-            farthest = std::max(farthest, std::fabs(off - 60 * std::round(off / 60)));
+            farthest = std::max(farthest, std::fabs(off - (60 * std::round(off / 60))));
         }
         if (Now() - start >= settle) {
             everyOutside += farthest > bound + 0.001;

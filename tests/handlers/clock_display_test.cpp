@@ -228,7 +228,7 @@ TEST_F(BeijingClock, TwoMachinesAtRandomStayWithinTheBound) {
         double bound = Stated(tip, "误差不超过 ").value_or(0);
         for (double clock : {at, at - 0.7}) {
             double late = std::fmod(clock, 60.0) - ShownSecondOf(shown);
-            late -= 60 * std::round(late / 60);
+            late -= (60 * std::round(late / 60));
             EXPECT_LE(std::fabs(late), bound + 0.002) << shown << "\n" << tip;
         }
         EXPECT_PRED_FORMAT2(testing::IsSubstring, "网站至少有 2 台服务器", tip);
