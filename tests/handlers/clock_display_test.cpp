@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cmath>
 #include <ctime>
+#include <functional>
 #include <optional>
 #include <random>
 
@@ -24,6 +25,29 @@ protected:
     std::string Panel() { return PanelTextOf(window, kTimePanel); }
     std::string Tip() { return PanelTipOf(window, kTimePanel); }
     bool Shows(const std::string& part) { return Panel().find(part) != std::string::npos; }
+    // Runs the window for `seconds`; at each turn of the panel's second,
+    // `check` gets the text shown, the machine's time then and the tooltip.
+    // Returns how many turns there were.
+    int
+    WatchTurns(int seconds,
+               const std::function<void(const std::string&, double, const std::string&)>& check) {
+        std::string shown = Panel();
+        int turned = 0;
+        for (auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+             std::chrono::steady_clock::now() < end;) {
+            Pass(window, 1);
+            if (Panel() == shown) {
+                continue;
+            }
+            shown = Panel();
+            ++turned;
+            check(shown,
+                  std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch())
+                      .count(),
+                  Tip());
+        }
+        return turned;
+    }
     std::optional<ProgramBindings> bindings;
 };
 
@@ -160,29 +184,17 @@ TEST_F(BeijingClock, TwoMachinesInTurnAreFoundWithinFifteenSeconds) {
     });
     Start(server.Url("http"));
     Pass(window, 15000);
-    std::string shown = Panel();
-    int turned = 0;
-    for (auto end = Clock::now() + std::chrono::seconds(8); Clock::now() < end;) {
-        Pass(window, 1);
-        if (Panel() == shown) {
-            continue;
-        }
-        shown = Panel();
-        ++turned;
-        double at =
-            std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch())
-                .count();
+    int turned = WatchTurns(8, [](const std::string&, double at, const std::string& tip) {
         double nearer = 1;
         for (double clock : {at, at - 0.7}) {
             double since = clock - std::floor(clock);
             nearer = std::min({nearer, since, 1 - since});
         }
-        std::string tip = Tip();
         EXPECT_LE(nearer, Stated(tip, "误差不超过 ").value_or(0) + 0.001) << tip;
         EXPECT_NEAR(Stated(tip, "相差约 ").value_or(0), 0.7, 0.14) << tip;
         EXPECT_PRED_FORMAT2(testing::IsSubstring, "网站至少有 2 台服务器", tip);
         EXPECT_PRED_FORMAT2(testing::IsSubstring, "较快那台", tip);
-    }
+    });
     bindings.reset(); // closes the connection the server waits on
     EXPECT_GE(turned, 7);
 }
@@ -212,19 +224,7 @@ TEST_F(BeijingClock, TwoMachinesAtRandomStayWithinTheBound) {
     });
     Start(server.Url("http"));
     Pass(window, 20000);
-    std::string shown = Panel();
-    int turned = 0;
-    for (auto end = Clock::now() + std::chrono::seconds(8); Clock::now() < end;) {
-        Pass(window, 1);
-        if (Panel() == shown) {
-            continue;
-        }
-        shown = Panel();
-        ++turned;
-        double at =
-            std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch())
-                .count();
-        std::string tip = Tip();
+    int turned = WatchTurns(8, [](const std::string& shown, double at, const std::string& tip) {
         double bound = Stated(tip, "误差不超过 ").value_or(0);
         for (double clock : {at, at - 0.7}) {
             double late = std::fmod(clock, 60.0) - ShownSecondOf(shown);
@@ -232,7 +232,7 @@ TEST_F(BeijingClock, TwoMachinesAtRandomStayWithinTheBound) {
             EXPECT_LE(std::fabs(late), bound + 0.002) << shown << "\n" << tip;
         }
         EXPECT_PRED_FORMAT2(testing::IsSubstring, "网站至少有 2 台服务器", tip);
-    }
+    });
     bindings.reset(); // closes the connection the server waits on
     EXPECT_GE(turned, 7);
 }
