@@ -30,6 +30,10 @@ constexpr double kPoolShare = 1.0 / 3;
 // An answer's other edge this much beyond its round trip's play says
 // something of a clock beyond.
 constexpr Seconds kPlay = 1ms;
+// Answers crossing by less may be one clock's stale stamps, as event-loop
+// servers stamp from a time they keep, or a close pool: its clocks lie
+// within what the answers crossed, and fewer witnesses bound it.
+constexpr Seconds kStaleCrossing = 20ms;
 constexpr Seconds kEndless{std::numeric_limits<double>::infinity()};
 
 // How many answers in a row a clock answering `share` of them misses but
@@ -119,7 +123,11 @@ void AnswerFacts::Update(MachineTime at) {
 // Once the answers cross, machines not known to keep turns answer at
 // random, each its share: taken as a third, as one of three.
 size_t AnswerFacts::WitnessesNeeded(const Edges& edges) const {
-    return inTurn_ ? kWitnessesInTurn : !edges.crossed ? kWitnessesAlone : WitnessesFor(kPoolShare);
+    if (inTurn_) {
+        return kWitnessesInTurn;
+    }
+    bool close = edges.ahead - edges.behind <= kStaleCrossing;
+    return !edges.crossed || close ? kWitnessesAlone : WitnessesFor(kPoolShare);
 }
 
 } // namespace orvane
