@@ -30,9 +30,10 @@ constexpr double kPoolShare = 1.0 / 3;
 // An answer's other edge this much beyond its round trip's play says
 // something of a clock beyond.
 constexpr Seconds kPlay = 1ms;
-// Answers crossing by less may be one clock's stale stamps, as event-loop
-// servers stamp from a time they keep, or a close pool: its clocks lie
-// within what the answers crossed, and fewer witnesses bound it.
+// Answers crossing by less may be one clock's stamps lagging, as event-loop
+// servers stamp from a time they keep, or a close pool, which no answer
+// tells apart: both take one clock's witnesses, so that such a server's
+// bound narrows within a minute.
 constexpr Seconds kStaleCrossing = 20ms;
 constexpr Seconds kEndless{std::numeric_limits<double>::infinity()};
 
@@ -120,8 +121,9 @@ void AnswerFacts::Update(MachineTime at) {
     edges_ = edges;
 }
 
-// Once the answers cross, machines not known to keep turns answer at
-// random, each its share: taken as a third, as one of three.
+// Once the answers cross further than stamps lag, machines not known to
+// keep turns answer at random, each its share: taken as a third, as one of
+// three.
 size_t AnswerFacts::WitnessesNeeded(const Edges& edges) const {
     if (inTurn_) {
         return kWitnessesInTurn;
