@@ -23,6 +23,8 @@ constexpr Seconds kSideStep = 4ms;
 
 void ClockEstimator::AddAnswer(MachineTime sentAt, MachineTime receivedAt,
                                std::int64_t serverSecond) {
+    ServerTime date{std::chrono::seconds(serverSecond)};
+    OffsetInterval answer{OffsetOf(date, receivedAt), OffsetOf(date + 1s, sentAt)};
     shortestRoundTrip_ = std::min(shortestRoundTrip_, receivedAt - sentAt);
     facts_.SetOneWay(shortestRoundTrip_ / 2);
     facts_.SetInTurn(tracks_.Apart());
@@ -36,21 +38,18 @@ void ClockEstimator::AddAnswer(MachineTime sentAt, MachineTime receivedAt,
     if (first) {
         aheadStep_ = kAheadStep;
         behindStep_ = kBehindStep;
+        aheadSide_ = behindSide_ = kSideStep;
         search_.reset();
         staleness_ = Seconds{0};
     } else {
         Searched(before);
-        Stepped(edgesBefore,
-                {OffsetOf(ServerTime{std::chrono::seconds(serverSecond)}, receivedAt),
-                 OffsetOf(ServerTime{std::chrono::seconds(serverSecond + 1)}, sentAt)});
+        Stepped(edgesBefore, answer);
     }
     const AnswerFacts::Edges& edges = facts_.Latest();
     if (edges.ahead > edges.behind) {
         staleness_ = std::max(staleness_, edges.ahead - edges.behind + kStalenessMargin);
     }
-    ServerTime date{std::chrono::seconds(serverSecond)};
-    tracks_.Add({OffsetOf(date, receivedAt), OffsetOf(date + 1s, sentAt)}, shortestRoundTrip_ / 2,
-                receivedAt);
+    tracks_.Add(answer, shortestRoundTrip_ / 2, receivedAt);
     lastRoundTrip_ = receivedAt - sentAt;
     updatedAt_ = receivedAt;
 }

@@ -92,8 +92,8 @@ private:
     Seconds aheadStep_{0};
     Seconds behindStep_{0};
     // How far past the clocks apart the next lookup on each side aims.
-    Seconds aheadSide_{0.004};
-    Seconds behindSide_{0.004};
+    Seconds aheadSide_{0};
+    Seconds behindSide_{0};
     int sideTurn_ = 0;
     std::optional<Probe> search_;
     int searchMisses_ = 0;
