@@ -156,6 +156,31 @@ TEST(TwoClocks, PoolsAtRandomAreCoveredAndFoundOrReadAsOne) {
     }
 }
 
+// Whatever the pool, its order and its losses, no clock's own answers
+// ever put it outside the bound stated: a clock the bound leaves out is one
+// whose every answer another clock could have given (a machine answering
+// one lookup in ten, say, never asked where it differs).
+TEST(TwoClocks, NoClocksOwnAnswersEverPutItOutsideTheBound) {
+    const SimulatedMachines pools[] = {
+        {0, 0, Order::AheadFirst},
+        {0.080, 0, Order::BehindFirst},
+        {0.700, 0, Order::Random},
+        {0, 0, Order::Random, 0, {0.300, 0.700}},
+        {0, 0, Order::Random, 0, {0.080}, {9, 1}},
+        {0, 0, Order::Random, 0, {0.080}, {1, 9}},
+        {0, 0, Order::Random, 0, {0.005, 0.010, 0.015, 0.020}},
+    };
+    for (SimulatedMachines pool : pools) {
+        for (int run = 0; run < 60; ++run) {
+            pool.phase = (run * 0.618) - std::floor(run * 0.618);
+            pool.lostEvery = run % 3 == 0 ? 10 : 0;
+            WindowRun r = SimulateWindow(pool, 0.015 * run, unsigned(run), 80, 20);
+            ASSERT_EQ(r.provenOutsideShare, 0)
+                << pool.Clocks().size() << " clocks, phase " << pool.phase << ", run " << run;
+        }
+    }
+}
+
 } // namespace
 
 } // namespace orvane

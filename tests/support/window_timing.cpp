@@ -23,6 +23,19 @@ double Uniform(std::mt19937& random, double low, double high) {
     return std::uniform_real_distribution<double>(low, high)(random);
 }
 
+// The offsets a clock's answers allow it: each answer stamped between the
+// request's leaving and its answer's return.
+struct Allowed {
+    double low = -1e18;
+    double high = 1e18;
+    void Narrow(double answerLow, double answerHigh) {
+        low = std::max(low, answerLow);
+        high = std::min(high, answerHigh);
+    }
+    // How far the nearest offset allowed is from `offset`.
+    double Distance(double offset) const { return std::max({0.0, low - offset, offset - high}); }
+};
+
 } // namespace
 
 std::vector<double> SimulatedMachines::Clocks() const {
@@ -46,6 +59,9 @@ WindowRun SimulateWindow(const SimulatedMachines& machines, double tickPhase, un
     weights.resize(clocks.size(), weights.empty() ? 1.0 : 0.0);
     std::discrete_distribution<size_t> pick(weights.begin(), weights.end());
     std::vector<bool> answered(clocks.size(), false);
+    // Where each clock's own answers allow its offset: what an estimate that
+    // knew which machine gave each answer could prove.
+    std::vector<Allowed> allowed(clocks.size());
     // In turn, the first request goes to the clock ahead or to the last one.
     size_t firstTurn = machines.order == Order::BehindFirst ? clocks.size() - 1 : 0;
     auto answering = [&](int request) {
@@ -53,7 +69,7 @@ WindowRun SimulateWindow(const SimulatedMachines& machines, double tickPhase, un
                            ? pick(random)
                            : (firstTurn + size_t(request)) % clocks.size();
         answered[which] = true;
-        return ahead - clocks[which];
+        return which;
     };
     int request = 0;
     bool inFlight = false;
@@ -67,6 +83,7 @@ WindowRun SimulateWindow(const SimulatedMachines& machines, double tickPhase, un
     int turns = 0;
     int outside = 0;
     int anyOutside = 0;
+    int provenOutside = 0;
     std::vector<double> bounds;
     WindowRun run;
     for (long milli = 0; double(milli) / 1000 < length; ++milli) {
@@ -97,9 +114,11 @@ WindowRun SimulateWindow(const SimulatedMachines& machines, double tickPhase, un
         } else if (inFlight && failAt < 0 && now >= sendAt) {
             double out = Uniform(random, 0.0002, 0.001);
             double back = Uniform(random, 0.0002, 0.001);
-            double stamp = sendAt + out + answering(request++);
+            size_t which = answering(request++);
+            double second = std::floor(sendAt + out + ahead - clocks[which]);
             plan.Sent(At(sendAt));
-            clock.AddAnswer(At(sendAt), At(sendAt + out + back), std::int64_t(std::floor(stamp)));
+            clock.AddAnswer(At(sendAt), At(sendAt + out + back), std::int64_t(second));
+            allowed[which].Narrow(second - (sendAt + out + back), second + 1 - sendAt);
             plan.Answered(clock, At(sendAt + out + back));
             inFlight = false;
             justAnswered = true;
@@ -123,10 +142,12 @@ WindowRun SimulateWindow(const SimulatedMachines& machines, double tickPhase, un
         // How far each clock's time was from the second just shown.
         double nearer = 1e9;
         double farthest = 0;
+        double proven = 0;
         for (size_t i = 0; i < clocks.size(); ++i) {
             double late = std::fabs(now + ahead - clocks[i] - double(*shownSecond));
             nearer = std::min(nearer, late);
             farthest = answered[i] ? std::max(farthest, late) : farthest;
+            proven = std::max(proven, allowed[i].Distance(double(*shownSecond) - now));
         }
         double bound = SecondsOf(clock.UncertaintyAt(At(now)));
         run.stated = SecondsOf(clock.DisagreementAt(At(now)));
@@ -143,6 +164,7 @@ WindowRun SimulateWindow(const SimulatedMachines& machines, double tickPhase, un
         ++turns;
         outside += nearer > bound + 0.001;
         anyOutside += farthest > bound + 0.001;
+        provenOutside += proven > bound + 0.001;
         run.mostOver = std::max(run.mostOver, farthest - bound);
         bounds.push_back(bound);
         if (now >= 30) {
@@ -153,6 +175,7 @@ WindowRun SimulateWindow(const SimulatedMachines& machines, double tickPhase, un
     }
     run.outsideShare = turns > 0 ? double(outside) / turns : 0;
     run.anyClockOutsideShare = turns > 0 ? double(anyOutside) / turns : 0;
+    run.provenOutsideShare = turns > 0 ? double(provenOutside) / turns : 0;
     std::sort(bounds.begin(), bounds.end());
     run.bound = bounds.empty() ? 0 : bounds[bounds.size() / 2];
     return run;

@@ -44,6 +44,10 @@ struct WindowRun {
     // Of the turns, how many left a clock that had answered outside the
     // bound: the bound is to cover every machine, not only the nearer.
     double anyClockOutsideShare = 0;
+    // Of the turns, how many left a clock outside the bound wherever its own
+    // answers allow it: the bound proven wrong by what was answered, had the
+    // answers said which machine gave each.
+    double provenOutsideShare = 0;
     // The most a turn was farther from a clock that had answered than the
     // bound stated.
     double mostOver = 0;
