@@ -24,16 +24,20 @@ constexpr Seconds kWidestSpread = 1s;
 constexpr size_t kWitnessesInTurn = 4;
 constexpr size_t kWitnessesAlone = 7;
 // How rarely a clock of a pool beyond the edges may have gone unheard, and
-// the share of the answers it gives at least.
+// the share of the answers it gives at least: in a pool, one of three; where
+// the answers cross but little, one of two.
 constexpr double kUnheard = 1e-3;
 constexpr double kPoolShare = 1.0 / 3;
+constexpr double kCloseShare = 1.0 / 2;
 // An answer's other edge this much beyond its round trip's play says
 // something of a clock beyond.
 constexpr Seconds kPlay = 1ms;
 // Answers crossing by less may be one clock's stamps lagging, as event-loop
-// servers stamp from a time they keep, or a close pool, which no answer
-// tells apart: both take one clock's witnesses, so that such a server's
-// bound narrows within a minute.
+// servers stamp from a time they keep, a close pool, or two machines further
+// apart whose answers have crossed but little yet; no answer tells them
+// apart. They take the witnesses of two machines answering half each: a
+// lagging server's bound still narrows within a minute and a half, and two
+// machines further apart are seldom taken for one.
 constexpr Seconds kStaleCrossing = 20ms;
 constexpr Seconds kEndless{std::numeric_limits<double>::infinity()};
 
@@ -121,15 +125,17 @@ void AnswerFacts::Update(MachineTime at) {
     edges_ = edges;
 }
 
-// Once the answers cross further than stamps lag, machines not known to
-// keep turns answer at random, each its share: taken as a third, as one of
-// three.
+// Once the answers cross, machines not known to keep turns answer at
+// random, each its share.
 size_t AnswerFacts::WitnessesNeeded(const Edges& edges) const {
     if (inTurn_) {
         return kWitnessesInTurn;
     }
+    if (!edges.crossed) {
+        return kWitnessesAlone;
+    }
     bool close = edges.ahead - edges.behind <= kStaleCrossing;
-    return !edges.crossed || close ? kWitnessesAlone : WitnessesFor(kPoolShare);
+    return WitnessesFor(close ? kCloseShare : kPoolShare);
 }
 
 } // namespace orvane
