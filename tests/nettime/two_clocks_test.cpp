@@ -124,6 +124,30 @@ TEST(TwoClocks, MachinesInNoTurnAreCoveredByWhatTheirAnswersProve) {
     EXPECT_NEAR(SecondsOf(clock.DisagreementAt(At(at))), 0.3, 0.01);
 }
 
+// Two machines in turn, the one behind pinned to a millisecond, the one
+// ahead only known to lie within a second past a point 100 ms short of its
+// clock: the turns are plain, but the middle of the wide track says
+// nothing of the clock ahead. The difference stated is no more than the
+// tracks prove, never the middles' 1.1 s.
+TEST(TwoClocks, AWideTrackStatesNoMoreDifferenceThanTheTracksProve) {
+    const double ahead = 1796598319.58;
+    const double behind = ahead - 0.7;
+    ClockEstimator clock;
+    double at = 100;
+    for (int turn = 0; turn < 24; ++turn) {
+        bool first = turn % 2 == 0;
+        double offset = first ? ahead : behind;
+        // Where the answering clock stands within its second on arrival.
+        double into = first ? 0.1 : (turn % 4 == 1 ? 0.001 : -0.001);
+        double arrival = std::ceil(at + 0.5 + offset - into) - offset + into;
+        at = arrival - 0.0005;
+        clock.AddAnswer(At(at), At(arrival + 0.0005), std::int64_t(std::floor(arrival + offset)));
+    }
+    ASSERT_EQ(clock.Machines(), 2);
+    EXPECT_GT(SecondsOf(clock.DisagreementAt(At(at))), 0.5);
+    EXPECT_LE(SecondsOf(clock.DisagreementAt(At(at))), 0.7);
+}
+
 // In the window's timing, machines at random: two 80 or 700 ms apart and
 // three up to 700 ms apart, with and without lost answers, are told apart,
 // every second from 20 s on within the bound of every clock that answered,
